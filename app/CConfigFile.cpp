@@ -1,0 +1,91 @@
+#include "app/CConfigFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "app/FileAccess.h"
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
+#include "platform/Toolkit.h"
+
+namespace wavepost {
+
+std::size_t FindConfigKey(const std::string& content, const std::string& key) {
+    if (key.empty()) return std::string::npos;
+    std::size_t lineStart = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (lineStart <= content.size()) {
+        std::size_t pos = lineStart;
+        while (pos < content.size() && (content[pos] == ' ' || content[pos] == '\t')) ++pos;
+        if (content.compare(pos, key.size(), key) == 0) return pos;
+        std::size_t end = content.find_first_of("\r\n", lineStart);
+        if (end == std::string::npos) break;
+        lineStart = end + 1;
+    }
+    return std::string::npos;
+}
+
+CConfigFile::CConfigFile(const std::string& path, bool create) : m_strPath(path) {
+    int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0);
+    m_nFd = ::open(path.c_str(), flags, 0644);
+    if (m_nFd >= 0 && ::flock(m_nFd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_nFd);
+        m_nFd = -1;
+    }
+}
+
+CConfigFile::~CConfigFile() { Close(); }
+
+void CConfigFile::Close() {
+    if (m_nFd >= 0) ::close(m_nFd);
+    m_nFd = -1;
+}
+
+std::string CConfigFile::ReadAll() {
+    if (m_nFd < 0)
+        throw platform::FileError(
+            m_strPath, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), m_strPath.c_str()));
+    std::string content;
+    char buffer[4096];
+    off_t offset = 0;
+    for (;;) {
+        ssize_t n = ::pread(m_nFd, buffer, sizeof buffer, offset);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw platform::FileError(
+                m_strPath, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), m_strPath.c_str()));
+        }
+        if (n == 0) break;
+        content.append(buffer, static_cast<std::size_t>(n));
+        offset += n;
+    }
+    return content;
+}
+
+std::string CConfigFile::GetValue(const std::string& key) {
+    std::string content = ReadAll();
+    if (content.empty()) return LoadString(IDS_CONFIG_ERROR);
+    std::size_t found = FindConfigKey(content, key);
+    if (found == std::string::npos) return LoadString(IDS_CONFIG_ERROR);
+    std::size_t start = found + key.size() + 1;  // one separator, whatever it is
+    if (start >= content.size()) return std::string();
+    std::size_t end = content.find_first_of(std::string("\r\n\0", 3), start);
+    return content.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+void CConfigFile::SetValue(const std::string& key, const std::string& value) {
+    std::string content = ReadAll();
+    std::size_t found = FindConfigKey(content, key);
+    if (found == std::string::npos) return;
+    std::size_t start = found + key.size() + 1;
+    if (start >= content.size()) return;
+    std::string updated = content;
+    for (std::size_t i = 0; i < value.size() && start + i < updated.size(); ++i)
+        updated[start + i] = value[i];
+    if (updated == content) return;
+    WriteFileAtomically(m_strPath, updated);
+}
+
+}  // namespace wavepost

@@ -1,0 +1,37 @@
+// The address file "init.cnf": one value read by key, one value rewritten in place.
+// Every use opens the file anew and closes it at once.
+#pragma once
+
+#include <string>
+
+namespace wavepost {
+
+class CConfigFile {
+public:
+    // Opens the file for reading and writing, locked against other openers. A file that
+    // cannot be opened is not reported here: the first GetValue or SetValue throws.
+    CConfigFile(const std::string& path, bool create);
+    ~CConfigFile();
+    CConfigFile(const CConfigFile&) = delete;
+    CConfigFile& operator=(const CConfigFile&) = delete;
+
+    // The value of the key up to the line end; the configuration-error text when the file
+    // is empty or the key absent; the empty text when the key ends the file.
+    // Throws platform::FileError when there is no open file or it cannot be read.
+    std::string GetValue(const std::string& key);
+    // Overwrites the value in place, keeping the file's length; a missing key changes
+    // nothing. The file is replaced whole, never left half-written.
+    void SetValue(const std::string& key, const std::string& value);
+    void Close();
+
+private:
+    std::string ReadAll();
+    std::string m_strPath;
+    int m_nFd = -1;
+};
+
+// Position of the first occurrence of key at the start of a line (optionally after blanks,
+// and after a byte-order mark on the first line), or npos.
+std::size_t FindConfigKey(const std::string& content, const std::string& key);
+
+}  // namespace wavepost

@@ -1,0 +1,48 @@
+#include "app/CMarlockApp.h"
+
+#include "app/CMarlockDlg.h"
+#include "app/layout/StringTable.h"
+
+namespace wavepost {
+
+CMarlockApp& TheApp() {
+    static CMarlockApp app;
+    return app;
+}
+
+bool CMarlockApp::TakeOption(std::string& commandLine, const std::string& name) {
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        if ((commandLine[i] == '-' || commandLine[i] == '/') &&
+            commandLine.compare(i + 1, name.size(), name) == 0) {
+            commandLine.erase(i, name.size() + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+int CMarlockApp::Run(platform::IToolkit& toolkit, platform::IAutomationRuntime& automation,
+                     std::string commandLine) {
+    if (!automation.Initialise()) {
+        toolkit.MessageBox(LoadString(IDS_OLE_INIT_FAILED));
+        return 1;
+    }
+    bool embedded = TakeOption(commandLine, "Embedding") || TakeOption(commandLine, "Automation");
+    m_strCommandLine = commandLine;
+    if (embedded) {
+        m_bUserControl = false;
+        automation.RegisterFactoryRunning();
+    } else {
+        automation.WriteRegistration();
+    }
+    int status = 0;
+    {
+        CMarlockDlg dlg(toolkit);
+        m_pMainWnd = &dlg;
+        toolkit.RunModal(dlg);
+        m_pMainWnd = nullptr;
+    }
+    return status;
+}
+
+}  // namespace wavepost

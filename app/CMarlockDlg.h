@@ -1,0 +1,248 @@
+// The main window: the one shared state of the program and one handler per event.
+// It reaches the screen only through platform::IToolkit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/CIniTable.h"
+#include "platform/Events.h"
+#include "platform/Toolkit.h"
+
+namespace wavepost {
+
+class CMarlockDlgAutoProxy;
+
+// The three 32 x 32 map icons of the map list.
+struct CImageList {
+    std::vector<int> bitmaps;
+    int growBy = 3;
+};
+
+// The window icon, made from a colour and a mask bitmap.
+struct CIcon {
+    int colorBitmap = 0;
+    int maskBitmap = 0;
+};
+
+// The frame of a map, from its row of the domain table.
+struct DomainFrame {
+    float bottom = 0;
+    float top = 0;
+    float left = 0;
+    float right = 0;
+    bool found = false;  // false: no row for the map; nothing may be computed from it
+};
+
+enum class ExchangeDirection { ToControls, FromControls };
+enum class LongitudeForm { Strict, Inclusive };
+
+class CMarlockDlg : public platform::IWindowLogic {
+public:
+    explicit CMarlockDlg(platform::IToolkit& toolkit);
+    ~CMarlockDlg() override;
+    CMarlockDlg(const CMarlockDlg&) = delete;
+    CMarlockDlg& operator=(const CMarlockDlg&) = delete;
+
+    static const char* RuntimeTypeName() { return "CMarlockDlg"; }
+
+    // --- start-up and lifecycle --------------------------------------------------------
+    bool Initialise();
+    void ExchangeData(ExchangeDirection direction);
+    // The event table: routes one user event to its handler. A file error that the
+    // handler does not catch is shown, and the rest of that handler is abandoned.
+    void HandleEvent(const platform::Event& event);
+    void OnSystemCommand(unsigned commandId);
+    const CIcon& OnQueryDragIcon() const { return m_hIcon; }
+    void OnCloseRequest();
+    void OnQuit();
+    void OnCancel();
+    bool CanExit();
+
+    // --- catalogue --------------------------------------------------------------------
+    std::string GetMapName();
+    void LoadCatalogue();
+    void ReleaseCatalogue();
+    void StoreChoices();
+    void SaveCatalogue();
+    void OnMapListClick();
+    void OnMapListKeyDown(int key);
+    void OnMapListOther();
+    void OnDefaultOptions();
+    void OnDefaultParams();
+
+    // --- zone -------------------------------------------------------------------------
+    DomainFrame FindDomainRow(const std::string& mapName) const;
+    platform::Rect GetMapArea() const;
+    void PixelToGeo(float& x0, float& x1, float& y0, float& y1);
+    // The zone rectangle in client pixels (x1, y1, x2, y2); false when the frame is
+    // undefined.
+    bool GeoToPixel(int& x1, int& y1, int& x2, int& y2);
+    static int ClampToRect(float& x0, float& x1, float& y0, float& y1, int left, int top,
+                           int right, int bottom);
+    void UpdateZoneFromFields();
+    void ConvertZoneFields(int fromMode, int toMode);
+    static double ReduceLongitude(double value, LongitudeForm form);
+
+    void PaintWindow(platform::IPainter& painter);
+    void OnTabChanged();
+    void HideAllPages();
+    void ShowPage(int page);
+    void RedrawMap();
+    void DrawZoneRect(platform::IPainter& painter, platform::Color color);
+
+    void OnLButtonDown(int x, int y);
+    void OnMouseMove(int x, int y);
+    void OnLButtonUp(int x, int y);
+    void DrawRubberBand(int x0, int y0, int x1, int y1);
+    void WriteSelectionTexts(float west, float east, float north, float south,
+                             LongitudeForm form);
+
+    void OnZoneFieldChanged(int fieldId);
+    void OnZoneFieldLeft(int fieldId);
+    void ValidateZoneFields();
+    void OnHeadingSpin(int delta);
+    void OnSpeedSpin(int delta);
+    void OnHeadingLeft();
+    void OnSpeedLeft();
+    void OnAntimeridian();
+    void OnMapButton();
+    void ShowZonePage();
+    void SwitchMap();
+
+    // --- request and delivery ---------------------------------------------------------
+    std::string BuildGribRequest();
+    void UpdateCostEstimate();
+    std::int32_t CountAnalysisOnlyParameters();
+    void OnCostInputChanged();
+    void OnDollarRateKillFocus();
+    void OnSend();
+    void OnAskQuestion();
+    void OnHelp();
+    bool WriteRequestCopy(std::string content, std::string fileName);
+
+    platform::IToolkit& Toolkit() { return m_toolkit; }
+
+    // The toolkit's calls.
+    bool OnInitDialog() override { return Initialise(); }
+    void OnEvent(const platform::Event& event) override { HandleEvent(event); }
+    void OnPaint(platform::IPainter& painter) override { PaintWindow(painter); }
+
+    // ===== members, in declaration order ==============================================
+    // Plain members.
+    std::unique_ptr<CImageList> m_pImageList;
+    platform::FontHandle m_pListFont = platform::kNoFont;
+    platform::FontHandle m_pLargeFont = platform::kNoFont;
+    platform::FontHandle m_pCaptionFont = platform::kNoFont;
+    std::int32_t m_nPointsAlarm = 0;
+    std::int32_t m_nPointsFatal = 0;
+    double m_dPtEuro = 0.0;
+    std::int32_t m_nCurrentPage = 0;
+    std::unique_ptr<CIniTable> m_pDomaines;
+    std::unique_ptr<CIniTable> m_pEcheances;
+    std::unique_ptr<CIniTable> m_pParametres;
+    std::unique_ptr<CIniTable> m_pOptions;
+    std::unique_ptr<CIniTable> m_pModes;
+    std::unique_ptr<CIniTable> m_pUnites;
+    std::unique_ptr<CIniTable> m_pMailles;
+    std::unique_ptr<CIniTable> m_pCompressions;
+    std::unique_ptr<CIniTable> m_pEnvois;
+    std::unique_ptr<CIniTable> m_pTelecoms;
+    std::unique_ptr<CIniTable> m_pBulletins;
+    std::unique_ptr<CIniTable> m_pImages;
+    std::unique_ptr<CIniTable> m_pSoft;
+    // Tab-page windows created by LoadCatalogue; kNoControl when none.
+    platform::ControlHandle m_pListEcheances = platform::kNoControl;
+    platform::ControlHandle m_pCaptionEcheances = platform::kNoControl;
+    platform::ControlHandle m_pListBulletins = platform::kNoControl;
+    platform::ControlHandle m_pCaptionBulletins = platform::kNoControl;
+    platform::ControlHandle m_pListImages = platform::kNoControl;
+    platform::ControlHandle m_pCaptionImages = platform::kNoControl;
+    platform::ControlHandle m_pListParametres = platform::kNoControl;
+    platform::ControlHandle m_pCaptionParametres = platform::kNoControl;
+    platform::ControlHandle m_pCaptionZone = platform::kNoControl;
+    platform::ControlHandle m_pCaptionPresentation = platform::kNoControl;
+    float m_fZoneWest = 0.0f;
+    float m_fZoneEast = 0.0f;
+    float m_fZoneNorth = 0.0f;
+    float m_fZoneSouth = 0.0f;
+    std::uint8_t m_bDragging = 0;
+    float m_fDragX0 = 0.0f;
+    float m_fDragX1 = 0.0f;
+    float m_fDragY0 = 0.0f;
+    float m_fDragY1 = 0.0f;
+    std::int32_t m_nPrevZoneMode = 0;
+
+    // Control members, bound by layout id in Initialise.
+    platform::ControlHandle m_tabPages = platform::kNoControl;
+    platform::ControlHandle m_btnQuit = platform::kNoControl;
+    platform::ControlHandle m_btnSend = platform::kNoControl;
+    platform::ControlHandle m_spinSpeed = platform::kNoControl;
+    platform::ControlHandle m_btnDefaultParams = platform::kNoControl;
+    platform::ControlHandle m_grpHelp = platform::kNoControl;
+    platform::ControlHandle m_listMaps = platform::kNoControl;
+    platform::ControlHandle m_comboTelecom = platform::kNoControl;
+    platform::ControlHandle m_btnDefaultOptions = platform::kNoControl;
+    platform::ControlHandle m_lblTelecomCost = platform::kNoControl;
+    platform::ControlHandle m_lblWeatherCost = platform::kNoControl;
+    platform::ControlHandle m_btnQuestion = platform::kNoControl;
+    platform::ControlHandle m_editPresentation = platform::kNoControl;
+    platform::ControlHandle m_comboMeshLon = platform::kNoControl;
+    platform::ControlHandle m_comboMeshLat = platform::kNoControl;
+    platform::ControlHandle m_btnHelp = platform::kNoControl;
+    platform::ControlHandle m_chkAntimeridian = platform::kNoControl;
+    platform::ControlHandle m_grpCost = platform::kNoControl;
+    std::array<platform::ControlHandle, 11> m_lblZonePage{};
+    platform::ControlHandle m_spinHeading = platform::kNoControl;
+    platform::ControlHandle m_editSpeed = platform::kNoControl;
+    platform::ControlHandle m_editLon2 = platform::kNoControl;
+    platform::ControlHandle m_editLon1 = platform::kNoControl;
+    platform::ControlHandle m_editLat2 = platform::kNoControl;
+    platform::ControlHandle m_editLat1 = platform::kNoControl;
+    platform::ControlHandle m_editHeading = platform::kNoControl;
+    std::array<platform::ControlHandle, 3> m_lblZoneTitles{};
+    std::array<platform::ControlHandle, 4> m_grpZonePage{};
+    std::array<platform::ControlHandle, 4> m_ctlMeshArea{};
+    platform::ControlHandle m_editDays = platform::kNoControl;
+    std::array<platform::ControlHandle, 4> m_radioSubscription{};
+    std::array<platform::ControlHandle, 7> m_lblOptionsPage{};
+    std::array<platform::ControlHandle, 6> m_grpOptionsPage{};
+    std::array<platform::ControlHandle, 2> m_lblCurrency{};
+    std::array<platform::ControlHandle, 2> m_radioLandData{};
+    platform::ControlHandle m_editDollarRate = platform::kNoControl;
+    std::array<platform::ControlHandle, 4> m_radioCompression{};
+    platform::ControlHandle m_comboCurrency = platform::kNoControl;
+    std::array<platform::ControlHandle, 2> m_radioZoneMode{};
+
+    // Values exchanged with the controls by ExchangeData.
+    std::int32_t m_nMap = 0;
+    std::int32_t m_nZoneMode = -1;
+    std::int32_t m_nCompression = -1;
+    std::string m_strDollarRate;
+    std::int32_t m_nLandData = -1;
+    std::int32_t m_nSubscription = -1;
+    std::string m_strDays;
+    std::string m_strHeading;
+    std::string m_strLat1;
+    std::string m_strLat2;
+    std::string m_strLon1;
+    std::string m_strLon2;
+    std::string m_strSpeed;
+    std::int32_t m_bAntimeridian = 0;
+    std::string m_strColumn1Title;
+    std::string m_strColumn2Title;
+    std::string m_strPresentation;
+    std::string m_strWeatherCost;
+    std::string m_strTelecomCost;
+
+    CMarlockDlgAutoProxy* m_pAutoProxy = nullptr;
+    CIcon m_hIcon;
+
+private:
+    platform::IToolkit& m_toolkit;
+};
+
+}  // namespace wavepost

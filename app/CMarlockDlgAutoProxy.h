@@ -1,0 +1,21 @@
+// The automation object: it has no methods and no properties; while a client holds it,
+// closing the main window only hides it.
+#pragma once
+
+namespace wavepost {
+
+class CMarlockDlg;
+
+class CMarlockDlgAutoProxy {
+public:
+    CMarlockDlgAutoProxy();
+    virtual ~CMarlockDlgAutoProxy();
+    CMarlockDlgAutoProxy(const CMarlockDlgAutoProxy&) = delete;
+    CMarlockDlgAutoProxy& operator=(const CMarlockDlgAutoProxy&) = delete;
+
+    static const char* RuntimeTypeName() { return "CMarlockDlgAutoProxy"; }
+
+    CMarlockDlg* m_pDialog = nullptr;
+};
+
+}  // namespace wavepost

@@ -1,0 +1,22 @@
+// Lenient number reading and printf-style writing of the program's texts.
+#pragma once
+
+#include <string>
+
+namespace wavepost {
+
+// Leading blanks, an optional sign, the leading decimal digits; 0 when there are none.
+long ReadInteger(const std::string& text);
+// The longest prefix that forms a decimal number with a point and an optional exponent;
+// 0.0 when there is none.
+double ReadNumber(const std::string& text);
+// snprintf into a string of the right size.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The text with every double quote removed.
+std::string Unquoted(const std::string& text);
+// Every occurrence of one character replaced by another.
+std::string Replace(std::string text, char from, char to);
+// Every occurrence of one character removed.
+std::string RemoveChar(std::string text, char removed);
+
+}  // namespace wavepost

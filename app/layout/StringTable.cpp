@@ -1,0 +1,81 @@
+#include "app/layout/StringTable.h"
+
+#include <map>
+
+namespace wavepost {
+
+namespace {
+
+const std::map<int, std::string>& Table() {
+    static const std::map<int, std::string> table = {
+        {IDS_OLE_INIT_FAILED,
+         "Echec de l'initialisation OLE. Vérifiez que les bibliothèques OLE sont de la bonne "
+         "version."},
+        {IDS_ABOUTBOX, "&A propos de Wavepost..."},
+        {IDS_TAB_ZONE, "Zone Géographique"},
+        {IDS_TAB_PARAMETERS, "Paramètres"},
+        {IDS_TAB_OPTIONS, "Options"},
+        {IDS_TAB_BULLETINS, "Bulletins"},
+        {IDS_TAB_HELP, "    ?"},
+        {IDS_MAP_WORLD, "Monde"},
+        {IDS_MAP_EUROPE, "Europe"},
+        {IDS_MAP_FRANCE, "France"},
+        {IDS_NO_ADDRESS,
+         "Aucune adresse n'a pu être lu dans le fichier de\nconfiguration \"Init.cnf\"."},
+        {IDS_CONFIG_ERROR, "Erreur dans le fichier de configuration"},
+        {IDS_KEY_METEO, "meteo"},
+        {IDS_KEY_QUESTION, "question"},
+        {IDS_GRIB_START, "@mto@reqt@grib@"},
+        {IDS_REQUEST_END, "@mto@reqt@fin@"},
+        {IDS_NO_MESH, "Aucune maille n'a été spécifiée"},
+        {IDS_NO_CONFIG_FILE,
+         "Le fichier \"Init.cnf\" n'a pas pu être trouvé. La message ne peut donc pas\nêtre "
+         "envoyée sans ce fichier."},
+        {IDS_LOWER_RIGHT, "Position inférieur droit"},
+        {IDS_UPPER_LEFT, "Position supérieur gauche"},
+        {IDS_CENTRE_POSITION, "Position du centre de la grille"},
+        {IDS_GRID_SIZE, "Taille de la grille"},
+        {IDS_WEATHER_COST, "Coût estimé météo :"},
+        {IDS_TELECOM_COST, "Coût estimé télécom :"},
+        {IDS_CONFIG_FILE_NAME, "init.cnf"},
+        {IDS_HELP_FILE_NAME, "aide.html"},
+        {IDS_BAD_PARAMETERS,
+         "Un ou plusieurs paramètres sont incorrects.\nAucun message n'a pu être envoyé."},
+        {IDS_POINTS_ALARM, "Nombre de points : Alarme"},
+        {IDS_POINTS_FATAL, "Nombre de points : Fatal"},
+        {IDS_KEY_PTEURO, "PtEuro"},
+        {IDS_TAB_IMAGES, "Images"},
+        {IDS_CATALOGUE_MISSING,
+         "Le repertoire \"Ini\" (ou l'un des fichiers de ce dernier) n'a pas pu  être trouvé "
+         "ou\nouvert. L'application ne peut être éxecutée sans ses fichiers."},
+        {IDS_CAPTION_STEPS, "Echéances (h)"},
+        {IDS_CAPTION_PARAMETERS, "Données"},
+        {IDS_CAPTION_BULLETINS, "Choix des bulletins"},
+        {IDS_CAPTION_IMAGES, "Choix des images"},
+        {IDS_CAPTION_PRESENTATION, "Présentation rapide"},
+        {IDS_CAPTION_ZONE, "Choix de la zone\ngéographique"},
+        {IDS_BULLETIN_START, "@mto@reqt@bull@"},
+        {IDS_ABOUT_CAPTION, "A propos de Wavepost"},
+        {IDS_ABOUT_VERSION, "Wavepost version 1.0"},
+        {IDS_ABOUT_COPYRIGHT, "Météo à la carte, par e-mail"},
+        {IDS_WINDOW_CAPTION, "WAVEPOST"},
+        {IDS_FILE_READ_ERROR, "Le fichier \"%s\" n'a pas pu être lu."},
+        {IDS_FILE_WRITE_ERROR, "Le fichier \"%s\" n'a pas pu être écrit. Les choix n'ont pas "
+                               "été enregistrés."},
+        {IDS_NO_MAIL_PROGRAM,
+         "Aucun programme de messagerie n'a pu être ouvert.\nLa commande a été copiée dans le "
+         "presse-papiers.\nEnvoyez-la à l'adresse %s avec le sujet \"%s\"."},
+    };
+    return table;
+}
+
+}  // namespace
+
+const std::string& LoadString(int id) {
+    static const std::string empty;
+    const auto& table = Table();
+    auto it = table.find(id);
+    return it == table.end() ? empty : it->second;
+}
+
+}  // namespace wavepost

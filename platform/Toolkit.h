@@ -1,0 +1,182 @@
+// The window toolkit as the main window's logic sees it. The logic never includes a
+// toolkit header: the Qt front end and the in-memory test toolkit both implement this.
+//
+// Texts crossing this interface are the program's bytes (catalogue cells, typed texts,
+// string-table entries in UTF-8). The implementation decodes them for display.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Events.h"
+
+namespace platform {
+
+// A control is addressed by a handle. Controls of the fixed layout have their layout id
+// as handle; controls created at run time get handles from kFirstRuntimeHandle up, since
+// two of them share one control id.
+using ControlHandle = int;
+constexpr ControlHandle kFirstRuntimeHandle = 100000;
+constexpr ControlHandle kNoControl = -1;
+
+using FontHandle = int;
+constexpr FontHandle kNoFont = 0;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const Rect&) const = default;
+};
+
+struct Color {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const Color&) const = default;
+};
+
+struct Pen {
+    int width = 1;
+    Color color;
+};
+
+enum class RuntimeControlKind { Caption, CheckList };
+
+enum class ShowState { Normal = 1, Default = 10 };
+
+// Thrown by ExitProcess in toolkits that must not end the test process.
+struct ProcessExit {
+    int status;
+};
+
+// A file error raised by the file classes. Handlers either catch it and show their own
+// message, or let it reach the event dispatcher, which shows its text and abandons the
+// rest of the handler.
+class FileError : public std::runtime_error {
+public:
+    FileError(const std::string& path, const std::string& what)
+        : std::runtime_error(what), m_strPath(path) {}
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    std::string m_strPath;
+};
+
+// The drawing surface handed to the paint handler, clipped to the region being painted.
+class IPainter {
+public:
+    virtual ~IPainter() = default;
+    virtual void FillRect(const Rect& rect, Color color) = 0;
+    // Text drawn left-aligned from the rectangle's top-left corner, opaque background.
+    virtual void DrawText(const Rect& rect, const std::string& text, FontHandle font,
+                          Color background) = 0;
+    // The whole picture stretched into the destination rectangle.
+    virtual void DrawPicture(int bitmapId, const Rect& dest) = 0;
+    virtual void DrawLine(int x0, int y0, int x1, int y1, const Pen& pen) = 0;
+    // Outline only (hollow brush).
+    virtual void DrawRectOutline(int x0, int y0, int x1, int y1, const Pen& pen) = 0;
+    virtual void DrawIcon(int x, int y) = 0;
+    virtual int ColorDepth() const = 0;
+};
+
+class IToolkit {
+public:
+    virtual ~IToolkit() = default;
+
+    // --- controls ---------------------------------------------------------------
+    virtual void ShowControl(ControlHandle control, bool show) = 0;
+    virtual bool IsControlVisible(ControlHandle control) const = 0;
+    virtual void SetControlFont(ControlHandle control, FontHandle font) = 0;
+    virtual void SetControlText(ControlHandle control, const std::string& text) = 0;
+    virtual std::string GetControlText(ControlHandle control) const = 0;
+    virtual void SetCheck(ControlHandle button, int state) = 0;
+    virtual int GetCheck(ControlHandle button) const = 0;
+    // The control's rectangle in the main window's client pixels.
+    virtual Rect GetControlRect(ControlHandle control) const = 0;
+
+    // --- drop-down lists --------------------------------------------------------
+    virtual void ComboReset(ControlHandle combo) = 0;
+    virtual void ComboAddItem(ControlHandle combo, const std::string& text) = 0;
+    virtual int ComboGetCount(ControlHandle combo) const = 0;
+    virtual std::string ComboGetItemText(ControlHandle combo, int index) const = 0;
+    virtual int ComboGetSelection(ControlHandle combo) const = 0;  // -1: none
+    virtual void ComboSetSelection(ControlHandle combo, int index) = 0;
+
+    // --- controls created at run time on the tab control ------------------------
+    // rect is in the tab control's client coordinates; the control starts hidden.
+    virtual ControlHandle CreatePageControl(RuntimeControlKind kind, int controlId,
+                                            const std::string& text, const Rect& rect,
+                                            FontHandle font) = 0;
+    virtual void DestroyPageControl(ControlHandle control) = 0;
+
+    // --- check lists ------------------------------------------------------------
+    virtual void CheckListReset(ControlHandle list) = 0;
+    virtual void CheckListAddItem(ControlHandle list, const std::string& text) = 0;
+    virtual int CheckListGetCount(ControlHandle list) const = 0;
+    virtual std::string CheckListGetItemText(ControlHandle list, int index) const = 0;
+    virtual int CheckListGetCheck(ControlHandle list, int index) const = 0;
+    virtual void CheckListSetCheck(ControlHandle list, int index, int state) = 0;
+    virtual void CheckListEnableItem(ControlHandle list, int index, bool enable) = 0;
+    virtual bool CheckListIsItemEnabled(ControlHandle list, int index) const = 0;
+
+    // --- list view of the maps --------------------------------------------------
+    virtual void ListViewSetColors(ControlHandle list, Color background, Color textBackground) = 0;
+    virtual void ListViewSetImageList(ControlHandle list, const std::vector<int>& bitmapIds,
+                                      Color transparent) = 0;
+    virtual void ListViewInsertItem(ControlHandle list, int index, const std::string& text,
+                                    int image) = 0;
+    virtual void ListViewSetSelectionMark(ControlHandle list, int index) = 0;
+    virtual int ListViewGetSelectionMark(ControlHandle list) const = 0;
+    virtual void ListViewSelectItem(ControlHandle list, int index) = 0;
+
+    // --- tab control ------------------------------------------------------------
+    virtual void TabInsert(ControlHandle tab, int index, const std::string& text) = 0;
+    virtual void TabSelect(ControlHandle tab, int index) = 0;
+    virtual int TabGetSelection(ControlHandle tab) const = 0;
+
+    // --- window -----------------------------------------------------------------
+    // Initialises the window's logic, shows the window and runs it until EndModal.
+    virtual int RunModal(IWindowLogic& logic) = 0;
+    // Adds a separator and an item to the window menu; false when there is none.
+    virtual bool AddWindowMenuItem(const std::string& text, unsigned commandId) = 0;
+    virtual void SetWindowIcon(int colorBitmapId, int maskBitmapId) = 0;
+    virtual FontHandle CreateFont(const std::string& face, int pixelHeight) = 0;
+    virtual void ReleaseFont(FontHandle font) = 0;
+    virtual int ColorDepth() const = 0;
+    virtual void HideWindow() = 0;
+    virtual bool IsWindowMinimised() const = 0;
+    // False while a message box or the about box is open over the window.
+    virtual bool IsWindowEnabled() const = 0;
+    virtual void EndModal(int result) = 0;
+    // Modal message box: the text, one OK button, an exclamation icon, titled with the
+    // program file's base name.
+    virtual void MessageBox(const std::string& text) = 0;
+    virtual void ShowAboutBox() = 0;
+    // Ends the process at once (the in-memory toolkit throws ProcessExit instead).
+    [[noreturn]] virtual void ExitProcess(int status) = 0;
+
+    // --- drawing ----------------------------------------------------------------
+    // Marks a rectangle of the client area for repainting, and repaints it at once.
+    virtual void RedrawRect(const Rect& rect) = 0;
+    // The rubber band: toggling the same outline twice restores the screen, as an
+    // inverting raster mode would.
+    virtual void ToggleRubberBand(const Rect& rect, const Pen& pen) = 0;
+
+    // --- shell ------------------------------------------------------------------
+    // Opens a URL or a local document with the program registered for it; false when
+    // nothing could take it.
+    virtual bool ShellOpen(const std::string& target, ShowState show) = 0;
+    // Whether a mail program is registered to take mailto: URLs.
+    virtual bool HasMailHandler() const = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // The directory for request copies and the error log; empty when unavailable.
+    virtual std::string SystemDirectory() const = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "app/CConfigFile.h"
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
+#include "catalogue/CIniTable.h"
+#include "tests/core/TestSupport.h"
+
+namespace wavepost {
+namespace {
+
+using test::ReadFile;
+using test::ScratchDir;
+using test::WriteFile;
+
+TEST(NumberText, ReadsLeniently) {
+    EXPECT_EQ(ReadInteger("  -12.7abc"), -12);
+    EXPECT_EQ(ReadInteger("+7"), 7);
+    EXPECT_EQ(ReadInteger("abc"), 0);
+    EXPECT_EQ(ReadInteger(""), 0);
+    EXPECT_DOUBLE_EQ(ReadNumber(" 0,5"), 0.0);
+    EXPECT_DOUBLE_EQ(ReadNumber("1.5e2x"), 150.0);
+    EXPECT_DOUBLE_EQ(ReadNumber("2e"), 2.0);
+    EXPECT_DOUBLE_EQ(ReadNumber(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(ReadNumber("-"), 0.0);
+    EXPECT_DOUBLE_EQ(ReadNumber("x1"), 0.0);
+    EXPECT_EQ(ReadInteger("99999999999999999999999"), std::numeric_limits<long>::max());
+}
+
+TEST(IniTable, ShortAndLongRowsTakeTheHeaderColumnCount) {
+    ScratchDir dir;
+    WriteFile("t.txt", "a;b;c;d\nx;y\n1;2;3;4;5\n\n");
+    CIniTable table("t.txt");
+    table.Load();
+    EXPECT_EQ(table.GetColumnCount(), 4);
+    EXPECT_EQ(table.GetRowCount(), 4);
+    EXPECT_EQ(table.GetCell(2, 1), "x");
+    EXPECT_EQ(table.GetCell(2, 2), "y");
+    EXPECT_EQ(table.GetCell(2, 4), "y");
+    EXPECT_EQ(table.GetCell(3, 4), "4");
+    EXPECT_EQ(table.GetCell(4, 1), "");
+    EXPECT_EQ(table.GetCell(0, 1), "a");
+    EXPECT_EQ(table.GetCell(-1, 1), "a");
+    // A column above the count reaches into the next row.
+    EXPECT_EQ(table.GetCell(2, 5), "1");
+    table.Save();
+    EXPECT_EQ(ReadFile("t.txt"), "a;b;c;d\r\nx;y;y;y\r\n1;2;3;4\r\n;;;\r\n");
+}
+
+TEST(IniTable, HeaderWithoutSemicolonGivesOneColumn) {
+    ScratchDir dir;
+    WriteFile("t.txt", "header\r\nvalue;rest\r\nlast");
+    CIniTable table("t.txt");
+    table.Load();
+    EXPECT_EQ(table.GetColumnCount(), 1);
+    EXPECT_EQ(table.GetRowCount(), 3);
+    EXPECT_EQ(table.GetCell(2, 1), "value");
+    EXPECT_EQ(table.GetCell(3, 1), "last");
+    table.Save();
+    EXPECT_EQ(ReadFile("t.txt"), "header\r\nvalue\r\nlast\r\n");
+}
+
+TEST(IniTable, EmptyFile) {
+    ScratchDir dir;
+    WriteFile("t.txt", "");
+    CIniTable table("t.txt");
+    table.Load();
+    EXPECT_EQ(table.GetRowCount(), 0);
+    EXPECT_EQ(table.GetColumnCount(), 0);
+    EXPECT_EQ(table.GetCell(1, 1), "");
+    table.SetCell(1, 1, "ignored");
+    EXPECT_EQ(table.FindRow("", 1, 0), -1);
+    table.Save();
+    EXPECT_EQ(ReadFile("t.txt"), "");
+}
+
+TEST(IniTable, LongLineStaysOneRow) {
+    ScratchDir dir;
+    std::string longCell(300, 'x');
+    WriteFile("t.txt", "a;b\n" + longCell + ";end\n" + std::string(254, 'y') + "\n");
+    CIniTable table("t.txt");
+    table.Load();
+    EXPECT_EQ(table.GetRowCount(), 3);
+    EXPECT_EQ(table.GetCell(2, 1), longCell);
+    EXPECT_EQ(table.GetCell(2, 2), "end");
+    table.Save();
+    EXPECT_EQ(ReadFile("t.txt"),
+              "a;b\r\n" + longCell + ";end\r\n" + std::string(254, 'y') + ";" +
+                  std::string(254, 'y') + "\r\n");
+}
+
+TEST(IniTable, FindRowIgnoresQuotes) {
+    ScratchDir dir;
+    WriteFile("t.txt", "Monde;x\r\n\"Monde\";1\r\nEurope;2\r\n");
+    CIniTable table("t.txt");
+    table.Load();
+    EXPECT_EQ(table.FindRow("\"Monde\"", 1, 0), 1);  // the header matches too
+    EXPECT_EQ(table.FindRow("Monde", 1, 1), 2);
+    EXPECT_EQ(table.FindRow("Europe", 1, 3), -1);
+    EXPECT_EQ(table.FindRow("europe", 1, 0), -1);
+    // Quotes read are written back unchanged.
+    table.Save();
+    EXPECT_EQ(ReadFile("t.txt"), "Monde;x\r\n\"Monde\";1\r\nEurope;2\r\n");
+}
+
+TEST(IniTable, SetCellDropsSeparatorsAndLineEnds) {
+    ScratchDir dir;
+    WriteFile("t.txt", "k;v;w\r\nA;1;2\r\n");
+    CIniTable table("t.txt");
+    table.Load();
+    table.SetCell(2, 2, "a;b\r\nc");
+    table.Save();
+    EXPECT_EQ(ReadFile("t.txt"), "k;v;w\r\nA;abc;2\r\n");
+    CIniTable again("t.txt");
+    again.Load();
+    EXPECT_EQ(again.GetCell(2, 3), "2");
+}
+
+TEST(IniTable, CountsAreTakenOnce) {
+    ScratchDir dir;
+    WriteFile("t.txt", "a;b\r\n1;2\r\n");
+    CIniTable table("t.txt");
+    EXPECT_EQ(table.GetRowCount(), 2);
+    WriteFile("t.txt", "a;b;c\r\n1;2;3\r\n4;5;6\r\n");
+    EXPECT_EQ(table.GetRowCount(), 2);
+    EXPECT_EQ(table.GetColumnCount(), 3);  // not yet asked before the change
+    CIniTable fresh("t.txt");
+    EXPECT_EQ(fresh.GetRowCount(), 3);
+}
+
+TEST(IniTable, MissingOrReadOnlyFileFailsToLoad) {
+    ScratchDir dir;
+    CIniTable missing("ini/none.txt");
+    EXPECT_THROW(missing.Load(), platform::FileError);
+    EXPECT_THROW(missing.GetRowCount(), platform::FileError);
+    WriteFile("ro.txt", "a\r\n");
+    std::filesystem::permissions("ro.txt", std::filesystem::perms::owner_read);
+    CIniTable readOnly("ro.txt");
+    if (::geteuid() != 0) {
+        EXPECT_THROW(readOnly.Load(), platform::FileError);
+    }
+}
+
+TEST(IniTable, SaveIntoMissingDirectoryNamesTheFile) {
+    ScratchDir dir;
+    WriteFile("ini/t.txt", "a\r\n");
+    CIniTable table("ini/t.txt");
+    table.Load();
+    std::filesystem::remove_all("ini");
+    try {
+        table.Save();
+        FAIL() << "saved into a missing directory";
+    } catch (const platform::FileError& error) {
+        EXPECT_NE(std::string(error.what()).find("ini/t.txt"), std::string::npos);
+    }
+}
+
+TEST(ConfigFile, ReadsValuesByKey) {
+    ScratchDir dir;
+    WriteFile("init.cnf", "meteo=a@example.org\r\nquestion=q@example.org\r\nPtEuro= 0.5 ");
+    CConfigFile config("init.cnf", false);
+    EXPECT_EQ(config.GetValue("meteo"), "a@example.org");
+    EXPECT_EQ(config.GetValue("question"), "q@example.org");
+    EXPECT_EQ(config.GetValue("PtEuro"), " 0.5 ");
+    EXPECT_EQ(config.GetValue("Antime"), LoadString(IDS_CONFIG_ERROR));
+}
+
+TEST(ConfigFile, UnixLineEndsAndKeysOnlyAtLineStart) {
+    ScratchDir dir;
+    WriteFile("init.cnf", "\xEF\xBB\xBFquestion=meteo@example.org\n  meteo=w@example.org\nAntime=1\n");
+    CConfigFile config("init.cnf", false);
+    EXPECT_EQ(config.GetValue("question"), "meteo@example.org");
+    EXPECT_EQ(config.GetValue("meteo"), "w@example.org");
+    EXPECT_EQ(config.GetValue("Antime"), "1");
+}
+
+TEST(ConfigFile, EmptyFileAndKeyAtEnd) {
+    ScratchDir dir;
+    WriteFile("init.cnf", "");
+    {
+        CConfigFile config("init.cnf", false);
+        EXPECT_EQ(config.GetValue("meteo"), LoadString(IDS_CONFIG_ERROR));
+    }
+    WriteFile("init.cnf", "x\r\nAntime=");
+    CConfigFile config("init.cnf", false);
+    EXPECT_EQ(config.GetValue("Antime"), "");
+    config.SetValue("Antime", "1");
+    EXPECT_EQ(ReadFile("init.cnf"), "x\r\nAntime=");
+}
+
+TEST(ConfigFile, SetValueRewritesOneByte) {
+    ScratchDir dir;
+    std::string before = "meteo=a@example.org\r\nAntime=0\r\nPtEuro=0.001\r\n";
+    WriteFile("init.cnf", before);
+    {
+        CConfigFile config("init.cnf", false);
+        config.SetValue("Antime", "1");
+        config.SetValue("Missing", "1");
+    }
+    std::string after = ReadFile("init.cnf");
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(after, "meteo=a@example.org\r\nAntime=1\r\nPtEuro=0.001\r\n");
+}
+
+TEST(ConfigFile, MissingFileThrowsOnUse) {
+    ScratchDir dir;
+    CConfigFile config("init.cnf", false);
+    EXPECT_THROW(config.GetValue("meteo"), platform::FileError);
+    EXPECT_THROW(config.SetValue("Antime", "1"), platform::FileError);
+    EXPECT_FALSE(std::filesystem::exists("init.cnf"));
+}
+
+TEST(ConfigFile, LockedFileCannotBeOpenedTwice) {
+    ScratchDir dir;
+    WriteFile("init.cnf", "meteo=a\r\n");
+    CConfigFile first("init.cnf", false);
+    CConfigFile second("init.cnf", false);
+    EXPECT_EQ(first.GetValue("meteo"), "a");
+    EXPECT_THROW(second.GetValue("meteo"), platform::FileError);
+}
+
+}  // namespace
+}  // namespace wavepost

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, when missing.
+set -euo pipefail
+packages=(cmake g++ make qt6-base-dev libqt6dbus6 libgtest-dev libbenchmark-dev
+          fonts-dejavu-core xvfb xdotool xdg-utils x11-utils dbus dbus-daemon imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
+"${SUDO[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
