@@ -1,8 +1,61 @@
 // Loading the catalogue tables into the tab pages for the current map.
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
 #include "app/CMarlockDlg.h"
+#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
+
+using platform::Rect;
+using platform::RuntimeControlKind;
+
+namespace catalogue {
+
+OptionKey ParseOptionKey(const std::string& key) {
+    static const std::pair<const char*, OptionKey> keys[] = {
+        {"MODE", OptionKey::Mode},         {"COMPRESSION", OptionKey::Compression},
+        {"TELECOM", OptionKey::Telecom},   {"DONTERRE", OptionKey::LandData},
+        {"ENVOI", OptionKey::Subscription}, {"TOUSLES", OptionKey::Days},
+        {"DOLLARS", OptionKey::DollarRate}, {"CAP", OptionKey::Heading},
+        {"VITESSE", OptionKey::Speed},     {"UNITE", OptionKey::Currency},
+        {"X1", OptionKey::X1},             {"X2", OptionKey::X2},
+        {"Y1", OptionKey::Y1},             {"Y2", OptionKey::Y2},
+        {"LAT", OptionKey::MeshLat},       {"LONG", OptionKey::MeshLon},
+    };
+    for (const auto& [name, value] : keys)
+        if (key == name) return value;
+    return OptionKey::Unknown;
+}
+
+}  // namespace catalogue
+
+namespace {
+
+// The presentation text: raw bytes up to a zero byte. Throws platform::FileError.
+std::string ReadPresentation(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    if (in) content << in.rdbuf();
+    if (!in || in.bad())
+        throw platform::FileError(path, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
+    std::string text = content.str();
+    auto zero = text.find('\0');
+    if (zero != std::string::npos) text.resize(zero);
+    return text;
+}
+
+std::unique_ptr<CIniTable> LoadTable(const char* path) {
+    auto table = std::make_unique<CIniTable>(path);
+    table->Load();
+    return table;
+}
+
+}  // namespace
 
 std::string CMarlockDlg::GetMapName() {
     ExchangeData(ExchangeDirection::FromControls);
@@ -16,8 +69,176 @@ std::string CMarlockDlg::GetMapName() {
     }
 }
 
-void CMarlockDlg::LoadCatalogue() {}
+void CMarlockDlg::LoadCatalogue() {
+    using namespace catalogue;
+    const Rect tab = m_toolkit.GetControlRect(m_tabPages);
+    const int W = tab.Width();
+    const int H = tab.Height();
+    const int u = W / 64;
 
-void CMarlockDlg::ReleaseCatalogue() {}
+    try {
+        m_strPresentation = ReadPresentation(kPresentation);
+        ExchangeData(ExchangeDirection::ToControls);
+    } catch (const platform::FileError& error) {
+        m_toolkit.MessageBox(std::string(error.what()).substr(0, 254));
+    }
+
+    const std::string map = GetMapName();
+    auto page = [&](RuntimeControlKind kind, int id, int textId, Rect rect, platform::FontHandle font) {
+        return m_toolkit.CreatePageControl(kind, id, textId ? LoadString(textId) : std::string(),
+                                           rect, font);
+    };
+    // Fills a check list from the rows of the current map.
+    auto fill = [&](platform::ControlHandle list, CIniTable& table, int textColumn, bool unquote,
+                    int checkColumn) {
+        for (int r = 2; r <= table.GetRowCount(); ++r) {
+            if (Unquoted(table.GetCell(r, 1)) != map) continue;
+            std::string text = table.GetCell(r, textColumn);
+            m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
+            m_toolkit.CheckListSetCheck(list, m_toolkit.CheckListGetCount(list) - 1,
+                                        static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
+        }
+    };
+
+    try {
+        m_pDomaines = LoadTable(kDomaines);
+
+        m_pCaptionEcheances = page(RuntimeControlKind::Caption, 101, IDS_CAPTION_STEPS,
+                                   {23 * u, 40, 43 * u, 60}, m_pCaptionFont);
+        m_pEcheances = LoadTable(kEcheances);
+        m_pListEcheances =
+            page(RuntimeControlKind::CheckList, 102, 0, {23 * u, 60, 43 * u, H - 30}, m_pListFont);
+        fill(m_pListEcheances, *m_pEcheances, 2, false, 3);
+
+        m_pCaptionParametres = page(RuntimeControlKind::Caption, 103, IDS_CAPTION_PARAMETERS,
+                                    {u, 40, 21 * u, 60}, m_pCaptionFont);
+        m_pParametres = LoadTable(kParametres);
+        m_pListParametres =
+            page(RuntimeControlKind::CheckList, 104, 0, {u, 60, 21 * u, H - 30}, m_pListFont);
+        fill(m_pListParametres, *m_pParametres, 3, true, 4);
+
+        m_pCaptionBulletins = page(RuntimeControlKind::Caption, 105, IDS_CAPTION_BULLETINS,
+                                   {u, 40, W - u, 70}, m_pLargeFont);
+        m_pBulletins = LoadTable(kBulletins);
+        m_pListBulletins =
+            page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
+        fill(m_pListBulletins, *m_pBulletins, 3, true, 4);
+
+        m_pSoft = LoadTable(kSoft);
+
+        m_pCaptionImages = page(RuntimeControlKind::Caption, 109, IDS_CAPTION_IMAGES,
+                                {u, 40, W - u, 70}, m_pLargeFont);
+        m_pImages = LoadTable(kImages);
+        m_pListImages =
+            page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
+        fill(m_pListImages, *m_pImages, 3, true, 4);
+
+        m_pCaptionPresentation = page(RuntimeControlKind::Caption, 108, IDS_CAPTION_PRESENTATION,
+                                      {u, 40, W - u, 70}, m_pLargeFont);
+        m_pOptions = LoadTable(kOptions);
+        m_pCaptionZone = page(RuntimeControlKind::Caption, 107, IDS_CAPTION_ZONE,
+                              {u, 40, 21 * u, 70}, m_pCaptionFont);
+
+        m_pModes = LoadTable(kModes);
+        m_pCompressions = LoadTable(kCompressions);
+        m_pEnvois = LoadTable(kEnvois);
+        m_pTelecoms = LoadTable(kTelecoms);
+        m_toolkit.ComboReset(m_comboTelecom);
+        for (int r = 2; r <= m_pTelecoms->GetRowCount(); ++r)
+            m_toolkit.ComboAddItem(m_comboTelecom, Unquoted(m_pTelecoms->GetCell(r, 1)));
+
+        m_pUnites = LoadTable(kUnites);
+        m_toolkit.ComboReset(m_comboCurrency);
+        for (int r = 2; r <= m_pUnites->GetRowCount(); ++r)
+            m_toolkit.ComboAddItem(m_comboCurrency, Unquoted(m_pUnites->GetCell(r, 1)));
+
+        m_pMailles = LoadTable(kMailles);
+        m_toolkit.ComboReset(m_comboMeshLon);
+        m_toolkit.ComboReset(m_comboMeshLat);
+        for (int r = 2; r <= m_pMailles->GetRowCount(); ++r) {
+            if (Unquoted(m_pMailles->GetCell(r, 1)) != map) continue;
+            std::string axis = Unquoted(m_pMailles->GetCell(r, 2));
+            std::string spacing = Unquoted(m_pMailles->GetCell(r, 3));
+            if (axis == "LONG") m_toolkit.ComboAddItem(m_comboMeshLon, spacing);
+            if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
+        }
+    } catch (const platform::FileError&) {
+        m_toolkit.MessageBox(LoadString(IDS_CATALOGUE_MISSING));
+        m_toolkit.ExitProcess(1);
+    }
+
+    for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
+        if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
+        const std::string value = Unquoted(m_pOptions->GetCell(r, 2));
+        switch (ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
+            case OptionKey::Mode:
+                m_nZoneMode = m_pModes->FindRow(value, 1, 0) - 2;
+                m_nPrevZoneMode = m_nZoneMode;
+                break;
+            case OptionKey::Compression:
+                m_nCompression = m_pCompressions->FindRow(value, 1, 0) - 2;
+                break;
+            case OptionKey::Telecom:
+                m_toolkit.ComboSetSelection(m_comboTelecom, m_pTelecoms->FindRow(value, 1, 0) - 2);
+                break;
+            case OptionKey::LandData:
+                m_nLandData = static_cast<std::int32_t>(ReadInteger(value));
+                break;
+            case OptionKey::Subscription:
+                m_nSubscription = m_pEnvois->FindRow(value, 1, 0) - 2;
+                break;
+            case OptionKey::Days:
+                m_strDays = value;
+                break;
+            case OptionKey::DollarRate:
+                m_strDollarRate = value;
+                break;
+            case OptionKey::Heading:
+                m_strHeading = value;
+                break;
+            case OptionKey::Speed:
+                m_strSpeed = value;
+                break;
+            case OptionKey::Currency:
+                SelectByPrefix(m_toolkit, m_comboCurrency, value);
+                break;
+            case OptionKey::X1:
+                m_strLon1 = value;
+                break;
+            case OptionKey::X2:
+                m_strLon2 = value;
+                break;
+            case OptionKey::Y1:
+                m_strLat1 = value;
+                break;
+            case OptionKey::Y2:
+                m_strLat2 = value;
+                break;
+            case OptionKey::MeshLat:
+                SelectByPrefix(m_toolkit, m_comboMeshLat, value);
+                break;
+            case OptionKey::MeshLon:
+                SelectByPrefix(m_toolkit, m_comboMeshLon, value);
+                break;
+            case OptionKey::Unknown:
+                break;
+        }
+    }
+    ExchangeData(ExchangeDirection::ToControls);
+}
+
+void CMarlockDlg::ReleaseCatalogue() {
+    for (platform::ControlHandle* control :
+         {&m_pListEcheances, &m_pCaptionEcheances, &m_pListParametres, &m_pCaptionParametres,
+          &m_pCaptionZone, &m_pListBulletins, &m_pCaptionBulletins, &m_pListImages,
+          &m_pCaptionImages, &m_pCaptionPresentation}) {
+        if (*control != platform::kNoControl) m_toolkit.DestroyPageControl(*control);
+        *control = platform::kNoControl;
+    }
+    for (auto* table : {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions,
+                        &m_pUnites, &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms,
+                        &m_pBulletins, &m_pImages, &m_pSoft})
+        table->reset();
+}
 
 }  // namespace wavepost

@@ -1,14 +1,226 @@
 // The user's choices between controls, tables and files; the map list; the defaults.
 #include "app/CMarlockDlg.h"
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
 
-void CMarlockDlg::StoreChoices() {}
-void CMarlockDlg::SaveCatalogue() {}
-void CMarlockDlg::OnMapListClick() {}
-void CMarlockDlg::OnMapListKeyDown(int) {}
-void CMarlockDlg::OnMapListOther() {}
-void CMarlockDlg::OnDefaultOptions() {}
-void CMarlockDlg::OnDefaultParams() {}
+using catalogue::OptionKey;
+
+namespace {
+
+// The map name of a map number, without reading the controls.
+std::string MapNameOf(std::int32_t map) {
+    return LoadString(map == 1 ? IDS_MAP_EUROPE : map == 2 ? IDS_MAP_FRANCE : IDS_MAP_WORLD);
+}
+
+// Writes the check states of a list into one column of the current map's rows.
+void StoreChecks(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
+                 int column, const std::string& map) {
+    if (!table || list == platform::kNoControl) return;
+    const int count = toolkit.CheckListGetCount(list);
+    int item = 0;
+    for (int r = 2; r <= table->GetRowCount() && item < count; ++r) {
+        if (Unquoted(table->GetCell(r, 1)) != map) continue;
+        table->SetCell(r, column, Format("%d", toolkit.CheckListGetCheck(list, item)));
+        ++item;
+    }
+}
+
+std::string SelectedText(platform::IToolkit& toolkit, platform::ControlHandle combo) {
+    int selection = toolkit.ComboGetSelection(combo);
+    return selection < 0 ? std::string() : toolkit.ComboGetItemText(combo, selection);
+}
+
+}  // namespace
+
+void CMarlockDlg::StoreChoices() {
+    const std::string map = MapNameOf(m_nMap);
+    ExchangeData(ExchangeDirection::FromControls);
+    StoreChecks(m_toolkit, m_pListEcheances, m_pEcheances.get(), 3, map);
+    StoreChecks(m_toolkit, m_pListParametres, m_pParametres.get(), 4, map);
+    StoreChecks(m_toolkit, m_pListBulletins, m_pBulletins.get(), 4, map);
+    StoreChecks(m_toolkit, m_pListImages, m_pImages.get(), 4, map);
+    if (!m_pOptions) return;
+    for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
+        if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
+        std::string value;
+        switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
+            case OptionKey::Mode:
+                value = m_pModes->GetCell(m_nZoneMode + 2, 1);
+                break;
+            case OptionKey::Compression:
+                value = m_pCompressions->GetCell(m_nCompression + 2, 1);
+                break;
+            case OptionKey::Telecom: {
+                int selection = m_toolkit.ComboGetSelection(m_comboTelecom);
+                if (selection >= 0) value = m_pTelecoms->GetCell(selection + 2, 1);
+                break;
+            }
+            case OptionKey::LandData:
+                value = Format("%d", m_nLandData);
+                break;
+            case OptionKey::Subscription:
+                value = m_pEnvois->GetCell(m_nSubscription + 2, 1);
+                break;
+            case OptionKey::Days:
+                value = m_strDays;
+                break;
+            case OptionKey::DollarRate:
+                value = m_strDollarRate;
+                break;
+            case OptionKey::Heading:
+                value = m_strHeading;
+                break;
+            case OptionKey::Speed:
+                value = m_strSpeed;
+                break;
+            case OptionKey::Currency:
+                value = SelectedText(m_toolkit, m_comboCurrency);
+                break;
+            case OptionKey::X1:
+                value = m_strLon1;
+                break;
+            case OptionKey::X2:
+                value = m_strLon2;
+                break;
+            case OptionKey::Y1:
+                value = m_strLat1;
+                break;
+            case OptionKey::Y2:
+                value = m_strLat2;
+                break;
+            case OptionKey::MeshLat:
+                value = SelectedText(m_toolkit, m_comboMeshLat);
+                break;
+            case OptionKey::MeshLon:
+                value = SelectedText(m_toolkit, m_comboMeshLon);
+                break;
+            case OptionKey::Unknown:
+                continue;
+        }
+        m_pOptions->SetCell(r, 2, value);
+    }
+}
+
+void CMarlockDlg::SaveCatalogue() {
+    for (auto* table : {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions,
+                        &m_pUnites, &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms,
+                        &m_pBulletins, &m_pImages})
+        if (*table) (*table)->Save();
+}
+
+void CMarlockDlg::OnMapListClick() {
+    if (m_toolkit.ListViewGetSelectionMark(m_listMaps) == -1) return;
+    StoreChoices();
+    SaveCatalogue();
+    ExchangeData(ExchangeDirection::FromControls);
+    const std::int32_t old = m_nMap;
+    m_nMap = m_toolkit.ListViewGetSelectionMark(m_listMaps);
+    if (m_nMap != old) SwitchMap();
+    ExchangeData(ExchangeDirection::ToControls);
+    m_toolkit.ListViewSelectItem(m_listMaps, m_toolkit.ListViewGetSelectionMark(m_listMaps));
+}
+
+void CMarlockDlg::OnMapListKeyDown(int key) {
+    const int rows = m_pDomaines ? m_pDomaines->GetRowCount() : 0;
+    ExchangeData(ExchangeDirection::FromControls);
+    const int mark = m_toolkit.ListViewGetSelectionMark(m_listMaps);
+    if (mark == -1) return;
+    StoreChoices();
+    SaveCatalogue();
+    ExchangeData(ExchangeDirection::FromControls);
+    if (key == platform::kKeyUp && mark > 0) {
+        m_nMap = mark - 1;
+        SwitchMap();
+    } else if (key == platform::kKeyDown && mark < rows - 2) {
+        m_nMap = mark + 1;
+        SwitchMap();
+    }
+    ExchangeData(ExchangeDirection::ToControls);
+}
+
+void CMarlockDlg::OnMapListOther() {
+    m_toolkit.ListViewSelectItem(m_listMaps, m_toolkit.ListViewGetSelectionMark(m_listMaps));
+}
+
+void CMarlockDlg::OnDefaultOptions() {
+    const std::string map = GetMapName();
+    if (m_pOptions) {
+        for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
+            if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
+            const std::string fallback = Unquoted(m_pOptions->GetCell(r, 3));
+            switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
+                case OptionKey::Mode:
+                    m_nZoneMode = m_pModes->FindRow(fallback, 1, 0) - 2;
+                    break;
+                case OptionKey::Compression:
+                    m_nCompression = m_pCompressions->FindRow(fallback, 1, 0) - 2;
+                    break;
+                case OptionKey::Telecom:
+                    m_toolkit.ComboSetSelection(m_comboTelecom,
+                                                m_pTelecoms->FindRow(fallback, 1, 0) - 2);
+                    break;
+                case OptionKey::LandData:
+                    m_nLandData = static_cast<std::int32_t>(ReadInteger(fallback));
+                    break;
+                case OptionKey::Subscription:
+                    m_nSubscription = m_pEnvois->FindRow(fallback, 1, 0) - 2;
+                    break;
+                case OptionKey::Days:
+                    m_strDays = fallback;
+                    break;
+                case OptionKey::DollarRate:
+                    m_strDollarRate = fallback;
+                    break;
+                case OptionKey::Currency:
+                    SelectByPrefix(m_toolkit, m_comboCurrency, fallback);
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    ExchangeData(ExchangeDirection::ToControls);
+    UpdateCostEstimate();
+}
+
+void CMarlockDlg::OnDefaultParams() {
+    const std::string map = GetMapName();
+    auto rebuild = [&](platform::ControlHandle list, CIniTable* table, int textColumn,
+                       bool unquote, int defaultColumn) {
+        if (!table || list == platform::kNoControl) return;
+        m_toolkit.CheckListReset(list);
+        for (int r = 2; r <= table->GetRowCount(); ++r) {
+            if (Unquoted(table->GetCell(r, 1)) != map) continue;
+            std::string text = table->GetCell(r, textColumn);
+            m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
+            m_toolkit.CheckListSetCheck(list, m_toolkit.CheckListGetCount(list) - 1,
+                                        static_cast<int>(ReadInteger(table->GetCell(r, defaultColumn))));
+        }
+    };
+    rebuild(m_pListEcheances, m_pEcheances.get(), 2, false, 4);
+    rebuild(m_pListParametres, m_pParametres.get(), 3, true, 5);
+    if (m_pOptions) {
+        for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
+            if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
+            const std::string fallback = Unquoted(m_pOptions->GetCell(r, 3));
+            switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
+                case OptionKey::MeshLat:
+                    SelectByPrefix(m_toolkit, m_comboMeshLat, fallback);
+                    break;
+                case OptionKey::MeshLon:
+                    SelectByPrefix(m_toolkit, m_comboMeshLon, fallback);
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    ExchangeData(ExchangeDirection::ToControls);
+    UpdateCostEstimate();
+}
 
 }  // namespace wavepost

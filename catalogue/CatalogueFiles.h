@@ -1,0 +1,30 @@
+// Names of the catalogue files, relative to the working directory.
+#pragma once
+
+#include <string>
+
+namespace wavepost::catalogue {
+
+inline const char* const kPresentation = "ini/presentation.txt";
+inline const char* const kDomaines = "ini/domaines.txt";
+inline const char* const kEcheances = "ini/echeances.txt";
+inline const char* const kParametres = "ini/parametres.txt";
+inline const char* const kBulletins = "ini/bulletins.txt";
+inline const char* const kImages = "ini/images.txt";
+inline const char* const kOptions = "ini/options.txt";
+inline const char* const kModes = "ini/modes.txt";
+inline const char* const kCompressions = "ini/compressions.txt";
+inline const char* const kEnvois = "ini/envois.txt";
+inline const char* const kTelecoms = "ini/telecoms.txt";
+inline const char* const kUnites = "ini/unites.txt";
+inline const char* const kMailles = "ini/mailles.txt";
+inline const char* const kSoft = "ini/soft.txt";
+
+// The option keys, in the order they are compared.
+enum class OptionKey {
+    Mode, Compression, Telecom, LandData, Subscription, Days, DollarRate, Heading, Speed,
+    Currency, X1, X2, Y1, Y2, MeshLat, MeshLon, Unknown
+};
+OptionKey ParseOptionKey(const std::string& unquotedKey);
+
+}  // namespace wavepost::catalogue

@@ -1,0 +1,35 @@
+#include "catalogue/PrefixSearch.h"
+
+#include <cctype>
+
+namespace wavepost {
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int SelectByPrefix(platform::IToolkit& toolkit, platform::ControlHandle combo,
+                   const std::string& value) {
+    const int count = toolkit.ComboGetCount(combo);
+    for (int step = 1; step <= count; ++step) {
+        int index = step % count;  // 1, 2, ..., count - 1, then 0
+        if (StartsWithNoCase(toolkit.ComboGetItemText(combo, index), value)) {
+            toolkit.ComboSetSelection(combo, index);
+            return index;
+        }
+    }
+    toolkit.ComboSetSelection(combo, -1);
+    return -1;
+}
+
+}  // namespace wavepost

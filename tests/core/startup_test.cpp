@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "app/CMarlockApp.h"
+#include "app/layout/Layout.h"
+#include "app/layout/StringTable.h"
+#include "tests/core/TestSupport.h"
+
+namespace wavepost {
+namespace {
+
+using test::ReadFile;
+using test::ScratchDir;
+using test::SeedDefaultData;
+using test::TestWindow;
+using test::WriteFile;
+
+TEST(Layout, MainWindowHasItsControls) {
+    const auto& layout = MainWindowLayout();
+    EXPECT_EQ(layout.controls.size(), 84u);
+    EXPECT_EQ(layout.caption, "WAVEPOST");
+    int defaults = 0;
+    for (const auto& c : layout.controls)
+        if (c.kind == ControlKind::DefaultPushButton) {
+            ++defaults;
+            EXPECT_EQ(c.text, "Envoi");
+        }
+    EXPECT_EQ(defaults, 1);
+    ASSERT_NE(RadioGroupOf(1026), nullptr);
+    EXPECT_EQ(RadioGroupOf(1026)->size(), 4u);
+    EXPECT_EQ(RadioGroupOf(1092), nullptr);
+}
+
+TEST(Startup, BuildsTheWindowInOrder) {
+    ScratchDir dir;
+    SeedDefaultData();
+    TestWindow w;
+    w.tk.colorDepth = 8;
+    w.Start();
+    EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
+    const auto& tabs = w.tk.Control(1063).tabs;
+    ASSERT_EQ(tabs.size(), 6u);
+    EXPECT_EQ(tabs[0], "Zone Géographique");
+    EXPECT_EQ(tabs[4], "Images");
+    EXPECT_EQ(tabs[5], "    ?");
+    EXPECT_EQ(w.tk.Control(1063).tabSelection, 0);
+    const auto& items = w.tk.Control(1060).listItems;
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[1].first, "Europe");
+    EXPECT_EQ(items[2].second, 2);
+    EXPECT_EQ(w.tk.Control(1060).selectionMark, 0);
+    EXPECT_EQ(w.tk.imageList, (std::vector<int>{174, 176, 175}));
+    EXPECT_EQ(w.tk.listBackground, (platform::Color{192, 192, 192}));
+    EXPECT_EQ(w.tk.windowMenuItem, "&A propos de Wavepost...");
+    EXPECT_EQ(w.tk.windowMenuCommand, 16u);
+    EXPECT_EQ(w.tk.windowIcon, (std::pair<int, int>{180, 179}));
+    EXPECT_EQ(w.tk.fonts.size(), 3u);
+    EXPECT_EQ(w.tk.fonts.at(w.dlg.m_pLargeFont).second, 24);
+    EXPECT_EQ(w.tk.Control(1013).font, w.dlg.m_pLargeFont);
+    EXPECT_DOUBLE_EQ(w.dlg.m_dPtEuro, 0.0005);
+}
+
+TEST(Startup, FullColourIcons) {
+    ScratchDir dir;
+    SeedDefaultData();
+    TestWindow w;
+    w.tk.colorDepth = 16;
+    w.Start();
+    EXPECT_EQ(w.tk.imageList, (std::vector<int>{137, 138, 139}));
+}
+
+TEST(Startup, MissingAddressFileEndsWithStatusOneAndWritesNothing) {
+    ScratchDir dir;
+    SeedDefaultData();
+    std::filesystem::remove("init.cnf");
+    std::string options = ReadFile("ini/options.txt");
+    TestWindow w;
+    try {
+        w.Start();
+        FAIL() << "start-up went on without init.cnf";
+    } catch (const platform::ProcessExit& exit) {
+        EXPECT_EQ(exit.status, 1);
+    }
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_EQ(w.tk.messages[0], LoadString(IDS_NO_ADDRESS));
+    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+    EXPECT_FALSE(std::filesystem::exists("init.cnf"));
+}
+
+TEST(Startup, AntimeridianSetting) {
+    struct Case {
+        std::string content;
+        int expected;
+    } cases[] = {{"Antime=1\r\n", 1}, {"Antime=0\r\n", 0}, {"meteo=x\r\n", 0}, {"", 0},
+                 {"Antime=-1\r\n", 0}, {"Antime=7\r\n", 0}, {"Antime=2\r\n", 2}};
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        SeedDefaultData();
+        WriteFile("init.cnf", c.content);
+        TestWindow w;
+        w.Start();
+        EXPECT_EQ(w.tk.Control(1092).check, c.expected) << c.content;
+        EXPECT_TRUE(w.tk.messages.empty());
+    }
+}
+
+TEST(Startup, PriceWithDecimalCommaReadsUpToTheComma) {
+    ScratchDir dir;
+    SeedDefaultData();
+    WriteFile("init.cnf", "PtEuro=0,002\r\n");
+    TestWindow w;
+    w.Start();
+    EXPECT_DOUBLE_EQ(w.dlg.m_dPtEuro, 0.0);
+}
+
+TEST(Closing, EscapeAndCloseWriteNothingQuitSaves) {
+    ScratchDir dir;
+    SeedDefaultData();
+    std::string before = ReadFile("ini/options.txt");
+    {
+        TestWindow w;
+        w.Start();
+        w.tk.Control(1085).text = "123";
+        w.tk.PressEscape();
+        EXPECT_EQ(w.tk.endResult, 2);
+        EXPECT_EQ(ReadFile("ini/options.txt"), before);
+    }
+    {
+        TestWindow w;
+        w.Start();
+        w.tk.Control(1085).text = "123";
+        w.tk.PressClose();
+        EXPECT_EQ(w.tk.endResult, 2);
+        EXPECT_EQ(ReadFile("ini/options.txt"), before);
+        // The choice reached the table in memory.
+        int row = w.dlg.m_pOptions->FindRow("CAP", 1, 0);
+        EXPECT_EQ(w.dlg.m_pOptions->GetCell(row, 2), "123");
+    }
+    {
+        TestWindow w;
+        w.Start();
+        w.tk.Control(1085).text = "123";
+        w.tk.Click(1);
+        EXPECT_EQ(w.tk.endResult, 1);
+        EXPECT_NE(ReadFile("ini/options.txt"), before);
+        EXPECT_NE(ReadFile("ini/options.txt").find("CAP;123;"), std::string::npos);
+    }
+}
+
+TEST(Closing, AboutBoxFromTheWindowMenu) {
+    ScratchDir dir;
+    SeedDefaultData();
+    TestWindow w;
+    w.Start();
+    w.tk.Fire({platform::EventKind::WindowMenuCommand, 0, 16});
+    w.tk.Fire({platform::EventKind::WindowMenuCommand, 0, 31});
+    w.tk.Fire({platform::EventKind::WindowMenuCommand, 0, 32});
+    EXPECT_EQ(w.tk.aboutBoxes, 2);
+}
+
+TEST(CommandLine, OptionsAreMatchedAsPrefixesAndRemoved) {
+    std::string line = "wavepost /Embeddingx -Automation";
+    EXPECT_TRUE(CMarlockApp::TakeOption(line, "Embedding"));
+    EXPECT_EQ(line, "wavepost x -Automation");
+    EXPECT_FALSE(CMarlockApp::TakeOption(line, "embedding"));
+    EXPECT_TRUE(CMarlockApp::TakeOption(line, "Automation"));
+    EXPECT_EQ(line, "wavepost x ");
+}
+
+}  // namespace
+}  // namespace wavepost
