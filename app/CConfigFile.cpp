@@ -36,7 +36,9 @@ CConfigFile::CConfigFile(const std::string& path, bool create) : m_strPath(path)
     }
 }
 
-CConfigFile::~CConfigFile() { Close(); }
+CConfigFile::~CConfigFile() {
+    Close();
+}
 
 void CConfigFile::Close() {
     if (m_nFd >= 0) ::close(m_nFd);

@@ -7,7 +7,7 @@
 namespace wavepost {
 
 class CConfigFile {
-public:
+  public:
     // Opens the file for reading and writing, locked against other openers. A file that
     // cannot be opened is not reported here: the first GetValue or SetValue throws.
     CConfigFile(const std::string& path, bool create);
@@ -24,7 +24,7 @@ public:
     void SetValue(const std::string& key, const std::string& value);
     void Close();
 
-private:
+  private:
     std::string ReadAll();
     std::string m_strPath;
     int m_nFd = -1;

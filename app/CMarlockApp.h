@@ -12,7 +12,7 @@ namespace wavepost {
 class CMarlockDlg;
 
 class CMarlockApp {
-public:
+  public:
     // Runs the start-up sequence and the main window; returns the exit status.
     int Run(platform::IToolkit& toolkit, platform::IAutomationRuntime& automation,
             std::string commandLine);
@@ -29,7 +29,7 @@ public:
     int UnlockObject() { return --m_nObjectCount; }
     const std::string& CommandLine() const { return m_strCommandLine; }
 
-private:
+  private:
     CMarlockDlg* m_pMainWnd = nullptr;
     bool m_bUserControl = true;
     std::atomic<int> m_nObjectCount{0};

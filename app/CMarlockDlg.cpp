@@ -97,13 +97,14 @@ bool CMarlockDlg::Initialise() {
     m_toolkit.SetWindowIcon(m_hIcon.colorBitmap, m_hIcon.maskBitmap);
 
     // 4. Fonts.
-    if (m_pCaptionFont == platform::kNoFont) m_pCaptionFont = m_toolkit.CreateFont("MS Sans Serif", 14);
+    if (m_pCaptionFont == platform::kNoFont)
+        m_pCaptionFont = m_toolkit.CreateFont("MS Sans Serif", 14);
     if (m_pLargeFont == platform::kNoFont) m_pLargeFont = m_toolkit.CreateFont("MS Sans Serif", 24);
     if (m_pListFont == platform::kNoFont) m_pListFont = m_toolkit.CreateFont("MS Sans Serif", 14);
 
     // 5. The large font on six buttons.
-    for (ControlHandle button : {m_btnHelp, m_btnQuestion, m_btnDefaultOptions,
-                                 m_btnDefaultParams, m_btnSend, m_btnQuit})
+    for (ControlHandle button :
+         {m_btnHelp, m_btnQuestion, m_btnDefaultOptions, m_btnDefaultParams, m_btnSend, m_btnQuit})
         m_toolkit.SetControlFont(button, m_pLargeFont);
 
     // 6.-9. The map list.
@@ -121,8 +122,8 @@ bool CMarlockDlg::Initialise() {
     m_toolkit.ListViewSelectItem(m_listMaps, 0);
 
     // 10. The six tabs.
-    const int tabs[] = {IDS_TAB_ZONE, IDS_TAB_PARAMETERS, IDS_TAB_OPTIONS,
-                        IDS_TAB_BULLETINS, IDS_TAB_IMAGES, IDS_TAB_HELP};
+    const int tabs[] = {IDS_TAB_ZONE,      IDS_TAB_PARAMETERS, IDS_TAB_OPTIONS,
+                        IDS_TAB_BULLETINS, IDS_TAB_IMAGES,     IDS_TAB_HELP};
     for (int i = 0; i < 6; ++i) m_toolkit.TabInsert(m_tabPages, i, LoadString(tabs[i]));
 
     // 11.-14.
@@ -166,7 +167,8 @@ void CMarlockDlg::ExchangeData(ExchangeDirection direction) {
     };
     auto text = [&](std::string& value, int control) {
         if (toControls) {
-            if (m_toolkit.GetControlText(control) != value) m_toolkit.SetControlText(control, value);
+            if (m_toolkit.GetControlText(control) != value)
+                m_toolkit.SetControlText(control, value);
         } else {
             value = m_toolkit.GetControlText(control);
         }

@@ -41,7 +41,7 @@ enum class ExchangeDirection { ToControls, FromControls };
 enum class LongitudeForm { Strict, Inclusive };
 
 class CMarlockDlg : public platform::IWindowLogic {
-public:
+  public:
     explicit CMarlockDlg(platform::IToolkit& toolkit);
     ~CMarlockDlg() override;
     CMarlockDlg(const CMarlockDlg&) = delete;
@@ -81,8 +81,8 @@ public:
     // The zone rectangle in client pixels (x1, y1, x2, y2); false when the frame is
     // undefined.
     bool GeoToPixel(int& x1, int& y1, int& x2, int& y2);
-    static int ClampToRect(float& x0, float& x1, float& y0, float& y1, int left, int top,
-                           int right, int bottom);
+    static int ClampToRect(float& x0, float& x1, float& y0, float& y1, int left, int top, int right,
+                           int bottom);
     void UpdateZoneFromFields();
     void ConvertZoneFields(int fromMode, int toMode);
     static double ReduceLongitude(double value, LongitudeForm form);
@@ -98,8 +98,7 @@ public:
     void OnMouseMove(int x, int y);
     void OnLButtonUp(int x, int y);
     void DrawRubberBand(int x0, int y0, int x1, int y1);
-    void WriteSelectionTexts(float west, float east, float north, float south,
-                             LongitudeForm form);
+    void WriteSelectionTexts(float west, float east, float north, float south, LongitudeForm form);
 
     void OnZoneFieldChanged(int fieldId);
     void OnZoneFieldLeft(int fieldId);
@@ -241,7 +240,7 @@ public:
     CMarlockDlgAutoProxy* m_pAutoProxy = nullptr;
     CIcon m_hIcon;
 
-private:
+  private:
     platform::IToolkit& m_toolkit;
 };
 

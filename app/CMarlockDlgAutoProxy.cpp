@@ -18,8 +18,7 @@ CMarlockDlgAutoProxy::~CMarlockDlgAutoProxy() {
         app.SetUserControl(true);
         // A window under a message box or the about box stays; the process then goes on
         // as one the user started.
-        if (m_pDialog && m_pDialog->Toolkit().IsWindowEnabled())
-            m_pDialog->Toolkit().EndModal(2);
+        if (m_pDialog && m_pDialog->Toolkit().IsWindowEnabled()) m_pDialog->Toolkit().EndModal(2);
     }
 }
 

@@ -7,7 +7,7 @@ namespace wavepost {
 class CMarlockDlg;
 
 class CMarlockDlgAutoProxy {
-public:
+  public:
     CMarlockDlgAutoProxy();
     virtual ~CMarlockDlgAutoProxy();
     CMarlockDlgAutoProxy(const CMarlockDlgAutoProxy&) = delete;

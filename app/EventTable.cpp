@@ -7,7 +7,9 @@ using platform::EventKind;
 
 namespace {
 
-bool IsZoneField(int id) { return id == 1074 || id == 1080 || id == 1073 || id == 1079; }
+bool IsZoneField(int id) {
+    return id == 1074 || id == 1080 || id == 1073 || id == 1079;
+}
 
 }  // namespace
 

@@ -12,8 +12,12 @@ namespace wavepost {
 
 namespace {
 
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -72,7 +76,9 @@ std::string Format(const char* format, ...) {
     return result;
 }
 
-std::string Unquoted(const std::string& text) { return RemoveChar(text, '"'); }
+std::string Unquoted(const std::string& text) {
+    return RemoveChar(text, '"');
+}
 
 std::string Replace(std::string text, char from, char to) {
     std::replace(text.begin(), text.end(), from, to);

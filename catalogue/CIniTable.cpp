@@ -34,8 +34,9 @@ void CIniTable::TakeCounts(const std::string& content, bool rows, bool columns) 
     auto lines = SplitLines(content);
     if (columns && m_nColumnCount < 0) {
         m_nColumnCount =
-            lines.empty() ? 0
-                          : static_cast<std::int32_t>(std::count(lines[0].begin(), lines[0].end(), ';')) + 1;
+            lines.empty()
+                ? 0
+                : static_cast<std::int32_t>(std::count(lines[0].begin(), lines[0].end(), ';')) + 1;
     }
     if (rows && m_nRowCount < 0) m_nRowCount = static_cast<std::int32_t>(lines.size());
 }

@@ -8,7 +8,7 @@
 namespace wavepost {
 
 class CIniTable {
-public:
+  public:
     explicit CIniTable(std::string path);
     virtual ~CIniTable() = default;
 
@@ -27,7 +27,7 @@ public:
 
     const std::string& Path() const { return m_strPath; }
 
-private:
+  private:
     // Counts not yet taken are taken from this content and kept.
     void TakeCounts(const std::string& content, bool rows, bool columns);
     // Index in m_cells of a 1-based position, or -1 beyond the cells.

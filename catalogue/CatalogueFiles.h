@@ -22,8 +22,23 @@ inline const char* const kSoft = "ini/soft.txt";
 
 // The option keys, in the order they are compared.
 enum class OptionKey {
-    Mode, Compression, Telecom, LandData, Subscription, Days, DollarRate, Heading, Speed,
-    Currency, X1, X2, Y1, Y2, MeshLat, MeshLon, Unknown
+    Mode,
+    Compression,
+    Telecom,
+    LandData,
+    Subscription,
+    Days,
+    DollarRate,
+    Heading,
+    Speed,
+    Currency,
+    X1,
+    X2,
+    Y1,
+    Y2,
+    MeshLat,
+    MeshLon,
+    Unknown
 };
 OptionKey ParseOptionKey(const std::string& unquotedKey);
 

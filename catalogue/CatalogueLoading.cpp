@@ -18,14 +18,22 @@ namespace catalogue {
 
 OptionKey ParseOptionKey(const std::string& key) {
     static const std::pair<const char*, OptionKey> keys[] = {
-        {"MODE", OptionKey::Mode},         {"COMPRESSION", OptionKey::Compression},
-        {"TELECOM", OptionKey::Telecom},   {"DONTERRE", OptionKey::LandData},
-        {"ENVOI", OptionKey::Subscription}, {"TOUSLES", OptionKey::Days},
-        {"DOLLARS", OptionKey::DollarRate}, {"CAP", OptionKey::Heading},
-        {"VITESSE", OptionKey::Speed},     {"UNITE", OptionKey::Currency},
-        {"X1", OptionKey::X1},             {"X2", OptionKey::X2},
-        {"Y1", OptionKey::Y1},             {"Y2", OptionKey::Y2},
-        {"LAT", OptionKey::MeshLat},       {"LONG", OptionKey::MeshLon},
+        {"MODE", OptionKey::Mode},
+        {"COMPRESSION", OptionKey::Compression},
+        {"TELECOM", OptionKey::Telecom},
+        {"DONTERRE", OptionKey::LandData},
+        {"ENVOI", OptionKey::Subscription},
+        {"TOUSLES", OptionKey::Days},
+        {"DOLLARS", OptionKey::DollarRate},
+        {"CAP", OptionKey::Heading},
+        {"VITESSE", OptionKey::Speed},
+        {"UNITE", OptionKey::Currency},
+        {"X1", OptionKey::X1},
+        {"X2", OptionKey::X2},
+        {"Y1", OptionKey::Y1},
+        {"Y2", OptionKey::Y2},
+        {"LAT", OptionKey::MeshLat},
+        {"LONG", OptionKey::MeshLon},
     };
     for (const auto& [name, value] : keys)
         if (key == name) return value;
@@ -42,7 +50,8 @@ std::string ReadPresentation(const std::string& path) {
     std::ostringstream content;
     if (in) content << in.rdbuf();
     if (!in || in.bad())
-        throw platform::FileError(path, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
+        throw platform::FileError(path,
+                                  Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
     std::string text = content.str();
     auto zero = text.find('\0');
     if (zero != std::string::npos) text.resize(zero);
@@ -84,7 +93,8 @@ void CMarlockDlg::LoadCatalogue() {
     }
 
     const std::string map = GetMapName();
-    auto page = [&](RuntimeControlKind kind, int id, int textId, Rect rect, platform::FontHandle font) {
+    auto page = [&](RuntimeControlKind kind, int id, int textId, Rect rect,
+                    platform::FontHandle font) {
         return m_toolkit.CreatePageControl(kind, id, textId ? LoadString(textId) : std::string(),
                                            rect, font);
     };
@@ -95,8 +105,9 @@ void CMarlockDlg::LoadCatalogue() {
             if (Unquoted(table.GetCell(r, 1)) != map) continue;
             std::string text = table.GetCell(r, textColumn);
             m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
-            m_toolkit.CheckListSetCheck(list, m_toolkit.CheckListGetCount(list) - 1,
-                                        static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
+            m_toolkit.CheckListSetCheck(
+                list, m_toolkit.CheckListGetCount(list) - 1,
+                static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
         }
     };
 

@@ -106,9 +106,9 @@ void CMarlockDlg::StoreChoices() {
 }
 
 void CMarlockDlg::SaveCatalogue() {
-    for (auto* table : {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions,
-                        &m_pUnites, &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms,
-                        &m_pBulletins, &m_pImages})
+    for (auto* table :
+         {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions, &m_pUnites,
+          &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms, &m_pBulletins, &m_pImages})
         if (*table) (*table)->Save();
 }
 
@@ -189,16 +189,17 @@ void CMarlockDlg::OnDefaultOptions() {
 
 void CMarlockDlg::OnDefaultParams() {
     const std::string map = GetMapName();
-    auto rebuild = [&](platform::ControlHandle list, CIniTable* table, int textColumn,
-                       bool unquote, int defaultColumn) {
+    auto rebuild = [&](platform::ControlHandle list, CIniTable* table, int textColumn, bool unquote,
+                       int defaultColumn) {
         if (!table || list == platform::kNoControl) return;
         m_toolkit.CheckListReset(list);
         for (int r = 2; r <= table->GetRowCount(); ++r) {
             if (Unquoted(table->GetCell(r, 1)) != map) continue;
             std::string text = table->GetCell(r, textColumn);
             m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
-            m_toolkit.CheckListSetCheck(list, m_toolkit.CheckListGetCount(list) - 1,
-                                        static_cast<int>(ReadInteger(table->GetCell(r, defaultColumn))));
+            m_toolkit.CheckListSetCheck(
+                list, m_toolkit.CheckListGetCount(list) - 1,
+                static_cast<int>(ReadInteger(table->GetCell(r, defaultColumn))));
         }
     };
     rebuild(m_pListEcheances, m_pEcheances.get(), 2, false, 4);

@@ -5,7 +5,7 @@
 namespace platform {
 
 class IAutomationRuntime {
-public:
+  public:
     virtual ~IAutomationRuntime() = default;
     // False when the runtime cannot be initialised.
     virtual bool Initialise() = 0;
@@ -17,7 +17,7 @@ public:
 
 // A platform without an automation runtime.
 class NoAutomationRuntime : public IAutomationRuntime {
-public:
+  public:
     bool Initialise() override { return true; }
     void RegisterFactoryRunning() override {}
     void WriteRegistration() override {}

@@ -6,21 +6,21 @@ namespace platform {
 enum class EventKind {
     WindowMenuCommand,  // value: command id
     Paint,
-    CloseRequest,       // title-bar close button
+    CloseRequest,  // title-bar close button
     Escape,
-    TabChanged,         // source: tab control
-    Click,              // source: button id
-    Changed,            // source: edit id; only text the user typed
-    Left,               // source: edit id; keyboard focus lost
-    SelectionChanged,   // source: combo id; only a choice the user made
-    SpinStep,           // source: spin id; value: the control's change (negative = up)
-    LButtonDown,        // x, y: client pixels
+    TabChanged,        // source: tab control
+    Click,             // source: button id
+    Changed,           // source: edit id; only text the user typed
+    Left,              // source: edit id; keyboard focus lost
+    SelectionChanged,  // source: combo id; only a choice the user made
+    SpinStep,          // source: spin id; value: the control's change (negative = up)
+    LButtonDown,       // x, y: client pixels
     LButtonUp,
     MouseMove,
     CheckListButtonUp,  // source: check list handle; before the list handles the release
     MapListClick,
-    MapListKeyDown,     // value: virtual-key code (38 up, 40 down)
-    MapListOther,       // double click, right click, right double click, focus lost
+    MapListKeyDown,  // value: virtual-key code (38 up, 40 down)
+    MapListOther,    // double click, right click, right double click, focus lost
 };
 
 struct Event {
@@ -34,7 +34,7 @@ struct Event {
 // What the toolkit calls on the window's logic.
 class IPainter;
 class IWindowLogic {
-public:
+  public:
     virtual ~IWindowLogic() = default;
     // Once, after the controls exist and before the window is shown.
     virtual bool OnInitDialog() = 0;

@@ -59,18 +59,18 @@ struct ProcessExit {
 // message, or let it reach the event dispatcher, which shows its text and abandons the
 // rest of the handler.
 class FileError : public std::runtime_error {
-public:
+  public:
     FileError(const std::string& path, const std::string& what)
         : std::runtime_error(what), m_strPath(path) {}
     const std::string& Path() const { return m_strPath; }
 
-private:
+  private:
     std::string m_strPath;
 };
 
 // The drawing surface handed to the paint handler, clipped to the region being painted.
 class IPainter {
-public:
+  public:
     virtual ~IPainter() = default;
     virtual void FillRect(const Rect& rect, Color color) = 0;
     // Text drawn left-aligned from the rectangle's top-left corner, opaque background.
@@ -86,7 +86,7 @@ public:
 };
 
 class IToolkit {
-public:
+  public:
     virtual ~IToolkit() = default;
 
     // --- controls ---------------------------------------------------------------

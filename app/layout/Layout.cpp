@@ -130,9 +130,11 @@ const DialogLayout& AboutBoxLayout() {
 }
 
 const std::vector<std::vector<int>>& RadioGroups() {
-    static const std::vector<std::vector<int>> groups = {
-        {1024, 1025, 1026, 1027}, {1016, 1017}, {1018, 1019}, {1020, 1021, 1022, 1023},
-        {1008, 1009, 1010}};
+    static const std::vector<std::vector<int>> groups = {{1024, 1025, 1026, 1027},
+                                                         {1016, 1017},
+                                                         {1018, 1019},
+                                                         {1020, 1021, 1022, 1023},
+                                                         {1008, 1009, 1010}};
     return groups;
 }
 

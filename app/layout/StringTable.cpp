@@ -60,8 +60,9 @@ const std::map<int, std::string>& Table() {
         {IDS_ABOUT_COPYRIGHT, "Météo à la carte, par e-mail"},
         {IDS_WINDOW_CAPTION, "WAVEPOST"},
         {IDS_FILE_READ_ERROR, "Le fichier \"%s\" n'a pas pu être lu."},
-        {IDS_FILE_WRITE_ERROR, "Le fichier \"%s\" n'a pas pu être écrit. Les choix n'ont pas "
-                               "été enregistrés."},
+        {IDS_FILE_WRITE_ERROR,
+         "Le fichier \"%s\" n'a pas pu être écrit. Les choix n'ont pas "
+         "été enregistrés."},
         {IDS_NO_MAIL_PROGRAM,
          "Aucun programme de messagerie n'a pu être ouvert.\nLa commande a été copiée dans le "
          "presse-papiers.\nEnvoyez-la à l'adresse %s avec le sujet \"%s\"."},

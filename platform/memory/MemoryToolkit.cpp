@@ -34,8 +34,8 @@ MemoryToolkit::MemoryToolkit(int baseX, int baseY) : m_nBaseX(baseX), m_nBaseY(b
         c.controlId = layout.id;
         c.visible = layout.visible;
         c.text = layout.text;
-        c.rect = {layout.x * baseX / 4, layout.y * baseY / 8,
-                  (layout.x + layout.width) * baseX / 4, (layout.y + layout.height) * baseY / 8};
+        c.rect = {layout.x * baseX / 4, layout.y * baseY / 8, (layout.x + layout.width) * baseX / 4,
+                  (layout.y + layout.height) * baseY / 8};
     }
     // The texts of the edits start empty; labels and buttons keep their captions.
     for (const auto& layout : wavepost::MainWindowLayout().controls)
@@ -61,17 +61,31 @@ std::vector<ControlHandle> MemoryToolkit::RuntimeControls(int controlId) const {
     return found;
 }
 
-void MemoryToolkit::ShowControl(ControlHandle control, bool show) { Control(control).visible = show; }
-bool MemoryToolkit::IsControlVisible(ControlHandle control) const { return Control(control).visible; }
-void MemoryToolkit::SetControlFont(ControlHandle control, FontHandle font) { Control(control).font = font; }
+void MemoryToolkit::ShowControl(ControlHandle control, bool show) {
+    Control(control).visible = show;
+}
+bool MemoryToolkit::IsControlVisible(ControlHandle control) const {
+    return Control(control).visible;
+}
+void MemoryToolkit::SetControlFont(ControlHandle control, FontHandle font) {
+    Control(control).font = font;
+}
 void MemoryToolkit::SetControlText(ControlHandle control, const std::string& text) {
     Control(control).text = text;
 }
-std::string MemoryToolkit::GetControlText(ControlHandle control) const { return Control(control).text; }
+std::string MemoryToolkit::GetControlText(ControlHandle control) const {
+    return Control(control).text;
+}
 
-void MemoryToolkit::SetCheck(ControlHandle button, int state) { Control(button).check = state; }
-int MemoryToolkit::GetCheck(ControlHandle button) const { return Control(button).check; }
-Rect MemoryToolkit::GetControlRect(ControlHandle control) const { return Control(control).rect; }
+void MemoryToolkit::SetCheck(ControlHandle button, int state) {
+    Control(button).check = state;
+}
+int MemoryToolkit::GetCheck(ControlHandle button) const {
+    return Control(button).check;
+}
+Rect MemoryToolkit::GetControlRect(ControlHandle control) const {
+    return Control(control).rect;
+}
 
 void MemoryToolkit::ComboReset(ControlHandle combo) {
     Control(combo).items.clear();
@@ -87,7 +101,9 @@ std::string MemoryToolkit::ComboGetItemText(ControlHandle combo, int index) cons
     const auto& items = Control(combo).items;
     return index >= 0 && index < static_cast<int>(items.size()) ? items[index] : std::string();
 }
-int MemoryToolkit::ComboGetSelection(ControlHandle combo) const { return Control(combo).selection; }
+int MemoryToolkit::ComboGetSelection(ControlHandle combo) const {
+    return Control(combo).selection;
+}
 void MemoryToolkit::ComboSetSelection(ControlHandle combo, int index) {
     MemoryControl& c = Control(combo);
     c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
@@ -115,7 +131,9 @@ void MemoryToolkit::DestroyPageControl(ControlHandle control) {
     controls.erase(control);
 }
 
-void MemoryToolkit::CheckListReset(ControlHandle list) { Control(list).checkItems.clear(); }
+void MemoryToolkit::CheckListReset(ControlHandle list) {
+    Control(list).checkItems.clear();
+}
 void MemoryToolkit::CheckListAddItem(ControlHandle list, const std::string& text) {
     Control(list).checkItems.push_back({text, 0, true});
 }
@@ -171,8 +189,12 @@ void MemoryToolkit::TabInsert(ControlHandle tab, int index, const std::string& t
     index = std::clamp(index, 0, static_cast<int>(tabs.size()));
     tabs.insert(tabs.begin() + index, text);
 }
-void MemoryToolkit::TabSelect(ControlHandle tab, int index) { Control(tab).tabSelection = index; }
-int MemoryToolkit::TabGetSelection(ControlHandle tab) const { return Control(tab).tabSelection; }
+void MemoryToolkit::TabSelect(ControlHandle tab, int index) {
+    Control(tab).tabSelection = index;
+}
+int MemoryToolkit::TabGetSelection(ControlHandle tab) const {
+    return Control(tab).tabSelection;
+}
 
 int MemoryToolkit::RunModal(IWindowLogic& logic) {
     m_pLogic = &logic;
@@ -194,14 +216,18 @@ FontHandle MemoryToolkit::CreateFont(const std::string& face, int pixelHeight) {
     fonts[handle] = {face, pixelHeight};
     return handle;
 }
-void MemoryToolkit::ReleaseFont(FontHandle font) { fonts.erase(font); }
+void MemoryToolkit::ReleaseFont(FontHandle font) {
+    fonts.erase(font);
+}
 
 void MemoryToolkit::MessageBox(const std::string& text) {
     messages.push_back(text);
     if (onMessageBox) onMessageBox(text);
 }
 
-void MemoryToolkit::ExitProcess(int status) { throw ProcessExit{status}; }
+void MemoryToolkit::ExitProcess(int status) {
+    throw ProcessExit{status};
+}
 
 void MemoryToolkit::RedrawRect(const Rect& rect) {
     redraws.push_back(rect);
@@ -236,7 +262,9 @@ void MemoryToolkit::Type(int editId, const std::string& text) {
     Fire({EventKind::Changed, editId});
 }
 
-void MemoryToolkit::Leave(int editId) { Fire({EventKind::Left, editId}); }
+void MemoryToolkit::Leave(int editId) {
+    Fire({EventKind::Left, editId});
+}
 
 void MemoryToolkit::Click(int buttonId) {
     if (const auto* group = wavepost::RadioGroupOf(buttonId)) {
@@ -253,16 +281,24 @@ void MemoryToolkit::Choose(int comboId, int index) {
     Fire({EventKind::SelectionChanged, comboId});
 }
 
-void MemoryToolkit::Spin(int spinId, int delta) { Fire({EventKind::SpinStep, spinId, delta}); }
+void MemoryToolkit::Spin(int spinId, int delta) {
+    Fire({EventKind::SpinStep, spinId, delta});
+}
 
 void MemoryToolkit::SelectTab(int index) {
     Control(1063).tabSelection = index;
     Fire({EventKind::TabChanged, 1063});
 }
 
-void MemoryToolkit::PressMouse(int x, int y) { Fire({EventKind::LButtonDown, 0, 0, x, y}); }
-void MemoryToolkit::MoveMouse(int x, int y) { Fire({EventKind::MouseMove, 0, 0, x, y}); }
-void MemoryToolkit::ReleaseMouse(int x, int y) { Fire({EventKind::LButtonUp, 0, 0, x, y}); }
+void MemoryToolkit::PressMouse(int x, int y) {
+    Fire({EventKind::LButtonDown, 0, 0, x, y});
+}
+void MemoryToolkit::MoveMouse(int x, int y) {
+    Fire({EventKind::MouseMove, 0, 0, x, y});
+}
+void MemoryToolkit::ReleaseMouse(int x, int y) {
+    Fire({EventKind::LButtonUp, 0, 0, x, y});
+}
 
 void MemoryToolkit::ToggleCheckListItem(ControlHandle list, int index) {
     auto& items = Control(list).checkItems;
@@ -291,8 +327,12 @@ void MemoryToolkit::PressMapListKey(int key) {
     list.selectedItem = list.selectionMark;
 }
 
-void MemoryToolkit::PressEscape() { Fire({EventKind::Escape}); }
-void MemoryToolkit::PressClose() { Fire({EventKind::CloseRequest}); }
+void MemoryToolkit::PressEscape() {
+    Fire({EventKind::Escape});
+}
+void MemoryToolkit::PressClose() {
+    Fire({EventKind::CloseRequest});
+}
 
 RecordingPainter MemoryToolkit::Paint() {
     RecordingPainter painter;

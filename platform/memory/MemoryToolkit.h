@@ -52,7 +52,7 @@ struct DrawOp {
 };
 
 class RecordingPainter : public IPainter {
-public:
+  public:
     void FillRect(const Rect& rect, Color color) override;
     void DrawText(const Rect& rect, const std::string& text, FontHandle font,
                   Color background) override;
@@ -67,7 +67,7 @@ public:
 };
 
 class MemoryToolkit : public IToolkit {
-public:
+  public:
     // Client-pixel rectangles of the layout's controls, from a dialog base unit of
     // baseX x baseY pixels (the average character size of the dialog font).
     explicit MemoryToolkit(int baseX = 6, int baseY = 13);
@@ -87,9 +87,8 @@ public:
     std::string ComboGetItemText(ControlHandle combo, int index) const override;
     int ComboGetSelection(ControlHandle combo) const override;
     void ComboSetSelection(ControlHandle combo, int index) override;
-    ControlHandle CreatePageControl(RuntimeControlKind kind, int controlId,
-                                    const std::string& text, const Rect& rect,
-                                    FontHandle font) override;
+    ControlHandle CreatePageControl(RuntimeControlKind kind, int controlId, const std::string& text,
+                                    const Rect& rect, FontHandle font) override;
     void DestroyPageControl(ControlHandle control) override;
     void CheckListReset(ControlHandle list) override;
     void CheckListAddItem(ControlHandle list, const std::string& text) override;
@@ -133,11 +132,11 @@ public:
     // --- driving it as a user would --------------------------------------------
     // Each fires the event the event table lists, through the attached logic.
     void Type(int editId, const std::string& text);  // Changed
-    void Leave(int editId);                           // Left
-    void Click(int buttonId);  // checks radio buttons and toggles check boxes first
-    void Choose(int comboId, int index);              // SelectionChanged
-    void Spin(int spinId, int delta);                 // SpinStep
-    void SelectTab(int index);                        // TabChanged
+    void Leave(int editId);                          // Left
+    void Click(int buttonId);             // checks radio buttons and toggles check boxes first
+    void Choose(int comboId, int index);  // SelectionChanged
+    void Spin(int spinId, int delta);     // SpinStep
+    void SelectTab(int index);            // TabChanged
     void PressMouse(int x, int y);
     void MoveMouse(int x, int y);
     void ReleaseMouse(int x, int y);
@@ -186,7 +185,7 @@ public:
     // Called for every message box, after it is recorded (a test may act while it is open).
     std::function<void(const std::string&)> onMessageBox;
 
-private:
+  private:
     IWindowLogic* m_pLogic = nullptr;
     ControlHandle m_nNextHandle = kFirstRuntimeHandle;
     FontHandle m_nNextFont = 1;

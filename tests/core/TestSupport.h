@@ -14,10 +14,11 @@ namespace wavepost::test {
 
 // A fresh directory that is the working directory for the test's lifetime.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         m_previous = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "wavepost-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "wavepost-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
         std::filesystem::current_path(m_path);
     }
@@ -30,7 +31,7 @@ public:
     }
     const std::filesystem::path& Path() const { return m_path; }
 
-private:
+  private:
     std::filesystem::path m_previous;
     std::filesystem::path m_path;
 };

@@ -90,7 +90,7 @@ TEST(Startup, AntimeridianSetting) {
     struct Case {
         std::string content;
         int expected;
-    } cases[] = {{"Antime=1\r\n", 1}, {"Antime=0\r\n", 0}, {"meteo=x\r\n", 0}, {"", 0},
+    } cases[] = {{"Antime=1\r\n", 1},  {"Antime=0\r\n", 0}, {"meteo=x\r\n", 0}, {"", 0},
                  {"Antime=-1\r\n", 0}, {"Antime=7\r\n", 0}, {"Antime=2\r\n", 2}};
     for (const auto& c : cases) {
         ScratchDir dir;

@@ -84,9 +84,8 @@ TEST(IniTable, LongLineStaysOneRow) {
     EXPECT_EQ(table.GetCell(2, 1), longCell);
     EXPECT_EQ(table.GetCell(2, 2), "end");
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"),
-              "a;b\r\n" + longCell + ";end\r\n" + std::string(254, 'y') + ";" +
-                  std::string(254, 'y') + "\r\n");
+    EXPECT_EQ(ReadFile("t.txt"), "a;b\r\n" + longCell + ";end\r\n" + std::string(254, 'y') + ";" +
+                                     std::string(254, 'y') + "\r\n");
 }
 
 TEST(IniTable, FindRowIgnoresQuotes) {
@@ -167,7 +166,8 @@ TEST(ConfigFile, ReadsValuesByKey) {
 
 TEST(ConfigFile, UnixLineEndsAndKeysOnlyAtLineStart) {
     ScratchDir dir;
-    WriteFile("init.cnf", "\xEF\xBB\xBFquestion=meteo@example.org\n  meteo=w@example.org\nAntime=1\n");
+    WriteFile("init.cnf",
+              "\xEF\xBB\xBFquestion=meteo@example.org\n  meteo=w@example.org\nAntime=1\n");
     CConfigFile config("init.cnf", false);
     EXPECT_EQ(config.GetValue("question"), "meteo@example.org");
     EXPECT_EQ(config.GetValue("meteo"), "w@example.org");

@@ -1,0 +1,706 @@
+#include "platform/qt/QtToolkit.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QUrl>
+#include <cstdio>
+
+#include "platform/qt/Pictures.h"
+#include "platform/qt/QtPainter.h"
+#include "platform/qt/TextCodec.h"
+
+namespace platform::qt {
+
+using wavepost::ControlKind;
+using wavepost::ControlLayout;
+
+namespace {
+
+// The dialog font's face is not on Linux; asking for it lets the font match fall back to
+// the system sans font.
+QFont DialogFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+// Average character width and height of the font, as dialog units are defined.
+QSize MeasureBaseUnits(const QFont& font) {
+    QFontMetrics metrics(font);
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    int width = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    return QSize(std::max(width, 1), std::max(metrics.height(), 1));
+}
+
+// Buttons with a multi-line style wrap their caption at their width.
+QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(' ')) {
+        QString candidate = line.isEmpty() ? word : line + ' ' + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    if (!line.isEmpty()) lines << line;
+    return lines.join('\n');
+}
+
+Qt::CheckState ToCheckState(int state) {
+    return state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+int FromCheckState(Qt::CheckState state) {
+    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+}
+
+}  // namespace
+
+QtToolkit::QtToolkit() {
+    BuildWindow();
+}
+
+QtToolkit::~QtToolkit() {
+    delete m_pDialog;
+}
+
+QRect QtToolkit::DialogToPixels(int x, int y, int width, int height) const {
+    int left = x * m_baseUnits.width() / 4;
+    int top = y * m_baseUnits.height() / 8;
+    int right = (x + width) * m_baseUnits.width() / 4;
+    int bottom = (y + height) * m_baseUnits.height() / 8;
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void QtToolkit::BuildWindow() {
+    const auto& layout = wavepost::MainWindowLayout();
+    m_pDialog = new MainDialog(*this);
+    QFont font = DialogFont();
+    m_pDialog->setFont(font);
+    m_baseUnits = MeasureBaseUnits(font);
+    m_pDialog->setWindowTitle(Decode(layout.caption));
+    m_pDialog->setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
+    for (const auto& group : wavepost::RadioGroups())
+        for (int id : group) m_radioGroups[id] = group;
+    // Creation order is the tab order.
+    for (const auto& control : layout.controls) {
+        QWidget* widget = CreateControl(control);
+        if (!widget) continue;
+        if (control.id >= 0) {
+            m_controls[control.id] = widget;
+            m_ids.insert(widget, control.id);
+        }
+        widget->setVisible(control.visible);
+    }
+    // The tab strip sits below the page controls, which are created after it at run time.
+    if (m_pTabBar) m_pTabBar->lower();
+    for (const auto& group : wavepost::RadioGroups()) {
+        auto* buttons = new QButtonGroup(m_pDialog);
+        buttons->setExclusive(false);  // the logic may leave a group with none checked
+        for (int id : group) buttons->addButton(qobject_cast<QAbstractButton*>(Widget(id)));
+    }
+}
+
+QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
+    MainDialog* dialog = m_pDialog;
+    const QRect geometry = DialogToPixels(c.x, c.y, c.width, c.height);
+    const QString text = Decode(c.text);
+    auto sink = [this](const Event& event) { Deliver(event); };
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+        case ControlKind::RadioButton:
+        case ControlKind::CheckBox: {
+            QAbstractButton* button;
+            if (c.kind == ControlKind::RadioButton) {
+                auto* radio = new QRadioButton(dialog);
+                radio->setAutoExclusive(false);
+                button = radio;
+            } else {
+                auto* check = new QCheckBox(dialog);
+                check->setTristate(false);
+                button = check;
+            }
+            button->setText(
+                (c.style & wavepost::kStyleMultiLine)
+                    ? WrapToWidth(text, QFontMetrics(dialog->font()), geometry.width() - 20)
+                    : text);
+            int id = c.id;
+            QObject::connect(button, &QAbstractButton::clicked, dialog, [this, id] {
+                // A radio button stays checked when clicked again, and unchecks its group.
+                if (auto it = m_radioGroups.find(id); it != m_radioGroups.end()) {
+                    for (int other : it->second)
+                        if (auto* b = qobject_cast<QAbstractButton*>(Widget(other)))
+                            b->setChecked(other == id);
+                }
+                Deliver({EventKind::Click, id});
+            });
+            widget = button;
+            break;
+        }
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            auto* button = new QPushButton(text, dialog);
+            if (c.kind == ControlKind::DefaultPushButton) button->setDefault(true);
+            int id = c.id;
+            QObject::connect(button, &QPushButton::clicked, dialog, [this, id] {
+                Deliver({EventKind::Click, id});
+            });
+            widget = button;
+            break;
+        }
+        case ControlKind::Edit: {
+            if (c.style & wavepost::kStyleMultiLine) {
+                auto* edit = new QPlainTextEdit(dialog);
+                edit->setReadOnly(c.style & wavepost::kStyleReadOnly);
+                widget = edit;
+                break;
+            }
+            auto* edit = new QLineEdit(dialog);
+            edit->setReadOnly(c.style & wavepost::kStyleReadOnly);
+            if (c.style & wavepost::kStyleRightAligned) edit->setAlignment(Qt::AlignRight);
+            int id = c.id;
+            // textEdited fires on the user's edits only: texts the program writes raise no
+            // handler.
+            QObject::connect(edit, &QLineEdit::textEdited, dialog, [this, id] {
+                Deliver({EventKind::Changed, id});
+            });
+            edit->installEventFilter(dialog);
+            widget = edit;
+            break;
+        }
+        case ControlKind::Label:
+        case ControlKind::CentredLabel: {
+            auto* label = new QLabel(text, dialog);
+            label->setWordWrap(c.height > 10);
+            label->setAlignment(c.kind == ControlKind::CentredLabel
+                                    ? Qt::AlignHCenter | Qt::AlignTop
+                                    : Qt::AlignLeft | Qt::AlignTop);
+            widget = label;
+            break;
+        }
+        case ControlKind::GroupBox: {
+            auto* group = new QGroupBox(text, dialog);
+            // The map frame must not hide the map painted beneath it, and mouse presses on
+            // the map reach the window.
+            group->setAttribute(Qt::WA_TransparentForMouseEvents);
+            group->setFlat(false);
+            widget = group;
+            break;
+        }
+        case ControlKind::DropDownList: {
+            auto* combo = new QComboBox(dialog);
+            combo->setMaxVisibleItems(std::max(3, geometry.height() / 16));
+            int id = c.id;
+            // activated is the user's choice; a selection the program sets raises none.
+            QObject::connect(combo, &QComboBox::activated, dialog, [this, id] {
+                Deliver({EventKind::SelectionChanged, id});
+            });
+            combo->setGeometry(geometry.x(), geometry.y(), geometry.width(),
+                               combo->sizeHint().height());
+            return combo;
+        }
+        case ControlKind::SpinArrows:
+            widget = new SpinArrows(dialog, c.id, sink);
+            break;
+        case ControlKind::ListView: {
+            auto* list = new MapListWidget(dialog, c.id, sink);
+            widget = list;
+            break;
+        }
+        case ControlKind::TabControl: {
+            m_pTabBar = new QTabBar(dialog);
+            m_pTabBar->setDrawBase(false);
+            m_pTabBar->setExpanding(false);
+            QObject::connect(m_pTabBar, &QTabBar::tabBarClicked, dialog, [this](int index) {
+                if (index >= 0 && index != m_pTabBar->currentIndex()) {
+                    m_pTabBar->setCurrentIndex(index);
+                    Deliver({EventKind::TabChanged, 1063});
+                }
+            });
+            m_pTabBar->setGeometry(geometry.x() + 2, geometry.y(), geometry.width() - 4,
+                                   m_pTabBar->sizeHint().height());
+            m_controls[c.id] = m_pTabBar;
+            m_ids.insert(m_pTabBar, c.id);
+            m_pTabBar->setVisible(true);
+            return nullptr;  // registered here: its rectangle is the whole control
+        }
+        case ControlKind::Picture:
+        case ControlKind::Icon: {
+            auto* label = new QLabel(dialog);
+            label->setPixmap(LoadPicture(c.bitmap));
+            label->setScaledContents(c.kind == ControlKind::Picture);
+            widget = label;
+            break;
+        }
+    }
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QRect QtToolkit::TabPaneRect() const {
+    const auto* tab = wavepost::FindControl(1063);
+    QRect whole = DialogToPixels(tab->x, tab->y, tab->width, tab->height);
+    int barHeight = m_pTabBar ? m_pTabBar->sizeHint().height() : 0;
+    return whole.adjusted(0, barHeight - 2, 0, 0);
+}
+
+QWidget* QtToolkit::Widget(ControlHandle control) const {
+    auto it = m_controls.find(control);
+    return it == m_controls.end() ? nullptr : it->second.data();
+}
+
+QListWidgetItem* QtToolkit::CheckItem(ControlHandle list, int index) const {
+    auto* widget = qobject_cast<QListWidget*>(Widget(list));
+    return widget && index >= 0 && index < widget->count() ? widget->item(index) : nullptr;
+}
+
+// --- controls ----------------------------------------------------------------------
+
+void QtToolkit::ShowControl(ControlHandle control, bool show) {
+    if (QWidget* w = Widget(control)) w->setVisible(show);
+}
+
+bool QtToolkit::IsControlVisible(ControlHandle control) const {
+    QWidget* w = Widget(control);
+    return w && !w->isHidden();
+}
+
+void QtToolkit::SetControlFont(ControlHandle control, FontHandle font) {
+    if (QWidget* w = Widget(control)) w->setFont(Font(font));
+}
+
+void QtToolkit::SetControlText(ControlHandle control, const std::string& text) {
+    QWidget* w = Widget(control);
+    if (!w) return;
+    QString shown = Decode(text);
+    m_lastTexts[w] = {text, shown};
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() != shown) edit->setText(shown);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        if (plain->toPlainText() != shown) plain->setPlainText(shown);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(shown);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(shown);
+    }
+}
+
+std::string QtToolkit::GetControlText(ControlHandle control) const {
+    QWidget* w = Widget(control);
+    if (!w) return {};
+    QString shown;
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        shown = edit->text();
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
+        shown = plain->toPlainText();
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        shown = label->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+        shown = button->text();
+    // Bytes the program wrote come back unchanged while the user has not edited them.
+    auto it = m_lastTexts.find(w);
+    if (it != m_lastTexts.end() && it->second == shown) return it->first;
+    return Encode(shown);
+}
+
+void QtToolkit::SetCheck(ControlHandle button, int state) {
+    auto* b = qobject_cast<QAbstractButton*>(Widget(button));
+    if (!b) return;
+    if (auto* check = qobject_cast<QCheckBox*>(b)) {
+        if (state == 2) check->setTristate(true);
+        check->setCheckState(ToCheckState(state));
+    } else {
+        b->setChecked(state != 0);
+    }
+}
+
+int QtToolkit::GetCheck(ControlHandle button) const {
+    auto* b = qobject_cast<QAbstractButton*>(Widget(button));
+    if (!b) return 0;
+    if (auto* check = qobject_cast<QCheckBox*>(b)) return FromCheckState(check->checkState());
+    return b->isChecked() ? 1 : 0;
+}
+
+Rect QtToolkit::GetControlRect(ControlHandle control) const {
+    QWidget* w = Widget(control);
+    if (!w) return {};
+    if (control == 1063) {
+        const auto* tab = wavepost::FindControl(1063);
+        QRect r = DialogToPixels(tab->x, tab->y, tab->width, tab->height);
+        return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    }
+    QRect r = w->geometry();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+// --- drop-down lists ---------------------------------------------------------------
+
+void QtToolkit::ComboReset(ControlHandle combo) {
+    if (auto* c = qobject_cast<QComboBox*>(Widget(combo))) c->clear();
+}
+
+void QtToolkit::ComboAddItem(ControlHandle combo, const std::string& text) {
+    if (auto* c = qobject_cast<QComboBox*>(Widget(combo))) {
+        c->addItem(Decode(text), QByteArray::fromStdString(text));
+        if (c->count() == 1) c->setCurrentIndex(-1);
+    }
+}
+
+int QtToolkit::ComboGetCount(ControlHandle combo) const {
+    auto* c = qobject_cast<QComboBox*>(Widget(combo));
+    return c ? c->count() : 0;
+}
+
+std::string QtToolkit::ComboGetItemText(ControlHandle combo, int index) const {
+    auto* c = qobject_cast<QComboBox*>(Widget(combo));
+    if (!c || index < 0 || index >= c->count()) return {};
+    return c->itemData(index).toByteArray().toStdString();
+}
+
+int QtToolkit::ComboGetSelection(ControlHandle combo) const {
+    auto* c = qobject_cast<QComboBox*>(Widget(combo));
+    return c ? c->currentIndex() : -1;
+}
+
+void QtToolkit::ComboSetSelection(ControlHandle combo, int index) {
+    if (auto* c = qobject_cast<QComboBox*>(Widget(combo)))
+        c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
+}
+
+// --- page controls -----------------------------------------------------------------
+
+ControlHandle QtToolkit::CreatePageControl(RuntimeControlKind kind, int controlId,
+                                           const std::string& text, const Rect& rect,
+                                           FontHandle font) {
+    ControlHandle handle = m_nNextHandle++;
+    Rect tab = GetControlRect(1063);
+    QRect geometry(tab.left + rect.left, tab.top + rect.top, rect.Width(), rect.Height());
+    QWidget* widget;
+    if (kind == RuntimeControlKind::CheckList) {
+        widget = new CheckListWidget(m_pDialog, handle, [this](const Event& e) { Deliver(e); });
+    } else {
+        auto* label = new QLabel(Decode(text), m_pDialog);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setWordWrap(true);
+        widget = label;
+    }
+    widget->setObjectName(QStringLiteral("page-control-%1").arg(controlId));
+    widget->setFont(Font(font));
+    widget->setGeometry(geometry);
+    widget->hide();
+    m_controls[handle] = widget;
+    return handle;
+}
+
+void QtToolkit::DestroyPageControl(ControlHandle control) {
+    auto it = m_controls.find(control);
+    if (it == m_controls.end()) return;
+    m_lastTexts.remove(it->second.data());
+    delete it->second.data();
+    m_controls.erase(it);
+}
+
+void QtToolkit::CheckListReset(ControlHandle list) {
+    if (auto* w = qobject_cast<QListWidget*>(Widget(list))) w->clear();
+}
+
+void QtToolkit::CheckListAddItem(ControlHandle list, const std::string& text) {
+    auto* w = qobject_cast<QListWidget*>(Widget(list));
+    if (!w) return;
+    auto* item = new QListWidgetItem(Decode(text), w);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(text));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setCheckState(Qt::Unchecked);
+}
+
+int QtToolkit::CheckListGetCount(ControlHandle list) const {
+    auto* w = qobject_cast<QListWidget*>(Widget(list));
+    return w ? w->count() : 0;
+}
+
+std::string QtToolkit::CheckListGetItemText(ControlHandle list, int index) const {
+    QListWidgetItem* item = CheckItem(list, index);
+    return item ? item->data(Qt::UserRole).toByteArray().toStdString() : std::string();
+}
+
+int QtToolkit::CheckListGetCheck(ControlHandle list, int index) const {
+    QListWidgetItem* item = CheckItem(list, index);
+    return item ? FromCheckState(item->checkState()) : 0;
+}
+
+void QtToolkit::CheckListSetCheck(ControlHandle list, int index, int state) {
+    if (QListWidgetItem* item = CheckItem(list, index)) item->setCheckState(ToCheckState(state));
+}
+
+void QtToolkit::CheckListEnableItem(ControlHandle list, int index, bool enable) {
+    if (QListWidgetItem* item = CheckItem(list, index))
+        item->setFlags(enable ? item->flags() | Qt::ItemIsEnabled
+                              : item->flags() & ~Qt::ItemIsEnabled);
+}
+
+bool QtToolkit::CheckListIsItemEnabled(ControlHandle list, int index) const {
+    QListWidgetItem* item = CheckItem(list, index);
+    return item && (item->flags() & Qt::ItemIsEnabled);
+}
+
+// --- list view ---------------------------------------------------------------------
+
+void QtToolkit::ListViewSetColors(ControlHandle list, Color background, Color) {
+    if (auto* w = qobject_cast<QListWidget*>(Widget(list))) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Base, ToQColor(background));
+        w->setPalette(palette);
+        w->setAutoFillBackground(true);
+    }
+}
+
+void QtToolkit::ListViewSetImageList(ControlHandle, const std::vector<int>& bitmapIds,
+                                     Color transparent) {
+    m_mapIcons.clear();
+    for (int id : bitmapIds)
+        m_mapIcons.push_back(WithTransparentColor(LoadPicture(id), ToQColor(transparent)));
+}
+
+void QtToolkit::ListViewInsertItem(ControlHandle list, int index, const std::string& text,
+                                   int image) {
+    auto* w = qobject_cast<QListWidget*>(Widget(list));
+    if (!w) return;
+    auto* item = new QListWidgetItem(Decode(text));
+    if (image >= 0 && image < static_cast<int>(m_mapIcons.size()))
+        item->setIcon(QIcon(m_mapIcons[static_cast<std::size_t>(image)]));
+    item->setTextAlignment(Qt::AlignHCenter);
+    w->insertItem(index, item);
+}
+
+void QtToolkit::ListViewSetSelectionMark(ControlHandle list, int index) {
+    if (auto* w = qobject_cast<MapListWidget*>(Widget(list))) w->selectionMark = index;
+}
+
+int QtToolkit::ListViewGetSelectionMark(ControlHandle list) const {
+    auto* w = qobject_cast<MapListWidget*>(Widget(list));
+    return w ? w->selectionMark : -1;
+}
+
+void QtToolkit::ListViewSelectItem(ControlHandle list, int index) {
+    auto* w = qobject_cast<QListWidget*>(Widget(list));
+    if (!w || index < 0 || index >= w->count()) return;
+    w->setCurrentRow(index);
+    w->item(index)->setSelected(true);
+}
+
+// --- tab control -------------------------------------------------------------------
+
+void QtToolkit::TabInsert(ControlHandle, int index, const std::string& text) {
+    if (!m_pTabBar) return;
+    m_pTabBar->insertTab(index, Decode(text));
+    m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
+}
+
+void QtToolkit::TabSelect(ControlHandle, int index) {
+    if (m_pTabBar) m_pTabBar->setCurrentIndex(index);
+}
+
+int QtToolkit::TabGetSelection(ControlHandle) const {
+    return m_pTabBar ? m_pTabBar->currentIndex() : -1;
+}
+
+// --- window ------------------------------------------------------------------------
+
+int QtToolkit::RunModal(IWindowLogic& logic) {
+    m_pLogic = &logic;
+    logic.OnInitDialog();
+    m_pDialog->show();
+    // The keyboard focus goes to the first shown control of the tab order.
+    if (QWidget* maps = Widget(1060)) maps->setFocus(Qt::OtherFocusReason);
+    int result = m_pDialog->exec();
+    m_pLogic = nullptr;
+    return result;
+}
+
+bool QtToolkit::AddWindowMenuItem(const std::string& text, unsigned commandId) {
+    // No window-menu API on X11: the item is offered in the window's context menu.
+    m_strWindowMenuText = Decode(text);
+    m_nWindowMenuCommand = commandId;
+    return true;
+}
+
+void QtToolkit::SetWindowIcon(int colorBitmapId, int maskBitmapId) {
+    QIcon icon(MaskedPicture(colorBitmapId, maskBitmapId));
+    m_pDialog->setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
+}
+
+FontHandle QtToolkit::CreateFont(const std::string& face, int pixelHeight) {
+    QFont font(Decode(face));
+    font.setStyleHint(QFont::SansSerif);
+    // The height is the character cell; Qt sizes by the em, about four fifths of it.
+    font.setPixelSize(std::max(1, pixelHeight * 4 / 5));
+    FontHandle handle = m_nNextFont++;
+    m_fonts[handle] = font;
+    return handle;
+}
+
+void QtToolkit::ReleaseFont(FontHandle font) {
+    m_fonts.erase(font);
+}
+
+QFont QtToolkit::Font(FontHandle font) const {
+    auto it = m_fonts.find(font);
+    return it == m_fonts.end() ? m_pDialog->font() : it->second;
+}
+
+int QtToolkit::ColorDepth() const {
+    QScreen* screen = m_pDialog->screen() ? m_pDialog->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 32;
+}
+
+void QtToolkit::HideWindow() {
+    m_pDialog->hide();
+}
+
+bool QtToolkit::IsWindowMinimised() const {
+    return m_pDialog->isMinimized();
+}
+
+void QtToolkit::EndModal(int result) {
+    m_pDialog->done(result);
+}
+
+void QtToolkit::MessageBox(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning,
+                    QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Decode(text),
+                    QMessageBox::Ok, m_pDialog->isVisible() ? m_pDialog.data() : nullptr);
+    ++m_nModalDepth;
+    box.exec();
+    --m_nModalDepth;
+}
+
+void QtToolkit::ShowAboutBox() {
+    const auto& layout = wavepost::AboutBoxLayout();
+    QDialog about(m_pDialog);
+    about.setWindowTitle(Decode(layout.caption));
+    about.setFont(m_pDialog->font());
+    about.setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
+    for (const auto& c : layout.controls) {
+        QRect geometry = DialogToPixels(c.x, c.y, c.width, c.height);
+        if (c.kind == ControlKind::Icon) {
+            auto* icon = new QLabel(&about);
+            icon->setPixmap(LoadPicture(c.bitmap));
+            icon->setGeometry(geometry.x(), geometry.y(), 32, 32);
+        } else if (c.kind == ControlKind::DefaultPushButton) {
+            auto* ok = new QPushButton(Decode(c.text), &about);
+            ok->setDefault(true);
+            ok->setGeometry(geometry);
+            QObject::connect(ok, &QPushButton::clicked, &about, &QDialog::accept);
+        } else {
+            auto* label = new QLabel(Decode(c.text), &about);
+            label->setGeometry(geometry.adjusted(0, 0, 40, 4));
+        }
+    }
+    ++m_nModalDepth;
+    about.exec();
+    --m_nModalDepth;
+}
+
+void QtToolkit::ExitProcess(int status) {
+    std::fflush(nullptr);
+    ::_exit(status);
+}
+
+// --- drawing -----------------------------------------------------------------------
+
+void QtToolkit::RedrawRect(const Rect& rect) {
+    if (m_pDialog->isVisible()) m_pDialog->repaint(ToQRect(rect));
+}
+
+void QtToolkit::ToggleRubberBand(const Rect& rect, const Pen& pen) {
+    auto it = std::find_if(m_rubberBands.begin(), m_rubberBands.end(),
+                           [&](const auto& band) { return band.first == rect; });
+    if (it == m_rubberBands.end())
+        m_rubberBands.emplace_back(rect, pen);
+    else
+        m_rubberBands.erase(it);
+    QRect area = QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)).normalized();
+    if (m_pDialog->isVisible())
+        m_pDialog->repaint(
+            area.adjusted(-pen.width - 1, -pen.width - 1, pen.width + 1, pen.width + 1));
+}
+
+void QtToolkit::PaintLogic(QPainter& painter) {
+    if (!m_pLogic) return;
+    QtPainter surface(
+        painter, [this](FontHandle font) { return Font(font); },
+        m_pDialog->windowIcon().pixmap(16, 16), ColorDepth());
+    m_pLogic->OnPaint(surface);
+    for (const auto& [rect, pen] : m_rubberBands)
+        surface.DrawRectOutline(rect.left, rect.top, rect.right, rect.bottom, pen);
+}
+
+// --- shell -------------------------------------------------------------------------
+
+bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
+    QUrl url;
+    if (target.rfind("mailto:", 0) == 0)
+        url = QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode);
+    else
+        url = QUrl::fromLocalFile(QFileInfo(Decode(target)).absoluteFilePath());
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtToolkit::HasMailHandler() const {
+    if (m_mailHandlerCheck) return m_mailHandlerCheck();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForStarted(3000)) return true;  // no way to ask: let the opening decide
+    query.waitForFinished(5000);
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+void QtToolkit::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(Decode(text));
+}
+
+std::string QtToolkit::SystemDirectory() const {
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
+    QString dir = base + QStringLiteral("/wavepost");
+    if (!QDir().mkpath(dir)) return {};
+    return Encode(dir);
+}
+
+// --- events ------------------------------------------------------------------------
+
+void QtToolkit::Deliver(const Event& event) {
+    // While a message box or the about box is open the window takes no user input.
+    if (!m_pLogic || m_nModalDepth > 0) return;
+    m_pLogic->OnEvent(event);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,154 @@
+// The Qt front end: builds the real window from the layout tables and implements the
+// toolkit interface over Qt Widgets.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QHash>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "app/layout/Layout.h"
+#include "platform/Toolkit.h"
+#include "platform/qt/Widgets.h"
+
+class QTabBar;
+
+namespace platform::qt {
+
+class QtToolkit;
+
+// The main window. Paints the tab pane and lets the logic paint the rest beneath the
+// controls; turns the window's own events into the event table's.
+class MainDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit MainDialog(QtToolkit& toolkit);
+    void done(int result) override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QtToolkit& m_toolkit;
+    bool m_bEnding = false;
+};
+
+class QtToolkit : public IToolkit {
+  public:
+    QtToolkit();
+    ~QtToolkit() override;
+
+    MainDialog& Window() { return *m_pDialog; }
+    QWidget* Widget(ControlHandle control) const;
+    // The dialog base units in pixels (average character width and height of the font).
+    QSize BaseUnits() const { return m_baseUnits; }
+    // Decides whether a mail program takes mailto: URLs; by default asks xdg-mime.
+    void SetMailHandlerCheck(std::function<bool()> check) { m_mailHandlerCheck = std::move(check); }
+
+    // --- IToolkit ---------------------------------------------------------------
+    void ShowControl(ControlHandle control, bool show) override;
+    bool IsControlVisible(ControlHandle control) const override;
+    void SetControlFont(ControlHandle control, FontHandle font) override;
+    void SetControlText(ControlHandle control, const std::string& text) override;
+    std::string GetControlText(ControlHandle control) const override;
+    void SetCheck(ControlHandle button, int state) override;
+    int GetCheck(ControlHandle button) const override;
+    Rect GetControlRect(ControlHandle control) const override;
+    void ComboReset(ControlHandle combo) override;
+    void ComboAddItem(ControlHandle combo, const std::string& text) override;
+    int ComboGetCount(ControlHandle combo) const override;
+    std::string ComboGetItemText(ControlHandle combo, int index) const override;
+    int ComboGetSelection(ControlHandle combo) const override;
+    void ComboSetSelection(ControlHandle combo, int index) override;
+    ControlHandle CreatePageControl(RuntimeControlKind kind, int controlId, const std::string& text,
+                                    const Rect& rect, FontHandle font) override;
+    void DestroyPageControl(ControlHandle control) override;
+    void CheckListReset(ControlHandle list) override;
+    void CheckListAddItem(ControlHandle list, const std::string& text) override;
+    int CheckListGetCount(ControlHandle list) const override;
+    std::string CheckListGetItemText(ControlHandle list, int index) const override;
+    int CheckListGetCheck(ControlHandle list, int index) const override;
+    void CheckListSetCheck(ControlHandle list, int index, int state) override;
+    void CheckListEnableItem(ControlHandle list, int index, bool enable) override;
+    bool CheckListIsItemEnabled(ControlHandle list, int index) const override;
+    void ListViewSetColors(ControlHandle list, Color background, Color textBackground) override;
+    void ListViewSetImageList(ControlHandle list, const std::vector<int>& bitmapIds,
+                              Color transparent) override;
+    void ListViewInsertItem(ControlHandle list, int index, const std::string& text,
+                            int image) override;
+    void ListViewSetSelectionMark(ControlHandle list, int index) override;
+    int ListViewGetSelectionMark(ControlHandle list) const override;
+    void ListViewSelectItem(ControlHandle list, int index) override;
+    void TabInsert(ControlHandle tab, int index, const std::string& text) override;
+    void TabSelect(ControlHandle tab, int index) override;
+    int TabGetSelection(ControlHandle tab) const override;
+    int RunModal(IWindowLogic& logic) override;
+    bool AddWindowMenuItem(const std::string& text, unsigned commandId) override;
+    void SetWindowIcon(int colorBitmapId, int maskBitmapId) override;
+    FontHandle CreateFont(const std::string& face, int pixelHeight) override;
+    void ReleaseFont(FontHandle font) override;
+    int ColorDepth() const override;
+    void HideWindow() override;
+    bool IsWindowMinimised() const override;
+    bool IsWindowEnabled() const override { return m_nModalDepth == 0; }
+    void EndModal(int result) override;
+    void MessageBox(const std::string& text) override;
+    void ShowAboutBox() override;
+    [[noreturn]] void ExitProcess(int status) override;
+    void RedrawRect(const Rect& rect) override;
+    void ToggleRubberBand(const Rect& rect, const Pen& pen) override;
+    bool ShellOpen(const std::string& target, ShowState show) override;
+    bool HasMailHandler() const override;
+    void SetClipboardText(const std::string& text) override;
+    std::string SystemDirectory() const override;
+
+    // --- used by the main window ------------------------------------------------
+    void Deliver(const Event& event);
+    void PaintLogic(QPainter& painter);
+    QFont Font(FontHandle font) const;
+    const QString& WindowMenuText() const { return m_strWindowMenuText; }
+    unsigned WindowMenuCommand() const { return m_nWindowMenuCommand; }
+    // Control ids that take part in the window's events, by widget.
+    int IdOf(QObject* widget) const { return m_ids.value(widget, 0); }
+    QTabBar* TabBar() const { return m_pTabBar; }
+    QRect TabPaneRect() const;
+
+  private:
+    void BuildWindow();
+    QWidget* CreateControl(const wavepost::ControlLayout& layout);
+    QRect DialogToPixels(int x, int y, int width, int height) const;
+    QListWidgetItem* CheckItem(ControlHandle list, int index) const;
+
+    QPointer<MainDialog> m_pDialog;
+    QSize m_baseUnits{6, 13};
+    std::map<ControlHandle, QPointer<QWidget>> m_controls;
+    QHash<QObject*, int> m_ids;
+    QHash<QWidget*, std::pair<std::string, QString>> m_lastTexts;  // bytes set, as shown
+    std::map<int, std::vector<int>> m_radioGroups;                 // button id -> its group
+    QTabBar* m_pTabBar = nullptr;
+    IWindowLogic* m_pLogic = nullptr;
+    std::map<FontHandle, QFont> m_fonts;
+    FontHandle m_nNextFont = 1;
+    ControlHandle m_nNextHandle = kFirstRuntimeHandle;
+    QString m_strWindowMenuText;
+    unsigned m_nWindowMenuCommand = 0;
+    std::vector<std::pair<Rect, Pen>> m_rubberBands;
+    int m_nModalDepth = 0;
+    std::function<bool()> m_mailHandlerCheck;
+    std::vector<QPixmap> m_mapIcons;
+    bool m_bDelivering = false;
+
+    friend class MainDialog;
+};
+
+}  // namespace platform::qt

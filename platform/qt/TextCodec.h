@@ -1,0 +1,13 @@
+// The program's bytes as the user sees them: UTF-8 where valid, otherwise Windows-1252
+// (files carried over from older installations).
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace platform::qt {
+
+QString Decode(const std::string& bytes);
+std::string Encode(const QString& text);
+
+}  // namespace platform::qt

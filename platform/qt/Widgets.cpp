@@ -1,0 +1,111 @@
+#include "platform/qt/Widgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace platform::qt {
+
+CheckListWidget::CheckListWidget(QWidget* parent, int handle, EventSink sink)
+    : QListWidget(parent), m_nHandle(handle), m_sink(std::move(sink)) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::Box);
+}
+
+void CheckListWidget::Toggle(QListWidgetItem* item) {
+    if (!item || !(item->flags() & Qt::ItemIsEnabled)) return;
+    item->setCheckState(item->checkState() == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
+}
+
+void CheckListWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Toggle(itemAt(event->position().toPoint()));
+    QListWidget::mousePressEvent(event);
+}
+
+void CheckListWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) m_sink({EventKind::CheckListButtonUp, m_nHandle});
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void CheckListWidget::keyPressEvent(QKeyEvent* event) {
+    // The space bar ticks as well; the tables follow at the next recomputation.
+    if (event->key() == Qt::Key_Space) {
+        Toggle(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+MapListWidget::MapListWidget(QWidget* parent, int id, EventSink sink)
+    : QListWidget(parent), m_nId(id), m_sink(std::move(sink)) {
+    setViewMode(QListView::IconMode);
+    setIconSize(QSize(32, 32));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setFlow(QListView::TopToBottom);
+    setWrapping(false);
+    setSpacing(6);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void MapListWidget::mousePressEvent(QMouseEvent* event) {
+    QListWidget::mousePressEvent(event);
+    if (event->button() == Qt::RightButton) {
+        m_sink({EventKind::MapListOther, m_nId});
+        return;
+    }
+    if (QListWidgetItem* item = itemAt(event->position().toPoint())) selectionMark = row(item);
+}
+
+void MapListWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) m_sink({EventKind::MapListClick, m_nId});
+}
+
+void MapListWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListWidget::mouseDoubleClickEvent(event);
+    m_sink({EventKind::MapListOther, m_nId});
+}
+
+void MapListWidget::keyPressEvent(QKeyEvent* event) {
+    int key = event->key() == Qt::Key_Up ? kKeyUp : event->key() == Qt::Key_Down ? kKeyDown : 0;
+    m_sink({EventKind::MapListKeyDown, m_nId, key});
+    if (key == 0) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    // Then the list moves its own selection, as usual for the key.
+    int next = std::clamp(selectionMark + (key == kKeyUp ? -1 : 1), 0, count() - 1);
+    selectionMark = next;
+    setCurrentRow(next);
+}
+
+void MapListWidget::focusOutEvent(QFocusEvent* event) {
+    QListWidget::focusOutEvent(event);
+    m_sink({EventKind::MapListOther, m_nId});
+}
+
+SpinArrows::SpinArrows(QWidget* parent, int id, EventSink sink) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto makeArrow = [&](Qt::ArrowType arrow, int delta) {
+        auto* button = new QToolButton(this);
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        QObject::connect(button, &QToolButton::clicked, this, [sink, id, delta] {
+            sink({EventKind::SpinStep, id, delta});
+        });
+        layout->addWidget(button);
+    };
+    makeArrow(Qt::UpArrow, -1);
+    makeArrow(Qt::DownArrow, 1);
+}
+
+}  // namespace platform::qt
