@@ -55,9 +55,11 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     if (m_toolkit.WindowMenuText().isEmpty()) return;
     QMenu menu(this);
     QAction* about = menu.addAction(m_toolkit.WindowMenuText());
-    if (menu.exec(event->globalPos()) == about)
+    QObject::connect(about, &QAction::triggered, this, [this] {
         m_toolkit.Deliver(
             {EventKind::WindowMenuCommand, 0, static_cast<int>(m_toolkit.WindowMenuCommand())});
+    });
+    menu.exec(event->globalPos());
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {

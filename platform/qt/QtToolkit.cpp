@@ -532,12 +532,16 @@ int QtToolkit::TabGetSelection(ControlHandle) const {
 
 // --- window ------------------------------------------------------------------------
 
-int QtToolkit::RunModal(IWindowLogic& logic) {
+void QtToolkit::Open(IWindowLogic& logic) {
     m_pLogic = &logic;
     logic.OnInitDialog();
     m_pDialog->show();
     // The keyboard focus goes to the first shown control of the tab order.
     if (QWidget* maps = Widget(1060)) maps->setFocus(Qt::OtherFocusReason);
+}
+
+int QtToolkit::RunModal(IWindowLogic& logic) {
+    Open(logic);
     int result = m_pDialog->exec();
     m_pLogic = nullptr;
     return result;

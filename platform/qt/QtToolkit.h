@@ -52,6 +52,10 @@ class QtToolkit : public IToolkit {
     QWidget* Widget(ControlHandle control) const;
     // The dialog base units in pixels (average character width and height of the font).
     QSize BaseUnits() const { return m_baseUnits; }
+    // Initialises the logic and shows the window without running it (RunModal does both).
+    void Open(IWindowLogic& logic);
+    // No more events reach the logic (before the logic goes away).
+    void Detach() { m_pLogic = nullptr; }
     // Decides whether a mail program takes mailto: URLs; by default asks xdg-mime.
     void SetMailHandlerCheck(std::function<bool()> check) { m_mailHandlerCheck = std::move(check); }
 

@@ -1,0 +1,71 @@
+# Shared by the system tests: a private X server, a scratch working directory, waits
+# bounded in time, and cleanup of every process started.
+set -euo pipefail
+WAVEPOST="$(realpath "$1")"
+SOURCE_DIR="$(realpath "$2")"
+SCRATCH="$(mktemp -d)"
+PIDS=()
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+export HOME="$SCRATCH/home" XDG_DATA_HOME="$SCRATCH/home/.local/share"
+export XDG_STATE_HOME="$SCRATCH/home/.local/state" XDG_CONFIG_HOME="$SCRATCH/home/.config"
+export XDG_RUNTIME_DIR="$SCRATCH/runtime"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_x() {
+    exec 3>"$SCRATCH/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 100); do
+        [ -s "$SCRATCH/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$SCRATCH/display" ] || fail "no X server"
+    export DISPLAY=":$(head -n1 "$SCRATCH/display")"
+}
+
+# A working directory seeded with the shipped catalogue.
+seed() {
+    local dir="$SCRATCH/$1"
+    mkdir -p "$dir"
+    cp -r "$SOURCE_DIR/data/." "$dir/"
+    echo "$dir"
+}
+
+# Waits until a window with the name shows; prints its id.
+wait_window() {
+    local name="$1" id
+    for _ in $(seq 150); do
+        id="$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n1 || true)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for a process to end; prints its exit status.
+wait_exit() {
+    local pid="$1" status
+    for _ in $(seq 150); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" && status=0 || status=$?
+            echo "$status"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+press() {
+    local window="$1"; shift
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    xdotool key --clearmodifiers "$@"
+}

@@ -1,0 +1,34 @@
+# The real window under a virtual X server: it opens titled WAVEPOST, Escape closes it
+# without writing the catalogue; without init.cnf the start ends with status 1.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+start_x
+
+work="$(seed run)"
+cp -r "$work/ini" "$SCRATCH/ini-before"
+(cd "$work" && exec "$WAVEPOST") &
+pid=$!
+PIDS+=($pid)
+window="$(wait_window WAVEPOST)" || fail "the window did not open"
+geometry="$(xdotool getwindowgeometry "$window")"
+echo "$geometry"
+if command -v import >/dev/null; then
+    import -window root "$SCRATCH/screen.png" && echo "screenshot taken"
+fi
+press "$window" Escape
+status="$(wait_exit "$pid")" || fail "Escape did not close the window"
+diff -r "$SCRATCH/ini-before" "$work/ini" || fail "Escape wrote the catalogue"
+
+nocnf="$(seed nocnf)"
+rm "$nocnf/init.cnf"
+cp -r "$nocnf/ini" "$SCRATCH/ini-nocnf"
+(cd "$nocnf" && exec "$WAVEPOST") &
+pid=$!
+PIDS+=($pid)
+box="$(wait_window wavepost)" || fail "no message box without init.cnf"
+press "$box" Return
+status="$(wait_exit "$pid")" || fail "the program went on without init.cnf"
+[ "$status" = 1 ] || fail "exit status $status without init.cnf"
+[ ! -e "$nocnf/init.cnf" ] || fail "init.cnf was created"
+diff -r "$SCRATCH/ini-nocnf" "$nocnf/ini" || fail "the catalogue was written"
+xdotool search --name WAVEPOST >/dev/null 2>&1 && fail "the main window was shown"
+echo "1 passed, 0 failed"
