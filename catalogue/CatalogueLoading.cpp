@@ -18,14 +18,22 @@ namespace catalogue {
 
 OptionKey ParseOptionKey(const std::string& key) {
     static const std::pair<const char*, OptionKey> keys[] = {
-        {"MODE", OptionKey::Mode},         {"COMPRESSION", OptionKey::Compression},
-        {"TELECOM", OptionKey::Telecom},   {"DONTERRE", OptionKey::LandData},
-        {"ENVOI", OptionKey::Subscription}, {"TOUSLES", OptionKey::Days},
-        {"DOLLARS", OptionKey::DollarRate}, {"CAP", OptionKey::Heading},
-        {"VITESSE", OptionKey::Speed},     {"UNITE", OptionKey::Currency},
-        {"X1", OptionKey::X1},             {"X2", OptionKey::X2},
-        {"Y1", OptionKey::Y1},             {"Y2", OptionKey::Y2},
-        {"LAT", OptionKey::MeshLat},       {"LONG", OptionKey::MeshLon},
+        {"MODE", OptionKey::Mode},
+        {"COMPRESSION", OptionKey::Compression},
+        {"TELECOM", OptionKey::Telecom},
+        {"DONTERRE", OptionKey::LandData},
+        {"ENVOI", OptionKey::Subscription},
+        {"TOUSLES", OptionKey::Days},
+        {"DOLLARS", OptionKey::DollarRate},
+        {"CAP", OptionKey::Heading},
+        {"VITESSE", OptionKey::Speed},
+        {"UNITE", OptionKey::Currency},
+        {"X1", OptionKey::X1},
+        {"X2", OptionKey::X2},
+        {"Y1", OptionKey::Y1},
+        {"Y2", OptionKey::Y2},
+        {"LAT", OptionKey::MeshLat},
+        {"LONG", OptionKey::MeshLon},
     };
     for (const auto& [name, value] : keys)
         if (key == name) return value;
@@ -42,11 +50,20 @@ std::string ReadPresentation(const std::string& path) {
     std::ostringstream content;
     if (in) content << in.rdbuf();
     if (!in || in.bad())
-        throw platform::FileError(path, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
+        throw platform::FileError(path,
+                                  Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
     std::string text = content.str();
     auto zero = text.find('\0');
     if (zero != std::string::npos) text.resize(zero);
     return text;
+}
+
+// At most maxBytes of the text, cut at a character boundary of UTF-8.
+std::string Truncated(const std::string& text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
 }
 
 std::unique_ptr<CIniTable> LoadTable(const char* path) {
@@ -78,13 +95,16 @@ void CMarlockDlg::LoadCatalogue() {
 
     try {
         m_strPresentation = ReadPresentation(kPresentation);
-        ExchangeData(ExchangeDirection::ToControls);
     } catch (const platform::FileError& error) {
-        m_toolkit.MessageBox(std::string(error.what()).substr(0, 254));
+        m_toolkit.MessageBox(Truncated(error.what(), 254));
     }
+    // Pushed even without the presentation: GetMapName below reads the controls back, and
+    // on a map switch the map buttons still hold the map being left.
+    ExchangeData(ExchangeDirection::ToControls);
 
     const std::string map = GetMapName();
-    auto page = [&](RuntimeControlKind kind, int id, int textId, Rect rect, platform::FontHandle font) {
+    auto page = [&](RuntimeControlKind kind, int id, int textId, Rect rect,
+                    platform::FontHandle font) {
         return m_toolkit.CreatePageControl(kind, id, textId ? LoadString(textId) : std::string(),
                                            rect, font);
     };
@@ -95,8 +115,9 @@ void CMarlockDlg::LoadCatalogue() {
             if (Unquoted(table.GetCell(r, 1)) != map) continue;
             std::string text = table.GetCell(r, textColumn);
             m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
-            m_toolkit.CheckListSetCheck(list, m_toolkit.CheckListGetCount(list) - 1,
-                                        static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
+            m_toolkit.CheckListSetCheck(
+                list, m_toolkit.CheckListGetCount(list) - 1,
+                static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
         }
     };
 
@@ -179,7 +200,7 @@ void CMarlockDlg::LoadCatalogue() {
                 m_nCompression = m_pCompressions->FindRow(value, 1, 0) - 2;
                 break;
             case OptionKey::Telecom:
-                m_toolkit.ComboSetSelection(m_comboTelecom, m_pTelecoms->FindRow(value, 1, 0) - 2);
+                SelectDataRow(m_toolkit, m_comboTelecom, m_pTelecoms->FindRow(value, 1, 0) - 2);
                 break;
             case OptionKey::LandData:
                 m_nLandData = static_cast<std::int32_t>(ReadInteger(value));
