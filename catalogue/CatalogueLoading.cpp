@@ -58,6 +58,14 @@ std::string ReadPresentation(const std::string& path) {
     return text;
 }
 
+// At most maxBytes of the text, cut at a character boundary of UTF-8.
+std::string Truncated(const std::string& text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
 std::unique_ptr<CIniTable> LoadTable(const char* path) {
     auto table = std::make_unique<CIniTable>(path);
     table->Load();
@@ -87,10 +95,12 @@ void CMarlockDlg::LoadCatalogue() {
 
     try {
         m_strPresentation = ReadPresentation(kPresentation);
-        ExchangeData(ExchangeDirection::ToControls);
     } catch (const platform::FileError& error) {
-        m_toolkit.MessageBox(std::string(error.what()).substr(0, 254));
+        m_toolkit.MessageBox(Truncated(error.what(), 254));
     }
+    // Pushed even without the presentation: GetMapName below reads the controls back, and
+    // on a map switch the map buttons still hold the map being left.
+    ExchangeData(ExchangeDirection::ToControls);
 
     const std::string map = GetMapName();
     auto page = [&](RuntimeControlKind kind, int id, int textId, Rect rect,
@@ -190,7 +200,7 @@ void CMarlockDlg::LoadCatalogue() {
                 m_nCompression = m_pCompressions->FindRow(value, 1, 0) - 2;
                 break;
             case OptionKey::Telecom:
-                m_toolkit.ComboSetSelection(m_comboTelecom, m_pTelecoms->FindRow(value, 1, 0) - 2);
+                SelectDataRow(m_toolkit, m_comboTelecom, m_pTelecoms->FindRow(value, 1, 0) - 2);
                 break;
             case OptionKey::LandData:
                 m_nLandData = static_cast<std::int32_t>(ReadInteger(value));

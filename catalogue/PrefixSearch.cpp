@@ -32,4 +32,8 @@ int SelectByPrefix(platform::IToolkit& toolkit, platform::ControlHandle combo,
     return -1;
 }
 
+void SelectDataRow(platform::IToolkit& toolkit, platform::ControlHandle combo, int index) {
+    toolkit.ComboSetSelection(combo, index < 0 ? -1 : index);
+}
+
 }  // namespace wavepost

@@ -1,4 +1,4 @@
-// Selecting a drop-down item by the start of its text.
+// Selecting a drop-down item by the start of its text or by its table row.
 #pragma once
 
 #include <string>
@@ -12,5 +12,9 @@ namespace wavepost {
 // Returns the index selected, or -1.
 int SelectByPrefix(platform::IToolkit& toolkit, platform::ControlHandle combo,
                    const std::string& value);
+
+// Selects the item of data row index (FindRow - 2); a match on the header (-1) or no
+// match (-3) selects nothing.
+void SelectDataRow(platform::IToolkit& toolkit, platform::ControlHandle combo, int index);
 
 }  // namespace wavepost

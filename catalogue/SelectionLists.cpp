@@ -1,4 +1,6 @@
 // The user's choices between controls, tables and files; the map list; the defaults.
+#include <algorithm>
+
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
@@ -10,6 +12,9 @@ namespace wavepost {
 using catalogue::OptionKey;
 
 namespace {
+
+// The items of the map list: "Monde", "Europe", "France".
+constexpr int kMapCount = 3;
 
 // The map name of a map number, without reading the controls.
 std::string MapNameOf(std::int32_t map) {
@@ -115,7 +120,14 @@ void CMarlockDlg::SaveCatalogue() {
 void CMarlockDlg::OnMapListClick() {
     if (m_toolkit.ListViewGetSelectionMark(m_listMaps) == -1) return;
     StoreChoices();
-    SaveCatalogue();
+    try {
+        SaveCatalogue();
+    } catch (const platform::FileError&) {
+        // The map stays; so must the list's highlight, which the click has already moved.
+        m_toolkit.ListViewSetSelectionMark(m_listMaps, m_nMap);
+        m_toolkit.ListViewSelectItem(m_listMaps, m_nMap);
+        throw;
+    }
     ExchangeData(ExchangeDirection::FromControls);
     const std::int32_t old = m_nMap;
     m_nMap = m_toolkit.ListViewGetSelectionMark(m_listMaps);
@@ -126,6 +138,9 @@ void CMarlockDlg::OnMapListClick() {
 
 void CMarlockDlg::OnMapListKeyDown(int key) {
     const int rows = m_pDomaines ? m_pDomaines->GetRowCount() : 0;
+    // Extra rows in the domain table (a blank line at its end, say) must not lead past
+    // the last item of the list.
+    const int lastMap = std::min(rows - 2, kMapCount - 1);
     ExchangeData(ExchangeDirection::FromControls);
     const int mark = m_toolkit.ListViewGetSelectionMark(m_listMaps);
     if (mark == -1) return;
@@ -135,7 +150,7 @@ void CMarlockDlg::OnMapListKeyDown(int key) {
     if (key == platform::kKeyUp && mark > 0) {
         m_nMap = mark - 1;
         SwitchMap();
-    } else if (key == platform::kKeyDown && mark < rows - 2) {
+    } else if (key == platform::kKeyDown && mark < lastMap) {
         m_nMap = mark + 1;
         SwitchMap();
     }
@@ -160,8 +175,8 @@ void CMarlockDlg::OnDefaultOptions() {
                     m_nCompression = m_pCompressions->FindRow(fallback, 1, 0) - 2;
                     break;
                 case OptionKey::Telecom:
-                    m_toolkit.ComboSetSelection(m_comboTelecom,
-                                                m_pTelecoms->FindRow(fallback, 1, 0) - 2);
+                    SelectDataRow(m_toolkit, m_comboTelecom,
+                                  m_pTelecoms->FindRow(fallback, 1, 0) - 2);
                     break;
                 case OptionKey::LandData:
                     m_nLandData = static_cast<std::int32_t>(ReadInteger(fallback));

@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include "app/layout/StringTable.h"
+#include "tests/core/catalogue_fixture.h"
+
+namespace wavepost {
+namespace {
+
+using test::ItemChecks;
+using test::ItemTexts;
+using test::OptionInFile;
+using test::ReadFile;
+using test::ScratchDir;
+using test::Selected;
+using test::TestWindow;
+using test::WriteFile;
+using test::WriteTestCatalogue;
+using Strings = std::vector<std::string>;
+using Ints = std::vector<int>;
+
+struct Started {
+    ScratchDir dir;
+    TestWindow w;
+    Started() {
+        WriteTestCatalogue();
+        w.Start();
+    }
+};
+
+TEST(CatalogueChoices, QuitSavesEveryChoiceOfTheMapAndTheNextStartShowsThem) {
+    Started s;
+    auto& tk = s.w.tk;
+    tk.Click(1016);
+    tk.Click(1023);
+    tk.Choose(1037, 1);
+    tk.Click(1019);
+    tk.Click(1025);
+    tk.Type(1055, "5");
+    tk.Type(1034, "1.1");
+    tk.Type(1085, "45");
+    tk.Type(1086, "12");
+    tk.Choose(1039, 0);
+    tk.Type(1073, "-3.0");
+    tk.Type(1074, "47.0");
+    tk.Type(1079, "8.0");
+    tk.Type(1080, "6.0");
+    tk.Choose(1002, 0);
+    tk.Choose(1001, 0);
+    tk.ToggleCheckListItem(s.w.dlg.m_pListParametres, 0);
+    tk.ToggleCheckListItem(s.w.dlg.m_pListEcheances, 1);
+    tk.ToggleCheckListItem(s.w.dlg.m_pListBulletins, 0);
+    tk.ToggleCheckListItem(s.w.dlg.m_pListImages, 0);
+    const std::string europeBefore = OptionInFile("UNITE", "Europe");
+    tk.Click(1);
+    EXPECT_EQ(tk.endResult, 1);
+    EXPECT_TRUE(tk.messages.empty());
+
+    EXPECT_EQ(OptionInFile("MODE", "Monde"), "Mode centré");
+    EXPECT_EQ(OptionInFile("COMPRESSION", "Monde"), "BZip2");
+    EXPECT_EQ(OptionInFile("TELECOM", "Monde"), "Iridium");
+    EXPECT_EQ(OptionInFile("DONTERRE", "Monde"), "1");
+    EXPECT_EQ(OptionInFile("ENVOI", "Monde"), "S'abonner pour N jours");
+    EXPECT_EQ(OptionInFile("UNITE", "Monde"), "Euro");
+    EXPECT_EQ(OptionInFile("X2", "Monde"), "8.0");
+    EXPECT_EQ(OptionInFile("LONG", "Monde"), "0.5");
+    EXPECT_EQ(OptionInFile("NOTE", "Monde"), "garde");
+    EXPECT_EQ(OptionInFile("UNITE", "Europe"), europeBefore);
+    const std::string steps = ReadFile("ini/echeances.txt");
+    EXPECT_NE(steps.find("Monde;\"24\";1;1\r\n"), std::string::npos) << steps;
+    EXPECT_NE(steps.find("Europe;6;0;1\r\n"), std::string::npos) << steps;
+
+    TestWindow next;
+    next.Start();
+    const auto& tk2 = next.tk;
+    EXPECT_EQ(tk2.Control(1016).check, 1);
+    EXPECT_EQ(tk2.Control(1023).check, 1);
+    EXPECT_EQ(Selected(tk2, 1037), "Iridium");
+    EXPECT_EQ(tk2.Control(1019).check, 1);
+    EXPECT_EQ(tk2.Control(1025).check, 1);
+    EXPECT_EQ(tk2.Control(1055).text, "5");
+    EXPECT_EQ(tk2.Control(1034).text, "1.1");
+    EXPECT_EQ(tk2.Control(1085).text, "45");
+    EXPECT_EQ(tk2.Control(1086).text, "12");
+    EXPECT_EQ(Selected(tk2, 1039), "Euro");
+    EXPECT_EQ(tk2.Control(1073).text, "-3.0");
+    EXPECT_EQ(tk2.Control(1074).text, "47.0");
+    EXPECT_EQ(tk2.Control(1079).text, "8.0");
+    EXPECT_EQ(tk2.Control(1080).text, "6.0");
+    EXPECT_EQ(Selected(tk2, 1002), "0.5");
+    EXPECT_EQ(Selected(tk2, 1001), "0.5");
+    EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListParametres)), (Ints{0, 0, 1}));
+    EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListEcheances)), (Ints{1, 1, 1}));
+    EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListBulletins)), (Ints{1, 1}));
+    EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListImages)), (Ints{0}));
+}
+
+TEST(CatalogueChoices, NothingCheckedOrSelectedComesBackAsNothing) {
+    Started s;
+    auto& tk = s.w.tk;
+    for (int id : {1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027})
+        tk.Control(id).check = 0;
+    for (int combo : {1037, 1039, 1001, 1002}) tk.ComboSetSelection(combo, -1);
+    tk.Click(1);
+
+    // A group without a checked button stores the first header cell of its table.
+    EXPECT_EQ(OptionInFile("MODE", "Monde"), "Mode");
+    EXPECT_EQ(OptionInFile("COMPRESSION", "Monde"), "Compression");
+    EXPECT_EQ(OptionInFile("ENVOI", "Monde"), "Envoi");
+    EXPECT_EQ(OptionInFile("DONTERRE", "Monde"), "-1");
+    for (const char* key : {"TELECOM", "UNITE", "LAT", "LONG"})
+        EXPECT_EQ(OptionInFile(key, "Monde"), "") << key;
+
+    TestWindow next;
+    next.Start();
+    const auto& tk2 = next.tk;
+    for (int id : {1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027})
+        EXPECT_EQ(tk2.Control(id).check, 0) << id;
+    EXPECT_EQ(Selected(tk2, 1037), "(none)");
+    // The empty text is a prefix of every item; the search starts at the second one.
+    EXPECT_EQ(Selected(tk2, 1039), "Dollar US");
+    EXPECT_EQ(Selected(tk2, 1002), "1.0");
+}
+
+TEST(CatalogueChoices, TheMapLeftIsSavedAndComesBackAsLeft) {
+    Started s;
+    auto& tk = s.w.tk;
+    auto& dlg = s.w.dlg;
+    tk.ToggleCheckListItem(dlg.m_pListParametres, 0);
+    tk.Type(1085, "45");
+    tk.Choose(1039, 0);
+
+    tk.ClickMapList(1);
+    EXPECT_EQ(dlg.m_nMap, 1);
+    EXPECT_EQ(tk.Control(1009).check, 1);
+    EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListEcheances)), (Strings{"6"}));
+    EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListParametres)), (Strings{"Pression"}));
+    EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListBulletins)), (Strings{"Bulletin Europe"}));
+    EXPECT_TRUE(tk.Control(dlg.m_pListImages).checkItems.empty());
+    EXPECT_EQ(tk.Control(1001).items, (Strings{"0.25"}));
+    EXPECT_EQ(tk.Control(1085).text, "180");
+    EXPECT_EQ(Selected(tk, 1039), "Dollar US");
+    EXPECT_EQ(OptionInFile("CAP", "Monde"), "45");
+    EXPECT_NE(ReadFile("ini/parametres.txt").find("Monde;WIND;\"Vent\";0;1;2;0\r\n"),
+              std::string::npos);
+
+    tk.ClickMapList(0);
+    EXPECT_EQ(dlg.m_nMap, 0);
+    EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListParametres)), (Ints{0, 0, 1}));
+    EXPECT_EQ(tk.Control(1085).text, "45");
+    EXPECT_EQ(Selected(tk, 1039), "Euro");
+    EXPECT_EQ(tk.Control(1017).check, 1);
+    EXPECT_EQ(dlg.m_nPrevZoneMode, 1);
+    EXPECT_TRUE(tk.messages.empty());
+}
+
+TEST(CatalogueChoices, ClickOnTheMapShownSavesWithoutReloading) {
+    Started s;
+    auto& tk = s.w.tk;
+    const auto list = s.w.dlg.m_pListEcheances;
+    tk.Type(1085, "77");
+    tk.ClickMapList(0);
+    EXPECT_EQ(OptionInFile("CAP", "Monde"), "77");
+    EXPECT_EQ(s.w.dlg.m_pListEcheances, list);
+    EXPECT_EQ(tk.Control(1060).selectedItem, 0);
+
+    tk.Type(1085, "78");
+    tk.ClickMapList(-1);  // the empty part of the list
+    EXPECT_EQ(OptionInFile("CAP", "Monde"), "78");
+    EXPECT_EQ(s.w.dlg.m_pListEcheances, list);
+    EXPECT_EQ(tk.Control(1060).selectedItem, 0);
+    EXPECT_EQ(tk.Control(1085).text, "78");
+}
+
+TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
+    Started s;
+    auto& tk = s.w.tk;
+    auto& dlg = s.w.dlg;
+    auto list = dlg.m_pListEcheances;
+    tk.Type(1085, "11");
+    tk.PressMapListKey(platform::kKeyUp);
+    EXPECT_EQ(dlg.m_nMap, 0);
+    EXPECT_EQ(dlg.m_pListEcheances, list);
+    EXPECT_EQ(OptionInFile("CAP", "Monde"), "11");
+
+    tk.PressMapListKey(platform::kKeyDown);
+    tk.PressMapListKey(platform::kKeyDown);
+    EXPECT_EQ(dlg.m_nMap, 2);
+    EXPECT_EQ(tk.Control(1060).selectionMark, 2);
+    EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListEcheances)), (Strings{"12"}));
+    list = dlg.m_pListEcheances;
+    tk.Type(1085, "33");
+    tk.PressMapListKey(platform::kKeyDown);
+    EXPECT_EQ(dlg.m_nMap, 2);
+    EXPECT_EQ(dlg.m_pListEcheances, list);
+    EXPECT_EQ(OptionInFile("CAP", "France"), "33");
+
+    tk.PressMapListKey(platform::kKeyUp);
+    EXPECT_EQ(dlg.m_nMap, 1);
+    EXPECT_EQ(tk.Control(1085).text, "180");
+}
+
+TEST(CatalogueChoices, ExtraDomainRowsDoNotLeadPastTheLastMap) {
+    ScratchDir dir;
+    WriteTestCatalogue();
+    WriteFile("ini/domaines.txt", test::TestCatalogue().at("ini/domaines.txt") + "\n\n");
+    TestWindow w;
+    w.Start();
+    w.tk.ClickMapList(2);
+    const auto list = w.dlg.m_pListEcheances;
+    w.tk.PressMapListKey(platform::kKeyDown);
+    EXPECT_EQ(w.dlg.m_nMap, 2);
+    EXPECT_EQ(w.dlg.m_pListEcheances, list);
+}
+
+TEST(CatalogueChoices, DefaultOptionsRestoreTheirEightKeysOnly) {
+    Started s;
+    auto& tk = s.w.tk;
+    tk.ToggleCheckListItem(s.w.dlg.m_pListParametres, 0);
+    tk.Click(1035);
+    EXPECT_EQ(tk.Control(1016).check, 1);
+    EXPECT_EQ(s.w.dlg.m_nPrevZoneMode, 1);  // the texts are still in rectangle form
+    EXPECT_EQ(tk.Control(1021).check, 1);
+    EXPECT_EQ(Selected(tk, 1037), "Iridium");
+    EXPECT_EQ(tk.Control(1019).check, 1);
+    EXPECT_EQ(tk.Control(1024).check, 1);
+    EXPECT_EQ(tk.Control(1055).text, "7");
+    EXPECT_EQ(tk.Control(1034).text, "0.92");
+    EXPECT_EQ(Selected(tk, 1039), "Euro");
+    // Untouched: heading, speed, zone, spacing and the lists.
+    EXPECT_EQ(tk.Control(1085).text, "90");
+    EXPECT_EQ(tk.Control(1086).text, "6");
+    EXPECT_EQ(tk.Control(1073).text, "-10.0");
+    EXPECT_EQ(tk.Control(1080).text, "40.0");
+    EXPECT_EQ(Selected(tk, 1001), "1.0");
+    EXPECT_EQ(ItemChecks(tk.Control(s.w.dlg.m_pListParametres)), (Ints{0, 0, 1}));
+}
+
+TEST(CatalogueChoices, DefaultParamsRestoreStepsParametersAndSpacingOnly) {
+    Started s;
+    auto& tk = s.w.tk;
+    auto& dlg = s.w.dlg;
+    tk.ToggleCheckListItem(dlg.m_pListBulletins, 0);
+    tk.Click(1062);
+    EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListEcheances)), (Strings{"0", "\"24\"", "48"}));
+    EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListEcheances)), (Ints{1, 1, 0}));
+    EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListParametres)),
+              (Strings{"Vent", "Pression", "Rafales"}));
+    EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListParametres)), (Ints{1, 1, 0}));
+    EXPECT_EQ(Selected(tk, 1001), "0.5");
+    EXPECT_EQ(Selected(tk, 1002), "0.5");
+    EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListBulletins)), (Ints{1, 1}));
+    EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListImages)), (Ints{1}));
+    EXPECT_EQ(tk.Control(1017).check, 1);
+    EXPECT_EQ(tk.Control(1022).check, 1);
+    EXPECT_EQ(Selected(tk, 1037), "GSM");
+    EXPECT_EQ(tk.Control(1085).text, "90");
+}
+
+TEST(CatalogueChoices, AFailedSaveIsReportedAndTheHandlerStops) {
+    Started s;
+    auto& tk = s.w.tk;
+    auto& dlg = s.w.dlg;
+    const auto list = dlg.m_pListEcheances;
+    std::filesystem::rename("ini", "ini-away");
+
+    tk.ClickMapList(1);
+    ASSERT_EQ(tk.messages.size(), 1u);
+    EXPECT_NE(tk.messages[0].find("ini/echeances.txt"), std::string::npos) << tk.messages[0];
+    EXPECT_EQ(dlg.m_nMap, 0);
+    EXPECT_EQ(dlg.m_pListEcheances, list);
+    EXPECT_EQ(tk.Control(1060).selectionMark, 0);
+    EXPECT_EQ(tk.Control(1060).selectedItem, 0);
+
+    tk.PressMapListKey(platform::kKeyDown);
+    EXPECT_EQ(tk.messages.size(), 2u);
+    EXPECT_EQ(dlg.m_nMap, 0);
+    EXPECT_EQ(dlg.m_pListEcheances, list);
+
+    tk.Click(1);
+    EXPECT_EQ(tk.messages.size(), 3u);
+    EXPECT_FALSE(tk.endResult.has_value());
+    EXPECT_FALSE(std::filesystem::exists("ini"));
+}
+
+TEST(CatalogueChoices, TablesAfterAFailedOneInTheSaveOrderAreNotWritten) {
+    Started s;
+    std::filesystem::remove("ini/parametres.txt");
+    std::filesystem::create_directory("ini/parametres.txt");
+    s.w.tk.Click(1);
+    ASSERT_EQ(s.w.tk.messages.size(), 1u);
+    EXPECT_NE(s.w.tk.messages[0].find("ini/parametres.txt"), std::string::npos);
+    EXPECT_FALSE(s.w.tk.endResult.has_value());
+    EXPECT_NE(ReadFile("ini/echeances.txt").find("\r\n"), std::string::npos);
+    for (const char* later : {"ini/domaines.txt", "ini/options.txt", "ini/images.txt"})
+        EXPECT_EQ(ReadFile(later), test::TestCatalogue().at(later)) << later;
+}
+
+}  // namespace
+}  // namespace wavepost

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "app/layout/StringTable.h"
+#include "catalogue/PrefixSearch.h"
+#include "tests/core/catalogue_fixture.h"
+
+namespace wavepost {
+namespace {
+
+using test::ItemChecks;
+using test::ItemTexts;
+using test::ScratchDir;
+using test::Selected;
+using test::TestWindow;
+using test::WriteFile;
+using test::WriteTestCatalogue;
+using Strings = std::vector<std::string>;
+using Ints = std::vector<int>;
+
+TEST(CatalogueLoading, EveryOptionKeyReachesItsControl) {
+    ScratchDir dir;
+    WriteTestCatalogue();
+    TestWindow w;
+    w.Start();
+    const auto& tk = w.tk;
+    EXPECT_TRUE(tk.messages.empty());
+
+    EXPECT_EQ(tk.Control(1017).check, 1);  // MODE "Mode rectangle"
+    EXPECT_EQ(tk.Control(1016).check, 0);
+    EXPECT_EQ(w.dlg.m_nPrevZoneMode, 1);
+    EXPECT_EQ(tk.Control(1022).check, 1);  // COMPRESSION "GZip"
+    EXPECT_EQ(Selected(tk, 1037), "GSM");  // TELECOM, quoted in the file
+    EXPECT_EQ(tk.Control(1018).check, 1);  // DONTERRE 0: "OUI"
+    EXPECT_EQ(tk.Control(1026).check, 1);  // ENVOI "Abonnement permanent"
+    EXPECT_EQ(tk.Control(1055).text, "3");
+    EXPECT_EQ(tk.Control(1034).text, "0.9");
+    EXPECT_EQ(tk.Control(1085).text, "90");
+    EXPECT_EQ(tk.Control(1086).text, "6");
+    EXPECT_EQ(Selected(tk, 1039), "Livre");
+    EXPECT_EQ(tk.Control(1073).text, "-10.0");
+    EXPECT_EQ(tk.Control(1079).text, "10.0");
+    EXPECT_EQ(tk.Control(1074).text, "50.0");
+    EXPECT_EQ(tk.Control(1080).text, "40.0");
+    EXPECT_EQ(Selected(tk, 1002), "1.0");
+    EXPECT_EQ(Selected(tk, 1001), "1.0");
+    EXPECT_EQ(tk.Control(1096).text, "Bonjour\r\nà bord");
+
+    EXPECT_EQ(tk.Control(1037).items, (Strings{"GSM", "Iridium"}));
+    EXPECT_EQ(tk.Control(1039).items, (Strings{"Euro", "Dollar US", "Livre"}));
+    EXPECT_EQ(tk.Control(1001).items, (Strings{"0.5", "1.0"}));
+    EXPECT_EQ(tk.Control(1002).items, (Strings{"0.5", "1.0"}));  // "lat" is not "LAT"
+}
+
+TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
+    ScratchDir dir;
+    WriteTestCatalogue();
+    TestWindow w;
+    w.Start();
+    const auto& tk = w.tk;
+    const auto& steps = tk.Control(w.dlg.m_pListEcheances);
+    // Steps are shown as stored, quotes and all; labels without their quotes.
+    EXPECT_EQ(ItemTexts(steps), (Strings{"0", "\"24\"", "48"}));
+    EXPECT_EQ(ItemChecks(steps), (Ints{1, 0, 1}));
+    const auto& params = tk.Control(w.dlg.m_pListParametres);
+    EXPECT_EQ(ItemTexts(params), (Strings{"Vent", "Pression", "Rafales"}));
+    EXPECT_EQ(ItemChecks(params), (Ints{1, 0, 1}));
+    EXPECT_EQ(ItemTexts(tk.Control(w.dlg.m_pListBulletins)), (Strings{"Bulletin large", "Avis"}));
+    EXPECT_EQ(ItemChecks(tk.Control(w.dlg.m_pListBulletins)), (Ints{0, 1}));
+    EXPECT_EQ(ItemTexts(tk.Control(w.dlg.m_pListImages)), (Strings{"Isobares"}));
+
+    // The page windows: ids, texts, fonts and places on the tab control.
+    const platform::Rect tab = tk.Control(1063).rect;
+    const int u = tab.Width() / 64;
+    EXPECT_EQ(steps.controlId, 102);
+    EXPECT_EQ(steps.font, w.dlg.m_pListFont);
+    EXPECT_EQ(steps.rect, (platform::Rect{tab.left + 23 * u, tab.top + 60, tab.left + 43 * u,
+                                          tab.top + tab.Height() - 30}));
+    EXPECT_EQ(tk.Control(w.dlg.m_pListImages).controlId, 106);
+    EXPECT_EQ(tk.Control(w.dlg.m_pListBulletins).controlId, 106);
+    const auto& zoneCaption = tk.Control(w.dlg.m_pCaptionZone);
+    EXPECT_EQ(zoneCaption.text, "Choix de la zone\ngéographique");
+    EXPECT_EQ(zoneCaption.font, w.dlg.m_pCaptionFont);
+    EXPECT_EQ(tk.Control(w.dlg.m_pCaptionBulletins).font, w.dlg.m_pLargeFont);
+    EXPECT_EQ(tk.RuntimeControls(108).size(), 1u);
+    for (const auto& [handle, control] : tk.controls)
+        if (control.runtime) {
+            EXPECT_FALSE(control.visible) << control.controlId;
+        }
+}
+
+TEST(CatalogueLoading, OnlyTheCurrentMapsOptionRowsCountAndTheLastOneWins) {
+    ScratchDir dir;
+    WriteTestCatalogue();
+    WriteFile("ini/options.txt",
+              "Cle;Valeur;Defaut;Carte\n"
+              "CAP;10;0;Monde\n"
+              "\"VITESSE\";\"12\";0;\"Monde\"\n"
+              "CAP;99;0;Europe\n"
+              "CAP;20;0;Monde\n"
+              "MODE;Mode centré;Mode centré;Monde\n"
+              "COMPRESSION;Compression;Zip;Monde\n"
+              "TELECOM;Satellite;GSM;Monde\n"
+              "ENVOI;demande unique;Demande unique;Monde\n"
+              "CAP;30;0;France\n");
+    TestWindow w;
+    w.Start();
+    const auto& tk = w.tk;
+    EXPECT_EQ(tk.Control(1085).text, "20");
+    EXPECT_EQ(tk.Control(1086).text, "12");
+    EXPECT_EQ(tk.Control(1016).check, 1);
+    // The header name, an unknown name and a name in the wrong case check nothing.
+    for (int id : {1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027})
+        EXPECT_EQ(tk.Control(id).check, 0);
+    EXPECT_EQ(Selected(tk, 1037), "(none)");
+}
+
+TEST(CatalogueLoading, PrefixSearchExaminesTheFirstItemLast) {
+    platform::MemoryToolkit tk;
+    auto fill = [&](Strings items) {
+        tk.ComboReset(1039);
+        for (const auto& item : items) tk.ComboAddItem(1039, item);
+    };
+    fill({"A", "Bc", "bd"});
+    EXPECT_EQ(SelectByPrefix(tk, 1039, "b"), 1);
+    fill({"Bc", "A", "bd"});
+    EXPECT_EQ(SelectByPrefix(tk, 1039, "b"), 2);
+    fill({"Bc", "A"});
+    EXPECT_EQ(SelectByPrefix(tk, 1039, "B"), 0);
+    EXPECT_EQ(SelectByPrefix(tk, 1039, ""), 1);
+    EXPECT_EQ(SelectByPrefix(tk, 1039, "Bcd"), -1);
+    EXPECT_EQ(tk.ComboGetSelection(1039), -1);
+    fill({});
+    EXPECT_EQ(SelectByPrefix(tk, 1039, ""), -1);
+}
+
+TEST(CatalogueLoading, AMissingCatalogueFileEndsTheProgramAndWritesNothing) {
+    for (const auto& [path, content] : test::TestCatalogue()) {
+        if (path == "init.cnf" || path == "ini/presentation.txt") continue;
+        ScratchDir dir;
+        WriteTestCatalogue();
+        std::filesystem::remove(path);
+        const auto before = test::Snapshot();
+        TestWindow w;
+        EXPECT_THROW(w.Start(), platform::ProcessExit) << path;
+        EXPECT_EQ(w.tk.messages, (Strings{LoadString(IDS_CATALOGUE_MISSING)})) << path;
+        EXPECT_EQ(test::Snapshot(), before) << path;
+    }
+    ScratchDir dir;
+    WriteTestCatalogue();
+    std::filesystem::remove_all("ini");
+    TestWindow w;
+    EXPECT_THROW(w.Start(), platform::ProcessExit);
+    // The presentation is reported first, as it is read first.
+    ASSERT_EQ(w.tk.messages.size(), 2u);
+    EXPECT_EQ(w.tk.messages[1], LoadString(IDS_CATALOGUE_MISSING));
+    EXPECT_FALSE(std::filesystem::exists("ini"));
+}
+
+TEST(CatalogueLoading, AMissingPresentationIsReportedAndLoadingGoesOn) {
+    ScratchDir dir;
+    WriteTestCatalogue();
+    std::filesystem::remove("ini/presentation.txt");
+    TestWindow w;
+    w.Start();
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_NE(w.tk.messages[0].find("ini/presentation.txt"), std::string::npos);
+    EXPECT_EQ(w.tk.Control(1096).text, "");
+    EXPECT_EQ(w.tk.Control(w.dlg.m_pListParametres).checkItems.size(), 3u);
+    EXPECT_EQ(w.tk.Control(1085).text, "90");
+    // The map still changes; each load reports the file again.
+    w.tk.ClickMapList(1);
+    EXPECT_EQ(w.tk.messages.size(), 2u);
+    EXPECT_EQ(w.dlg.m_nMap, 1);
+    EXPECT_EQ(ItemTexts(w.tk.Control(w.dlg.m_pListParametres)), (Strings{"Pression"}));
+}
+
+}  // namespace
+}  // namespace wavepost

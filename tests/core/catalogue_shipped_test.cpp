@@ -1,0 +1,166 @@
+// The default catalogue shipped in data/: what a first start on it shows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/NumberText.h"
+#include "tests/core/catalogue_fixture.h"
+
+namespace wavepost {
+namespace {
+
+using test::ReadFile;
+using test::ScratchDir;
+using test::Selected;
+using test::TestWindow;
+
+const std::filesystem::path kData = std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data";
+
+bool IsUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80             ? 0
+                          : (lead & 0xE0) == 0xC0 ? 1
+                          : (lead & 0xF0) == 0xE0 ? 2
+                          : (lead & 0xF8) == 0xF0 ? 3
+                                                  : -1;
+        if (extra < 0 || i + extra >= text.size()) return false;
+        for (int k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += 1 + extra;
+    }
+    return true;
+}
+
+int CheckedCount(const platform::MemoryControl& list) {
+    int n = 0;
+    for (const auto& item : list.checkItems) n += item.check != 0;
+    return n;
+}
+
+struct Frame {
+    double south, north, west, east;
+};
+
+Frame FrameOf(CIniTable& domains, const std::string& map) {
+    const int r = domains.FindRow(map, 1, 1);
+    return {ReadNumber(domains.GetCell(r, 2)), ReadNumber(domains.GetCell(r, 3)),
+            ReadNumber(domains.GetCell(r, 4)), ReadNumber(domains.GetCell(r, 5))};
+}
+
+TEST(ShippedCatalogue, MapFramesMatchTheMapPictures) {
+    CIniTable domains((kData / "ini/domaines.txt").string());
+    domains.Load();
+    auto expect = [&](const char* map, Frame f) {
+        Frame got = FrameOf(domains, map);
+        EXPECT_EQ(got.south, f.south) << map;
+        EXPECT_EQ(got.north, f.north) << map;
+        EXPECT_EQ(got.west, f.west) << map;
+        EXPECT_EQ(got.east, f.east) << map;
+    };
+    expect("Monde", {-90, 90, 0, 360});
+    expect("Europe", {30, 67, -30, 45});
+    expect("France", {41.5, 51.5, -7, 11});
+}
+
+TEST(ShippedCatalogue, EveryMapStartsWithACompleteOrderBelowTheLinksAlarm) {
+    ScratchDir dir;
+    test::SeedDefaultData();
+    TestWindow w;
+    w.Start();
+    auto& tk = w.tk;
+    auto& dlg = w.dlg;
+    for (int map = 0; map < 3; ++map) {
+        tk.ClickMapList(map);
+        const std::string name = dlg.GetMapName();
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(tk.messages.empty());
+
+        for (auto list :
+             {dlg.m_pListEcheances, dlg.m_pListParametres, dlg.m_pListBulletins, dlg.m_pListImages})
+            EXPECT_GE(tk.Control(list).checkItems.size(), 3u);
+        EXPECT_GE(CheckedCount(tk.Control(dlg.m_pListParametres)), 1);
+        EXPECT_GE(CheckedCount(tk.Control(dlg.m_pListEcheances)), 1);
+        const auto& steps = tk.Control(dlg.m_pListEcheances).checkItems;
+        EXPECT_EQ(steps.front().text, "0");
+        EXPECT_EQ(steps.front().check, 1);  // analysis-only parameters are offered
+        EXPECT_GE(ReadInteger(steps.back().text), 120);
+        int analysisOnly = 0;
+        for (int r = 2; r <= dlg.m_pParametres->GetRowCount(); ++r)
+            if (dlg.m_pParametres->GetCell(r, 1) == name)
+                analysisOnly += ReadInteger(dlg.m_pParametres->GetCell(r, 7)) == 1;
+        EXPECT_GE(analysisOnly, 1);
+
+        EXPECT_EQ(tk.Control(1037).items.size(), 4u);
+        EXPECT_EQ(tk.Control(1039).items.size(), 3u);
+        for (int combo : {1037, 1039, 1001, 1002}) EXPECT_NE(Selected(tk, combo), "(none)");
+        EXPECT_EQ(tk.Control(1016).check, 1);
+        EXPECT_EQ(tk.Control(1024).check, 1);
+        EXPECT_NE(tk.Control(1020).check + tk.Control(1021).check + tk.Control(1022).check +
+                      tk.Control(1023).check,
+                  0);
+        EXPECT_NE(tk.Control(1018).check + tk.Control(1019).check, 0);
+
+        // The centred zone: inside the frame (the world row is in shifted longitudes).
+        Frame frame = FrameOf(*dlg.m_pDomaines, name);
+        if (map == 0) frame.west -= 180, frame.east -= 180;
+        const double lon = ReadNumber(dlg.m_strLon1), lat = ReadNumber(dlg.m_strLat1);
+        const double width = ReadNumber(dlg.m_strLon2), height = ReadNumber(dlg.m_strLat2);
+        EXPECT_GT(width, 0);
+        EXPECT_GT(height, 0);
+        EXPECT_GE(lon - width / 2, frame.west);
+        EXPECT_LE(lon + width / 2, frame.east);
+        EXPECT_GE(lat - height / 2, frame.south);
+        EXPECT_LE(lat + height / 2, frame.north);
+
+        const double nx = width / ReadNumber(Selected(tk, 1001)) + 1;
+        const double ny = -height / ReadNumber(Selected(tk, 1002)) - 1;
+        const long points = static_cast<long>(std::fabs(nx * ny));
+        const int link = tk.Control(1037).selection;
+        EXPECT_LT(points, ReadInteger(dlg.m_pTelecoms->GetCell(link + 2, 3)));
+    }
+}
+
+TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
+    const std::map<std::string, int> columnsUsed = {
+        {"domaines", 5}, {"echeances", 4}, {"parametres", 7},   {"bulletins", 4}, {"images", 4},
+        {"options", 4},  {"modes", 1},     {"compressions", 2}, {"envois", 1},    {"telecoms", 4},
+        {"unites", 4},   {"mailles", 3},   {"soft", 1}};
+    for (const auto& [name, used] : columnsUsed) {
+        CIniTable table((kData / "ini" / (name + ".txt")).string());
+        EXPECT_GE(table.GetColumnCount(), used) << name;
+    }
+    for (const char* file :
+         {"ini/domaines.txt", "ini/echeances.txt", "ini/parametres.txt", "ini/bulletins.txt",
+          "ini/images.txt", "ini/options.txt", "ini/modes.txt", "ini/compressions.txt",
+          "ini/envois.txt", "ini/telecoms.txt", "ini/unites.txt", "ini/mailles.txt", "ini/soft.txt",
+          "ini/presentation.txt", "init.cnf"}) {
+        const std::string content = ReadFile(kData / file);
+        EXPECT_TRUE(IsUtf8(content)) << file;
+        ASSERT_GE(content.size(), 2u) << file;
+        EXPECT_EQ(content.substr(content.size() - 2), "\r\n") << file;
+        for (std::size_t i = content.find('\n'); i != std::string::npos;
+             i = content.find('\n', i + 1))
+            EXPECT_TRUE(i > 0 && content[i - 1] == '\r') << file << " at byte " << i;
+    }
+    // Each key of the address file first occurs as its own entry.
+    const std::string config = ReadFile(kData / "init.cnf");
+    for (const char* key : {"meteo", "question", "Antime", "PtEuro"}) {
+        const auto at = config.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        EXPECT_TRUE(at == 0 || config[at - 1] == '\n') << key;
+    }
+    EXPECT_NE(config.find("@example.org"), std::string::npos);
+
+    ScratchDir dir;
+    test::SeedDefaultData();
+    const auto before = test::Snapshot();
+    TestWindow w;
+    w.Start();
+    w.tk.Click(1);
+    EXPECT_EQ(w.tk.endResult, 1);
+    EXPECT_EQ(test::Snapshot(), before);
+}
+
+}  // namespace
+}  // namespace wavepost
