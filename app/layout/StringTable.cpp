@@ -61,8 +61,8 @@ const std::map<int, std::string>& Table() {
         {IDS_WINDOW_CAPTION, "WAVEPOST"},
         {IDS_FILE_READ_ERROR, "Le fichier \"%s\" n'a pas pu être lu."},
         {IDS_FILE_WRITE_ERROR,
-         "Le fichier \"%s\" n'a pas pu être écrit. Les choix n'ont pas "
-         "été enregistrés."},
+         "Le fichier \"%s\" n'a pas pu être écrit.\nUne partie des choix n'a pas "
+         "été enregistrée."},
         {IDS_NO_MAIL_PROGRAM,
          "Aucun programme de messagerie n'a pu être ouvert.\nLa commande a été copiée dans le "
          "presse-papiers.\nEnvoyez-la à l'adresse %s avec le sujet \"%s\"."},
