@@ -1,0 +1,82 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTest>
+
+#include "tests/qt/QtTestSupport.h"
+
+using wavepost::qttest::QtWindow;
+using wavepost::qttest::ReadBytes;
+
+class QtCatalogueTest : public QObject {
+    Q_OBJECT
+
+    static QListWidget* PageList(QtWindow& w, platform::ControlHandle handle) {
+        return qobject_cast<QListWidget*>(w.tk->Widget(handle));
+    }
+
+    static void ClickMap(QtWindow& w, int index) {
+        auto* maps = w.Get<QListWidget>(1060);
+        QRect item = maps->visualItemRect(maps->item(index));
+        QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, item.center());
+    }
+
+private slots:
+    void pagesAndCombosAreFilledForTheWorldMap() {
+        QtWindow w;
+        w.Open();
+        QVERIFY(w.Get<QComboBox>(1037)->count() >= 4);  // telecom links
+        QVERIFY(w.Get<QComboBox>(1039)->count() >= 3);  // currencies
+        QVERIFY(w.Get<QComboBox>(1001)->currentIndex() >= 0);
+        QVERIFY(w.Get<QComboBox>(1002)->currentIndex() >= 0);
+        QListWidget* steps = PageList(w, w.dlg->m_pListEcheances);
+        QVERIFY(steps && steps->count() > 5);
+        QCOMPARE(steps->item(0)->text(), QStringLiteral("0"));
+        QListWidget* parameters = PageList(w, w.dlg->m_pListParametres);
+        QVERIFY(parameters && parameters->count() > 5);
+        QVERIFY(w.Get<QLineEdit>(1073)->text().size() > 0);
+    }
+
+    void mapListSwitchesAndKeepsTheChoicesOfEachMap() {
+        QtWindow w;
+        w.Open();
+        w.Get<QLineEdit>(1085)->setText("45");  // heading on the world map
+        ClickMap(w, 2);
+        QCOMPARE(w.dlg->m_nMap, 2);
+        QCOMPARE(w.Get<QListWidget>(1060)->currentRow(), 2);
+        QVERIFY(ReadBytes("ini/options.txt").find("CAP;45;") != std::string::npos);
+        QVERIFY(w.Get<QLineEdit>(1085)->text() != QStringLiteral("45"));
+        ClickMap(w, 0);
+        QCOMPARE(w.dlg->m_nMap, 0);
+        QCOMPARE(w.Get<QLineEdit>(1085)->text(), QStringLiteral("45"));
+        // The keys move between the maps too.
+        w.Get<QListWidget>(1060)->setFocus();
+        QTest::keyClick(w.Get<QListWidget>(1060), Qt::Key_Down);
+        QCOMPARE(w.dlg->m_nMap, 1);
+        QCOMPARE(w.Get<QListWidget>(1060)->currentRow(), 1);
+    }
+
+    void tickingAParameterReachesTheTableOnRelease() {
+        QtWindow w;
+        w.Open();
+        QTabBar* tabs = w.tk->TabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QListWidget* parameters = PageList(w, w.dlg->m_pListParametres);
+        QVERIFY(parameters->isVisible());
+        int row = -1;
+        for (int r = 2; r <= w.dlg->m_pParametres->GetRowCount(); ++r)
+            if (w.dlg->m_pParametres->GetCell(r, 1) == "Monde") {
+                row = r;
+                break;
+            }
+        QVERIFY(row > 0);
+        std::string before = w.dlg->m_pParametres->GetCell(row, 4);
+        QRect item = parameters->visualItemRect(parameters->item(0));
+        QTest::mouseClick(parameters->viewport(), Qt::LeftButton, {}, item.center());
+        QVERIFY(w.dlg->m_pParametres->GetCell(row, 4) != before);
+    }
+};
+
+QTEST_MAIN(QtCatalogueTest)
+#include "qt_catalogue_test.moc"
