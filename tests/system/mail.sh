@@ -1,0 +1,89 @@
+# "Envoi" under a virtual X server hands the orders to the mail program registered for
+# mailto: URLs (a recording handler in a private XDG data directory), through xdg-open.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+start_x
+
+# The recording mail program.
+received="$SCRATCH/received"
+mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME"
+cat > "$SCRATCH/record-mail" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$1" >> "$received"
+SCRIPT
+chmod +x "$SCRATCH/record-mail"
+cat > "$XDG_DATA_HOME/applications/test-mail.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Test mail
+Exec=$SCRATCH/record-mail %u
+MimeType=x-scheme-handler/mailto;
+NoDisplay=true
+DESKTOP
+xdg-mime default test-mail.desktop x-scheme-handler/mailto
+[ "$(xdg-mime query default x-scheme-handler/mailto)" = test-mail.desktop ] || fail "handler not registered"
+copies="$XDG_STATE_HOME/wavepost"
+
+wait_lines() {
+    for _ in $(seq 100); do
+        [ -f "$received" ] && [ "$(wc -l < "$received")" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# What the handler receives is the order with the transport encoding of the blanks.
+decoded() { sed -n "${1}p" "$received" | sed 's/%20/ /g'; }
+
+send_once() {
+    local work="$1"
+    (cd "$work" && exec "$WAVEPOST") &
+    local pid=$!
+    PIDS+=($pid)
+    local window
+    window="$(wait_window WAVEPOST)" || fail "the window did not open"
+    press "$window" Return
+    wait_lines "$2" || fail "the mail program got $(wc -l < "$received" 2>/dev/null || echo 0) orders, not $2"
+    press "$window" Escape
+    wait_exit "$pid" >/dev/null || fail "the window did not close"
+}
+
+# First send: a bulletin is ticked, so the bulletin order comes first, then the order.
+work="$(seed first)"
+sed -i 's/^Monde;METAREA1;\(.*\);0\r$/Monde;METAREA1;\1;1\r/' "$work/ini/bulletins.txt"
+grep -q '^Monde;METAREA1;.*;1' "$work/ini/bulletins.txt" || fail "could not tick the bulletin"
+send_once "$work" 2
+bulletin='mailto:grib@example.org?body=@mto@reqt@bull@%0AMETAREA1%0A@mto@reqt@fin@&subject=Bulletin'
+grib='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0AM 1.0%0AD Monde%0AP WIND PRMSL HTSGW%0AE 0 12 24 48 72 96 120%0AC zip%0AS WAVEPOST1.0%0A@mto@reqt@fin@'
+[ "$(decoded 1)" = "$bulletin" ] || fail "bulletin order: $(decoded 1)"
+[ "$(decoded 2)" = "$grib" ] || fail "order: $(decoded 2)"
+[ "$(cat "$copies/WavepostBulletin.txt")" = "$bulletin" ] || fail "bulletin copy"
+[ "$(cat "$copies/WavepostGrib.txt")" = "$grib" ] || fail "order copy"
+[ "$(tail -c 1 "$copies/WavepostGrib.txt")" = "@" ] || fail "the copy has a line end added"
+
+# Second send: another zone and no bulletin: the order copy is replaced, the bulletin copy
+# stays as it was.
+work="$(seed second)"
+sed -i 's/^X1;-30.0;-30.0;Monde/X1;-20.0;-20.0;Monde/' "$work/ini/options.txt"
+send_once "$work" 3
+grib2="${grib/Z -30.0/Z -20.0}"
+[ "$(decoded 3)" = "$grib2" ] || fail "second order: $(decoded 3)"
+[ "$(cat "$copies/WavepostGrib.txt")" = "$grib2" ] || fail "the order copy was not replaced"
+[ "$(cat "$copies/WavepostBulletin.txt")" = "$bulletin" ] || fail "the bulletin copy changed"
+
+# Without a mail program the user is told, and the copy is still written.
+rm -f "$XDG_CONFIG_HOME/mimeapps.list" "$XDG_DATA_HOME/applications/mimeapps.list"
+[ -z "$(xdg-mime query default x-scheme-handler/mailto)" ] || fail "handler still registered"
+rm -f "$copies/WavepostGrib.txt"
+work="$(seed third)"
+(cd "$work" && exec "$WAVEPOST") &
+pid=$!
+PIDS+=($pid)
+window="$(wait_window WAVEPOST)" || fail "the window did not open"
+press "$window" Return
+box="$(wait_window wavepost)" || fail "no message without a mail program"
+press "$box" Return
+[ "$(cat "$copies/WavepostGrib.txt")" = "$grib" ] || fail "no copy without a mail program"
+[ "$(wc -l < "$received")" -eq 3 ] || fail "something reached the old handler"
+press "$window" Escape
+wait_exit "$pid" >/dev/null || fail "the window did not close"
+echo "1 passed, 0 failed"
