@@ -8,140 +8,92 @@ namespace {
 
 using platform::ShowState;
 using test::ReadFile;
-using test::ScratchDir;
 using test::SetListCheck;
 using test::SetRadio;
-using test::SetZone;
-using test::TestWindow;
-using test::WriteFile;
 
 const std::string kOrder =
-    "@mto@reqt@grib@%0AA 1%0AZ -20.0 40.0 20.0 20.0%0AM 1.0%0AD Monde%0AP vent%0AE 0 "
-    "12%0AC zip%0AS W1%0A@mto@reqt@fin@";
+    "@mto@reqt@grib@%0AA 1%0AZ 0.0 0.0 20.0 10.0%0AM 0.5%0AD Monde%0AP vent pmer%0AE 0 12 "
+    "24%0AS 1.0%0A@mto@reqt@fin@";
 const std::string kGribUrl = "mailto:meteo@example.org?subject=Grib&body=" + kOrder;
-const char* const kInitCnf =
-    "meteo=meteo@example.org\r\nquestion=questions@example.org\r\nAntime=0\r\nPtEuro=0.001\r\n";
-
-void WriteSendCatalogue() {
-    test::SeedDefaultData();
-    WriteFile("init.cnf", kInitCnf);
-    WriteFile("ini/parametres.txt",
-              "Carte;Code;Libelle;Choix;Defaut;Poids;Analyse\r\n"
-              "Monde;vent;Vent;1;1;1;0\r\nMonde;pmer;Pression;0;0;1;0\r\n");
-    WriteFile("ini/echeances.txt",
-              "Carte;Echeance;Choix;Defaut\r\nMonde;0;1;1\r\nMonde;12;1;1\r\n");
-    WriteFile("ini/mailles.txt", "Carte;Axe;Maille\r\nMonde;LONG;1.0\r\nMonde;LAT;1.0\r\n");
-    WriteFile("ini/soft.txt", "Logiciel\r\nW1\r\n");
-    WriteFile("ini/bulletins.txt",
-              "Carte;Code;Libelle;Choix\r\n"
-              "Europe;EU1;Europe;1\r\n"
-              "Monde;B1;Un;0\r\n"
-              "Monde;\"B 2\";Deux;0\r\n"
-              "Monde;B3;Trois;0\r\n");
-    WriteFile("ini/images.txt",
-              "Carte;Code;Libelle;Choix\r\nMonde;I1;Image;0\r\nEurope;IE;Europe;1\r\n");
-    std::string options = "Cle;Valeur;Defaut;Carte\r\n";
-    for (const char* row : {"MODE;Mode centré", "COMPRESSION;Zip", "TELECOM;Iridium", "DONTERRE;1",
-                            "ENVOI;Abonnement permanent", "UNITE;Euro", "CAP;0", "VITESSE;0",
-                            "X1;-20.0", "Y1;40.0", "X2;20.0", "Y2;20.0", "LAT;1.0", "LONG;1.0"})
-        options += std::string(row) + ";;Monde\r\n";
-    WriteFile("ini/options.txt", options);
-}
-
-struct SendTest : ::testing::Test {
-    ScratchDir dir;
-    TestWindow w;
-    std::filesystem::path copies;
-    void SetUp() override {
-        WriteSendCatalogue();
-        copies = dir.Path() / "state";
-        std::filesystem::create_directory(copies);
-        w.tk.systemDirectory = copies.string();
-        w.Start();
-        w.tk.messages.clear();
-        SetRadio(w.tk, 1024);
-    }
-    void TickBulletins() {
-        SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 1);
-        SetListCheck(w.tk, w.dlg.m_pListBulletins, 1, 1);
-        SetListCheck(w.tk, w.dlg.m_pListImages, 0, 1);
-    }
-    std::string Copy(const char* name) const { return ReadFile(copies / name); }
-};
-
 const std::string kBulletinUrl =
     "mailto:meteo@example.org?body=@mto@reqt@bull@%0AB1%0AB 2%0AI1%0A@mto@reqt@fin@&subject="
     "Bulletin";
 
-TEST_F(SendTest, BulletinOrderThenGribOrderThenSingleRequestAgain) {
-    TickBulletins();
+struct Sender : test::RequestWindow {
+    std::filesystem::path copies = dir.Path() / "state";
+    Sender() {
+        std::filesystem::create_directory(copies);
+        tk.systemDirectory = copies.string();
+    }
+    void TickBulletins() {
+        SetListCheck(tk, dlg.m_pListBulletins, 0, 1);
+        SetListCheck(tk, dlg.m_pListBulletins, 1, 1);
+        SetListCheck(tk, dlg.m_pListImages, 0, 1);
+    }
+    std::string Copy(const char* name) const { return ReadFile(copies / name); }
+};
+
+TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
+    Sender w;
+    w.TickBulletins();
     SetRadio(w.tk, 1026);
     w.tk.Click(1013);
-    EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
-    const std::string grib = "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA X" +
-                             kOrder.substr(kOrder.find("%0AZ"));
+    const std::string permanent =
+        "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA X" +
+        kOrder.substr(kOrder.find("%0AZ"));
     ASSERT_EQ(w.tk.opened.size(), 2u);
     EXPECT_EQ(w.tk.opened[0], std::make_pair(kBulletinUrl, ShowState::Normal));
-    EXPECT_EQ(w.tk.opened[1], std::make_pair(grib, ShowState::Normal));
-    EXPECT_EQ(Copy("WavepostBulletin.txt"), kBulletinUrl);
-    EXPECT_EQ(Copy("WavepostGrib.txt"), grib);
-    EXPECT_EQ(w.dlg.m_nSubscription, 0);
+    EXPECT_EQ(w.tk.opened[1], std::make_pair(permanent, ShowState::Normal));
+    EXPECT_TRUE(w.tk.messages.empty());
+    EXPECT_EQ(w.Copy("WavepostBulletin.txt"), kBulletinUrl);
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), permanent);
     EXPECT_EQ(w.tk.Control(1024).check, 1);
-    EXPECT_EQ(w.tk.Control(1026).check, 0);
     // The choices were saved with the order.
     EXPECT_NE(ReadFile("ini/bulletins.txt").find("Monde;B1;Un;1"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(copies / "wavepost_error.log"));
-}
 
-TEST_F(SendTest, CancelNeedsNoSelection) {
-    SetRadio(w.tk, 1027);
-    SetZone(w.tk, "", "", "", "");
-    SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
+    // The next order replaces the copy.
+    w.tk.Control(1085).text = "45";
+    w.tk.Control(1086).text = "8";
     w.tk.Click(1013);
-    const std::string url =
-        "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 0%0A@mto@reqt@fin@";
-    ASSERT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(w.tk.opened[0].first, url);
-    EXPECT_EQ(Copy("WavepostGrib.txt"), url);
-    EXPECT_EQ(w.tk.Control(1024).check, 1);
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl.substr(0, kGribUrl.find("%0AD")) +
+                                              "%0AV 45 8.0" +
+                                              kGribUrl.substr(kGribUrl.find("%0AD")));
 }
 
-TEST_F(SendTest, IncompleteOrdersAreNotMailed) {
-    const std::string parameters = ReadFile("ini/parametres.txt");
+TEST(Sending, IncompleteOrdersAreNotMailed) {
+    Sender w;
     const std::string options = ReadFile("ini/options.txt");
-    WriteFile(copies / "WavepostGrib.txt", "earlier");
+    test::WriteFile(w.copies / "WavepostGrib.txt", "earlier");
     SetRadio(w.tk, 1026);
     SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
+    SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
     w.tk.Click(1013);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_BAD_PARAMETERS)});
     EXPECT_TRUE(w.tk.opened.empty());
-    EXPECT_EQ(w.tk.Control(1026).check, 1);
 
-    // With bulletins ticked only their order goes, without a message.
+    // Bulletins alone go without a message.
     w.tk.messages.clear();
-    TickBulletins();
+    w.TickBulletins();
     w.tk.Click(1013);
     EXPECT_TRUE(w.tk.messages.empty());
-    ASSERT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(w.tk.opened[0].first, kBulletinUrl);
+    EXPECT_EQ(w.tk.opened.size(), 1u);
 
-    // No spacing: the sentence is shown, not mailed as an order.
-    w.tk.opened.clear();
+    // Without a spacing the sentence is shown, not mailed as an order.
     SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 1);
     w.tk.Control(1001).selection = w.tk.Control(1002).selection = -1;
     w.tk.Click(1013);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_MESH)});
-    ASSERT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(w.tk.opened[0].first, kBulletinUrl);
-    EXPECT_EQ(w.tk.Control(1026).check, 1);
+    ASSERT_EQ(w.tk.opened.size(), 2u);
+    EXPECT_EQ(w.tk.opened[1].first, kBulletinUrl);
 
-    EXPECT_EQ(ReadFile("ini/parametres.txt"), parameters);
+    EXPECT_EQ(w.tk.Control(1026).check, 1);
     EXPECT_EQ(ReadFile("ini/options.txt"), options);
-    EXPECT_EQ(Copy("WavepostGrib.txt"), "earlier");
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), "earlier");
 }
 
-TEST_F(SendTest, AddressFileProblems) {
-    WriteFile("init.cnf", "question=q@example.org\r\nAntime=0\r\n");
+TEST(Sending, AddressFileProblems) {
+    Sender w;
+    test::WriteFile("init.cnf", "question=q@example.org\r\n");
     w.tk.Click(1013);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_ADDRESS)});
     ASSERT_EQ(w.tk.opened.size(), 1u);
@@ -151,25 +103,28 @@ TEST_F(SendTest, AddressFileProblems) {
     w.tk.messages.clear();
     w.tk.opened.clear();
     std::filesystem::remove("init.cnf");
-    TickBulletins();
+    w.TickBulletins();
     SetRadio(w.tk, 1025);
     w.tk.Click(1013);
-    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_CONFIG_FILE)});
-    EXPECT_TRUE(w.tk.opened.empty());
-    EXPECT_EQ(w.dlg.m_nSubscription, 0);
-    EXPECT_EQ(w.tk.Control(1024).check, 1);
-
-    w.tk.messages.clear();
     w.tk.Click(1003);
-    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_CONFIG_FILE)});
+    EXPECT_EQ(w.tk.messages, std::vector<std::string>(2, LoadString(IDS_NO_CONFIG_FILE)));
     EXPECT_TRUE(w.tk.opened.empty());
+    EXPECT_EQ(w.tk.Control(1024).check, 1);
 }
 
-TEST_F(SendTest, WithoutMailProgramTheOrdersGoToTheClipboard) {
+TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
+    Sender w;
+    w.tk.Click(1003);
+    w.tk.Click(9);
+    EXPECT_EQ(w.tk.opened, (std::vector<std::pair<std::string, ShowState>>{
+                               {"mailto:questions@example.org?subject=Help", ShowState::Default},
+                               {"aide.html", ShowState::Default}}));
+
     std::vector<std::string> clipboardAtMessage;
     w.tk.onMessageBox = [&](const std::string&) { clipboardAtMessage.push_back(w.tk.clipboard); };
+    w.tk.opened.clear();
     w.tk.mailHandler = false;
-    TickBulletins();
+    w.TickBulletins();
     w.tk.Click(1013);
     EXPECT_TRUE(w.tk.opened.empty());
     ASSERT_EQ(w.tk.messages.size(), 2u);
@@ -179,24 +134,14 @@ TEST_F(SendTest, WithoutMailProgramTheOrdersGoToTheClipboard) {
               "\"Bulletin\".");
     EXPECT_NE(w.tk.messages[1].find("avec le sujet \"Grib\""), std::string::npos);
     EXPECT_EQ(clipboardAtMessage,
-              (std::vector<std::string>{
-                  "@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@",
-                  "@mto@reqt@grib@\nA 1\nZ -20.0 40.0 20.0 20.0\nM 1.0\nD Monde\nP vent\nE 0 "
-                  "12\nC zip\nS W1\n@mto@reqt@fin@"}));
-    EXPECT_EQ(Copy("WavepostBulletin.txt"), kBulletinUrl);
-    EXPECT_EQ(Copy("WavepostGrib.txt"), kGribUrl);
+              (std::vector<std::string>{"@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@",
+                                        "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0\nM 0.5\nD "
+                                        "Monde\nP vent pmer\nE 0 12 24\nS 1.0\n@mto@reqt@fin@"}));
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
 
-    // A registered program that refuses the URL counts the same.
+    // A program that refuses the URL counts the same.
     w.tk.mailHandler = true;
     w.tk.shellOpenSucceeds = false;
-    w.tk.messages.clear();
-    SetListCheck(w.tk, w.dlg.m_pListBulletins, 1, 0);
-    SetListCheck(w.tk, w.dlg.m_pListImages, 0, 0);
-    w.tk.Click(1013);
-    EXPECT_EQ(w.tk.opened.size(), 2u);
-    EXPECT_EQ(w.tk.messages.size(), 2u);
-    EXPECT_EQ(w.tk.clipboard.substr(0, 20), "@mto@reqt@grib@\nA 1\n");
-
     w.tk.messages.clear();
     w.tk.Click(1003);
     EXPECT_EQ(w.tk.clipboard, "questions@example.org");
@@ -205,49 +150,28 @@ TEST_F(SendTest, WithoutMailProgramTheOrdersGoToTheClipboard) {
               std::string::npos);
 }
 
-TEST_F(SendTest, QuestionAndHelp) {
-    w.tk.Click(1003);
-    w.tk.Click(9);
-    ASSERT_EQ(w.tk.opened.size(), 2u);
-    EXPECT_EQ(w.tk.opened[0],
-              std::make_pair(std::string("mailto:questions@example.org?subject=Help"),
-                             ShowState::Default));
-    EXPECT_EQ(w.tk.opened[1], std::make_pair(std::string("aide.html"), ShowState::Default));
-    EXPECT_TRUE(w.tk.messages.empty());
-}
-
-TEST_F(SendTest, CopiesKeepTheLastOrderOrLeaveALog) {
-    w.tk.Click(1013);
-    w.tk.Control(1085).text = "45";
-    w.tk.Control(1086).text = "8";
-    w.tk.Click(1013);
-    const std::string second = kGribUrl.substr(0, kGribUrl.find("%0AD")) + "%0AV 45 8.0" +
-                               kGribUrl.substr(kGribUrl.find("%0AD"));
-    EXPECT_EQ(Copy("WavepostGrib.txt"), second);
-
+TEST(Sending, FilesThatCannotBeWritten) {
+    Sender w;
     // A copy that cannot be written leaves a one-line log; the mail still goes.
-    std::filesystem::remove(copies / "WavepostGrib.txt");
-    std::filesystem::create_directory(copies / "WavepostGrib.txt");
-    WriteFile(copies / "wavepost_error.log", "old line\nanother\n");
-    w.tk.opened.clear();
+    std::filesystem::create_directory(w.copies / "WavepostGrib.txt");
+    test::WriteFile(w.copies / "wavepost_error.log", "old line\nanother\n");
     w.tk.Click(1013);
     EXPECT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(Copy("wavepost_error.log"), "Unable to open file for writing\n");
+    EXPECT_EQ(w.Copy("wavepost_error.log"), "Unable to open file for writing\n");
     EXPECT_TRUE(w.tk.messages.empty());
 
     w.tk.systemDirectory.clear();
     EXPECT_FALSE(w.dlg.WriteRequestCopy("mailto:x", "WavepostBulletin.txt"));
-    EXPECT_FALSE(std::filesystem::exists(copies / "WavepostBulletin.txt"));
-}
+    EXPECT_FALSE(std::filesystem::exists(w.copies / "WavepostBulletin.txt"));
 
-TEST_F(SendTest, UnwritableCatalogueStopsTheOrderWithItsOwnMessage) {
+    // A catalogue that cannot be saved is named, and the order stays unsent.
     std::filesystem::remove("ini/echeances.txt");
     std::filesystem::create_directory("ini/echeances.txt");
     SetRadio(w.tk, 1026);
     w.tk.Click(1013);
     ASSERT_EQ(w.tk.messages.size(), 1u);
-    EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos) << w.tk.messages[0];
-    EXPECT_TRUE(w.tk.opened.empty());
+    EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos);
+    EXPECT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.tk.Control(1026).check, 1);
 }
 
