@@ -1,8 +1,156 @@
 // The request text for gridded weather data.
+#include <cmath>
+#include <vector>
+
 #include "app/CMarlockDlg.h"
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
+#include "request/SinglePrecision.h"
 
 namespace wavepost {
 
-std::string CMarlockDlg::BuildGribRequest() { return {}; }
+namespace {
+
+constexpr const char* kLineBreak = "%0A";
+
+// A zone typed far outside any map would take the widening loops below ages (or forever,
+// once adding a turn no longer changes a float); such a zone cannot be ordered anyway.
+constexpr int kMaxTurns = 100000;
+
+// Adds turn to value until it is no longer below limit; false when that cannot be reached.
+template <typename Value, typename Limit>
+bool RaiseTo(Value& value, Limit limit, float turn) {
+    for (int i = 0; value < limit; ++i) {
+        Value next = value + turn;
+        if (i == kMaxTurns || next == value) return false;
+        value = next;
+    }
+    return true;
+}
+
+// The Z line, or the empty text when the zone has no extent.
+std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::string& lat1Text,
+                     const std::string& lon2Text, const std::string& lat2Text) {
+    if (mode == 0) {
+        const double lon = ReadNumber(lon1Text), lat = ReadNumber(lat1Text);
+        const double width = ReadNumber(lon2Text), height = ReadNumber(lat2Text);
+        if (!std::isfinite(lon) || !std::isfinite(lat) || !std::isfinite(width) ||
+            !std::isfinite(height))
+            return {};
+        if (width == 0 || height == 0) return {};
+        if (width == 10 && height == 10) return Format("Z %.1lf %.1lf", lon, lat);
+        return Format("Z %.1lf %.1lf %.1lf %.1lf", lon, lat, width, height);
+    }
+    // Single precision as the order has always been computed, so centres round alike.
+    const float west = ToFloat(ReadNumber(lon1Text));
+    float east = ToFloat(ReadNumber(lon2Text));
+    float north = ToFloat(ReadNumber(lat1Text));
+    const double south = ReadNumber(lat2Text);
+    if (!std::isfinite(west) || !std::isfinite(east) || !std::isfinite(north) ||
+        !std::isfinite(south))
+        return {};
+    if (!RaiseTo(east, west, 360.0f)) return {};
+    if (!RaiseTo(north, south, 180.0f)) return {};
+    const float height = ToFloat(north - south);
+    const float width = east - west;
+    const double centreLat = south + height * 0.5;
+    const double centreLon = west + width * 0.5;
+    if (width == 0.0f || height == 0.0f) return {};
+    if (width == 10.0f && height == 10.0f) return Format("Z %.1lf %.1lf", centreLon, centreLat);
+    return Format("Z %.1lf %.1lf %.1lf %.1lf", centreLon, centreLat, static_cast<double>(width),
+                  static_cast<double>(height));
+}
+
+// "P vent temp": the letter, then the value column of every ticked row of the map; the
+// empty text when no row is ticked.
+std::string TickedLine(CIniTable* table, const char* letter, int valueColumn, int flagColumn,
+                       const std::string& map) {
+    std::string line;
+    if (!table) return line;
+    for (int r = 2; r <= table->GetRowCount(); ++r) {
+        if (Unquoted(table->GetCell(r, 1)) != map) continue;
+        if (ReadInteger(table->GetCell(r, flagColumn)) == 0) continue;
+        if (line.empty()) line = letter;
+        line += ' ';
+        line += Unquoted(table->GetCell(r, valueColumn));
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string CMarlockDlg::BuildGribRequest() {
+    StoreChoices();
+    const std::string map = GetMapName();
+    const std::string& start = LoadString(IDS_GRIB_START);
+    const std::string& end = LoadString(IDS_REQUEST_END);
+
+    std::string subscription;
+    switch (m_nSubscription) {
+        case 0:
+            subscription = "A 1";
+            break;
+        case 1:
+            subscription = Format("A %ld", ReadInteger(m_strDays));
+            break;
+        case 2:
+            subscription = "A X";
+            break;
+        default:
+            // Cancelling needs no selection at all.
+            return start + kLineBreak + "A 0" + kLineBreak + end;
+    }
+
+    const std::string zone = ZoneLine(m_nZoneMode, m_strLon1, m_strLat1, m_strLon2, m_strLat2);
+    if (zone.empty()) return {};
+
+    const int lonItem = m_toolkit.ComboGetSelection(m_comboMeshLon);
+    const int latItem = m_toolkit.ComboGetSelection(m_comboMeshLat);
+    if (lonItem < 0 && latItem < 0) return LoadString(IDS_NO_MESH);
+    const std::string lonMesh =
+        lonItem < 0 ? std::string() : m_toolkit.ComboGetItemText(m_comboMeshLon, lonItem);
+    const std::string latMesh =
+        latItem < 0 ? std::string() : m_toolkit.ComboGetItemText(m_comboMeshLat, latItem);
+    const std::string mesh = lonMesh == latMesh
+                                 ? Format("M %s", lonMesh.c_str())
+                                 : Format("M %s %s", lonMesh.c_str(), latMesh.c_str());
+
+    std::string movement;
+    const double speed = ReadNumber(m_strSpeed);
+    if (speed != 0) movement = Format("V %ld %.1lf", ReadInteger(m_strHeading), speed);
+
+    const std::string parameters = TickedLine(m_pParametres.get(), "P", 2, 4, map);
+    if (parameters.empty()) return {};
+    const std::string steps = TickedLine(m_pEcheances.get(), "E", 2, 3, map);
+    if (steps.empty()) return {};
+
+    std::string compression;
+    switch (m_nCompression) {
+        case 0:
+            break;
+        case 1:
+            compression = "C zip";
+            break;
+        case 2:
+            compression = "C gzip";
+            break;
+        default:
+            compression = "C bzip2";
+            break;
+    }
+    const std::string landData = m_nLandData == 0 ? Format("F %d", 0) : std::string();
+    const std::string software =
+        m_pSoft && m_pSoft->GetRowCount() >= 2 ? m_pSoft->GetCell(2, 1) : std::string();
+
+    std::string text;
+    for (const std::string& piece :
+         {start, subscription, zone, mesh, movement, Format("D %s", map.c_str()), parameters, steps,
+          compression, landData, Format("S %s", software.c_str()), end}) {
+        if (piece.empty()) continue;
+        if (!text.empty()) text += kLineBreak;
+        text += piece;
+    }
+    return text;
+}
 
 }  // namespace wavepost

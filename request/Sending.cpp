@@ -1,10 +1,131 @@
 // Handing the orders, the question mail and the help page to the desktop.
+#include <vector>
+
+#include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
 
 namespace wavepost {
 
-void CMarlockDlg::OnSend() {}
-void CMarlockDlg::OnAskQuestion() {}
-void CMarlockDlg::OnHelp() {}
+using platform::ShowState;
+
+namespace {
+
+constexpr const char* kLineBreak = "%0A";
+
+// One address of the address file. A missing or empty entry is reported and its text
+// used all the same, so the user still gets a mail to correct by hand.
+// Throws platform::FileError when the address file cannot be read.
+std::string LookUpAddress(platform::IToolkit& toolkit, int keyId) {
+    CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
+    std::string address = config.GetValue(LoadString(keyId));
+    config.Close();
+    if (address.empty() || address == LoadString(IDS_CONFIG_ERROR))
+        toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));
+    return address;
+}
+
+std::string WithLineBreaks(const std::string& body) {
+    std::string text;
+    std::size_t from = 0;
+    for (std::size_t at; (at = body.find(kLineBreak, from)) != std::string::npos; from = at + 3)
+        text.append(body, from, at - from).append("\n");
+    return text.append(body, from, std::string::npos);
+}
+
+// Opens an order mail. Without a mail program to take it the order would be lost
+// silently, so it goes to the clipboard as plain text, and the user is told where to
+// send it.
+void HandOverOrder(platform::IToolkit& toolkit, const std::string& url, const std::string& address,
+                   const char* subject, const std::string& body) {
+    if (toolkit.HasMailHandler() && toolkit.ShellOpen(url, ShowState::Normal)) return;
+    toolkit.SetClipboardText(WithLineBreaks(body));
+    toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), address.c_str(), subject));
+}
+
+// The codes of the ticked items of a list: item i stands for the i-th row of the map.
+void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
+                   const std::string& map, std::vector<std::string>& codes) {
+    if (!table || list == platform::kNoControl) return;
+    const int count = toolkit.CheckListGetCount(list);
+    int item = 0;
+    for (int r = 2; r <= table->GetRowCount() && item < count; ++r) {
+        if (Unquoted(table->GetCell(r, 1)) != map) continue;
+        if (toolkit.CheckListGetCheck(list, item) != 0)
+            codes.push_back(Unquoted(table->GetCell(r, 2)));
+        ++item;
+    }
+}
+
+}  // namespace
+
+void CMarlockDlg::OnSend() {
+    ExchangeData(ExchangeDirection::FromControls);
+    std::string address;
+    try {
+        address = LookUpAddress(m_toolkit, IDS_KEY_METEO);
+    } catch (const platform::FileError&) {
+        m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
+        m_nSubscription = 0;
+        ExchangeData(ExchangeDirection::ToControls);
+        return;
+    }
+    const std::string base = "mailto:" + address;
+
+    const std::string map = GetMapName();
+    std::vector<std::string> codes;
+    CollectTicked(m_toolkit, m_pListBulletins, m_pBulletins.get(), map, codes);
+    CollectTicked(m_toolkit, m_pListImages, m_pImages.get(), map, codes);
+    const bool bulletinsOrdered = !codes.empty();
+    if (bulletinsOrdered) {
+        std::string body = LoadString(IDS_BULLETIN_START) + kLineBreak;
+        for (const std::string& code : codes) body += code + kLineBreak;
+        body += LoadString(IDS_REQUEST_END);
+        const std::string url = base + "?body=" + body + "&subject=Bulletin";
+        HandOverOrder(m_toolkit, url, address, "Bulletin", body);
+        WriteRequestCopy(url, "WavepostBulletin.txt");
+    }
+
+    const std::string request = BuildGribRequest();
+    if (request.empty()) {
+        if (!bulletinsOrdered) m_toolkit.MessageBox(LoadString(IDS_BAD_PARAMETERS));
+        return;
+    }
+    // Without a spacing there is no order to mail: the service would get this sentence.
+    if (request == LoadString(IDS_NO_MESH)) {
+        m_toolkit.MessageBox(request);
+        return;
+    }
+    // A catalogue file that cannot be written is reported by the event table, naming the
+    // file; the order then stays unsent, as the choices it was made from were not kept.
+    SaveCatalogue();
+    const std::string url = base + "?subject=Grib&body=" + request;
+    HandOverOrder(m_toolkit, url, address, "Grib", request);
+    WriteRequestCopy(url, "WavepostGrib.txt");
+
+    m_nSubscription = 0;
+    ExchangeData(ExchangeDirection::ToControls);
+}
+
+void CMarlockDlg::OnAskQuestion() {
+    std::string address;
+    try {
+        address = LookUpAddress(m_toolkit, IDS_KEY_QUESTION);
+    } catch (const platform::FileError&) {
+        m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
+        return;
+    }
+    const char* subject = "Help";
+    const std::string url = "mailto:" + address + "?subject=" + subject;
+    if (m_toolkit.HasMailHandler() && m_toolkit.ShellOpen(url, ShowState::Default)) return;
+    m_toolkit.SetClipboardText(address);
+    m_toolkit.MessageBox(
+        Format(LoadString(IDS_NO_MAIL_PROGRAM_QUESTION).c_str(), address.c_str(), subject));
+}
+
+void CMarlockDlg::OnHelp() {
+    m_toolkit.ShellOpen(LoadString(IDS_HELP_FILE_NAME), ShowState::Default);
+}
 
 }  // namespace wavepost

@@ -66,6 +66,9 @@ const std::map<int, std::string>& Table() {
         {IDS_NO_MAIL_PROGRAM,
          "Aucun programme de messagerie n'a pu être ouvert.\nLa commande a été copiée dans le "
          "presse-papiers.\nEnvoyez-la à l'adresse %s avec le sujet \"%s\"."},
+        {IDS_NO_MAIL_PROGRAM_QUESTION,
+         "Aucun programme de messagerie n'a pu être ouvert.\nL'adresse a été copiée dans le "
+         "presse-papiers.\nEcrivez à l'adresse %s avec le sujet \"%s\"."},
     };
     return table;
 }

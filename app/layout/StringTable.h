@@ -54,6 +54,7 @@ enum StringId : int {
     IDS_FILE_READ_ERROR = 212,
     IDS_FILE_WRITE_ERROR = 213,
     IDS_NO_MAIL_PROGRAM = 214,
+    IDS_NO_MAIL_PROGRAM_QUESTION = 215,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
+#include "tests/core/RequestTestSupport.h"
+
+namespace wavepost {
+namespace {
+
+using test::SetRadio;
+using test::SetZone;
+
+struct Estimate : test::RequestWindow {
+    void Recompute() { tk.Choose(1039, tk.Control(1039).selection); }
+    std::string Weather() const { return tk.Control(1011).text; }
+    std::string Telecom() const { return tk.Control(1012).text; }
+    std::vector<std::string> Messages(int id, int count) const {
+        return std::vector<std::string>(static_cast<std::size_t>(count), LoadString(id));
+    }
+};
+
+TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
+    Estimate w;
+    EXPECT_EQ(w.dlg.m_strWeatherCost, "5.17 EUR");  // 861 x 6 x 0.001
+    EXPECT_EQ(w.Weather(), "5.17 EUR");
+    EXPECT_EQ(w.Telecom(), "14.33 EUR");  // 961 x 6 x 0.92 x 0.002 x 1.35
+    w.Recompute();
+    w.Recompute();
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));
+
+    // Rectangle corners count by their whole degrees.
+    SetRadio(w.tk, 1017);
+    SetZone(w.tk, "10.9", "20.9", "30.9", "10.9");
+    w.tk.messages.clear();
+    w.tk.Choose(1037, 1);  // the count is exactly at the fatal threshold
+    EXPECT_EQ(w.Weather(), "5.17 EUR");
+    EXPECT_EQ(w.dlg.m_nPointsFatal, 861);
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_FATAL, 1));
+}
+
+TEST(CostEstimate, Currencies) {
+    Estimate w;
+    w.tk.Control(1034).text = "0.8";
+    w.tk.Choose(1039, 1);
+    EXPECT_EQ(w.Weather(), "6.46 USD");
+    EXPECT_EQ(w.Telecom(), "15.57 USD");
+
+    w.tk.Control(1034).text = "0,5";
+    w.tk.Leave(1034);
+    EXPECT_EQ(w.tk.Control(1034).text, "0.5");
+    EXPECT_EQ(w.Weather(), "10.34 USD");
+
+    w.tk.Control(1034).text = "zéro";
+    w.tk.Leave(1034);
+    EXPECT_EQ(w.Weather(), "0.01 USD");
+    EXPECT_EQ(w.Telecom(), "0.01 USD");
+
+    // Without a currency the amounts stay as they were.
+    SetZone(w.tk, "0", "0", "40", "40");
+    w.tk.Choose(1039, -1);
+    EXPECT_EQ(w.Weather(), "0.01 USD");
+}
+
+TEST(CostEstimate, AnalysisOnlyParametersNeedTheZeroHourStep) {
+    Estimate w;
+    const auto list = w.dlg.m_pListParametres;
+    w.tk.ToggleCheckListItem(list, 2);    // analysis only, weight 5
+    EXPECT_EQ(w.Weather(), "16.36 EUR");  // 1 + (7 - 1) x 3 units a point
+
+    w.tk.ToggleCheckListItem(w.dlg.m_pListEcheances, 0);
+    EXPECT_FALSE(w.tk.CheckListIsItemEnabled(list, 2));
+    EXPECT_EQ(w.tk.CheckListGetCheck(list, 2), 0);
+    EXPECT_EQ(w.dlg.m_pParametres->GetCell(7, 4), "0");
+    EXPECT_EQ(w.Weather(), "3.45 EUR");  // 2 x 2 units a point
+
+    w.tk.ToggleCheckListItem(w.dlg.m_pListEcheances, 0);
+    EXPECT_TRUE(w.tk.CheckListIsItemEnabled(list, 2));
+    EXPECT_EQ(w.tk.CheckListGetCheck(list, 2), 0);
+    EXPECT_EQ(w.Weather(), "5.17 EUR");
+
+    w.tk.ToggleCheckListItem(list, 0);
+    w.tk.ToggleCheckListItem(list, 1);
+    EXPECT_EQ(w.Weather(), "0.00 EUR");
+    EXPECT_EQ(w.Telecom(), "0.00 EUR");
+}
+
+TEST(CostEstimate, DegenerateZonesAndMissingRows) {
+    Estimate w;
+    // No width: one column still counts for the warnings, but there is nothing to pay.
+    w.tk.Choose(1037, 2);  // thresholds 0
+    SetZone(w.tk, "0", "0", "0", "10");
+    w.tk.messages.clear();
+    w.Recompute();
+    EXPECT_EQ(w.Weather(), "0.00 EUR");
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_FATAL, 1));
+
+    // A spacing of 0 has no grid: nothing to pay and nothing to warn about.
+    SetZone(w.tk, "0", "0", "20", "10");
+    w.tk.messages.clear();
+    w.tk.Choose(1001, 1);
+    EXPECT_EQ(w.Weather(), "0.00 EUR");
+    EXPECT_EQ(w.Telecom(), "0.00 EUR");
+    EXPECT_TRUE(w.tk.messages.empty());
+
+    // 2000001 x 2000001 points would wrap round 32 bits many times over.
+    w.tk.Control(1001).selection = 0;
+    SetZone(w.tk, "0", "0", "1000000", "1000000");
+    w.Recompute();
+    EXPECT_EQ(w.Weather(), "24000024000.01 EUR");
+    SetZone(w.tk, "0", "0", "1e300", "1e300");
+    w.Recompute();
+    EXPECT_GT(ReadNumber(w.Weather()), 1e15);
+
+    // A compression button without a row counts as uncompressed.
+    SetZone(w.tk, "0", "0", "20", "10");
+    w.tk.Choose(1037, 0);
+    w.tk.Click(1021);
+    EXPECT_EQ(w.Telecom(), "7.17 EUR");
+    w.tk.Click(1023);
+    EXPECT_EQ(w.Telecom(), "14.33 EUR");
+}
+
+}  // namespace
+}  // namespace wavepost

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "app/layout/StringTable.h"
+#include "tests/core/RequestTestSupport.h"
+
+namespace wavepost {
+namespace {
+
+using platform::ShowState;
+using test::ReadFile;
+using test::SetListCheck;
+using test::SetRadio;
+
+const std::string kOrder =
+    "@mto@reqt@grib@%0AA 1%0AZ 0.0 0.0 20.0 10.0%0AM 0.5%0AD Monde%0AP vent pmer%0AE 0 12 "
+    "24%0AS 1.0%0A@mto@reqt@fin@";
+const std::string kGribUrl = "mailto:meteo@example.org?subject=Grib&body=" + kOrder;
+const std::string kBulletinUrl =
+    "mailto:meteo@example.org?body=@mto@reqt@bull@%0AB1%0AB 2%0AI1%0A@mto@reqt@fin@&subject="
+    "Bulletin";
+
+struct Sender : test::RequestWindow {
+    std::filesystem::path copies = dir.Path() / "state";
+    Sender() {
+        std::filesystem::create_directory(copies);
+        tk.systemDirectory = copies.string();
+    }
+    void TickBulletins() {
+        SetListCheck(tk, dlg.m_pListBulletins, 0, 1);
+        SetListCheck(tk, dlg.m_pListBulletins, 1, 1);
+        SetListCheck(tk, dlg.m_pListImages, 0, 1);
+    }
+    std::string Copy(const char* name) const { return ReadFile(copies / name); }
+};
+
+TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
+    Sender w;
+    w.TickBulletins();
+    SetRadio(w.tk, 1026);
+    w.tk.Click(1013);
+    const std::string permanent =
+        "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA X" +
+        kOrder.substr(kOrder.find("%0AZ"));
+    ASSERT_EQ(w.tk.opened.size(), 2u);
+    EXPECT_EQ(w.tk.opened[0], std::make_pair(kBulletinUrl, ShowState::Normal));
+    EXPECT_EQ(w.tk.opened[1], std::make_pair(permanent, ShowState::Normal));
+    EXPECT_TRUE(w.tk.messages.empty());
+    EXPECT_EQ(w.Copy("WavepostBulletin.txt"), kBulletinUrl);
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), permanent);
+    EXPECT_EQ(w.tk.Control(1024).check, 1);
+    // The choices were saved with the order.
+    EXPECT_NE(ReadFile("ini/bulletins.txt").find("Monde;B1;Un;1"), std::string::npos);
+
+    // The next order replaces the copy.
+    w.tk.Control(1085).text = "45";
+    w.tk.Control(1086).text = "8";
+    w.tk.Click(1013);
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl.substr(0, kGribUrl.find("%0AD")) +
+                                              "%0AV 45 8.0" +
+                                              kGribUrl.substr(kGribUrl.find("%0AD")));
+}
+
+TEST(Sending, IncompleteOrdersAreNotMailed) {
+    Sender w;
+    const std::string options = ReadFile("ini/options.txt");
+    test::WriteFile(w.copies / "WavepostGrib.txt", "earlier");
+    SetRadio(w.tk, 1026);
+    SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
+    SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
+    w.tk.Click(1013);
+    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_BAD_PARAMETERS)});
+    EXPECT_TRUE(w.tk.opened.empty());
+
+    // Bulletins alone go without a message.
+    w.tk.messages.clear();
+    w.TickBulletins();
+    w.tk.Click(1013);
+    EXPECT_TRUE(w.tk.messages.empty());
+    EXPECT_EQ(w.tk.opened.size(), 1u);
+
+    // Without a spacing the sentence is shown, not mailed as an order.
+    SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 1);
+    w.tk.Control(1001).selection = w.tk.Control(1002).selection = -1;
+    w.tk.Click(1013);
+    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_MESH)});
+    ASSERT_EQ(w.tk.opened.size(), 2u);
+    EXPECT_EQ(w.tk.opened[1].first, kBulletinUrl);
+
+    EXPECT_EQ(w.tk.Control(1026).check, 1);
+    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), "earlier");
+}
+
+TEST(Sending, AddressFileProblems) {
+    Sender w;
+    test::WriteFile("init.cnf", "question=q@example.org\r\n");
+    w.tk.Click(1013);
+    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_ADDRESS)});
+    ASSERT_EQ(w.tk.opened.size(), 1u);
+    EXPECT_EQ(w.tk.opened[0].first,
+              "mailto:Erreur dans le fichier de configuration?subject=Grib&body=" + kOrder);
+
+    w.tk.messages.clear();
+    w.tk.opened.clear();
+    std::filesystem::remove("init.cnf");
+    w.TickBulletins();
+    SetRadio(w.tk, 1025);
+    w.tk.Click(1013);
+    w.tk.Click(1003);
+    EXPECT_EQ(w.tk.messages, std::vector<std::string>(2, LoadString(IDS_NO_CONFIG_FILE)));
+    EXPECT_TRUE(w.tk.opened.empty());
+    EXPECT_EQ(w.tk.Control(1024).check, 1);
+}
+
+TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
+    Sender w;
+    w.tk.Click(1003);
+    w.tk.Click(9);
+    EXPECT_EQ(w.tk.opened, (std::vector<std::pair<std::string, ShowState>>{
+                               {"mailto:questions@example.org?subject=Help", ShowState::Default},
+                               {"aide.html", ShowState::Default}}));
+
+    std::vector<std::string> clipboardAtMessage;
+    w.tk.onMessageBox = [&](const std::string&) { clipboardAtMessage.push_back(w.tk.clipboard); };
+    w.tk.opened.clear();
+    w.tk.mailHandler = false;
+    w.TickBulletins();
+    w.tk.Click(1013);
+    EXPECT_TRUE(w.tk.opened.empty());
+    ASSERT_EQ(w.tk.messages.size(), 2u);
+    EXPECT_EQ(w.tk.messages[0],
+              "Aucun programme de messagerie n'a pu être ouvert.\nLa commande a été copiée dans "
+              "le presse-papiers.\nEnvoyez-la à l'adresse meteo@example.org avec le sujet "
+              "\"Bulletin\".");
+    EXPECT_NE(w.tk.messages[1].find("avec le sujet \"Grib\""), std::string::npos);
+    EXPECT_EQ(clipboardAtMessage,
+              (std::vector<std::string>{"@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@",
+                                        "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0\nM 0.5\nD "
+                                        "Monde\nP vent pmer\nE 0 12 24\nS 1.0\n@mto@reqt@fin@"}));
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
+
+    // A program that refuses the URL counts the same.
+    w.tk.mailHandler = true;
+    w.tk.shellOpenSucceeds = false;
+    w.tk.messages.clear();
+    w.tk.Click(1003);
+    EXPECT_EQ(w.tk.clipboard, "questions@example.org");
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_NE(w.tk.messages[0].find("questions@example.org avec le sujet \"Help\""),
+              std::string::npos);
+}
+
+TEST(Sending, FilesThatCannotBeWritten) {
+    Sender w;
+    // A copy that cannot be written leaves a one-line log; the mail still goes.
+    std::filesystem::create_directory(w.copies / "WavepostGrib.txt");
+    test::WriteFile(w.copies / "wavepost_error.log", "old line\nanother\n");
+    w.tk.Click(1013);
+    EXPECT_EQ(w.tk.opened.size(), 1u);
+    EXPECT_EQ(w.Copy("wavepost_error.log"), "Unable to open file for writing\n");
+    EXPECT_TRUE(w.tk.messages.empty());
+
+    w.tk.systemDirectory.clear();
+    EXPECT_FALSE(w.dlg.WriteRequestCopy("mailto:x", "WavepostBulletin.txt"));
+    EXPECT_FALSE(std::filesystem::exists(w.copies / "WavepostBulletin.txt"));
+
+    // A catalogue that cannot be saved is named, and the order stays unsent.
+    std::filesystem::remove("ini/echeances.txt");
+    std::filesystem::create_directory("ini/echeances.txt");
+    SetRadio(w.tk, 1026);
+    w.tk.Click(1013);
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos);
+    EXPECT_EQ(w.tk.opened.size(), 1u);
+    EXPECT_EQ(w.tk.Control(1026).check, 1);
+}
+
+}  // namespace
+}  // namespace wavepost
