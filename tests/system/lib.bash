@@ -42,7 +42,7 @@ seed() {
 # Waits until a window with the name shows; prints its id.
 wait_window() {
     local name="$1" id
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         id="$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n1 || true)"
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
@@ -53,7 +53,7 @@ wait_window() {
 # Waits for a process to end; prints its exit status.
 wait_exit() {
     local pid="$1" status
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         if ! kill -0 "$pid" 2>/dev/null; then
             wait "$pid" && status=0 || status=$?
             echo "$status"
@@ -68,4 +68,17 @@ press() {
     local window="$1"; shift
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
     xdotool key --clearmodifiers "$@"
+}
+
+# Waits for a message box over the main window (its title is the program's name; window
+# names are matched without regard to case, so the main window is left out by id).
+wait_box() {
+    local main="$1" id
+    for _ in $(seq 600); do
+        for id in $(xdotool search --onlyvisible --name '^wavepost$' 2>/dev/null); do
+            [ "$id" != "$main" ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
 }

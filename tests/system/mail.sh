@@ -71,7 +71,7 @@ grib2="${grib/Z -30.0/Z -20.0}"
 [ "$(cat "$copies/WavepostBulletin.txt")" = "$bulletin" ] || fail "the bulletin copy changed"
 
 # Without a mail program the user is told, and the copy is still written.
-rm -f "$XDG_CONFIG_HOME/mimeapps.list" "$XDG_DATA_HOME/applications/mimeapps.list"
+rm -f "$XDG_CONFIG_HOME/mimeapps.list" "$XDG_DATA_HOME/applications/"*
 [ -z "$(xdg-mime query default x-scheme-handler/mailto)" ] || fail "handler still registered"
 rm -f "$copies/WavepostGrib.txt"
 work="$(seed third)"
@@ -80,9 +80,10 @@ pid=$!
 PIDS+=($pid)
 window="$(wait_window WAVEPOST)" || fail "the window did not open"
 press "$window" Return
-box="$(wait_window wavepost)" || fail "no message without a mail program"
+box="$(wait_box "$window")" || fail "no message without a mail program"
 press "$box" Return
-[ "$(cat "$copies/WavepostGrib.txt")" = "$grib" ] || fail "no copy without a mail program"
+for _ in $(seq 50); do [ -f "$copies/WavepostGrib.txt" ] && break; sleep 0.1; done
+[ "$(cat "$copies/WavepostGrib.txt" 2>/dev/null)" = "$grib" ] || fail "no copy without a mail program"
 [ "$(wc -l < "$received")" -eq 3 ] || fail "something reached the old handler"
 press "$window" Escape
 wait_exit "$pid" >/dev/null || fail "the window did not close"

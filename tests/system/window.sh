@@ -24,7 +24,7 @@ cp -r "$nocnf/ini" "$SCRATCH/ini-nocnf"
 (cd "$nocnf" && exec "$WAVEPOST") &
 pid=$!
 PIDS+=($pid)
-box="$(wait_window wavepost)" || fail "no message box without init.cnf"
+box="$(wait_box none)" || fail "no message box without init.cnf"
 press "$box" Return
 status="$(wait_exit "$pid")" || fail "the program went on without init.cnf"
 [ "$status" = 1 ] || fail "exit status $status without init.cnf"
