@@ -72,6 +72,10 @@ TEST(ZonePainting, ZoneRectangleIsClippedAndEmptyZoneNotDrawn) {
     EXPECT_EQ(drawn[0].rect.top, z.area.top);
     z.tk.Type(1079, "0");
     EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
+    // Edges beyond any float: infinite centre minus infinite half-width is no number.
+    z.tk.Type(1073, "1e999");
+    z.tk.Type(1079, "1e999");
+    EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
     EXPECT_EQ(z.Painted(DrawOp::Line).size(), 26u) << "the graticule stays";
 }
 
