@@ -1,13 +1,214 @@
 // Painting the window: the page switch, the cost labels, the map, graticule and zone.
+#include <cmath>
+
 #include "app/CMarlockDlg.h"
+#include "app/layout/Layout.h"
+#include "app/layout/ResourceIds.h"
+#include "app/layout/StringTable.h"
+#include "zone/ZoneGeometry.h"
 
 namespace wavepost {
 
-void CMarlockDlg::PaintWindow(platform::IPainter&) {}
-void CMarlockDlg::OnTabChanged() {}
-void CMarlockDlg::HideAllPages() {}
-void CMarlockDlg::ShowPage(int) {}
-void CMarlockDlg::RedrawMap() {}
-void CMarlockDlg::DrawZoneRect(platform::IPainter&, platform::Color) {}
+using namespace zone;
+using platform::ControlHandle;
+using platform::Rect;
+
+namespace {
+
+constexpr platform::Color kWhite{255, 255, 255};
+constexpr platform::Color kRed{255, 0, 0};
+constexpr platform::Pen kGraticulePen{1, {0, 0, 0}};
+constexpr int kPageCount = 6;
+// The window icon is drawn at the large-icon size.
+constexpr int kIconSize = 32;
+
+int MapPicture(std::int32_t map, bool antimeridian, int colorDepth) {
+    const bool fullColour = colorDepth > 8;
+    if (map == 1) return fullColour ? IDB_MAP_EUROPE : IDB_MAP_EUROPE_16;
+    if (map == 2) return fullColour ? IDB_MAP_FRANCE : IDB_MAP_FRANCE_16;
+    if (antimeridian) return fullColour ? IDB_MAP_PACIFIC : IDB_MAP_PACIFIC_16;
+    return fullColour ? IDB_MAP_WORLD : IDB_MAP_WORLD_16;
+}
+
+// The client area in pixels: the layout's size, scaled as the toolkit scaled the tab
+// control (the toolkit reports control rectangles only).
+Rect ClientRect(const platform::IToolkit& toolkit) {
+    const DialogLayout& layout = MainWindowLayout();
+    const ControlLayout* tab = FindControl(1063);
+    const Rect pixels = toolkit.GetControlRect(1063);
+    if (!tab || tab->width <= 0 || tab->height <= 0) return pixels;
+    return {0, 0, layout.width * pixels.Width() / tab->width,
+            layout.height * pixels.Height() / tab->height};
+}
+
+// 20 degrees, halved until two steps fit into the span. Halving stops at 1, where a
+// map narrower than 2 degrees would otherwise bring the step to 0.
+int GraticuleStep(float span) {
+    int step = 20;
+    while (step > 1 && 2.0f * static_cast<float>(step) > span) step /= 2;
+    return step;
+}
+
+// Meridians and parallels over a frame whose left edge is already shifted. A span that is
+// not positive gets no lines; neither do steps closer than a pixel, which would only
+// blacken the map (and come from frames far wider than the earth).
+void DrawGraticule(platform::IPainter& painter, const DomainFrame& frame, const Rect& area) {
+    const float lonSpan = frame.right - frame.left;
+    if (lonSpan > 0.0f) {
+        const int step = GraticuleStep(lonSpan);
+        const double scale = area.Width() / static_cast<double>(lonSpan);
+        if (step * scale >= 1.0) {
+            // The edges themselves get no line.
+            for (double o = step - std::fmod(std::trunc(frame.left), step); o < lonSpan;
+                 o += step) {
+                const int x = static_cast<int>(std::trunc(area.left + o * scale));
+                painter.DrawLine(x, area.top, x, area.bottom, kGraticulePen);
+            }
+        }
+    }
+    const float latSpan = frame.top - frame.bottom;
+    if (latSpan > 0.0f) {
+        const int step = GraticuleStep(latSpan);
+        const double scale = area.Height() / static_cast<double>(latSpan);
+        if (step * scale >= 1.0) {
+            const double n = std::fabs(std::trunc(frame.bottom - frame.top));
+            for (double o = step - std::fabs(std::fmod(std::trunc(frame.bottom), step)); o < n;
+                 o += step) {
+                const int y = static_cast<int>(std::trunc(area.bottom - o * scale));
+                painter.DrawLine(area.left, y, area.right, y, kGraticulePen);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+namespace zone {
+
+std::vector<ControlHandle> PageControls(const CMarlockDlg& d, int page) {
+    std::vector<ControlHandle> all;
+    auto add = [&all](std::initializer_list<ControlHandle> controls) {
+        all.insert(all.end(), controls.begin(), controls.end());
+    };
+    auto addAll = [&all](const auto& controls) {
+        all.insert(all.end(), controls.begin(), controls.end());
+    };
+    switch (page) {
+        case 0:
+            addAll(d.m_grpZonePage);
+            addAll(d.m_lblZoneTitles);
+            addAll(d.m_lblZonePage);
+            add({d.m_spinHeading, d.m_spinSpeed, d.m_editHeading, d.m_editSpeed, d.m_editLon1,
+                 d.m_editLat1, d.m_editLon2, d.m_editLat2});
+            break;
+        case 1:
+            add({d.m_pListEcheances, d.m_pCaptionEcheances, d.m_pListParametres,
+                 d.m_pCaptionParametres});
+            addAll(d.m_ctlMeshArea);
+            add({d.m_comboMeshLon, d.m_comboMeshLat, d.m_btnDefaultParams});
+            break;
+        case 2:
+            addAll(d.m_radioSubscription);
+            addAll(d.m_lblOptionsPage);
+            addAll(d.m_lblCurrency);
+            addAll(d.m_grpOptionsPage);
+            add({d.m_comboTelecom});
+            addAll(d.m_radioLandData);
+            add({d.m_editDollarRate});
+            addAll(d.m_radioCompression);
+            add({d.m_comboCurrency});
+            addAll(d.m_radioZoneMode);
+            add({d.m_editDays, d.m_btnDefaultOptions});
+            break;
+        case 3:
+            add({d.m_pListBulletins, d.m_pCaptionBulletins});
+            break;
+        case 4:
+            add({d.m_pListImages, d.m_pCaptionImages});
+            break;
+        case 5:
+            add({d.m_editPresentation, d.m_pCaptionPresentation, d.m_btnQuestion, d.m_btnHelp,
+                 d.m_grpHelp});
+            break;
+        default:
+            break;
+    }
+    // Unbound members are 0, page controls not created are kNoControl.
+    std::erase_if(all, [](ControlHandle control) { return control <= 0; });
+    return all;
+}
+
+}  // namespace zone
+
+void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
+    ExchangeData(ExchangeDirection::FromControls);
+
+    if (m_toolkit.IsWindowMinimised()) {
+        const Rect client = ClientRect(m_toolkit);
+        painter.DrawIcon((client.Width() - kIconSize + 1) / 2,
+                         (client.Height() - kIconSize + 1) / 2);
+        return;
+    }
+
+    const int selected = m_toolkit.TabGetSelection(m_tabPages);
+    if (selected != m_nCurrentPage) {
+        HideAllPages();
+        ShowPage(selected);
+        if (selected == 0) UpdateZoneFromFields();
+        m_nCurrentPage = selected;
+    }
+
+    painter.FillRect(m_toolkit.GetControlRect(m_grpCost), kWhite);
+    painter.DrawText(m_toolkit.GetControlRect(m_lblWeatherCost), LoadString(IDS_WEATHER_COST),
+                     m_pCaptionFont, kWhite);
+    painter.DrawText(m_toolkit.GetControlRect(m_lblTelecomCost), LoadString(IDS_TELECOM_COST),
+                     m_pCaptionFont, kWhite);
+
+    if (m_nCurrentPage != 0) return;
+    DomainFrame frame = FindDomainRow(MapNameOf(m_nMap));
+    if (frame.left < 0) {
+        frame.left += 180.0f;
+        frame.right += 180.0f;
+    }
+    const Rect area = GetMapArea();
+    const bool antimeridian = IsWorldMap(m_nMap) && m_bAntimeridian == 1;
+    painter.DrawPicture(MapPicture(m_nMap, antimeridian, painter.ColorDepth()), area);
+    // The map is still shown when its frame is undefined, only without lines or zone.
+    if (!IsUsable(frame) || !IsUsable(area)) return;
+    DrawGraticule(painter, frame, area);
+    if (m_fZoneEast - m_fZoneWest != 0.0f && m_fZoneSouth - m_fZoneNorth != 0.0f)
+        DrawZoneRect(painter, kRed);
+}
+
+void CMarlockDlg::OnTabChanged() {
+    m_bDragging = 0;
+    m_toolkit.RedrawRect(ClientRect(m_toolkit));
+}
+
+void CMarlockDlg::HideAllPages() {
+    for (int page = 0; page < kPageCount; ++page)
+        for (ControlHandle control : PageControls(*this, page))
+            m_toolkit.ShowControl(control, false);
+    for (ControlHandle control : {m_chkAntimeridian, m_pCaptionZone})
+        if (control > 0) m_toolkit.ShowControl(control, false);
+}
+
+void CMarlockDlg::ShowPage(int page) {
+    if (page == 0) {
+        ShowZonePage();
+        return;
+    }
+    for (ControlHandle control : PageControls(*this, page)) m_toolkit.ShowControl(control, true);
+    m_nCurrentPage = page;
+}
+
+void CMarlockDlg::RedrawMap() {
+    m_toolkit.RedrawRect(GetMapArea());
+}
+
+void CMarlockDlg::DrawZoneRect(platform::IPainter& painter, platform::Color color) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    if (GeoToPixel(x1, y1, x2, y2)) painter.DrawRectOutline(x1, y1, x2, y2, {2, color});
+}
 
 }  // namespace wavepost

@@ -1,0 +1,53 @@
+// The zone tests' window: the shipped data with a few texts replaced, started.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/core/TestSupport.h"
+
+namespace wavepost::test {
+
+struct Edit {
+    std::string path, from, to;
+};
+inline const Edit kWorldInRectangleMode{"ini/options.txt", "MODE;Mode centré;Mode centré;Monde",
+                                        "MODE;Mode rectangle;Mode centré;Monde"};
+inline const Edit kAntimeridianView{"init.cnf", "Antime=0", "Antime=1"};
+
+inline void Apply(const Edit& edit) {
+    std::string content = ReadFile(edit.path);
+    auto at = content.find(edit.from);
+    if (at == std::string::npos) throw std::runtime_error(edit.path + " has no " + edit.from);
+    WriteFile(edit.path, content.replace(at, edit.from.size(), edit.to));
+}
+
+struct ZoneWindow {
+    ScratchDir dir;
+    TestWindow w;
+    platform::MemoryToolkit& tk = w.tk;
+    CMarlockDlg& dlg = w.dlg;
+    platform::Rect area;
+
+    explicit ZoneWindow(const std::vector<Edit>& edits = {}) {
+        SeedDefaultData();
+        for (const Edit& edit : edits) Apply(edit);
+        w.Start();
+        area = dlg.GetMapArea();
+    }
+    // Lon1, Lat1, Lon2, Lat2 as the fields show them.
+    std::vector<std::string> Texts() const {
+        return {tk.GetControlText(1073), tk.GetControlText(1074), tk.GetControlText(1079),
+                tk.GetControlText(1080)};
+    }
+    std::vector<platform::DrawOp> Painted(platform::DrawOp::Kind kind) {
+        auto ops = tk.Paint().ops;
+        std::erase_if(ops, [kind](const platform::DrawOp& op) { return op.kind != kind; });
+        return ops;
+    }
+};
+
+using Texts = std::vector<std::string>;
+
+}  // namespace wavepost::test
