@@ -1,4 +1,5 @@
-// The zone tests' window: the shipped data with a few texts replaced, started.
+// The zone tests' window: the shipped catalogue with the zone options of the tests and a
+// few texts replaced, started.
 #pragma once
 
 #include <algorithm>
@@ -32,6 +33,10 @@ struct ZoneWindow {
 
     explicit ZoneWindow(const std::vector<Edit>& edits = {}) {
         SeedDefaultData();
+        // Zone texts of their own, so the expected values do not follow the shipped ones.
+        std::filesystem::copy_file(
+            std::filesystem::path(WAVEPOST_SOURCE_DIR) / "tests/core/fixtures/zone_options.txt",
+            "ini/options.txt", std::filesystem::copy_options::overwrite_existing);
         for (const Edit& edit : edits) Apply(edit);
         w.Start();
         area = dlg.GetMapArea();

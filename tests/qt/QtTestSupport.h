@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QTest>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -40,7 +41,10 @@ struct QtWindow {
         tk.reset();
         QDir::setCurrent(previous);
     }
-    void Open() { tk->Open(*dlg); }
+    void Open() {
+        tk->Open(*dlg);
+        if (!QTest::qWaitForWindowExposed(&tk->Window())) qWarning("the window was not exposed");
+    }
     template <typename T>
     T* Get(int id) {
         return qobject_cast<T*>(tk->Widget(id));

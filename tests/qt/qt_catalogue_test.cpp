@@ -63,6 +63,8 @@ private slots:
         QTabBar* tabs = w.tk->TabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QListWidget* parameters = PageList(w, w.dlg->m_pListParametres);
+        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(w.dlg->m_nCurrentPage, 1);
         QVERIFY(parameters->isVisible());
         int row = -1;
         for (int r = 2; r <= w.dlg->m_pParametres->GetRowCount(); ++r)
