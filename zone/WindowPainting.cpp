@@ -87,11 +87,12 @@ namespace zone {
 
 std::vector<ControlHandle> PageControls(const CMarlockDlg& d, int page) {
     std::vector<ControlHandle> all;
+    // push_back rather than a range insert, which GCC 12 at -O3 wrongly warns about.
     auto add = [&all](std::initializer_list<ControlHandle> controls) {
-        all.insert(all.end(), controls.begin(), controls.end());
+        for (ControlHandle control : controls) all.push_back(control);
     };
     auto addAll = [&all](const auto& controls) {
-        all.insert(all.end(), controls.begin(), controls.end());
+        for (ControlHandle control : controls) all.push_back(control);
     };
     switch (page) {
         case 0:
