@@ -434,6 +434,7 @@ void QtToolkit::CheckListAddItem(ControlHandle list, const std::string& text) {
     auto* w = qobject_cast<QListWidget*>(Widget(list));
     if (!w) return;
     auto* item = new QListWidgetItem(Decode(text), w);
+    item->setToolTip(item->text());  // the narrow lists cut long labels
     item->setData(Qt::UserRole, QByteArray::fromStdString(text));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setCheckState(Qt::Unchecked);
