@@ -7,6 +7,7 @@
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
+#include "catalogue/CatalogueRows.h"
 #include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
@@ -74,6 +75,78 @@ std::unique_ptr<CIniTable> LoadTable(const char* path) {
 
 }  // namespace
 
+namespace catalogue {
+
+void ApplyOptionValue(CMarlockDlg& d, OptionKey key, const std::string& value) {
+    platform::IToolkit& tk = d.Toolkit();
+    switch (key) {
+        case OptionKey::Mode:
+            d.m_nZoneMode = d.m_pModes->FindRow(value, 1, 0) - 2;
+            break;
+        case OptionKey::Compression:
+            d.m_nCompression = d.m_pCompressions->FindRow(value, 1, 0) - 2;
+            break;
+        case OptionKey::Telecom:
+            SelectDataRow(tk, d.m_comboTelecom, d.m_pTelecoms->FindRow(value, 1, 0) - 2);
+            break;
+        case OptionKey::LandData:
+            d.m_nLandData = static_cast<std::int32_t>(ReadInteger(value));
+            break;
+        case OptionKey::Subscription:
+            d.m_nSubscription = d.m_pEnvois->FindRow(value, 1, 0) - 2;
+            break;
+        case OptionKey::Days:
+            d.m_strDays = value;
+            break;
+        case OptionKey::DollarRate:
+            d.m_strDollarRate = value;
+            break;
+        case OptionKey::Heading:
+            d.m_strHeading = value;
+            break;
+        case OptionKey::Speed:
+            d.m_strSpeed = value;
+            break;
+        case OptionKey::Currency:
+            SelectByPrefix(tk, d.m_comboCurrency, value);
+            break;
+        case OptionKey::X1:
+            d.m_strLon1 = value;
+            break;
+        case OptionKey::X2:
+            d.m_strLon2 = value;
+            break;
+        case OptionKey::Y1:
+            d.m_strLat1 = value;
+            break;
+        case OptionKey::Y2:
+            d.m_strLat2 = value;
+            break;
+        case OptionKey::MeshLat:
+            SelectByPrefix(tk, d.m_comboMeshLat, value);
+            break;
+        case OptionKey::MeshLon:
+            SelectByPrefix(tk, d.m_comboMeshLon, value);
+            break;
+        case OptionKey::Unknown:
+            break;
+    }
+}
+
+void FillCheckList(CMarlockDlg& d, platform::ControlHandle list, CIniTable& table,
+                   const std::string& map, int textColumn, bool unquote, int checkColumn) {
+    platform::IToolkit& tk = d.Toolkit();
+    for (int r = 2; r <= table.GetRowCount(); ++r) {
+        if (Unquoted(table.GetCell(r, 1)) != map) continue;
+        std::string text = table.GetCell(r, textColumn);
+        tk.CheckListAddItem(list, unquote ? Unquoted(text) : text);
+        tk.CheckListSetCheck(list, tk.CheckListGetCount(list) - 1,
+                             static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
+    }
+}
+
+}  // namespace catalogue
+
 std::string CMarlockDlg::GetMapName() {
     ExchangeData(ExchangeDirection::FromControls);
     switch (m_nMap) {
@@ -108,18 +181,6 @@ void CMarlockDlg::LoadCatalogue() {
         return m_toolkit.CreatePageControl(kind, id, textId ? LoadString(textId) : std::string(),
                                            rect, font);
     };
-    // Fills a check list from the rows of the current map.
-    auto fill = [&](platform::ControlHandle list, CIniTable& table, int textColumn, bool unquote,
-                    int checkColumn) {
-        for (int r = 2; r <= table.GetRowCount(); ++r) {
-            if (Unquoted(table.GetCell(r, 1)) != map) continue;
-            std::string text = table.GetCell(r, textColumn);
-            m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
-            m_toolkit.CheckListSetCheck(
-                list, m_toolkit.CheckListGetCount(list) - 1,
-                static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
-        }
-    };
 
     try {
         m_pDomaines = LoadTable(kDomaines);
@@ -129,21 +190,21 @@ void CMarlockDlg::LoadCatalogue() {
         m_pEcheances = LoadTable(kEcheances);
         m_pListEcheances =
             page(RuntimeControlKind::CheckList, 102, 0, {23 * u, 60, 43 * u, H - 30}, m_pListFont);
-        fill(m_pListEcheances, *m_pEcheances, 2, false, 3);
+        FillCheckList(*this, m_pListEcheances, *m_pEcheances, map, 2, false, 3);
 
         m_pCaptionParametres = page(RuntimeControlKind::Caption, 103, IDS_CAPTION_PARAMETERS,
                                     {u, 40, 21 * u, 60}, m_pCaptionFont);
         m_pParametres = LoadTable(kParametres);
         m_pListParametres =
             page(RuntimeControlKind::CheckList, 104, 0, {u, 60, 21 * u, H - 30}, m_pListFont);
-        fill(m_pListParametres, *m_pParametres, 3, true, 4);
+        FillCheckList(*this, m_pListParametres, *m_pParametres, map, 3, true, 4);
 
         m_pCaptionBulletins = page(RuntimeControlKind::Caption, 105, IDS_CAPTION_BULLETINS,
                                    {u, 40, W - u, 70}, m_pLargeFont);
         m_pBulletins = LoadTable(kBulletins);
         m_pListBulletins =
             page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
-        fill(m_pListBulletins, *m_pBulletins, 3, true, 4);
+        FillCheckList(*this, m_pListBulletins, *m_pBulletins, map, 3, true, 4);
 
         m_pSoft = LoadTable(kSoft);
 
@@ -152,7 +213,7 @@ void CMarlockDlg::LoadCatalogue() {
         m_pImages = LoadTable(kImages);
         m_pListImages =
             page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
-        fill(m_pListImages, *m_pImages, 3, true, 4);
+        FillCheckList(*this, m_pListImages, *m_pImages, map, 3, true, 4);
 
         m_pCaptionPresentation = page(RuntimeControlKind::Caption, 108, IDS_CAPTION_PRESENTATION,
                                       {u, 40, W - u, 70}, m_pLargeFont);
@@ -190,60 +251,10 @@ void CMarlockDlg::LoadCatalogue() {
 
     for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
         if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
-        const std::string value = Unquoted(m_pOptions->GetCell(r, 2));
-        switch (ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
-            case OptionKey::Mode:
-                m_nZoneMode = m_pModes->FindRow(value, 1, 0) - 2;
-                m_nPrevZoneMode = m_nZoneMode;
-                break;
-            case OptionKey::Compression:
-                m_nCompression = m_pCompressions->FindRow(value, 1, 0) - 2;
-                break;
-            case OptionKey::Telecom:
-                SelectDataRow(m_toolkit, m_comboTelecom, m_pTelecoms->FindRow(value, 1, 0) - 2);
-                break;
-            case OptionKey::LandData:
-                m_nLandData = static_cast<std::int32_t>(ReadInteger(value));
-                break;
-            case OptionKey::Subscription:
-                m_nSubscription = m_pEnvois->FindRow(value, 1, 0) - 2;
-                break;
-            case OptionKey::Days:
-                m_strDays = value;
-                break;
-            case OptionKey::DollarRate:
-                m_strDollarRate = value;
-                break;
-            case OptionKey::Heading:
-                m_strHeading = value;
-                break;
-            case OptionKey::Speed:
-                m_strSpeed = value;
-                break;
-            case OptionKey::Currency:
-                SelectByPrefix(m_toolkit, m_comboCurrency, value);
-                break;
-            case OptionKey::X1:
-                m_strLon1 = value;
-                break;
-            case OptionKey::X2:
-                m_strLon2 = value;
-                break;
-            case OptionKey::Y1:
-                m_strLat1 = value;
-                break;
-            case OptionKey::Y2:
-                m_strLat2 = value;
-                break;
-            case OptionKey::MeshLat:
-                SelectByPrefix(m_toolkit, m_comboMeshLat, value);
-                break;
-            case OptionKey::MeshLon:
-                SelectByPrefix(m_toolkit, m_comboMeshLon, value);
-                break;
-            case OptionKey::Unknown:
-                break;
-        }
+        const OptionKey key = ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)));
+        ApplyOptionValue(*this, key, Unquoted(m_pOptions->GetCell(r, 2)));
+        // The coordinate texts are written in the mode just loaded.
+        if (key == OptionKey::Mode) m_nPrevZoneMode = m_nZoneMode;
     }
     ExchangeData(ExchangeDirection::ToControls);
 }

@@ -5,6 +5,7 @@
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
+#include "catalogue/CatalogueRows.h"
 #include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
@@ -37,6 +38,18 @@ void StoreChecks(platform::IToolkit& toolkit, platform::ControlHandle list, CIni
 std::string SelectedText(platform::IToolkit& toolkit, platform::ControlHandle combo) {
     int selection = toolkit.ComboGetSelection(combo);
     return selection < 0 ? std::string() : toolkit.ComboGetItemText(combo, selection);
+}
+
+// Applies the default values (column 3) of the map's options rows whose key is listed.
+// The mode's default leaves the mode the texts are written in alone.
+void ApplyDefaults(CMarlockDlg& d, const std::string& map, std::initializer_list<OptionKey> keys) {
+    if (!d.m_pOptions) return;
+    for (int r = 2; r <= d.m_pOptions->GetRowCount(); ++r) {
+        if (Unquoted(d.m_pOptions->GetCell(r, 4)) != map) continue;
+        const OptionKey key = catalogue::ParseOptionKey(Unquoted(d.m_pOptions->GetCell(r, 1)));
+        if (std::find(keys.begin(), keys.end(), key) != keys.end())
+            catalogue::ApplyOptionValue(d, key, Unquoted(d.m_pOptions->GetCell(r, 3)));
+    }
 }
 
 }  // namespace
@@ -163,78 +176,25 @@ void CMarlockDlg::OnMapListOther() {
 
 void CMarlockDlg::OnDefaultOptions() {
     const std::string map = GetMapName();
-    if (m_pOptions) {
-        for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
-            if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
-            const std::string fallback = Unquoted(m_pOptions->GetCell(r, 3));
-            switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
-                case OptionKey::Mode:
-                    m_nZoneMode = m_pModes->FindRow(fallback, 1, 0) - 2;
-                    break;
-                case OptionKey::Compression:
-                    m_nCompression = m_pCompressions->FindRow(fallback, 1, 0) - 2;
-                    break;
-                case OptionKey::Telecom:
-                    SelectDataRow(m_toolkit, m_comboTelecom,
-                                  m_pTelecoms->FindRow(fallback, 1, 0) - 2);
-                    break;
-                case OptionKey::LandData:
-                    m_nLandData = static_cast<std::int32_t>(ReadInteger(fallback));
-                    break;
-                case OptionKey::Subscription:
-                    m_nSubscription = m_pEnvois->FindRow(fallback, 1, 0) - 2;
-                    break;
-                case OptionKey::Days:
-                    m_strDays = fallback;
-                    break;
-                case OptionKey::DollarRate:
-                    m_strDollarRate = fallback;
-                    break;
-                case OptionKey::Currency:
-                    SelectByPrefix(m_toolkit, m_comboCurrency, fallback);
-                    break;
-                default:
-                    break;
-            }
-        }
-    }
+    ApplyDefaults(
+        *this, map,
+        {OptionKey::Mode, OptionKey::Compression, OptionKey::Telecom, OptionKey::LandData,
+         OptionKey::Subscription, OptionKey::Days, OptionKey::DollarRate, OptionKey::Currency});
     ExchangeData(ExchangeDirection::ToControls);
     UpdateCostEstimate();
 }
 
 void CMarlockDlg::OnDefaultParams() {
     const std::string map = GetMapName();
-    auto rebuild = [&](platform::ControlHandle list, CIniTable* table, int textColumn, bool unquote,
-                       int defaultColumn) {
-        if (!table || list == platform::kNoControl) return;
-        m_toolkit.CheckListReset(list);
-        for (int r = 2; r <= table->GetRowCount(); ++r) {
-            if (Unquoted(table->GetCell(r, 1)) != map) continue;
-            std::string text = table->GetCell(r, textColumn);
-            m_toolkit.CheckListAddItem(list, unquote ? Unquoted(text) : text);
-            m_toolkit.CheckListSetCheck(
-                list, m_toolkit.CheckListGetCount(list) - 1,
-                static_cast<int>(ReadInteger(table->GetCell(r, defaultColumn))));
-        }
-    };
-    rebuild(m_pListEcheances, m_pEcheances.get(), 2, false, 4);
-    rebuild(m_pListParametres, m_pParametres.get(), 3, true, 5);
-    if (m_pOptions) {
-        for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
-            if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
-            const std::string fallback = Unquoted(m_pOptions->GetCell(r, 3));
-            switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
-                case OptionKey::MeshLat:
-                    SelectByPrefix(m_toolkit, m_comboMeshLat, fallback);
-                    break;
-                case OptionKey::MeshLon:
-                    SelectByPrefix(m_toolkit, m_comboMeshLon, fallback);
-                    break;
-                default:
-                    break;
-            }
-        }
+    if (m_pEcheances && m_pListEcheances != platform::kNoControl) {
+        m_toolkit.CheckListReset(m_pListEcheances);
+        catalogue::FillCheckList(*this, m_pListEcheances, *m_pEcheances, map, 2, false, 4);
     }
+    if (m_pParametres && m_pListParametres != platform::kNoControl) {
+        m_toolkit.CheckListReset(m_pListParametres);
+        catalogue::FillCheckList(*this, m_pListParametres, *m_pParametres, map, 3, true, 5);
+    }
+    ApplyDefaults(*this, map, {OptionKey::MeshLat, OptionKey::MeshLon});
     ExchangeData(ExchangeDirection::ToControls);
     UpdateCostEstimate();
 }
