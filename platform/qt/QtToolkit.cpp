@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -538,7 +539,11 @@ int QtToolkit::RunModal(IWindowLogic& logic) {
     m_pDialog->show();
     // The keyboard focus goes to the first shown control of the tab order.
     if (QWidget* maps = Widget(1060)) maps->setFocus(Qt::OtherFocusReason);
-    int result = m_pDialog->exec();
+    // Not QDialog::exec(): that ends the run as soon as the window is hidden, and an
+    // automation client keeps a hidden window running.
+    QEventLoop run;
+    QObject::connect(m_pDialog, &QDialog::finished, &run, &QEventLoop::exit);
+    int result = run.exec(QEventLoop::DialogExec);
     m_pLogic = nullptr;
     return result;
 }
