@@ -258,8 +258,9 @@ void DBusAutomation::ClientGone(const QString& client) {
 
 void DBusAutomation::FinalRelease() {
     if (m_pClientWatcher) {
-        // This may run inside the watcher's own signal.
-        m_pClientWatcher->disconnect();
+        // Only our own connection: the bus library watches the watcher's destruction to
+        // drop its match rule. This may run inside the watcher's signal, hence later.
+        QObject::disconnect(m_pClientWatcher, nullptr, m_pContext.get(), nullptr);
         m_pClientWatcher->deleteLater();
         m_pClientWatcher = nullptr;
     }

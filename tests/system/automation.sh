@@ -261,6 +261,27 @@ check "the about box closes" wait_until 10 not about_open
 press "$(window_of "$pc")" Escape
 check "the user then closes the window normally" wait_until 15 ended "$pc"
 
+# --- the exit status, seen from a process started here as the bus would start it -----
+for ending in release leave; do
+    (cd "$work" && exec "$program" -Automation) &
+    direct=$!
+    started+=("$direct")
+    check "a program started for automation takes the name ($ending)" wait_until 30 name_owned
+    start_client "d$ending"
+    create "d$ending"
+    check "and serves the creation request itself" test "$created" = "$direct"
+    if [ "$ending" = release ]; then
+        check "the client releases the object" test "$(ask "d$ending" release)" = "released"
+    else
+        exec {client_fd[d$ending]}>&-  # the client reads the end of its input and leaves
+    fi
+    check "the process ends" wait_until 15 ended "$direct"
+    exit_status "$direct"
+    check "cleanly, with exit status 0 ($ending)" test $? -eq 0
+done
+check "no process the bus started reported a fault" \
+    not grep -qE 'AddressSanitizer|runtime error|QFATAL|terminate called' "$tmp/bus.log"
+
 # --- no session bus ------------------------------------------------------------------
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus"
 echo "stale" >"$service_file"
