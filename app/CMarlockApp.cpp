@@ -23,16 +23,22 @@ bool CMarlockApp::TakeOption(std::string& commandLine, const std::string& name) 
 
 int CMarlockApp::Run(platform::IToolkit& toolkit, platform::IAutomationRuntime& automation,
                      std::string commandLine) {
-    if (!automation.Initialise()) {
-        toolkit.MessageBox(LoadString(IDS_OLE_INIT_FAILED));
-        return 1;
-    }
-    bool embedded = TakeOption(commandLine, "Embedding") || TakeOption(commandLine, "Automation");
+    // The options come first: they decide what a missing runtime means.
+    const bool embedded =
+        TakeOption(commandLine, "Embedding") || TakeOption(commandLine, "Automation");
     m_strCommandLine = commandLine;
+    const bool runtimeReady = automation.Initialise();
     if (embedded) {
+        // Started by the runtime to serve an object: without it there is nothing to serve.
+        if (!runtimeReady) {
+            toolkit.MessageBox(LoadString(IDS_OLE_INIT_FAILED));
+            return 1;
+        }
         m_bUserControl = false;
         automation.RegisterFactoryRunning();
     } else {
+        // The user's own program runs with or without the runtime; the registration is
+        // a file and does not need it.
         automation.WriteRegistration();
     }
     int status = 0;

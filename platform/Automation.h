@@ -9,9 +9,11 @@ class IAutomationRuntime {
     virtual ~IAutomationRuntime() = default;
     // False when the runtime cannot be initialised.
     virtual bool Initialise() = 0;
-    // The process was started by the runtime: serve one object.
+    // The process was started by the runtime: serve one object. Called only after
+    // Initialise succeeded.
     virtual void RegisterFactoryRunning() = 0;
-    // The process was started by the user: refresh the class registration.
+    // The process was started by the user: refresh the class registration (also when
+    // Initialise failed).
     virtual void WriteRegistration() = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -543,7 +544,14 @@ void QtToolkit::Open(IWindowLogic& logic) {
 
 int QtToolkit::RunModal(IWindowLogic& logic) {
     Open(logic);
-    int result = m_pDialog->exec();
+    // Not QDialog::exec(): that ends the run as soon as the window is hidden, and an
+    // automation client keeps a hidden window running.
+    int result = m_pDialog->result();
+    if (!m_pDialog->Ended()) {
+        QEventLoop run;
+        QObject::connect(m_pDialog, &QDialog::finished, &run, &QEventLoop::exit);
+        result = run.exec(QEventLoop::DialogExec);
+    }
     m_pLogic = nullptr;
     return result;
 }

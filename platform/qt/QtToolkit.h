@@ -27,6 +27,8 @@ class MainDialog : public QDialog {
   public:
     explicit MainDialog(QtToolkit& toolkit);
     void done(int result) override;
+    // The run was ended (possibly before it began).
+    bool Ended() const { return m_bEnding; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

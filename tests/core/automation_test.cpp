@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/CMarlockApp.h"
+#include "app/CMarlockDlgAutoProxy.h"
+#include "app/layout/StringTable.h"
+#include "tests/core/TestSupport.h"
+
+namespace wavepost {
+namespace {
+
+using test::ReadFile;
+using test::ScratchDir;
+using test::SeedDefaultData;
+using test::TestWindow;
+
+// The application object is one per process: every test leaves it as a user's program.
+class AppState : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        TheApp().SetMainWindow(nullptr);
+        TheApp().SetUserControl(true);
+    }
+    ScratchDir dir;
+};
+
+// A running main window, the application's main window, in a process the runtime started.
+class AttachedWindow : public AppState {
+  protected:
+    void SetUp() override {
+        SeedDefaultData();
+        w.Start();
+        TheApp().SetMainWindow(&w.dlg);
+        TheApp().SetUserControl(false);
+        options = ReadFile("ini/options.txt");
+    }
+    TestWindow w;
+    std::string options;
+};
+
+TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
+    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
+    ASSERT_EQ(w.dlg.m_pAutoProxy, proxy.get());
+    ASSERT_EQ(proxy->m_pDialog, &w.dlg);
+    w.tk.Control(1085).text = "123";
+
+    w.tk.PressEscape();
+    EXPECT_TRUE(w.tk.hidden);
+    w.tk.hidden = false;
+    w.tk.PressClose();
+    EXPECT_TRUE(w.tk.hidden);
+    w.tk.hidden = false;
+    w.tk.Click(1);  // "Quitter" would otherwise save the catalogue
+    EXPECT_TRUE(w.tk.hidden);
+
+    EXPECT_FALSE(w.tk.endResult.has_value());
+    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+    EXPECT_TRUE(w.tk.messages.empty());
+}
+
+TEST_F(AttachedWindow, LastReleaseEndsTheRunWithoutSaving) {
+    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
+    w.tk.Control(1085).text = "123";
+    w.tk.PressEscape();
+    proxy.reset();
+    EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
+    EXPECT_EQ(w.tk.endResult, 2);
+    EXPECT_TRUE(TheApp().UserControl());
+    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+}
+
+TEST_F(AttachedWindow, ReleaseUnderAMessageBoxLeavesTheProgramToTheUser) {
+    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
+    w.tk.windowEnabled = false;  // a message box or the about box is open
+    proxy.reset();
+    EXPECT_FALSE(w.tk.endResult.has_value());
+    EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
+    EXPECT_TRUE(TheApp().UserControl());
+
+    // Once the box is closed the window closes as any user's window does.
+    w.tk.windowEnabled = true;
+    w.tk.PressEscape();
+    EXPECT_FALSE(w.tk.hidden);
+    EXPECT_EQ(w.tk.endResult, 2);
+}
+
+TEST_F(AttachedWindow, ReleaseInAUsersProgramEndsNothing) {
+    TheApp().SetUserControl(true);
+    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
+    proxy.reset();
+    EXPECT_FALSE(w.tk.endResult.has_value());
+    EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
+}
+
+TEST_F(AppState, ObjectOutlivesItsWindow) {
+    SeedDefaultData();
+    std::unique_ptr<CMarlockDlgAutoProxy> proxy;
+    {
+        TestWindow w;
+        w.Start();
+        TheApp().SetMainWindow(&w.dlg);
+        TheApp().SetUserControl(false);
+        proxy = std::make_unique<CMarlockDlgAutoProxy>();
+        TheApp().SetMainWindow(nullptr);
+    }
+    EXPECT_EQ(proxy->m_pDialog, nullptr);
+    proxy.reset();  // reaches no window
+    EXPECT_TRUE(TheApp().UserControl());
+}
+
+// Records what the start-up asks of the runtime, in order.
+struct FakeRuntime : platform::IAutomationRuntime {
+    bool available = true;
+    std::vector<std::string> calls;
+    bool Initialise() override {
+        calls.push_back("initialise");
+        return available;
+    }
+    void RegisterFactoryRunning() override {
+        calls.push_back(TheApp().UserControl() ? "factory (user's)" : "factory");
+    }
+    void WriteRegistration() override { calls.push_back("registration"); }
+};
+
+using Calls = std::vector<std::string>;
+
+TEST_F(AppState, StartedByTheRuntime) {
+    SeedDefaultData();
+    for (const char* line : {"wavepost -Embedding", "wavepost /Automation"}) {
+        TheApp().SetUserControl(true);
+        platform::MemoryToolkit tk;
+        FakeRuntime runtime;
+        TheApp().Run(tk, runtime, line);
+        EXPECT_EQ(runtime.calls, (Calls{"initialise", "factory"})) << line;
+        EXPECT_FALSE(TheApp().UserControl());
+        EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
+        EXPECT_EQ(tk.Control(1063).tabs.size(), 6u);  // the window ran
+    }
+}
+
+TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
+    SeedDefaultData();
+    platform::MemoryToolkit tk;
+    FakeRuntime runtime;
+    runtime.available = false;
+    EXPECT_NE(TheApp().Run(tk, runtime, "wavepost -Automation"), 0);
+    EXPECT_EQ(runtime.calls, (Calls{"initialise"}));
+    EXPECT_EQ(tk.messages, (Calls{LoadString(IDS_OLE_INIT_FAILED)}));
+    EXPECT_TRUE(tk.Control(1063).tabs.empty());
+}
+
+TEST_F(AppState, UsersProgramRegistersAndRunsWithOrWithoutTheRuntime) {
+    SeedDefaultData();
+    for (bool available : {true, false}) {
+        platform::MemoryToolkit tk;
+        FakeRuntime runtime;
+        runtime.available = available;
+        EXPECT_EQ(TheApp().Run(tk, runtime, "wavepost -automation"), 0);
+        EXPECT_EQ(runtime.calls, (Calls{"initialise", "registration"})) << available;
+        EXPECT_TRUE(tk.messages.empty());
+        EXPECT_TRUE(TheApp().UserControl());
+        EXPECT_EQ(tk.Control(1063).tabs.size(), 6u);
+    }
+}
+
+}  // namespace
+}  // namespace wavepost
