@@ -99,6 +99,8 @@ class IToolkit {
     virtual int GetCheck(ControlHandle button) const = 0;
     // The control's rectangle in the main window's client pixels.
     virtual Rect GetControlRect(ControlHandle control) const = 0;
+    // The main window's client area, from (0, 0).
+    virtual Rect GetClientRect() const = 0;
 
     // --- drop-down lists --------------------------------------------------------
     virtual void ComboReset(ControlHandle combo) = 0;

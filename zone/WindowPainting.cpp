@@ -30,17 +30,6 @@ int MapPicture(std::int32_t map, bool antimeridian, int colorDepth) {
     return fullColour ? IDB_MAP_WORLD : IDB_MAP_WORLD_16;
 }
 
-// The client area in pixels: the layout's size, scaled as the toolkit scaled the tab
-// control (the toolkit reports control rectangles only).
-Rect ClientRect(const platform::IToolkit& toolkit) {
-    const DialogLayout& layout = MainWindowLayout();
-    const ControlLayout* tab = FindControl(1063);
-    const Rect pixels = toolkit.GetControlRect(1063);
-    if (!tab || tab->width <= 0 || tab->height <= 0) return pixels;
-    return {0, 0, layout.width * pixels.Width() / tab->width,
-            layout.height * pixels.Height() / tab->height};
-}
-
 // 20 degrees, halved until two steps fit into the span. Halving stops at 1, where a
 // map narrower than 2 degrees would otherwise bring the step to 0.
 int GraticuleStep(float span) {
@@ -145,7 +134,7 @@ void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
     ExchangeData(ExchangeDirection::FromControls);
 
     if (m_toolkit.IsWindowMinimised()) {
-        const Rect client = ClientRect(m_toolkit);
+        const Rect client = m_toolkit.GetClientRect();
         painter.DrawIcon((client.Width() - kIconSize + 1) / 2,
                          (client.Height() - kIconSize + 1) / 2);
         return;
@@ -183,7 +172,7 @@ void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
 
 void CMarlockDlg::OnTabChanged() {
     m_bDragging = 0;
-    m_toolkit.RedrawRect(ClientRect(m_toolkit));
+    m_toolkit.RedrawRect(m_toolkit.GetClientRect());
 }
 
 void CMarlockDlg::HideAllPages() {

@@ -86,6 +86,10 @@ int MemoryToolkit::GetCheck(ControlHandle button) const {
 Rect MemoryToolkit::GetControlRect(ControlHandle control) const {
     return Control(control).rect;
 }
+Rect MemoryToolkit::GetClientRect() const {
+    const auto& layout = wavepost::MainWindowLayout();
+    return {0, 0, layout.width * m_nBaseX / 4, layout.height * m_nBaseY / 8};
+}
 
 void MemoryToolkit::ComboReset(ControlHandle combo) {
     Control(combo).items.clear();

@@ -360,6 +360,10 @@ Rect QtToolkit::GetControlRect(ControlHandle control) const {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+Rect QtToolkit::GetClientRect() const {
+    return {0, 0, m_pDialog->width(), m_pDialog->height()};
+}
+
 // --- drop-down lists ---------------------------------------------------------------
 
 void QtToolkit::ComboReset(ControlHandle combo) {

@@ -70,6 +70,7 @@ class QtToolkit : public IToolkit {
     void SetCheck(ControlHandle button, int state) override;
     int GetCheck(ControlHandle button) const override;
     Rect GetControlRect(ControlHandle control) const override;
+    Rect GetClientRect() const override;
     void ComboReset(ControlHandle combo) override;
     void ComboAddItem(ControlHandle combo, const std::string& text) override;
     int ComboGetCount(ControlHandle combo) const override;
