@@ -41,14 +41,13 @@ int CMarlockApp::Run(platform::IToolkit& toolkit, platform::IAutomationRuntime& 
         // a file and does not need it.
         automation.WriteRegistration();
     }
-    int status = 0;
     {
         CMarlockDlg dlg(toolkit);
         m_pMainWnd = &dlg;
-        toolkit.RunModal(dlg);
+        toolkit.RunModal(dlg);  // its result is not used
         m_pMainWnd = nullptr;
     }
-    return status;
+    return 0;
 }
 
 }  // namespace wavepost

@@ -45,7 +45,7 @@ struct DialogLayout {
     std::string caption;
     std::string fontFace;
     int fontPoints;
-    int width, height;  // dialog units
+    int width, height;                    // dialog units
     std::vector<ControlLayout> controls;  // creation order = tab order
 };
 

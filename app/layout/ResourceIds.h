@@ -4,12 +4,12 @@
 namespace wavepost {
 
 enum BitmapId : int {
-    IDR_MAINFRAME = 128,     // application icon of the about box
-    IDB_LOGO = 131,          // 126 x 36 decorative picture
-    IDB_ICON_WORLD = 137,    // 32 x 32 map icons, full colour
+    IDR_MAINFRAME = 128,   // application icon of the about box
+    IDB_LOGO = 131,        // 126 x 36 decorative picture
+    IDB_ICON_WORLD = 137,  // 32 x 32 map icons, full colour
     IDB_ICON_EUROPE = 138,
     IDB_ICON_FRANCE = 139,
-    IDB_MAP_WORLD = 141,     // 446 x 219 map pictures, full colour
+    IDB_MAP_WORLD = 141,  // 446 x 219 map pictures, full colour
     IDB_MAP_PACIFIC = 142,
     IDB_MAP_FRANCE = 164,
     IDB_MAP_EUROPE = 166,
@@ -22,7 +22,7 @@ enum BitmapId : int {
     IDB_ICON_EUROPE_16 = 176,
     IDB_WINDOW_ICON_MASK = 179,
     IDB_WINDOW_ICON = 180,
-    IDB_LOGO_SMALL = 187,     // 118 x 22 decorative picture
+    IDB_LOGO_SMALL = 187,  // 118 x 22 decorative picture
 };
 
 }  // namespace wavepost

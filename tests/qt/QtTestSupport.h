@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QDir>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>

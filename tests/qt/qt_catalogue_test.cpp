@@ -22,7 +22,7 @@ class QtCatalogueTest : public QObject {
         QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, item.center());
     }
 
-private slots:
+  private slots:
     void pagesAndCombosAreFilledForTheWorldMap() {
         QtWindow w;
         w.Open();

@@ -25,7 +25,7 @@ QStringList Texts(QtWindow& w) {
 
 class QtMouseTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dragInCentredModeWritesCentreAndSize() {
         QtWindow w;
         w.Open();
@@ -43,9 +43,9 @@ private slots:
         auto near = [](const QString& text, double expected) {
             return std::abs(text.toDouble() - expected) <= 1.0;
         };
-        QVERIFY2(near(texts[0], -45) && near(texts[1], 22.5) && near(texts[2], 90) &&
-                     near(texts[3], 45),
-                 qPrintable(texts.join(' ')));
+        QVERIFY2(
+            near(texts[0], -45) && near(texts[1], 22.5) && near(texts[2], 90) && near(texts[3], 45),
+            qPrintable(texts.join(' ')));
         // The zone drawn follows the new texts.
         QVERIFY(w.dlg->m_fZoneEast - w.dlg->m_fZoneWest > 89);
     }
@@ -73,7 +73,8 @@ private slots:
             // The selection ended at the edge before the release.
             QVERIFY(!w.dlg->m_bDragging);
             QCOMPARE(Texts(w), (QStringList{"-180.0", "90.0", "-180.0", "-90.0"}));
-            QTest::mouseRelease(&dialog, Qt::LeftButton, {}, QPoint(area.right + 15, area.bottom + 15));
+            QTest::mouseRelease(&dialog, Qt::LeftButton, {},
+                                QPoint(area.right + 15, area.bottom + 15));
             QCOMPARE(Texts(w), (QStringList{"-180.0", "90.0", "-180.0", "-90.0"}));
         }
     }
@@ -82,7 +83,8 @@ private slots:
         QtWindow w;
         w.Open();
         platform::Rect area = w.dlg->GetMapArea();
-        QTest::mousePress(&w.tk->Window(), Qt::LeftButton, {}, QPoint(area.left + 20, area.top - 3));
+        QTest::mousePress(&w.tk->Window(), Qt::LeftButton, {},
+                          QPoint(area.left + 20, area.top - 3));
         QVERIFY(!w.dlg->m_bDragging);
     }
 };
