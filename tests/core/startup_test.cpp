@@ -86,6 +86,23 @@ TEST(Startup, MissingAddressFileEndsWithStatusOneAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists("init.cnf"));
 }
 
+TEST(Startup, CatalogueIsLoadedBeforeTheAddressFileIsRead) {
+    ScratchDir dir;
+    SeedDefaultData();
+    std::filesystem::remove("init.cnf");
+    std::filesystem::remove("ini/telecoms.txt");
+    TestWindow w;
+    try {
+        w.Start();
+        FAIL() << "start-up went on without its files";
+    } catch (const platform::ProcessExit& exit) {
+        EXPECT_EQ(exit.status, 1);
+    }
+    // The catalogue's message, not the address file's: loading comes first.
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_EQ(w.tk.messages[0], LoadString(IDS_CATALOGUE_MISSING));
+}
+
 TEST(Startup, AntimeridianSetting) {
     struct Case {
         std::string content;
