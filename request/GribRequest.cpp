@@ -117,6 +117,8 @@ std::string CMarlockDlg::BuildGribRequest() {
 
     std::string movement;
     const double speed = ReadNumber(m_strSpeed);
+    // "V 0 inf" would be no movement the service could follow.
+    if (!std::isfinite(speed)) return {};
     if (speed != 0) movement = Format("V %ld %.1lf", ReadInteger(m_strHeading), speed);
 
     const std::string parameters = TickedLine(m_pParametres.get(), "P", 2, 4, map);

@@ -96,6 +96,7 @@ TEST(RequestText, EachChoiceChangesItsLine) {
         {"no spacing", {}, {}, -1, -1, LoadString(IDS_NO_MESH)},
         {"speed 0.0", {}, {{1085, "90"}, {1086, "0.0"}}, 0, 0, kExample},
         {"speed without digits", {}, {{1086, "vite"}}, 0, 0, kExample},
+        {"infinite speed", {}, {{1086, "1e999"}}, 0, 0, ""},
         {"moving grid",
          {},
          {{1085, "12.7"}, {1086, "5"}},
