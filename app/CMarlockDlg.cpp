@@ -35,14 +35,8 @@ CMarlockDlg::~CMarlockDlg() {
         *font = platform::kNoFont;
     }
     m_pImageList.reset();
-    for (ControlHandle* page :
-         {&m_pListEcheances, &m_pCaptionEcheances, &m_pListBulletins, &m_pCaptionBulletins,
-          &m_pListImages, &m_pCaptionImages, &m_pListParametres, &m_pCaptionParametres,
-          &m_pCaptionZone, &m_pCaptionPresentation}) {
-        if (*page != platform::kNoControl) m_toolkit.DestroyPageControl(*page);
-        *page = platform::kNoControl;
-    }
-    // Tables go without being saved (unique_ptr members).
+    // Page controls and tables go, the tables without being saved.
+    ReleaseCatalogue();
     if (m_pAutoProxy) m_pAutoProxy->m_pDialog = nullptr;
 }
 

@@ -63,6 +63,13 @@ double ReadNumber(const std::string& text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
+float ToFloat(double value) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (value > kMax) return std::numeric_limits<float>::infinity();
+    if (value < -kMax) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
 std::string Format(const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -10,6 +10,9 @@ long ReadInteger(const std::string& text);
 // The longest prefix that forms a decimal number with a point and an optional exponent;
 // 0.0 when there is none.
 double ReadNumber(const std::string& text);
+// A double narrowed to float; values beyond the float range become infinities instead of
+// being left to the undefined conversion (typed texts can hold any magnitude).
+float ToFloat(double value);
 // snprintf into a string of the right size.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The text with every double quote removed.

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/CMarlockDlg.h"
+#include "app/MapName.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
@@ -149,14 +150,7 @@ void FillCheckList(CMarlockDlg& d, platform::ControlHandle list, CIniTable& tabl
 
 std::string CMarlockDlg::GetMapName() {
     ExchangeData(ExchangeDirection::FromControls);
-    switch (m_nMap) {
-        case 1:
-            return LoadString(IDS_MAP_EUROPE);
-        case 2:
-            return LoadString(IDS_MAP_FRANCE);
-        default:
-            return LoadString(IDS_MAP_WORLD);
-    }
+    return MapNameOf(m_nMap);
 }
 
 void CMarlockDlg::LoadCatalogue() {

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/CMarlockDlg.h"
+#include "app/MapName.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
@@ -16,11 +17,6 @@ namespace {
 
 // The items of the map list: "Monde", "Europe", "France".
 constexpr int kMapCount = 3;
-
-// The map name of a map number, without reading the controls.
-std::string MapNameOf(std::int32_t map) {
-    return LoadString(map == 1 ? IDS_MAP_EUROPE : map == 2 ? IDS_MAP_FRANCE : IDS_MAP_WORLD);
-}
 
 // Writes the check states of a list into one column of the current map's rows.
 void StoreChecks(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,

@@ -5,7 +5,6 @@
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
-#include "request/SinglePrecision.h"
 
 namespace wavepost {
 
