@@ -156,7 +156,8 @@ create() {  # name
 }
 
 # --- the virtual display and the private session bus ---------------------------------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
+# -noreset: a server resetting after its last client refuses the next one for a moment.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 wait_until 20 test -s "$tmp/display" || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -1 "$tmp/display")"
