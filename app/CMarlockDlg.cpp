@@ -1,6 +1,9 @@
 // Construction, start-up, data exchange and the closing rules of the main window.
 #include "app/CMarlockDlg.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlgAutoProxy.h"
 #include "app/NumberText.h"
@@ -129,7 +132,9 @@ bool CMarlockDlg::Initialise() {
     // 15. The address file.
     try {
         CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
-        m_bAntimeridian = static_cast<std::int32_t>(ReadInteger(config.GetValue("Antime")));
+        // Saturated before narrowing: a huge value must not wrap round to 1.
+        m_bAntimeridian = static_cast<std::int32_t>(
+            std::clamp<long>(ReadInteger(config.GetValue("Antime")), INT32_MIN, INT32_MAX));
         m_dPtEuro = ReadNumber(config.GetValue(LoadString(IDS_KEY_PTEURO)));
         config.Close();
     } catch (const platform::FileError&) {

@@ -89,6 +89,8 @@ class CMarlockDlg : public platform::IWindowLogic {
 
     void PaintWindow(platform::IPainter& painter);
     void OnTabChanged();
+    // Hides the page shown and shows the one the tab control has selected.
+    void SwitchToSelectedPage();
     void HideAllPages();
     void ShowPage(int page);
     void RedrawMap();
@@ -98,6 +100,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnMouseMove(int x, int y);
     void OnLButtonUp(int x, int y);
     void DrawRubberBand(int x0, int y0, int x1, int y1);
+    // Ends a selection in progress without a result, erasing its band.
+    void AbandonDrag();
     void WriteSelectionTexts(float west, float east, float north, float south, LongitudeForm form);
 
     void OnZoneFieldChanged(int fieldId);
@@ -109,6 +113,10 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnSpeedLeft();
     void OnAntimeridian();
     void OnMapButton();
+    void OnZoneModeChanged();
+    // Rewrites the coordinate texts and titles in the mode now checked, at once, so that
+    // an order or a save never reads texts written in the other mode.
+    void FollowZoneMode();
     void ShowZonePage();
     void SwitchMap();
 

@@ -61,6 +61,10 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case 1023:
                         OnCostInputChanged();
                         break;
+                    case 1016:
+                    case 1017:
+                        OnZoneModeChanged();
+                        break;
                     case 1:
                         OnQuit();
                         break;

@@ -1,22 +1,48 @@
 #include "app/NumberText.h"
 
 #include <algorithm>
-#include <cctype>
-#include <clocale>
+#include <charconv>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace wavepost {
 
 namespace {
 
+// The blanks of the "C" locale, whatever locale the process runs in.
 bool IsBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// The power of ten of a decimal number's leading significant digit, roughly: positive
+// for numbers of 10 and more, negative below 1 (enough to tell overflow from underflow).
+long DecimalExponent(const char* first, const char* last) {
+    long digitsBeforePoint = 0;
+    long zerosAfterPoint = 0;
+    bool seenSignificant = false, afterPoint = false;
+    const char* p = first;
+    for (; p != last && (IsDigit(*p) || *p == '.'); ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+        } else if (*p != '0' || seenSignificant) {
+            seenSignificant = true;
+            if (!afterPoint) ++digitsBeforePoint;
+        } else if (afterPoint) {
+            ++zerosAfterPoint;
+        }
+    }
+    long exponent = 0;
+    if (p != last && (*p == 'e' || *p == 'E')) exponent = ReadInteger(std::string(p + 1, last));
+    const long lead = digitsBeforePoint > 0 ? digitsBeforePoint : -zerosAfterPoint;
+    // Saturating: both terms may be huge.
+    if (exponent > 0 && lead > std::numeric_limits<long>::max() - exponent) return 1;
+    if (exponent < 0 && lead < std::numeric_limits<long>::min() - exponent) return -1;
+    return lead + exponent;
 }
 
 }  // namespace
@@ -58,9 +84,19 @@ double ReadNumber(const std::string& text) {
             end = j;
         }
     }
-    std::string number = text.substr(start, end - start);
-    // strtod honours LC_NUMERIC; the program never changes it from "C".
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars reads the point whatever the process locale; it takes no plus sign.
+    const char* first = text.data() + start;
+    const char* last = text.data() + end;
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-') ++first;
+    double value = 0.0;
+    auto [stop, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        // Beyond the double range: what strtod gives, an infinity or a zero.
+        value = DecimalExponent(first, last) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    (void)stop;
+    return negative ? -value : value;
 }
 
 float ToFloat(double value) {
@@ -68,6 +104,17 @@ float ToFloat(double value) {
     if (value > kMax) return std::numeric_limits<float>::infinity();
     if (value < -kMax) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
+}
+
+std::string FormatFixed(double value, int decimals) {
+    // to_chars writes the point whatever the process locale, and the same digits as
+    // printf's "%.*f" (exact, ties to even).
+    // 309 digits before the point at most, the sign and the point.
+    std::string text(320 + static_cast<std::size_t>(std::max(decimals, 0)), '\0');
+    auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed, decimals);
+    text.resize(error == std::errc() ? static_cast<std::size_t>(end - text.data()) : 0);
+    return text;
 }
 
 std::string Format(const char* format, ...) {

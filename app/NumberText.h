@@ -1,4 +1,5 @@
-// Lenient number reading and printf-style writing of the program's texts.
+// Lenient number reading and printf-style writing of the program's texts, independent of
+// the process locale.
 #pragma once
 
 #include <string>
@@ -13,7 +14,12 @@ double ReadNumber(const std::string& text);
 // A double narrowed to float; values beyond the float range become infinities instead of
 // being left to the undefined conversion (typed texts can hold any magnitude).
 float ToFloat(double value);
-// snprintf into a string of the right size.
+// The value in fixed point with that many decimals, as "%.*f" writes it in the "C"
+// locale, whatever the process locale is: numbers in orders and files never take the
+// user's decimal comma.
+std::string FormatFixed(double value, int decimals);
+// snprintf into a string of the right size. For texts and integers only: a floating-point
+// conversion would follow the process locale (use FormatFixed).
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The text with every double quote removed.
 std::string Unquoted(const std::string& text);

@@ -6,12 +6,15 @@ namespace wavepost {
 
 namespace {
 
+// ASCII letters only: the process locale must not change which item is found.
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
     if (prefix.size() > text.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
+        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) return false;
     }
     return true;
 }

@@ -177,6 +177,7 @@ void CMarlockDlg::OnDefaultOptions() {
         {OptionKey::Mode, OptionKey::Compression, OptionKey::Telecom, OptionKey::LandData,
          OptionKey::Subscription, OptionKey::Days, OptionKey::DollarRate, OptionKey::Currency});
     ExchangeData(ExchangeDirection::ToControls);
+    FollowZoneMode();
     UpdateCostEstimate();
 }
 

@@ -151,8 +151,8 @@ void CMarlockDlg::UpdateCostEstimate() {
                       currencyFactor * 1.35 +
                   0.005;
     }
-    m_strWeatherCost = Format("%.2lf %s", weather, label.c_str());
-    m_strTelecomCost = Format("%.2lf %s", telecom, label.c_str());
+    m_strWeatherCost = FormatFixed(weather, 2) + " " + label.c_str();
+    m_strTelecomCost = FormatFixed(telecom, 2) + " " + label.c_str();
     ExchangeData(ExchangeDirection::ToControls);
 }
 

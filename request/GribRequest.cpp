@@ -27,6 +27,13 @@ bool RaiseTo(Value& value, Limit limit, float turn) {
     return true;
 }
 
+// "Z" and the values with one decimal each.
+std::string ZFields(std::initializer_list<double> values) {
+    std::string line = "Z";
+    for (double value : values) line += " " + FormatFixed(value, 1);
+    return line;
+}
+
 // The Z line, or the empty text when the zone has no extent.
 std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::string& lat1Text,
                      const std::string& lon2Text, const std::string& lat2Text) {
@@ -37,8 +44,8 @@ std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::
             !std::isfinite(height))
             return {};
         if (width == 0 || height == 0) return {};
-        if (width == 10 && height == 10) return Format("Z %.1lf %.1lf", lon, lat);
-        return Format("Z %.1lf %.1lf %.1lf %.1lf", lon, lat, width, height);
+        if (width == 10 && height == 10) return ZFields({lon, lat});
+        return ZFields({lon, lat, width, height});
     }
     // Single precision as the order has always been computed, so centres round alike.
     const float west = ToFloat(ReadNumber(lon1Text));
@@ -55,9 +62,8 @@ std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::
     const double centreLat = south + height * 0.5;
     const double centreLon = west + width * 0.5;
     if (width == 0.0f || height == 0.0f) return {};
-    if (width == 10.0f && height == 10.0f) return Format("Z %.1lf %.1lf", centreLon, centreLat);
-    return Format("Z %.1lf %.1lf %.1lf %.1lf", centreLon, centreLat, static_cast<double>(width),
-                  static_cast<double>(height));
+    if (width == 10.0f && height == 10.0f) return ZFields({centreLon, centreLat});
+    return ZFields({centreLon, centreLat, static_cast<double>(width), static_cast<double>(height)});
 }
 
 // "P vent temp": the letter, then the value column of every ticked row of the map; the
@@ -118,7 +124,7 @@ std::string CMarlockDlg::BuildGribRequest() {
     const double speed = ReadNumber(m_strSpeed);
     // "V 0 inf" would be no movement the service could follow.
     if (!std::isfinite(speed)) return {};
-    if (speed != 0) movement = Format("V %ld %.1lf", ReadInteger(m_strHeading), speed);
+    if (speed != 0) movement = Format("V %ld ", ReadInteger(m_strHeading)) + FormatFixed(speed, 1);
 
     const std::string parameters = TickedLine(m_pParametres.get(), "P", 2, 4, map);
     if (parameters.empty()) return {};

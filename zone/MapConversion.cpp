@@ -187,10 +187,10 @@ void CMarlockDlg::ConvertZoneFields(int fromMode, int toMode) {
     } else {
         return;
     }
-    m_strLon1 = Format("%.1lf", static_cast<double>(lon1));
-    m_strLat1 = Format("%.1lf", static_cast<double>(lat1));
-    m_strLon2 = Format("%.1lf", static_cast<double>(lon2));
-    m_strLat2 = Format("%.1lf", static_cast<double>(lat2));
+    m_strLon1 = FormatFixed(static_cast<double>(lon1), 1);
+    m_strLat1 = FormatFixed(static_cast<double>(lat1), 1);
+    m_strLon2 = FormatFixed(static_cast<double>(lon2), 1);
+    m_strLat2 = FormatFixed(static_cast<double>(lat2), 1);
 }
 
 double CMarlockDlg::ReduceLongitude(double value, LongitudeForm form) {

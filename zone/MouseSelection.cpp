@@ -26,6 +26,14 @@ void OrderCorners(float& west, float& east, float& north, float& south) {
 
 }  // namespace
 
+void CMarlockDlg::AbandonDrag() {
+    if (!m_bDragging) return;
+    // Drawing the last band again erases it; the zone stays as it was.
+    DrawRubberBand(Truncated(m_fDragX0), Truncated(m_fDragY0), Truncated(m_fDragX1),
+                   Truncated(m_fDragY1));
+    m_bDragging = 0;
+}
+
 void CMarlockDlg::OnLButtonDown(int x, int y) {
     if (m_bDragging || m_nCurrentPage != 0) return;
     const platform::Rect area = GetMapArea();
@@ -88,7 +96,7 @@ void CMarlockDlg::DrawRubberBand(int x0, int y0, int x1, int y1) {
 
 void CMarlockDlg::WriteSelectionTexts(float west, float east, float north, float south,
                                       LongitudeForm form) {
-    auto text = [](double value) { return Format("%.1lf", value); };
+    auto text = [](double value) { return FormatFixed(value, 1); };
     const bool world = IsWorldMap(m_nMap);
     if (m_nZoneMode == 0) {
         double centre = (west + 180.0f) + (east - west) / 2.0f;

@@ -130,22 +130,14 @@ std::vector<ControlHandle> PageControls(const CMarlockDlg& d, int page) {
 
 }  // namespace zone
 
+// Draws from the window's state alone: it reads no control and changes nothing, since it
+// runs inside the platform's paint cycle (the page switch is OnTabChanged's).
 void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
-    ExchangeData(ExchangeDirection::FromControls);
-
     if (m_toolkit.IsWindowMinimised()) {
         const Rect client = m_toolkit.GetClientRect();
         painter.DrawIcon((client.Width() - kIconSize + 1) / 2,
                          (client.Height() - kIconSize + 1) / 2);
         return;
-    }
-
-    const int selected = m_toolkit.TabGetSelection(m_tabPages);
-    if (selected != m_nCurrentPage) {
-        HideAllPages();
-        ShowPage(selected);
-        if (selected == 0) UpdateZoneFromFields();
-        m_nCurrentPage = selected;
     }
 
     painter.FillRect(m_toolkit.GetControlRect(m_grpCost), kWhite);
@@ -171,8 +163,19 @@ void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
 }
 
 void CMarlockDlg::OnTabChanged() {
-    m_bDragging = 0;
+    AbandonDrag();
+    SwitchToSelectedPage();
     m_toolkit.RedrawRect(m_toolkit.GetClientRect());
+}
+
+void CMarlockDlg::SwitchToSelectedPage() {
+    ExchangeData(ExchangeDirection::FromControls);
+    const int selected = m_toolkit.TabGetSelection(m_tabPages);
+    if (selected == m_nCurrentPage) return;
+    HideAllPages();
+    ShowPage(selected);
+    if (selected == 0) UpdateZoneFromFields();
+    m_nCurrentPage = selected;
 }
 
 void CMarlockDlg::HideAllPages() {

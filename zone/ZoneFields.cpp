@@ -16,7 +16,7 @@ constexpr long kHeadingStep = 10;
 constexpr long kMaxSpeed = 50;
 
 std::string CoordinateText(float value) {
-    return Format("%.1lf", static_cast<double>(value));
+    return FormatFixed(static_cast<double>(value), 1);
 }
 
 long Bounded(long value, long low, long high) {
@@ -40,11 +40,13 @@ void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
                                           : nullptr;
     if (!text) return;
     // A decimal comma is what a French keyboard types.
-    *text = Format("%.1f", ReadNumber(Replace(*text, ',', '.')));
+    *text = FormatFixed(ReadNumber(Replace(*text, ',', '.')), 1);
     ExchangeData(ExchangeDirection::ToControls);
     ValidateZoneFields();
     UpdateZoneFromFields();
     RedrawMap();
+    // The clamp may have changed the zone: the estimate shown must be the zone's.
+    UpdateCostEstimate();
 }
 
 void CMarlockDlg::ValidateZoneFields() {
@@ -162,6 +164,25 @@ void CMarlockDlg::OnMapButton() {
     ExchangeData(ExchangeDirection::ToControls);
 }
 
+void CMarlockDlg::OnZoneModeChanged() {
+    ExchangeData(ExchangeDirection::FromControls);
+    FollowZoneMode();
+    UpdateCostEstimate();
+}
+
+void CMarlockDlg::FollowZoneMode() {
+    // With no mode checked the texts keep the mode they are written in.
+    if (m_nZoneMode != 0 && m_nZoneMode != 1) return;
+    if (m_nZoneMode == m_nPrevZoneMode) return;
+    const bool centred = m_nZoneMode == 0;
+    m_strColumn1Title = LoadString(centred ? IDS_CENTRE_POSITION : IDS_UPPER_LEFT);
+    m_strColumn2Title = LoadString(centred ? IDS_GRID_SIZE : IDS_LOWER_RIGHT);
+    ConvertZoneFields(m_nPrevZoneMode, m_nZoneMode);
+    m_nPrevZoneMode = m_nZoneMode;
+    ExchangeData(ExchangeDirection::ToControls);
+    UpdateZoneFromFields();
+}
+
 void CMarlockDlg::ShowZonePage() {
     for (platform::ControlHandle control : PageControls(*this, 0))
         m_toolkit.ShowControl(control, true);
@@ -180,6 +201,8 @@ void CMarlockDlg::ShowZonePage() {
 }
 
 void CMarlockDlg::SwitchMap() {
+    // A selection in progress belongs to the map being left.
+    AbandonDrag();
     m_fZoneWest = m_fZoneEast = m_fZoneNorth = m_fZoneSouth = 0.0f;
     m_fDragX0 = m_fDragX1 = m_fDragY0 = m_fDragY1 = 0.0f;
     ReleaseCatalogue();

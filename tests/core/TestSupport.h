@@ -2,6 +2,7 @@
 // the in-memory toolkit.
 #pragma once
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -34,6 +35,14 @@ class ScratchDir {
   private:
     std::filesystem::path m_previous;
     std::filesystem::path m_path;
+};
+
+// A decimal-comma locale for the length of a test, as a French desktop gives the process,
+// when the machine has one.
+struct CommaLocale {
+    std::string previous = std::setlocale(LC_ALL, nullptr);
+    bool active = std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr;
+    ~CommaLocale() { std::setlocale(LC_ALL, previous.c_str()); }
 };
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& content) {

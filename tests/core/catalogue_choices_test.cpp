@@ -218,7 +218,7 @@ TEST(CatalogueChoices, DefaultOptionsRestoreTheirEightKeysOnly) {
     tk.ToggleCheckListItem(s.w.dlg.m_pListParametres, 0);
     tk.Click(1035);
     EXPECT_EQ(tk.Control(1016).check, 1);
-    EXPECT_EQ(s.w.dlg.m_nPrevZoneMode, 1);  // the texts are still in rectangle form
+    EXPECT_EQ(s.w.dlg.m_nPrevZoneMode, 0);  // the texts follow the restored mode at once
     EXPECT_EQ(tk.Control(1021).check, 1);
     EXPECT_EQ(Selected(tk, 1037), "Iridium");
     EXPECT_EQ(tk.Control(1019).check, 1);
@@ -226,11 +226,12 @@ TEST(CatalogueChoices, DefaultOptionsRestoreTheirEightKeysOnly) {
     EXPECT_EQ(tk.Control(1055).text, "7");
     EXPECT_EQ(tk.Control(1034).text, "0.92");
     EXPECT_EQ(Selected(tk, 1039), "Euro");
-    // Untouched: heading, speed, zone, spacing and the lists.
+    // Untouched: heading, speed, the zone (only rewritten in centred form), spacing and
+    // the lists.
     EXPECT_EQ(tk.Control(1085).text, "90");
     EXPECT_EQ(tk.Control(1086).text, "6");
-    EXPECT_EQ(tk.Control(1073).text, "-10.0");
-    EXPECT_EQ(tk.Control(1080).text, "40.0");
+    EXPECT_EQ(tk.Control(1073).text, "0.0");   // from the corners -10.0 and 10.0
+    EXPECT_EQ(tk.Control(1080).text, "10.0");  // from 50.0 and 40.0
     EXPECT_EQ(Selected(tk, 1001), "1.0");
     EXPECT_EQ(ItemChecks(tk.Control(s.w.dlg.m_pListParametres)), (Ints{0, 0, 1}));
 }

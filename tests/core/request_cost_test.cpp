@@ -24,6 +24,15 @@ TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
     EXPECT_EQ(w.dlg.m_strWeatherCost, "5.17 EUR");  // 861 x 6 x 0.001
     EXPECT_EQ(w.Weather(), "5.17 EUR");
     EXPECT_EQ(w.Telecom(), "14.33 EUR");  // 961 x 6 x 0.92 x 0.002 x 1.35
+    {
+        // On a French desktop "0.001" and "0.92" still read with their point.
+        test::CommaLocale comma;
+        if (comma.active) {
+            Estimate french;
+            EXPECT_EQ(french.Weather(), "5.17 EUR");
+            EXPECT_EQ(french.Telecom(), "14.33 EUR");
+        }
+    }
     w.Recompute();
     w.Recompute();
     EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));

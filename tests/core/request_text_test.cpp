@@ -24,6 +24,13 @@ TEST(RequestText, WorkedExamples) {
     test::RequestWindow w;
     test::ShowMap(w, 1);
     EXPECT_EQ(w.dlg.BuildGribRequest(), kExample);
+    {
+        // A French desktop orders the same bytes.
+        test::CommaLocale comma;
+        if (comma.active) {
+            EXPECT_EQ(w.dlg.BuildGribRequest(), kExample);
+        }
+    }
 
     SetRadio(w.tk, 1017);
     SetZone(w.tk, "170", "50", "-170", "40");

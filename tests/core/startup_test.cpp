@@ -107,8 +107,11 @@ TEST(Startup, AntimeridianSetting) {
     struct Case {
         std::string content;
         int expected;
-    } cases[] = {{"Antime=1\r\n", 1},  {"Antime=0\r\n", 0}, {"meteo=x\r\n", 0}, {"", 0},
-                 {"Antime=-1\r\n", 0}, {"Antime=7\r\n", 0}, {"Antime=2\r\n", 2}};
+    } cases[] = {{"Antime=1\r\n", 1},          {"Antime=0\r\n", 0},
+                 {"meteo=x\r\n", 0},           {"", 0},
+                 {"Antime=-1\r\n", 0},         {"Antime=7\r\n", 0},
+                 {"Antime=2\r\n", 2},          {"Antime=4294967297\r\n", 0},
+                 {"Antime=-4294967295\r\n", 0}};
     for (const auto& c : cases) {
         ScratchDir dir;
         SeedDefaultData();

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
 #include "app/CConfigFile.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
@@ -25,6 +31,72 @@ TEST(NumberText, ReadsLeniently) {
     EXPECT_DOUBLE_EQ(ReadNumber("-"), 0.0);
     EXPECT_DOUBLE_EQ(ReadNumber("x1"), 0.0);
     EXPECT_EQ(ReadInteger("99999999999999999999999"), std::numeric_limits<long>::max());
+}
+
+// Reading and writing numbers give the "C" locale's bytes, in any locale.
+TEST(NumberText, NumbersIgnoreTheProcessLocale) {
+    const char* texts[] = {"0.5",
+                           " 45.5x",
+                           "-10.25",
+                           "1e308",
+                           "1e400",
+                           "-1e400",
+                           "1e-400",
+                           "4.9e-324",
+                           "+7.5",
+                           "00012.5",
+                           "0x10",
+                           "1.5e+2",
+                           "123456789012345678901234567890.5",
+                           "\t\n\v\f\r 3",
+                           "-.5e-1"};
+    const double values[] = {0.0,
+                             0.04,
+                             0.05,
+                             0.15,
+                             0.25,
+                             0.35,
+                             -0.05,
+                             -0.0,
+                             45.5,
+                             1e15,
+                             1e22,
+                             1e300,
+                             -1e300,
+                             179.95,
+                             2.675,
+                             5.171,
+                             861 * 6 * 0.001 + 0.005};
+    std::vector<double> readC;
+    std::vector<std::string> writtenC;
+    for (const char* text : texts) {
+        readC.push_back(ReadNumber(text));
+        // The reading of the rule, by strtod in the "C" locale.
+        std::string t = text;
+        std::size_t i = t.find_first_not_of(" \t\n\v\f\r");
+        EXPECT_EQ(readC.back(), t.rfind("0x", i) == i ? 0.0 : std::strtod(t.c_str(), nullptr))
+            << text;
+    }
+    for (double value : values) {
+        for (int decimals : {1, 2}) {
+            writtenC.push_back(FormatFixed(value, decimals));
+            char expected[400];
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, value);
+            EXPECT_EQ(writtenC.back(), expected) << value;
+        }
+    }
+    EXPECT_EQ(FormatFixed(std::numeric_limits<double>::infinity(), 1), "inf");
+
+    test::CommaLocale comma;
+    if (!comma.active) GTEST_SKIP() << "no fr_FR.UTF-8 locale on this machine";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    ASSERT_STREQ(probe, "0,5");  // the locale really writes a comma
+    std::size_t k = 0;
+    for (const char* text : texts) EXPECT_EQ(ReadNumber(text), readC[k++]) << text;
+    k = 0;
+    for (double value : values)
+        for (int decimals : {1, 2}) EXPECT_EQ(FormatFixed(value, decimals), writtenC[k++]);
 }
 
 TEST(IniTable, ShortAndLongRowsTakeTheHeaderColumnCount) {

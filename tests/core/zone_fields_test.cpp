@@ -62,6 +62,12 @@ TEST(ZoneFields, CentredZoneIsCutToTheMapFrame) {
     z.tk.Type(1079, "30");
     z.tk.Leave(1079);
     EXPECT_EQ(z.Texts(), (Texts{"0", "47.0", "20.0", "8.0"}));
+    // The estimate shown is the clamped zone's, not the typed one's.
+    const std::string clampedCost = z.tk.GetControlText(1011);
+    z.tk.Type(1079, "20.0");
+    EXPECT_EQ(z.tk.GetControlText(1011), clampedCost);
+    z.tk.Type(1079, "30");
+    EXPECT_NE(z.tk.GetControlText(1011), clampedCost) << "the widths cost the same";
     z.tk.Type(1073, "40");
     z.tk.Leave(1073);
     EXPECT_EQ(z.Texts(), (Texts{"30.0", "47.0", "0.0", "8.0"}));
@@ -111,19 +117,23 @@ TEST(ZoneFields, AntimeridianIsSavedInTheAddressFile) {
     EXPECT_EQ(next.tk.redraws.size(), redraws);
 }
 
-TEST(ZoneFields, ModeChangeShowsOnTheZonePage) {
+TEST(ZoneFields, ModeChangeRewritesTheTextsAtOnce) {
     ZoneWindow z;
     EXPECT_EQ(z.tk.GetControlText(1068), "Position du centre de la grille");
+    const std::string order = z.dlg.BuildGribRequest();
     z.tk.SelectTab(2);
     z.tk.Click(1017);
-    EXPECT_EQ(z.tk.GetControlText(1073), "-20.0") << "nothing converted on the options page";
-    z.tk.SelectTab(0);
+    // An order or a save made now, without the zone page, reads the same zone.
     EXPECT_EQ(z.Texts(), (Texts{"-30.0", "50.0", "-10.0", "30.0"}));
     EXPECT_EQ(z.tk.GetControlText(1069), "Position inférieur droit");
+    EXPECT_EQ(z.dlg.BuildGribRequest(), order);
+    z.tk.SelectTab(0);
+    EXPECT_EQ(z.Texts(), (Texts{"-30.0", "50.0", "-10.0", "30.0"})) << "converted twice";
     // Crossed corners give a negative width, which the zone page makes positive.
     z.tk.Type(1079, "-40");
     z.tk.SelectTab(2);
     z.tk.Click(1016);
+    EXPECT_EQ(z.Texts(), (Texts{"-35.0", "40.0", "10.0", "20.0"}));
     z.tk.SelectTab(0);
     EXPECT_EQ(z.Texts(), (Texts{"-35.0", "40.0", "10.0", "20.0"}));
 }

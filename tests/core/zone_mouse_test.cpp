@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {
@@ -73,13 +75,24 @@ TEST(ZoneMouse, PressesThatStartNothing) {
     tk.SelectTab(1);
     press(a.left + 10, a.top + 10);
     EXPECT_EQ(tk.rubberBandToggles, 0);
-    // A tab change abandons a selection without a result.
-    tk.SelectTab(0);
-    tk.PressMouse(a.left + 10, a.top + 10);
-    tk.SelectTab(2);
-    tk.SelectTab(0);
-    tk.ReleaseMouse(a.left + 100, a.top + 100);
     EXPECT_EQ(z.Texts(), before);
+    // A tab change, or a change of map, abandons a selection without a result and
+    // erases its band.
+    for (auto abandon : {std::function<void()>([&] { tk.SelectTab(2); }),
+                         std::function<void()>([&] { tk.PressMapListKey(platform::kKeyDown); })}) {
+        tk.SelectTab(0);
+        tk.PressMouse(a.left + 10, a.top + 10);
+        tk.MoveMouse(a.left + 50, a.top + 50);
+        ASSERT_EQ(tk.rubberBands.size(), 1u);
+        abandon();
+        EXPECT_TRUE(tk.rubberBands.empty());
+        EXPECT_FALSE(z.dlg.m_bDragging);
+        tk.SelectTab(0);
+        const Texts zone = z.Texts();
+        tk.MoveMouse(a.left + 500, a.top + 100);  // would end a selection at the edge
+        tk.ReleaseMouse(a.left + 100, a.top + 100);
+        EXPECT_EQ(z.Texts(), zone);
+    }
 }
 
 TEST(ZoneMouse, AntimeridianViewGoesPast180) {
