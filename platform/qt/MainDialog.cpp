@@ -1,8 +1,10 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRadioButton>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
@@ -11,7 +13,9 @@
 namespace platform::qt {
 
 MainDialog::MainDialog(QtToolkit& toolkit) : QDialog(nullptr), m_toolkit(toolkit) {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A normal top-level window with its own task-bar button: a parentless dialog would be
+    // made transient for the application's leader window, which some task bars hide.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
     setMouseTracking(true);
@@ -24,6 +28,7 @@ void MainDialog::done(int result) {
 
 void MainDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    m_toolkit.BeginPaint();
     QStyleOptionTabWidgetFrame frame;
     frame.initFrom(this);
     frame.rect = m_toolkit.TabPaneRect();
@@ -34,6 +39,23 @@ void MainDialog::paintEvent(QPaintEvent*) {
     }
     style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
     m_toolkit.PaintLogic(painter);
+    m_toolkit.EndPaint();
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+Tab and Ctrl+Page Down go to the next tab, with Shift or Page Up to the previous.
+    QTabBar* tabs = m_toolkit.TabBar();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    int step = 0;
+    if (control && event->key() == Qt::Key_Tab) step = 1;
+    if (control && event->key() == Qt::Key_Backtab) step = -1;
+    if (control && event->key() == Qt::Key_PageDown) step = 1;
+    if (control && event->key() == Qt::Key_PageUp) step = -1;
+    if (step != 0 && tabs && tabs->count() > 0) {
+        tabs->setCurrentIndex((tabs->currentIndex() + step + tabs->count()) % tabs->count());
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MainDialog::closeEvent(QCloseEvent* event) {
@@ -85,8 +107,13 @@ void MainDialog::mouseMoveEvent(QMouseEvent* event) {
 }
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        if (int id = m_toolkit.IdOf(watched)) m_toolkit.Deliver({EventKind::Left, id});
+    auto* radio = qobject_cast<QRadioButton*>(watched);
+    if (radio && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                         : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                     : 0;
+        if (step != 0 && m_toolkit.MoveInRadioGroup(radio, step)) return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #include "platform/qt/QtPainter.h"
 
+#include <algorithm>
+
 #include "platform/qt/Pictures.h"
 #include "platform/qt/TextCodec.h"
 
@@ -24,7 +26,10 @@ void QtPainter::DrawText(const Rect& rect, const std::string& text, FontHandle f
     m_painter.setBackgroundMode(Qt::OpaqueMode);
     m_painter.setBackground(ToQColor(background));
     m_painter.setPen(Qt::black);
-    m_painter.drawText(ToQRect(rect), Qt::AlignLeft | Qt::AlignTop, Decode(text));
+    // Not clipped to the rectangle: a wider font than the layout was made for must not
+    // cut the end of a caption.
+    m_painter.drawText(ToQRect(rect), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                       Decode(text));
     m_painter.restore();
 }
 
@@ -38,12 +43,17 @@ void QtPainter::DrawLine(int x0, int y0, int x1, int y1, const Pen& pen) {
 }
 
 void QtPainter::DrawRectOutline(int x0, int y0, int x1, int y1, const Pen& pen) {
-    m_painter.save();
-    m_painter.setPen(
-        QPen(ToQColor(pen.color), pen.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawRect(QRect(QPoint(x0, y0), QPoint(x1, y1)).normalized());
-    m_painter.restore();
+    // The outline lies inside the rectangle, whose right and bottom edges are excluded:
+    // a zone on the map's edge is drawn within the map, where the next repaint of the map
+    // erases it.
+    const QRect outer = QRect(QPoint(x0, y0), QPoint(x1, y1)).normalized().adjusted(0, 0, -1, -1);
+    if (outer.width() <= 0 || outer.height() <= 0) return;
+    const int w = std::max(1, std::min({pen.width, outer.width(), outer.height()}));
+    const QColor colour = ToQColor(pen.color);
+    m_painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), w), colour);
+    m_painter.fillRect(QRect(outer.left(), outer.bottom() - w + 1, outer.width(), w), colour);
+    m_painter.fillRect(QRect(outer.left(), outer.top(), w, outer.height()), colour);
+    m_painter.fillRect(QRect(outer.right() - w + 1, outer.top(), w, outer.height()), colour);
 }
 
 void QtPainter::DrawIcon(int x, int y) {

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -85,6 +86,8 @@ int FromCheckState(Qt::CheckState state) {
 
 QtToolkit::QtToolkit() {
     BuildWindow();
+    QObject::connect(qApp, &QApplication::focusChanged, m_pDialog,
+                     [this](QWidget*, QWidget* now) { FocusMoved(now); });
 }
 
 QtToolkit::~QtToolkit() {
@@ -125,7 +128,37 @@ void QtToolkit::BuildWindow() {
         auto* buttons = new QButtonGroup(m_pDialog);
         buttons->setExclusive(false);  // the logic may leave a group with none checked
         for (int id : group) buttons->addButton(qobject_cast<QAbstractButton*>(Widget(id)));
+        UpdateRadioTabStops(group.front());
     }
+}
+
+void QtToolkit::UpdateRadioTabStops(int buttonId) {
+    auto it = m_radioGroups.find(buttonId);
+    if (it == m_radioGroups.end()) return;
+    int stop = it->second.front();
+    for (int id : it->second)
+        if (auto* b = qobject_cast<QAbstractButton*>(Widget(id)); b && b->isChecked()) stop = id;
+    for (int id : it->second)
+        if (QWidget* b = Widget(id))
+            b->setFocusPolicy(id == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+bool QtToolkit::MoveInRadioGroup(QWidget* button, int step) {
+    const int id = IdOf(button);
+    auto it = m_radioGroups.find(id);
+    if (it == m_radioGroups.end()) return false;
+    const std::vector<int>& group = it->second;
+    const int count = static_cast<int>(group.size());
+    const int at = static_cast<int>(std::find(group.begin(), group.end(), id) - group.begin());
+    for (int i = 1; i < count; ++i) {
+        const int next = group[static_cast<std::size_t>(((at + step * i) % count + count) % count)];
+        auto* b = qobject_cast<QAbstractButton*>(Widget(next));
+        if (!b || !b->isVisible() || !b->isEnabled()) continue;
+        b->setFocus(Qt::TabFocusReason);
+        b->click();  // checks it, unchecks the group and sends its Click, as a mouse click does
+        return true;
+    }
+    return true;  // alone in its group: the key has nothing else to do
 }
 
 QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
@@ -141,6 +174,7 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             if (c.kind == ControlKind::RadioButton) {
                 auto* radio = new QRadioButton(dialog);
                 radio->setAutoExclusive(false);
+                radio->installEventFilter(dialog);  // the arrow keys move in the group
                 button = radio;
             } else {
                 auto* check = new QCheckBox(dialog);
@@ -152,13 +186,17 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
                     ? WrapToWidth(text, QFontMetrics(dialog->font()), geometry.width() - 20)
                     : text);
             int id = c.id;
-            QObject::connect(button, &QAbstractButton::clicked, dialog, [this, id] {
+            QObject::connect(button, &QAbstractButton::clicked, dialog, [this, id, button] {
                 // A radio button stays checked when clicked again, and unchecks its group.
                 if (auto it = m_radioGroups.find(id); it != m_radioGroups.end()) {
                     for (int other : it->second)
                         if (auto* b = qobject_cast<QAbstractButton*>(Widget(other)))
                             b->setChecked(other == id);
+                    UpdateRadioTabStops(id);
                 }
+                // "Undetermined" is a state the program shows, never one a click goes to.
+                if (auto* check = qobject_cast<QCheckBox*>(button)) check->setTristate(false);
+                EndEntry();
                 Deliver({EventKind::Click, id});
             });
             widget = button;
@@ -170,6 +208,9 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             if (c.kind == ControlKind::DefaultPushButton) button->setDefault(true);
             int id = c.id;
             QObject::connect(button, &QPushButton::clicked, dialog, [this, id] {
+                // Return presses the default button with the focus still in a field: what
+                // leaving the field does comes first.
+                EndEntry();
                 Deliver({EventKind::Click, id});
             });
             widget = button;
@@ -188,10 +229,10 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             int id = c.id;
             // textEdited fires on the user's edits only: texts the program writes raise no
             // handler.
-            QObject::connect(edit, &QLineEdit::textEdited, dialog, [this, id] {
+            QObject::connect(edit, &QLineEdit::textEdited, dialog, [this, id, edit] {
+                m_pEntry = edit;  // typing starts an entry again, after a button ended one
                 Deliver({EventKind::Changed, id});
             });
-            edit->installEventFilter(dialog);
             widget = edit;
             break;
         }
@@ -238,11 +279,10 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             m_pTabBar = new QTabBar(dialog);
             m_pTabBar->setDrawBase(false);
             m_pTabBar->setExpanding(false);
-            QObject::connect(m_pTabBar, &QTabBar::tabBarClicked, dialog, [this](int index) {
-                if (index >= 0 && index != m_pTabBar->currentIndex()) {
-                    m_pTabBar->setCurrentIndex(index);
-                    Deliver({EventKind::TabChanged, 1063});
-                }
+            // Every change the user makes, by click, key or wheel; the program's own
+            // selections raise nothing.
+            QObject::connect(m_pTabBar, &QTabBar::currentChanged, dialog, [this](int index) {
+                if (index >= 0 && !m_bProgramTabChange) Deliver({EventKind::TabChanged, 1063});
             });
             m_pTabBar->setGeometry(geometry.x() + 2, geometry.y(), geometry.width() - 4,
                                    m_pTabBar->sizeHint().height());
@@ -284,6 +324,7 @@ QListWidgetItem* QtToolkit::CheckItem(ControlHandle list, int index) const {
 // --- controls ----------------------------------------------------------------------
 
 void QtToolkit::ShowControl(ControlHandle control, bool show) {
+    CheckNotPainting("ShowControl");
     if (QWidget* w = Widget(control)) w->setVisible(show);
 }
 
@@ -297,6 +338,7 @@ void QtToolkit::SetControlFont(ControlHandle control, FontHandle font) {
 }
 
 void QtToolkit::SetControlText(ControlHandle control, const std::string& text) {
+    CheckNotPainting("SetControlText");
     QWidget* w = Widget(control);
     if (!w) return;
     QString shown = Decode(text);
@@ -333,11 +375,14 @@ std::string QtToolkit::GetControlText(ControlHandle control) const {
 void QtToolkit::SetCheck(ControlHandle button, int state) {
     auto* b = qobject_cast<QAbstractButton*>(Widget(button));
     if (!b) return;
+    CheckNotPainting("SetCheck");
     if (auto* check = qobject_cast<QCheckBox*>(b)) {
-        if (state == 2) check->setTristate(true);
+        // Three states only while "undetermined" is shown: a click then leaves it for good.
+        check->setTristate(state == 2);
         check->setCheckState(ToCheckState(state));
     } else {
         b->setChecked(state != 0);
+        UpdateRadioTabStops(button);
     }
 }
 
@@ -524,12 +569,18 @@ void QtToolkit::ListViewSelectItem(ControlHandle list, int index) {
 
 void QtToolkit::TabInsert(ControlHandle, int index, const std::string& text) {
     if (!m_pTabBar) return;
+    m_bProgramTabChange = true;  // the first tab inserted becomes the current one
     m_pTabBar->insertTab(index, Decode(text));
+    m_bProgramTabChange = false;
     m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
 }
 
 void QtToolkit::TabSelect(ControlHandle, int index) {
-    if (m_pTabBar) m_pTabBar->setCurrentIndex(index);
+    if (!m_pTabBar) return;
+    CheckNotPainting("TabSelect");
+    m_bProgramTabChange = true;
+    m_pTabBar->setCurrentIndex(index);
+    m_bProgramTabChange = false;
 }
 
 int QtToolkit::TabGetSelection(ControlHandle) const {
@@ -610,12 +661,14 @@ void QtToolkit::EndModal(int result) {
 }
 
 void QtToolkit::MessageBox(const std::string& text) {
+    CheckNotPainting("MessageBox");
     QMessageBox box(QMessageBox::Warning,
                     QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Decode(text),
                     QMessageBox::Ok, m_pDialog->isVisible() ? m_pDialog.data() : nullptr);
     ++m_nModalDepth;
     box.exec();
     --m_nModalDepth;
+    FlushPending();
 }
 
 void QtToolkit::ShowAboutBox() {
@@ -624,6 +677,11 @@ void QtToolkit::ShowAboutBox() {
     about.setWindowTitle(Decode(layout.caption));
     about.setFont(m_pDialog->font());
     about.setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
+    // Labels may run wider than the layout's font made them, up to the button's left.
+    int labelsEnd = about.width();
+    for (const auto& c : layout.controls)
+        if (c.kind == ControlKind::DefaultPushButton)
+            labelsEnd = DialogToPixels(c.x, c.y, c.width, c.height).left() - 4;
     for (const auto& c : layout.controls) {
         QRect geometry = DialogToPixels(c.x, c.y, c.width, c.height);
         if (c.kind == ControlKind::Icon) {
@@ -637,12 +695,17 @@ void QtToolkit::ShowAboutBox() {
             QObject::connect(ok, &QPushButton::clicked, &about, &QDialog::accept);
         } else {
             auto* label = new QLabel(Decode(c.text), &about);
-            label->setGeometry(geometry.adjusted(0, 0, 40, 4));
+            label->setWordWrap(true);
+            geometry.setRight(std::max(geometry.right(), labelsEnd));
+            geometry.setHeight(
+                std::max(geometry.height(), label->heightForWidth(geometry.width())));
+            label->setGeometry(geometry);
         }
     }
     ++m_nModalDepth;
     about.exec();
     --m_nModalDepth;
+    FlushPending();
 }
 
 void QtToolkit::ExitProcess(int status) {
@@ -653,7 +716,14 @@ void QtToolkit::ExitProcess(int status) {
 // --- drawing -----------------------------------------------------------------------
 
 void QtToolkit::RedrawRect(const Rect& rect) {
-    if (m_pDialog->isVisible()) m_pDialog->repaint(ToQRect(rect));
+    if (!m_pDialog->isVisible()) return;
+    // Asked for while painting, a repaint would nest in the paint: it waits its turn.
+    if (m_bPainting) {
+        CheckNotPainting("RedrawRect");
+        m_pDialog->update(ToQRect(rect));
+        return;
+    }
+    m_pDialog->repaint(ToQRect(rect));
 }
 
 void QtToolkit::ToggleRubberBand(const Rect& rect, const Pen& pen) {
@@ -664,9 +734,14 @@ void QtToolkit::ToggleRubberBand(const Rect& rect, const Pen& pen) {
     else
         m_rubberBands.erase(it);
     QRect area = QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)).normalized();
-    if (m_pDialog->isVisible())
-        m_pDialog->repaint(
-            area.adjusted(-pen.width - 1, -pen.width - 1, pen.width + 1, pen.width + 1));
+    area = area.adjusted(-pen.width - 1, -pen.width - 1, pen.width + 1, pen.width + 1);
+    if (!m_pDialog->isVisible()) return;
+    if (m_bPainting) {
+        CheckNotPainting("ToggleRubberBand");
+        m_pDialog->update(area);
+        return;
+    }
+    m_pDialog->repaint(area);
 }
 
 void QtToolkit::PaintLogic(QPainter& painter) {
@@ -715,9 +790,65 @@ std::string QtToolkit::SystemDirectory() const {
 // --- events ------------------------------------------------------------------------
 
 void QtToolkit::Deliver(const Event& event) {
-    // While a message box or the about box is open the window takes no user input.
-    if (!m_pLogic || m_nModalDepth > 0) return;
+    if (!m_pLogic || m_pDialog->Ended()) return;
+    if (m_bPainting) {
+        // Never reached by the window's own events; kept for after the paint all the same.
+        CheckNotPainting("an event handler");
+        m_pending.push_back(event);
+        QMetaObject::invokeMethod(
+            m_pDialog, [this] { FlushPending(); }, Qt::QueuedConnection);
+        return;
+    }
+    if (m_nModalDepth > 0 || m_bDelivering) {
+        // While a message box or the about box is open the window takes no user input;
+        // only the end of an entry is kept, once, for when the box has closed.
+        if (m_nModalDepth > 0 && event.kind != EventKind::Left) return;
+        if (event.kind == EventKind::Left) {
+            for (const Event& waiting : m_pending)
+                if (waiting.kind == EventKind::Left && waiting.source == event.source) return;
+        }
+        m_pending.push_back(event);
+        return;
+    }
+    m_bDelivering = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_bDelivering};
     m_pLogic->OnEvent(event);
+    while (!m_pending.empty() && m_pLogic && !m_pDialog->Ended() && m_nModalDepth == 0) {
+        Event next = m_pending.front();
+        m_pending.erase(m_pending.begin());
+        m_pLogic->OnEvent(next);
+    }
+}
+
+void QtToolkit::FlushPending() {
+    if (m_bDelivering || m_bPainting || m_nModalDepth > 0 || m_pending.empty()) return;
+    Event next = m_pending.front();
+    m_pending.erase(m_pending.begin());
+    Deliver(next);  // delivers the rest after it
+}
+
+void QtToolkit::FocusMoved(QWidget* now) {
+    // Another window taking the focus (a message box, a menu, another program) leaves the
+    // entry going on: the focus comes back to the same field. Within the window, any
+    // other widget taking it ends the entry, whatever moved it (a click, a key, a page
+    // hidden by the program, even while the window was inactive).
+    if (!now || now->window() != m_pDialog) return;
+    if (m_pEntry && now != m_pEntry) EndEntry();
+    if (qobject_cast<QLineEdit*>(now) && IdOf(now)) m_pEntry = now;
+}
+
+void QtToolkit::EndEntry() {
+    QPointer<QWidget> edit = m_pEntry;
+    m_pEntry = nullptr;
+    if (edit)
+        if (int id = IdOf(edit)) Deliver({EventKind::Left, id});
+}
+
+void QtToolkit::CheckNotPainting(const char* call) const {
+    if (m_bPainting) qWarning("wavepost: %s inside a paint event", call);
 }
 
 }  // namespace platform::qt

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "app/layout/Layout.h"
 #include "platform/Toolkit.h"
@@ -32,6 +33,7 @@ class MainDialog : public QDialog {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -120,7 +122,21 @@ class QtToolkit : public IToolkit {
     std::string SystemDirectory() const override;
 
     // --- used by the main window ------------------------------------------------
+    // Hands one user event to the logic. Handlers never nest: an event raised while one
+    // runs (a focus moving because its page was hidden, say) waits until it returns;
+    // while a message box is open only the end of an entry is kept, for after the box.
     void Deliver(const Event& event);
+    // The end of an entry: the focus has gone from the edit the user was in to another
+    // widget of the window (not merely to another window), or a button is about to act
+    // on what the edit holds. Raises its Left event once.
+    void EndEntry();
+    // Follows the keyboard focus: an entry begins when an edit of the window takes it.
+    void FocusMoved(QWidget* now);
+    // Radio buttons: the arrow keys check the next button of the group and click it.
+    bool MoveInRadioGroup(QWidget* button, int step);
+    // Painting: what runs inside a paint event may only draw.
+    void BeginPaint() { m_bPainting = true; }
+    void EndPaint() { m_bPainting = false; }
     void PaintLogic(QPainter& painter);
     QFont Font(FontHandle font) const;
     const QString& WindowMenuText() const { return m_strWindowMenuText; }
@@ -132,6 +148,11 @@ class QtToolkit : public IToolkit {
 
   private:
     void BuildWindow();
+    void FlushPending();
+    // Each group is one Tab stop: its checked button, or its first when none is.
+    void UpdateRadioTabStops(int buttonId);
+    // Warns when a call that changes the window comes from inside a paint event.
+    void CheckNotPainting(const char* call) const;
     QWidget* CreateControl(const wavepost::ControlLayout& layout);
     QRect DialogToPixels(int x, int y, int width, int height) const;
     QListWidgetItem* CheckItem(ControlHandle list, int index) const;
@@ -154,6 +175,10 @@ class QtToolkit : public IToolkit {
     std::function<bool()> m_mailHandlerCheck;
     std::vector<QPixmap> m_mapIcons;
     bool m_bDelivering = false;
+    bool m_bPainting = false;
+    bool m_bProgramTabChange = false;
+    std::vector<Event> m_pending;
+    QPointer<QWidget> m_pEntry;  // the edit the user is in, until its entry ends
 
     friend class MainDialog;
 };

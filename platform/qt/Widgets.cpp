@@ -31,9 +31,10 @@ void CheckListWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CheckListWidget::keyPressEvent(QKeyEvent* event) {
-    // The space bar ticks as well; the tables follow at the next recomputation.
+    // The space bar ticks as well, and the estimate follows as after a mouse tick.
     if (event->key() == Qt::Key_Space) {
         Toggle(currentItem());
+        m_sink({EventKind::CheckListButtonUp, m_nHandle});
         return;
     }
     QListWidget::keyPressEvent(event);
@@ -72,16 +73,44 @@ void MapListWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void MapListWidget::keyPressEvent(QKeyEvent* event) {
-    int key = event->key() == Qt::Key_Up ? kKeyUp : event->key() == Qt::Key_Down ? kKeyDown : 0;
-    m_sink({EventKind::MapListKeyDown, m_nId, key});
-    if (key == 0) {
-        QListWidget::keyPressEvent(event);
+    switch (event->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // The dialog's keys: they never reach the list's handler.
+            event->ignore();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            const int key = event->key() == Qt::Key_Up ? kKeyUp : kKeyDown;
+            m_sink({EventKind::MapListKeyDown, m_nId, key});
+            // Then the list moves its own selection, as usual for the key.
+            const int next =
+                std::clamp(selectionMark + (key == kKeyUp ? -1 : 1), 0, std::max(count() - 1, 0));
+            selectionMark = next;
+            setCurrentRow(next);
+            return;
+        }
+        default:
+            break;
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        event->ignore();  // shortcuts of the window (Ctrl+Tab, mnemonics)
         return;
     }
-    // Then the list moves its own selection, as usual for the key.
-    int next = std::clamp(selectionMark + (key == kKeyUp ? -1 : 1), 0, count() - 1);
-    selectionMark = next;
-    setCurrentRow(next);
+    // Home, End, Page Up and Down and type-ahead letters choose an item as a click on it
+    // would: the selection mark, the highlight and the map shown stay together.
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    const int after = currentRow();
+    if (after >= 0 && after != before) {
+        selectionMark = after;
+        m_sink({EventKind::MapListClick, m_nId});
+    } else {
+        m_sink({EventKind::MapListKeyDown, m_nId, 0});
+    }
 }
 
 void MapListWidget::focusOutEvent(QFocusEvent* event) {
