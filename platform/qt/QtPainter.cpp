@@ -1,6 +1,7 @@
 #include "platform/qt/QtPainter.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/qt/Pictures.h"
 #include "platform/qt/TextCodec.h"
@@ -46,7 +47,7 @@ void QtPainter::DrawRectOutline(int x0, int y0, int x1, int y1, const Pen& pen) 
     // The outline lies inside the rectangle, whose right and bottom edges are excluded:
     // a zone on the map's edge is drawn within the map, where the next repaint of the map
     // erases it.
-    const QRect outer = QRect(QPoint(x0, y0), QPoint(x1, y1)).normalized().adjusted(0, 0, -1, -1);
+    const QRect outer(std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0));
     if (outer.width() <= 0 || outer.height() <= 0) return;
     const int w = std::max(1, std::min({pen.width, outer.width(), outer.height()}));
     const QColor colour = ToQColor(pen.color);

@@ -1,44 +1,91 @@
+#include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <filesystem>
 
+#include "platform/qt/QtPainter.h"
 #include "platform/qt/TextCodec.h"
 #include "tests/qt/QtTestSupport.h"
 
+using platform::EventKind;
+using wavepost::qttest::BoxCloser;
+using wavepost::qttest::Edit;
+using wavepost::qttest::PressKey;
 using wavepost::qttest::QtWindow;
 using wavepost::qttest::ReadBytes;
 
-// Counts the events the logic receives while forwarding them.
-class CountingLogic : public platform::IWindowLogic {
-  public:
-    explicit CountingLogic(platform::IWindowLogic& inner) : m_inner(inner) {}
-    bool OnInitDialog() override { return m_inner.OnInitDialog(); }
-    void OnEvent(const platform::Event& e) override {
-        events.push_back(e);
-        m_inner.OnEvent(e);
-    }
-    void OnPaint(platform::IPainter& p) override { m_inner.OnPaint(p); }
-    std::vector<platform::Event> events;
+namespace {
 
-  private:
-    platform::IWindowLogic& m_inner;
-};
+const int kZoneFields[] = {1073, 1074, 1079, 1080};
+
+void ClickTab(QtWindow& w, int index) {
+    QTabBar* tabs = w.tk->TabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+// One notch of the mouse wheel over the tab strip: down goes to the next tab.
+void TurnWheel(QtWindow& w, int notches) {
+    QTabBar* tabs = w.tk->TabBar();
+    const QPoint at = tabs->tabRect(tabs->currentIndex()).center();
+    QWheelEvent wheel(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tabs, &wheel);
+}
+
+void ClickInto(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+}
+
+void TypeInto(QLineEdit* edit, const QString& text) {
+    ClickInto(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void ClickMap(QtWindow& w, int index) {
+    auto* maps = w.Get<QListWidget>(1060);
+    QRect item = maps->visualItemRect(maps->item(index));
+    QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, item.center());
+}
+
+// How many buttons of the group the Tab key stops at.
+int TabStops(QtWindow& w, std::initializer_list<int> group) {
+    int stops = 0;
+    for (int id : group) stops += (w.Get<QWidget>(id)->focusPolicy() & Qt::TabFocus) != 0;
+    return stops;
+}
+
+}  // namespace
 
 class QtWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void init() {
+        // Nothing but drawing may happen inside a paint event.
+        QTest::failOnWarning(QRegularExpression("paint event|[Rr]ecursive repaint|QPainter"));
+    }
+
     void windowIsBuiltFromTheLayout() {
         QtWindow w;
         w.Open();
         auto& dialog = w.tk->Window();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("WAVEPOST"));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        // A top-level window of its own, not a dialog of the application's leader.
+        QCOMPARE(dialog.windowType(), Qt::Window);
+        QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
         QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
         QTabBar* tabs = w.tk->TabBar();
@@ -84,15 +131,9 @@ class QtWindowTest : public QObject {
 
     void onlyTheUsersEditsRaiseEvents() {
         QtWindow w;
-        CountingLogic logic(*w.dlg);
-        w.tk->Open(logic);
-        w.tk->Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w.tk->Window()));
-        auto changed = [&] {
-            int n = 0;
-            for (const auto& e : logic.events) n += e.kind == platform::EventKind::Changed;
-            return n;
-        };
+        w.Open();
+        auto& logic = *w.logic;
+        auto changed = [&] { return logic.Count(EventKind::Changed); };
         w.tk->SetControlText(1073, "12.0");
         QCOMPARE(changed(), 0);
         auto* edit = w.Get<QLineEdit>(1073);
@@ -166,6 +207,331 @@ class QtWindowTest : public QObject {
         w.tk->MessageBox("Essai");
         QCOMPARE(title, QStringLiteral("qt_window_test"));
         QVERIFY(w.tk->IsWindowEnabled());
+    }
+
+    // Leaving the zone page from any coordinate field, by any means, switches the page
+    // once and ends the entry once, after the page change and outside any paint.
+    void leavingTheZonePage_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("means");
+        for (int field : kZoneFields)
+            for (const char* means : {"click", "key", "wheel"})
+                QTest::addRow("%d by %s", field, means) << field << QString(means);
+    }
+    void leavingTheZonePage() {
+        QFETCH(int, field);
+        QFETCH(QString, means);
+        QtWindow w;
+        w.Open();
+        TypeInto(w.Get<QLineEdit>(field), QStringLiteral("12,34"));
+        if (means == "click")
+            ClickTab(w, 1);
+        else if (means == "key")
+            PressKey(Qt::Key_Tab, Qt::ControlModifier);
+        else
+            TurnWheel(w, 1);
+        QCOMPARE(w.tk->TabBar()->currentIndex(), 1);
+        QCOMPARE(w.dlg->m_nCurrentPage, 1);
+        QVERIFY(w.Get<QWidget>(field)->isHidden());
+        QVERIFY(w.Get<QWidget>(1001)->isVisible());
+        QCOMPARE(w.logic->Count(EventKind::TabChanged), 1);
+        QCOMPARE(w.logic->Count(EventKind::Left, field), 1);
+        QCOMPARE(w.Get<QLineEdit>(field)->text(), QStringLiteral("12.3"));
+        // The Left came after the page change, not inside it.
+        QCOMPARE(int(w.logic->events.back().kind), int(EventKind::Left));
+        QTest::qWait(20);  // pending paints run
+        // Back by the wheel, and nothing more happens to the field.
+        TurnWheel(w, -1);
+        QCOMPARE(w.dlg->m_nCurrentPage, 0);
+        QVERIFY(w.Get<QWidget>(field)->isVisible());
+        QCOMPARE(w.logic->Count(EventKind::Left, field), 1);
+    }
+
+    // A message box opened by the end of an entry during a page change: the "$1 =" field
+    // ends its entry after the change, the point-count warning shows, the window lives on.
+    void messageBoxOpenedDuringAPageChange() {
+        QtWindow w;
+        Edit("ini/telecoms.txt", "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
+        BoxCloser boxes;
+        w.Open();
+        boxes.texts.clear();
+        ClickTab(w, 2);
+        TypeInto(w.Get<QLineEdit>(1034), QStringLiteral("0,8"));
+        const int warnings = boxes.texts.size();
+        ClickTab(w, 0);
+        QCOMPARE(w.dlg->m_nCurrentPage, 0);
+        QVERIFY(w.Get<QWidget>(1073)->isVisible());
+        QTRY_COMPARE(boxes.texts.size(), warnings + 1);
+        QCOMPARE(boxes.texts.last(), QStringLiteral("Nombre de points : Alarme"));
+        QCOMPARE(w.Get<QLineEdit>(1034)->text(), QStringLiteral("0.8"));
+        QCOMPARE(w.logic->Count(EventKind::Left, 1034), 1);
+    }
+
+    // A warning at every keystroke does not end the entry; leaving the field does, once,
+    // and clamps it: by Tab once the window has the focus back, or by a click on another
+    // field, which takes the focus while the window had none.
+    void warningsDoNotSwallowTheEndOfAnEntry_data() {
+        QTest::addColumn<bool>("byClick");
+        QTest::newRow("Tab") << false;
+        QTest::newRow("click on another field") << true;
+    }
+    void warningsDoNotSwallowTheEndOfAnEntry() {
+        QFETCH(bool, byClick);
+        QtWindow w;
+        Edit("ini/telecoms.txt", "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
+        BoxCloser boxes;
+        w.Open();
+        auto* width = w.Get<QLineEdit>(1079);
+        TypeInto(width, QStringLiteral("500"));
+        QCOMPARE(width->text(), QStringLiteral("500"));  // typed whole, warnings and all
+        QVERIFY(boxes.texts.size() >= 2);
+        QCOMPARE(w.logic->Count(EventKind::Left, 1079), 0);
+        if (byClick) {
+            QTest::mouseClick(w.Get<QLineEdit>(1080), Qt::LeftButton);
+            w.Activate();
+        } else {
+            w.Activate();
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(width));
+            PressKey(Qt::Key_Tab);
+        }
+        QTRY_COMPARE(w.logic->Count(EventKind::Left, 1079), 1);
+        QCOMPARE(width->text(), QStringLiteral("300.0"));  // -30 with half of it to -180
+        QTest::qWait(30);
+        QCOMPARE(w.logic->Count(EventKind::Left, 1079), 1);
+    }
+
+    // Return presses "Envoi" with the focus in a field: what leaving the field does is
+    // done first, so the order holds the corrected value.
+    void enterInAField_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("inOrder");
+        QTest::newRow("longitude") << 1073 << "170,5"
+                                   << "170.5"
+                                   << "Z 170.5 40.0 19.0 30.0";
+        QTest::newRow("latitude") << 1074 << "45,25"
+                                  << "45.2"
+                                  << "Z -30.0 45.2 40.0 30.0";
+        QTest::newRow("width") << 1079 << "600"
+                               << "300.0"
+                               << "Z -30.0 40.0 300.0 30.0";
+        QTest::newRow("height") << 1080 << "200"
+                                << "100.0"
+                                << "Z -30.0 40.0 40.0 100.0";
+        QTest::newRow("heading") << 1085 << "400"
+                                 << "360"
+                                 << "";
+        QTest::newRow("speed") << 1086 << "1e308"
+                               << "1"
+                               << "%0AV 0 1.0%0A";
+        QTest::newRow("dollar") << 1034 << "0,5"
+                                << "0.5"
+                                << "";
+    }
+    void enterInAField() {
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, inOrder);
+        QtWindow w;
+        BoxCloser boxes;
+        w.Open();
+        if (field == 1034) ClickTab(w, 2);
+        TypeInto(w.Get<QLineEdit>(field), typed);
+        w.Activate();  // after any point-count warning
+        PressKey(Qt::Key_Return);
+        QCOMPARE(w.logic->Count(EventKind::Left, field), 1);
+        QCOMPARE(w.logic->Count(EventKind::Click, 1013), 1);
+        QCOMPARE(w.Get<QLineEdit>(field)->text(), shown);
+        const std::string order = w.LastOrder();
+        QVERIFY2(order.find(inOrder.toStdString()) != std::string::npos, order.c_str());
+        QVERIFY(order.size() < 300);
+    }
+
+    // Keys on the map list: the dialog's own keys never reach the list's handler; keys
+    // that move the highlight move the selection mark and the map with it.
+    void keysOnTheMapList_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("map");
+        QTest::newRow("End") << QList<int>{Qt::Key_End} << 2;
+        QTest::newRow("End Up") << QList<int>{Qt::Key_End, Qt::Key_Up} << 1;
+        QTest::newRow("Down Home") << QList<int>{Qt::Key_Down, Qt::Key_Home} << 0;
+        QTest::newRow("F") << QList<int>{Qt::Key_F} << 2;
+        QTest::newRow("E") << QList<int>{Qt::Key_E} << 1;
+        QTest::newRow("Down Down Down")
+            << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << 2;
+    }
+    void keysOnTheMapList() {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, map);
+        QtWindow w;
+        w.Open();
+        auto* maps = w.Get<QListWidget>(1060);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(maps));
+        for (int key : keys) PressKey(Qt::Key(key));
+        QCOMPARE(w.dlg->m_nMap, map);
+        QCOMPARE(maps->currentRow(), map);
+        QCOMPARE(w.tk->ListViewGetSelectionMark(1060), map);
+        QVERIFY(maps->item(map)->isSelected());
+        // The map's own zone texts came with it, and the program's tab selection raised
+        // no tab change.
+        QCOMPARE(w.logic->Count(EventKind::TabChanged), 0);
+    }
+
+    void escapeAndReturnOnTheMapListBelongToTheDialog() {
+        {
+            // Escape abandons a drawn zone: nothing is stored or written.
+            QtWindow w;
+            std::string options = ReadBytes("ini/options.txt");
+            w.Open();
+            platform::Rect area = w.dlg->GetMapArea();
+            QTest::mousePress(&w.tk->Window(), Qt::LeftButton, {},
+                              QPoint(area.left + 5, area.top + 5));
+            QTest::mouseRelease(&w.tk->Window(), Qt::LeftButton, {},
+                                QPoint(area.left + 60, area.top + 60));
+            QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(1060));
+            PressKey(Qt::Key_Escape);
+            QCOMPARE(w.tk->Window().result(), 2);
+            QCOMPARE(w.logic->Count(EventKind::MapListKeyDown), 0);
+            QCOMPARE(ReadBytes("ini/options.txt"), options);
+        }
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            // Return on an incomplete order: its message, and no file written.
+            QtWindow w;
+            Edit("ini/options.txt", "X2;40.0;40.0;Monde", "X2;;40.0;Monde");
+            std::string options = ReadBytes("ini/options.txt");
+            BoxCloser boxes;
+            w.Open();
+            QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(1060));
+            PressKey(key);
+            QCOMPARE(w.logic->Count(EventKind::MapListKeyDown), 0);
+            QCOMPARE(w.logic->Count(EventKind::Click, 1013), 1);
+            QCOMPARE(boxes.texts.size(), 1);
+            QCOMPARE(ReadBytes("ini/options.txt"), options);
+        }
+    }
+
+    // Without the presentation file the map still follows the list.
+    void mapFollowsTheListWithoutThePresentationFile() {
+        QtWindow w;
+        std::filesystem::remove("ini/presentation.txt");
+        BoxCloser boxes;
+        w.Open();
+        ClickMap(w, 1);
+        QCOMPARE(w.dlg->m_nMap, 1);
+        w.Activate();
+        QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(1060));
+        PressKey(Qt::Key_Down);
+        QCOMPARE(w.dlg->m_nMap, 2);
+        QTest::qWait(30);  // paints while and after the boxes were open
+        QCOMPARE(w.dlg->m_nMap, 2);
+        QVERIFY(w.Get<QAbstractButton>(1010)->isChecked());
+        QVERIFY(boxes.texts.size() >= 2);
+    }
+
+    // A drag abandoned by a tab change leaves no zone and no band behind.
+    void tabChangeAbandonsADrag() {
+        QtWindow w;
+        w.Open();
+        auto& dialog = w.tk->Window();
+        platform::Rect area = w.dlg->GetMapArea();
+        const QString lon = w.Get<QLineEdit>(1073)->text();
+        QTest::mousePress(&dialog, Qt::LeftButton, {}, QPoint(area.left + 10, area.top + 10));
+        QTest::mouseMove(&dialog, QPoint(area.left + 100, area.top + 60));
+        QVERIFY(w.dlg->m_bDragging);
+        TurnWheel(w, 1);
+        QVERIFY(!w.dlg->m_bDragging);
+        TurnWheel(w, -1);
+        QTest::mouseRelease(&dialog, Qt::LeftButton, {}, QPoint(area.left + 100, area.top + 60));
+        QCOMPARE(w.Get<QLineEdit>(1073)->text(), lon);
+        // No red band is left on the map.
+        QImage shot = dialog.grab().toImage();
+        int red = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                red += shot.pixelColor(x, y) == QColor(255, 0, 0);
+        QVERIFY2(red < 500, qPrintable(QString::number(red)));  // the zone outline only
+    }
+
+    // Radio groups: one Tab stop each; the arrow keys check the next button and click it.
+    void radioGroupsTakeTheArrowKeys() {
+        QtWindow w;
+        w.Open();
+        ClickTab(w, 2);
+        QCOMPARE(TabStops(w, {1020, 1021, 1022, 1023}), 1);
+        QCOMPARE(TabStops(w, {1024, 1025, 1026, 1027}), 1);
+        QCOMPARE(TabStops(w, {1016, 1017}), 1);
+        // The Tab stop of a group is its checked button.
+        QVERIFY(w.Get<QWidget>(1021)->focusPolicy() & Qt::TabFocus);  // "Zip"
+        ClickInto(w.Get<QWidget>(1021));
+        const int clicks = w.logic->Count(EventKind::Click);
+        PressKey(Qt::Key_Down);
+        QVERIFY(w.Get<QAbstractButton>(1022)->isChecked());
+        QVERIFY(!w.Get<QAbstractButton>(1021)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), w.Get<QWidget>(1022));
+        QCOMPARE(w.logic->Count(EventKind::Click, 1022), 1);
+        QCOMPARE(w.dlg->m_nCompression, 2);
+        PressKey(Qt::Key_Up);
+        PressKey(Qt::Key_Up);
+        QVERIFY(w.Get<QAbstractButton>(1020)->isChecked());
+        QCOMPARE(w.logic->Count(EventKind::Click), clicks + 3);
+        QVERIFY(w.Get<QWidget>(1020)->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!(w.Get<QWidget>(1021)->focusPolicy() & Qt::TabFocus));
+        // The zone mode by keyboard rewrites the texts at once.
+        ClickInto(w.Get<QWidget>(1016));
+        PressKey(Qt::Key_Right);
+        QCOMPARE(w.dlg->m_nZoneMode, 1);
+        QCOMPARE(w.Get<QLineEdit>(1073)->text(), QStringLiteral("-50.0"));
+    }
+
+    // The space bar ticks a list item, and the estimate follows as after a click.
+    void spaceBarTicksAndRecomputes() {
+        QtWindow w;
+        w.Open();
+        ClickTab(w, 1);
+        auto* parameters = qobject_cast<QListWidget*>(w.tk->Widget(w.dlg->m_pListParametres));
+        ClickInto(parameters);
+        const QString before = w.Get<QLineEdit>(1011)->text();
+        parameters->setCurrentRow(0);
+        const Qt::CheckState state = parameters->item(0)->checkState();
+        PressKey(Qt::Key_Space);
+        QVERIFY(parameters->item(0)->checkState() != state);
+        QVERIFY(w.Get<QLineEdit>(1011)->text() != before);
+    }
+
+    // "Antime=2" shows "undetermined" once; a click leaves it for two states.
+    void undeterminedAntimeridianBoxBecomesTwoState() {
+        QtWindow w;
+        Edit("init.cnf", "Antime=0", "Antime=2");
+        w.Open();
+        auto* box = w.Get<QCheckBox>(1092);
+        QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(box->checkState(), Qt::Checked);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(box->checkState(), Qt::Unchecked);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(box->checkState(), Qt::Checked);
+        QVERIFY(ReadBytes("init.cnf").find("Antime=1") != std::string::npos);
+    }
+
+    // Outlines lie inside their rectangle, right and bottom edges excluded.
+    void outlinesStayInsideTheirRectangle() {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            platform::qt::QtPainter surface(
+                painter, [](platform::FontHandle) { return QFont(); }, QPixmap(), 32);
+            surface.DrawRectOutline(30, 30, 10, 10, {2, {255, 0, 0}});  // corners in any order
+        }
+        auto red = [&](int x, int y) { return image.pixelColor(x, y) == QColor(255, 0, 0); };
+        for (int i = 12; i < 28; ++i) {
+            QVERIFY(red(10, i) && red(11, i) && !red(9, i) && !red(12, i));
+            QVERIFY(red(29, i) && red(28, i) && !red(30, i) && !red(27, i));
+            QVERIFY(red(i, 10) && !red(i, 9) && red(i, 29) && !red(i, 30));
+        }
     }
 };
 
