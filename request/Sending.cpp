@@ -1,4 +1,5 @@
 // Handing the orders, the question mail and the help page to the desktop.
+#include <filesystem>
 #include <vector>
 
 #include "app/CConfigFile.h"
@@ -125,7 +126,13 @@ void CMarlockDlg::OnAskQuestion() {
 }
 
 void CMarlockDlg::OnHelp() {
-    m_toolkit.ShellOpen(LoadString(IDS_HELP_FILE_NAME), ShowState::Default);
+    const std::string name = LoadString(IDS_HELP_FILE_NAME);
+    if (m_toolkit.ShellOpen(name, ShowState::Default)) return;
+    // With no program to show the page, the user is told where it is.
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(name, error);
+    m_toolkit.MessageBox(
+        Format(LoadString(IDS_NO_HELP_VIEWER).c_str(), error ? name.c_str() : path.c_str()));
 }
 
 }  // namespace wavepost

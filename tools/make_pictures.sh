@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the pictures in resources/ from GSHHG coastlines and national borders (GMT)
-# and ImageMagick drawings. The PNGs are committed, so a build never needs this script.
+# and ImageMagick drawings, and the desktop icons in desktop/icons/. The PNGs are
+# committed, so a build never needs this script.
 #
 #   tools/make_pictures.sh            # installs gmt & co. when missing, rewrites resources/*.png
 #
@@ -10,6 +11,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 out="$here/../resources"
+icons="$here/../desktop/icons"
 
 # --- tools -------------------------------------------------------------------------------
 packages=(gmt gmt-gshhg-low gmt-gshhg-high gmt-dcw ghostscript imagemagick fonts-dejavu-core)
@@ -27,7 +29,7 @@ fi
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
+mkdir -p "$out" "$icons"
 cd "$work"
 export GMT_TMPDIR="$work"
 
@@ -131,6 +133,11 @@ logo() {
 }
 logo logo.png
 convert logo.png -scale 32x32 -strip "PNG32:$out/128.png"
+
+# The same badge as the desktop's application icon, one picture per size of the icon theme.
+for size in 16 24 32 48 64 128 256; do
+    convert logo.png -scale "${size}x${size}" -strip "PNG32:$icons/wavepost-$size.png"
+done
 
 # Window icon 16 x 16: colour picture black where transparent, and its mask
 # (white = transparent, black = icon pixel shown).

@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the program and starts it in the per-user working directory, which is seeded
-# from data/ on first run (the program rewrites its catalogue, so never the source tree).
+# Builds the program in a build folder of its own (build-run), installs it into a staging
+# folder there and starts it through the installed launcher, as the menu entry does: the
+# working folder $XDG_DATA_HOME/wavepost (by default ~/.local/share/wavepost) is seeded
+# from the default catalogue on first run, since the program rewrites its catalogue.
 set -euo pipefail
 src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$src/tools/install-deps.sh"
-cmake -S "$src" -B "$src/build" -DWAVEPOST_BUILD_TESTS=OFF >/dev/null
-cmake --build "$src/build" -j"$(nproc)" --target wavepost
-work="${XDG_DATA_HOME:-$HOME/.local/share}/wavepost"
-if [ ! -e "$work/init.cnf" ]; then
-    mkdir -p "$work"
-    cp -rn "$src/data/." "$work/"
-    echo "Working directory seeded: $work"
-fi
-cd "$work"
-exec "$src/build/wavepost" "$@"
+build="$src/build-run"
+cmake -S "$src" -B "$build" -DWAVEPOST_BUILD_TESTS=OFF -DWAVEPOST_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target wavepost
+cmake --install "$build" --prefix "$build/stage" >/dev/null
+exec "$build/stage/bin/wavepost-start" "$@"

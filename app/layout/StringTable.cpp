@@ -69,6 +69,9 @@ const std::map<int, std::string>& Table() {
         {IDS_NO_MAIL_PROGRAM_QUESTION,
          "Aucun programme de messagerie n'a pu être ouvert.\nL'adresse a été copiée dans le "
          "presse-papiers.\nEcrivez à l'adresse %s avec le sujet \"%s\"."},
+        {IDS_NO_HELP_VIEWER,
+         "Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le fichier \"%s\" avec votre "
+         "navigateur."},
     };
     return table;
 }

@@ -55,6 +55,7 @@ enum StringId : int {
     IDS_FILE_WRITE_ERROR = 213,
     IDS_NO_MAIL_PROGRAM = 214,
     IDS_NO_MAIL_PROGRAM_QUESTION = 215,
+    IDS_NO_HELP_VIEWER = 216,
 };
 
 // The text of an identifier; the empty text for an unknown one.

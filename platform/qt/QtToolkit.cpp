@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -28,6 +29,7 @@
 #include <QTabBar>
 #include <QUrl>
 #include <cstdio>
+#include <optional>
 
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtPainter.h"
@@ -756,23 +758,48 @@ void QtToolkit::PaintLogic(QPainter& painter) {
 
 // --- shell -------------------------------------------------------------------------
 
+namespace {
+
+// The desktop's default program for a type as xdg-mime names it: empty for none, nothing
+// when it cannot be asked.
+std::optional<QByteArray> DefaultProgram(const QString& type) {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForStarted(3000)) return std::nullopt;
+    query.waitForFinished(5000);
+    return query.readAllStandardOutput().trimmed();
+}
+
+// The opener runs detached and fails unseen when no program takes a document, so it is
+// asked beforehand: a default program for the document's type, else the web browser the
+// opener falls back on. When nobody can be asked, the opening decides.
+bool HasViewerFor(const QString& path) {
+    const std::optional<QByteArray> program =
+        DefaultProgram(QMimeDatabase().mimeTypeForFile(path).name());
+    if (!program || !program->isEmpty()) return true;
+    if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+    for (const char* browser : {"x-www-browser", "www-browser"})
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(browser)).isEmpty()) return true;
+    return false;
+}
+
+}  // namespace
+
 bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
-    QUrl url;
     if (target.rfind("mailto:", 0) == 0)
-        url = QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode);
-    else
-        url = QUrl::fromLocalFile(QFileInfo(Decode(target)).absoluteFilePath());
-    return QDesktopServices::openUrl(url);
+        return QDesktopServices::openUrl(
+            QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode));
+    const QString path = QFileInfo(Decode(target)).absoluteFilePath();
+    if (!HasViewerFor(path)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool QtToolkit::HasMailHandler() const {
     if (m_mailHandlerCheck) return m_mailHandlerCheck();
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("x-scheme-handler/mailto")});
-    if (!query.waitForStarted(3000)) return true;  // no way to ask: let the opening decide
-    query.waitForFinished(5000);
-    return !query.readAllStandardOutput().trimmed().isEmpty();
+    const std::optional<QByteArray> program =
+        DefaultProgram(QStringLiteral("x-scheme-handler/mailto"));
+    return !program || !program->isEmpty();  // no way to ask: let the opening decide
 }
 
 void QtToolkit::SetClipboardText(const std::string& text) {

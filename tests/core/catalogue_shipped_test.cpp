@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 
+#include "app/CConfigFile.h"
 #include "app/NumberText.h"
 #include "tests/core/catalogue_fixture.h"
 
@@ -151,6 +153,31 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
         EXPECT_TRUE(at == 0 || config[at - 1] == '\n') << key;
     }
     EXPECT_NE(config.find("@example.org"), std::string::npos);
+    // The other lines are comments, which no key reading can take for an entry.
+    std::size_t entries = 0;
+    std::istringstream lines(config);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        bool entry = false;
+        for (const char* key : {"meteo", "question", "Antime", "PtEuro"})
+            entry = entry || line.rfind(std::string(key) + "=", 0) == 0;
+        entries += entry;
+        EXPECT_TRUE(entry || line.rfind("# ", 0) == 0) << line;
+    }
+    EXPECT_EQ(entries, 4u);
+    {
+        ScratchDir scratch;
+        test::WriteFile("init.cnf", config);
+        CConfigFile file("init.cnf", false);
+        EXPECT_EQ(file.GetValue("meteo"), "grib@example.org");
+        EXPECT_EQ(file.GetValue("question"), "support@example.org");
+        EXPECT_EQ(file.GetValue("Antime"), "0");
+        EXPECT_EQ(file.GetValue("PtEuro"), "0.0005");
+        file.SetValue("Antime", "1");
+        std::string expected = config;
+        expected[config.find("Antime=0") + 7] = '1';
+        EXPECT_EQ(ReadFile("init.cnf"), expected);
+    }
 
     ScratchDir dir;
     test::SeedDefaultData();

@@ -150,6 +150,24 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
               std::string::npos);
 }
 
+TEST(Sending, HelpPageWithoutAProgramToShowIt) {
+    Sender w;
+    w.tk.Click(9);
+    EXPECT_EQ(w.tk.opened,
+              (std::vector<std::pair<std::string, ShowState>>{{"aide.html", ShowState::Default}}));
+    EXPECT_TRUE(w.tk.messages.empty());
+
+    // Nothing would show: the message names the page by its full path.
+    w.tk.shellOpenSucceeds = false;
+    w.tk.Click(9);
+    EXPECT_EQ(w.tk.opened.size(), 2u);
+    EXPECT_EQ(w.tk.messages,
+              std::vector<std::string>{"Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le "
+                                       "fichier \"" +
+                                       (w.dir.Path() / "aide.html").string() +
+                                       "\" avec votre navigateur."});
+}
+
 TEST(Sending, FilesThatCannotBeWritten) {
     Sender w;
     // A copy that cannot be written leaves a one-line log; the mail still goes.

@@ -246,6 +246,28 @@ TEST(ConfigFile, UnixLineEndsAndKeysOnlyAtLineStart) {
     EXPECT_EQ(config.GetValue("Antime"), "1");
 }
 
+TEST(ConfigFile, LinesWithoutAKeyAtTheirStartAreSkipped) {
+    struct Case {
+        const char* content;
+        const char* key;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"# meteo=x@example.org\r\nmeteo=a\r\n", "meteo", "a"},
+        {"#question=\r\nquestion=q\r\n", "question", "q"},
+        {"\r\n\r\nAntime=1\r\n# Antime=0", "Antime", "1"},
+        {"PtEuro=0.5\r\n# PtEuro=9\r\n", "PtEuro", "0.5"},
+        // A line that merely starts with a key is taken for it: comments start with '#'.
+        {"meteorologie\r\nmeteo=a\r\n", "meteo", "ologie"},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        WriteFile("init.cnf", c.content);
+        CConfigFile config("init.cnf", false);
+        EXPECT_EQ(config.GetValue(c.key), c.value) << c.content;
+    }
+}
+
 TEST(ConfigFile, EmptyFileAndKeyAtEnd) {
     ScratchDir dir;
     WriteFile("init.cnf", "");

@@ -1,0 +1,127 @@
+# The Debian package made by CPack from the build folder: its file list and dependencies,
+# its menu entry and metainfo, then the package unpacked into a scratch root and started
+# through its launcher on a scratch HOME. The first start seeds the working folder with the
+# installed defaults and the window orders from them; a second start keeps the user's
+# address and choices and puts back only a file that went missing.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+BUILD_DIR="$(realpath "$3")"
+[ -f "$BUILD_DIR/CPackConfig.cmake" ] || fail "no CPack configuration in $BUILD_DIR"
+
+cpack --config "$BUILD_DIR/CPackConfig.cmake" -G DEB -B "$SCRATCH/package" \
+    >"$SCRATCH/cpack.log" 2>&1 || { cat "$SCRATCH/cpack.log" >&2; fail "cpack failed"; }
+debs=("$SCRATCH/package"/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made ${#debs[@]} packages"
+deb="${debs[0]}"
+
+# --- contents -------------------------------------------------------------------------
+{
+    echo ./usr/bin/wavepost
+    echo ./usr/bin/wavepost-start
+    (cd "$SOURCE_DIR/data" && find . -type f) | sed 's|^\./|./usr/share/wavepost/|'
+    echo ./usr/share/applications/org.wavepost.Wavepost.desktop
+    echo ./usr/share/metainfo/org.wavepost.Wavepost.metainfo.xml
+    for size in 16 24 32 48 64 128 256; do
+        echo "./usr/share/icons/hicolor/${size}x${size}/apps/wavepost.png"
+    done
+} | sort >"$SCRATCH/expected"
+dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort >"$SCRATCH/listed"
+diff "$SCRATCH/expected" "$SCRATCH/listed" || fail "the package's file list"
+dpkg-deb -c "$deb" | awk '$6 ~ /^\.\/usr\/bin\/.*[^\/]$/ && ($1 != "-rwxr-xr-x" || $2 != "root/root")' \
+    | grep . && fail "programs not executable or not root's"
+dpkg-deb -c "$deb" | awk '$6 ~ /^\.\/usr\/share\/.*[^\/]$/ && ($1 != "-rw-r--r--" || $2 != "root/root")' \
+    | grep . && fail "data files not readable or not root's"
+
+depends="$(dpkg-deb -f "$deb" Depends)"
+for package in libqt6widgets6 libqt6dbus6 qt6-qpa-plugins xdg-utils; do
+    grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+done
+# Every dependency is satisfiable on this system (a simulation: nothing is installed).
+apt-get install --simulate --no-install-recommends "$deb" >"$SCRATCH/apt.log" 2>&1 \
+    || { cat "$SCRATCH/apt.log" >&2; fail "the package cannot be installed here"; }
+
+# A root with a blank in its name: every path the launcher handles is quoted.
+root="$SCRATCH/unpacked root"
+dpkg-deb -x "$deb" "$root"
+entry="$root/usr/share/applications/org.wavepost.Wavepost.desktop"
+desktop-file-validate "$entry" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.wavepost.Wavepost.metainfo.xml" \
+    || fail "appstreamcli validate"
+exec_line="$(sed -n 's/^Exec=//p' "$entry")"
+[ -x "$root/usr/bin/${exec_line%% *}" ] || fail "the menu entry starts $exec_line, not in the package"
+icon="$(sed -n 's/^Icon=//p' "$entry")"
+[ -f "$root/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "no icon $icon"
+
+# --- first start: a new user ------------------------------------------------------------
+# A new home, and the launcher's default data folder.
+export HOME="$SCRATCH/sailor"
+unset XDG_DATA_HOME
+mkdir -p "$HOME"
+work="$HOME/.local/share/wavepost"
+launcher="$root/usr/bin/wavepost-start"
+
+received="$SCRATCH/received"
+mkdir -p "$HOME/.local/share/applications" "$XDG_CONFIG_HOME"
+cat >"$SCRATCH/record-mail" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$1" >> "$received"
+SCRIPT
+chmod +x "$SCRATCH/record-mail"
+cat >"$HOME/.local/share/applications/test-mail.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Test mail
+Exec=$SCRATCH/record-mail %u
+MimeType=x-scheme-handler/mailto;
+NoDisplay=true
+DESKTOP
+xdg-mime default test-mail.desktop x-scheme-handler/mailto
+[ "$(xdg-mime query default x-scheme-handler/mailto)" = test-mail.desktop ] || fail "no mail handler"
+
+# order N: presses "Envoi" and prints the N-th order received.
+order() {
+    press "$window" Return
+    for _ in $(seq 100); do
+        [ -f "$received" ] && [ "$(wc -l <"$received")" -ge "$1" ] && break
+        sleep 0.1
+    done
+    sed -n "${1}p" "$received" | sed 's/%20/ /g'
+}
+
+start_x
+"$launcher" &
+pid=$!
+PIDS+=($pid)
+window="$(wait_window WAVEPOST)" || fail "the window did not open"
+diff -r "$root/usr/share/wavepost" "$work" || fail "the working folder is not the installed defaults"
+[ "$(readlink "/proc/$pid/exe")" = "$root/usr/bin/wavepost" ] || fail "the launcher did not exec the program"
+[ "$(readlink "/proc/$pid/cwd")" = "$work" ] || fail "the program runs in $(readlink "/proc/$pid/cwd")"
+service="$work/../dbus-1/services/Marlock.Application.service"
+grep -qF "'--chdir=$work' '$root/usr/bin/wavepost' '-Automation'" "$service" \
+    || fail "the automation service: $(cat "$service")"
+first="$(order 1)"
+[[ "$first" == "mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0A"* ]] \
+    || fail "first order: $first"
+press "$window" Escape
+wait_exit "$pid" >/dev/null || fail "the window did not close"
+
+# --- the user's changes, then a second start -------------------------------------------
+sed -i 's/^meteo=grib@example.org/meteo=bord@voilier.example.net/' "$work/init.cnf"
+sed -i 's/^X1;-30.0;-30.0;Monde/X1;-20.0;-20.0;Monde/' "$work/ini/options.txt"
+grep -q '^meteo=bord@voilier' "$work/init.cnf" && grep -q '^X1;-20.0' "$work/ini/options.txt" \
+    || fail "could not change the user's files"
+cp "$work/init.cnf" "$SCRATCH/init.cnf.user"
+rm "$work/aide.html"
+"$launcher" &
+pid=$!
+PIDS+=($pid)
+window="$(wait_window WAVEPOST)" || fail "the window did not open a second time"
+second="$(order 2)"
+[[ "$second" == "mailto:bord@voilier.example.net?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -20.0 "* ]] \
+    || fail "second order: $second"
+press "$window" Escape
+wait_exit "$pid" >/dev/null || fail "the window did not close"
+cmp "$SCRATCH/init.cnf.user" "$work/init.cnf" || fail "the user's init.cnf was changed"
+grep -q '^X1;-20.0;-20.0;Monde' "$work/ini/options.txt" || fail "the user's zone was lost"
+cmp "$root/usr/share/wavepost/aide.html" "$work/aide.html" || fail "the missing help page was not put back"
+find "$work" -name '*.new-*' | grep . && fail "temporary files left"
+echo "1 passed, 0 failed"
