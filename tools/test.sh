@@ -5,6 +5,12 @@
 set -euo pipefail
 src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$src/tools/install-deps.sh"
+# The window tests and one order end to end run again on a French desktop, whose locale
+# writes a decimal comma: make the locale when the machine has none.
+if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
+    if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
+    "${SUDO[@]}" localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
+fi
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 cmake -S "$src" -B "$src/build" -DWAVEPOST_BUILD_TESTS=ON -DWAVEPOST_BUILD_QT=ON \

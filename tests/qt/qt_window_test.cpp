@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <clocale>
+#include <cstdio>
 #include <filesystem>
 
 #include "platform/qt/QtPainter.h"
@@ -72,6 +74,17 @@ int TabStops(QtWindow& w, std::initializer_list<int> group) {
 class QtWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    // Under the test command's French run, the process really takes the desktop's locale
+    // (QApplication sets it), so every test of this run checks the decimal-comma case.
+    void processTakesTheDesktopLocale() {
+        const QByteArray wanted = qgetenv("WAVEPOST_TEST_LOCALE");
+        if (wanted.isEmpty()) QSKIP("run without a desktop locale");
+        QVERIFY(QByteArray(std::setlocale(LC_NUMERIC, nullptr)).startsWith(wanted.left(5)));
+        char probe[8];
+        std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+        QCOMPARE(QByteArray(probe), QByteArray("0,5"));
+    }
+
     void init() {
         // Nothing but drawing may happen inside a paint event.
         QTest::failOnWarning(QRegularExpression("paint event|[Rr]ecursive repaint|QPainter"));
@@ -307,33 +320,30 @@ class QtWindowTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("inOrder");
-        QTest::newRow("longitude") << 1073 << "170,5"
-                                   << "170.5"
-                                   << "Z 170.5 40.0 19.0 30.0";
-        QTest::newRow("latitude") << 1074 << "45,25"
-                                  << "45.2"
-                                  << "Z -30.0 45.2 40.0 30.0";
-        QTest::newRow("width") << 1079 << "600"
-                               << "300.0"
-                               << "Z -30.0 40.0 300.0 30.0";
-        QTest::newRow("height") << 1080 << "200"
-                                << "100.0"
-                                << "Z -30.0 40.0 40.0 100.0";
-        QTest::newRow("heading") << 1085 << "400"
-                                 << "360"
-                                 << "";
-        QTest::newRow("speed") << 1086 << "1e308"
-                               << "1"
-                               << "%0AV 0 1.0%0A";
-        QTest::newRow("dollar") << 1034 << "0,5"
-                                << "0.5"
-                                << "";
+        QTest::addColumn<QString>("saved");
+        const struct {
+            const char* name;
+            int field;
+            const char *typed, *shown, *inOrder, *saved;
+        } rows[] = {
+            {"longitude", 1073, "170,5", "170.5", "Z 170.5 40.0 19.0 30.0", "X1;170.5;"},
+            {"latitude", 1074, "45,25", "45.2", "Z -30.0 45.2 40.0 30.0", "Y1;45.2;"},
+            {"width", 1079, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
+            {"height", 1080, "200", "100.0", "Z -30.0 40.0 40.0 100.0", "Y2;100.0;"},
+            {"heading", 1085, "400", "360", "", "CAP;360;"},
+            {"speed", 1086, "1e308", "1", "%0AV 0 1.0%0A", "VITESSE;1;"},
+            {"dollar", 1034, "0,5", "0.5", "", "DOLLARS;0.5;"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << r.field << QString(r.typed) << QString(r.shown)
+                                  << QString(r.inOrder) << QString(r.saved);
     }
     void enterInAField() {
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(QString, inOrder);
+        QFETCH(QString, saved);
         QtWindow w;
         BoxCloser boxes;
         w.Open();
@@ -347,6 +357,7 @@ class QtWindowTest : public QObject {
         const std::string order = w.LastOrder();
         QVERIFY2(order.find(inOrder.toStdString()) != std::string::npos, order.c_str());
         QVERIFY(order.size() < 300);
+        QVERIFY(ReadBytes("ini/options.txt").find(saved.toStdString()) != std::string::npos);
     }
 
     // Keys on the map list: the dialog's own keys never reach the list's handler; keys

@@ -32,12 +32,20 @@ start_x() {
     export DISPLAY=":$(head -n1 "$SCRATCH/display")"
 }
 
-# A working directory seeded with the shipped catalogue.
+# A working directory seeded with the shipped catalogue, its tables with LF line ends: the
+# program writes CRLF, so any save shows as changed bytes.
 seed() {
     local dir="$SCRATCH/$1"
     mkdir -p "$dir"
     cp -r "$SOURCE_DIR/data/." "$dir/"
+    sed -i 's/\r$//' "$dir"/ini/*.txt
     echo "$dir"
+}
+
+# The tests that run under a desktop locale need it installed (tools/test.sh makes it).
+check_locale() {
+    [ -z "${LC_ALL:-}" ] && return 0
+    locale -a | grep -qix "${LC_ALL/UTF-8/utf8}" || fail "locale $LC_ALL is not installed"
 }
 
 # Waits until a window with the name shows; prints its id.

@@ -1,6 +1,7 @@
 # "Envoi" under a virtual X server hands the orders to the mail program registered for
 # mailto: URLs (a recording handler in a private XDG data directory), through xdg-open.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+check_locale
 start_x
 
 # The recording mail program.
@@ -49,7 +50,7 @@ send_once() {
 
 # First send: a bulletin is ticked, so the bulletin order comes first, then the order.
 work="$(seed first)"
-sed -i 's/^Monde;METAREA1;\(.*\);0\r$/Monde;METAREA1;\1;1\r/' "$work/ini/bulletins.txt"
+sed -i 's/^Monde;METAREA1;\(.*\);0$/Monde;METAREA1;\1;1/' "$work/ini/bulletins.txt"
 grep -q '^Monde;METAREA1;.*;1' "$work/ini/bulletins.txt" || fail "could not tick the bulletin"
 send_once "$work" 2
 bulletin='mailto:grib@example.org?body=@mto@reqt@bull@%0AMETAREA1%0A@mto@reqt@fin@&subject=Bulletin'
@@ -59,6 +60,9 @@ grib='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 
 [ "$(cat "$copies/WavepostBulletin.txt")" = "$bulletin" ] || fail "bulletin copy"
 [ "$(cat "$copies/WavepostGrib.txt")" = "$grib" ] || fail "order copy"
 [ "$(tail -c 1 "$copies/WavepostGrib.txt")" = "@" ] || fail "the copy has a line end added"
+# The order saved the choices: the tables are written anew, with their numbers as they were.
+grep -q $'^X1;-30.0;-30.0;Monde\r$' "$work/ini/options.txt" || fail "choices not saved"
+grep -q $'^DOLLARS;0.92;0.92;Monde\r$' "$work/ini/options.txt" || fail "dollar rate saved wrong"
 
 # Second send: another zone and no bulletin: the order copy is replaced, the bulletin copy
 # stays as it was.
