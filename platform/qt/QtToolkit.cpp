@@ -681,6 +681,7 @@ void QtToolkit::ShowAboutBox() {
     about.setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
     // Labels may run wider than the layout's font made them, up to the button's left.
     int labelsEnd = about.width();
+    int contentBottom = 0;
     for (const auto& c : layout.controls)
         if (c.kind == ControlKind::DefaultPushButton)
             labelsEnd = DialogToPixels(c.x, c.y, c.width, c.height).left() - 4;
@@ -702,8 +703,11 @@ void QtToolkit::ShowAboutBox() {
             geometry.setHeight(
                 std::max(geometry.height(), label->heightForWidth(geometry.width())));
             label->setGeometry(geometry);
+            contentBottom = std::max(contentBottom, geometry.bottom());
         }
     }
+    // A wrapped label makes the box taller rather than cut.
+    about.setFixedSize(about.width(), std::max(about.height(), contentBottom + 8));
     ++m_nModalDepth;
     about.exec();
     --m_nModalDepth;

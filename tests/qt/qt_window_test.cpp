@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -193,6 +194,16 @@ class QtWindowTest : public QObject {
                 auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 if (about && about != &w.tk->Window()) {
                     aboutShown = about->windowTitle() == QStringLiteral("A propos de Wavepost");
+                    // Every text stands whole inside the box, none under the button.
+                    auto* ok = about->findChild<QPushButton*>();
+                    for (auto* label : about->findChildren<QLabel*>()) {
+                        if (label->text().isEmpty()) continue;
+                        const QRect needed(
+                            label->pos(),
+                            QSize(label->width(), label->heightForWidth(label->width())));
+                        aboutShown &= about->rect().contains(needed);
+                        aboutShown &= !label->geometry().intersects(ok->geometry());
+                    }
                     about->accept();
                 }
             });
@@ -527,15 +538,18 @@ class QtWindowTest : public QObject {
         QVERIFY(ReadBytes("init.cnf").find("Antime=1") != std::string::npos);
     }
 
-    // Outlines lie inside their rectangle, right and bottom edges excluded.
-    void outlinesStayInsideTheirRectangle() {
-        QImage image(40, 40, QImage::Format_RGB32);
+    // Outlines lie inside their rectangle, right and bottom edges excluded; captions are
+    // never cut at their rectangle's right edge.
+    void paintedShapesAndCaptions() {
+        QImage image(200, 40, QImage::Format_RGB32);
         image.fill(Qt::white);
         {
             QPainter painter(&image);
             platform::qt::QtPainter surface(
                 painter, [](platform::FontHandle) { return QFont(); }, QPixmap(), 32);
             surface.DrawRectOutline(30, 30, 10, 10, {2, {255, 0, 0}});  // corners in any order
+            surface.DrawText({40, 5, 50, 30}, "Coût estimé météo :", platform::kNoFont,
+                             {255, 255, 255});
         }
         auto red = [&](int x, int y) { return image.pixelColor(x, y) == QColor(255, 0, 0); };
         for (int i = 12; i < 28; ++i) {
@@ -543,6 +557,10 @@ class QtWindowTest : public QObject {
             QVERIFY(red(29, i) && red(28, i) && !red(30, i) && !red(27, i));
             QVERIFY(red(i, 10) && !red(i, 9) && red(i, 29) && !red(i, 30));
         }
+        int inkBeyond = 0;
+        for (int y = 5; y < 30; ++y)
+            for (int x = 50; x < 200; ++x) inkBeyond += image.pixelColor(x, y).lightness() < 128;
+        QVERIFY(inkBeyond > 20);
     }
 };
 
