@@ -102,6 +102,10 @@ std::int32_t CIniTable::FindRow(const std::string& key, std::int32_t column,
 }
 
 void CIniTable::Save() {
+    WriteFileAtomically(m_strPath, Bytes());
+}
+
+std::string CIniTable::Bytes() const {
     std::int32_t columns = std::max<std::int32_t>(m_nColumnCount, 0);
     std::int32_t rows = std::max<std::int32_t>(m_nRowCount, 0);
     std::string out;
@@ -114,7 +118,7 @@ void CIniTable::Save() {
         }
         out += "\r\n";
     }
-    WriteFileAtomically(m_strPath, out);
+    return out;
 }
 
 }  // namespace wavepost

@@ -24,6 +24,8 @@ class CIniTable {
     std::int32_t FindRow(const std::string& key, std::int32_t column, std::int32_t afterRow);
     // Rewrites the file whole; throws platform::FileError naming the path.
     void Save();
+    // What Save writes: every row with the header's column count, CRLF line ends.
+    std::string Bytes() const;
 
     const std::string& Path() const { return m_strPath; }
 
