@@ -1,0 +1,63 @@
+// The number readings and writings against a reading of the rule of their own: the longest
+// prefix, after blanks, that forms a decimal number with a point and an optional exponent.
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <regex>
+
+#include "app/NumberText.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+using namespace wavepost;
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+double ByTheRule(const std::string& text) {
+    static const std::regex number(R"([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?)");
+    std::size_t start = 0;
+    while (start < text.size() && IsBlank(text[start])) ++start;
+    for (std::size_t end = text.size(); end > start; --end) {
+        const std::string prefix = text.substr(start, end - start);
+        if (std::regex_match(prefix, number)) return std::strtod(prefix.c_str(), nullptr);
+    }
+    return 0.0;
+}
+
+long IntegerByTheRule(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::string digits;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') digits += text[i++];
+    digits.erase(0, digits.find_first_not_of('0'));
+    const std::string max = std::to_string(LONG_MAX);
+    const bool beyond = digits.size() > max.size() || (digits.size() == max.size() && digits > max);
+    const long value = digits.empty() ? 0 : beyond ? LONG_MAX : std::stol(digits);
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const double read = ReadNumber(text);
+    const double expected = ByTheRule(text);
+    FUZZ_CHECK((read == expected && std::signbit(read) == std::signbit(expected)) ||
+               (read != read && expected != expected));
+    FUZZ_CHECK(ReadInteger(text) == IntegerByTheRule(text));
+    // Writing: the same bytes as printf in the "C" locale, for any double.
+    double value = read;
+    if (size >= sizeof value) std::memcpy(&value, data, sizeof value);
+    for (int decimals : {1, 2}) {
+        char printed[400];
+        std::snprintf(printed, sizeof printed, "%.*f", decimals, value);
+        FUZZ_CHECK(FormatFixed(value, decimals) == printed);
+    }
+    return 0;
+}
