@@ -192,6 +192,8 @@ void MemoryToolkit::TabInsert(ControlHandle tab, int index, const std::string& t
     auto& tabs = Control(tab).tabs;
     index = std::clamp(index, 0, static_cast<int>(tabs.size()));
     tabs.insert(tabs.begin() + index, text);
+    // As a tab control does, the first tab inserted becomes the selected one.
+    if (tabs.size() == 1) Control(tab).tabSelection = 0;
 }
 void MemoryToolkit::TabSelect(ControlHandle tab, int index) {
     Control(tab).tabSelection = index;

@@ -45,7 +45,9 @@ send_once() {
     press "$window" Return
     wait_lines "$2" || fail "the mail program got $(wc -l < "$received" 2>/dev/null || echo 0) orders, not $2"
     press "$window" Escape
-    wait_exit "$pid" >/dev/null || fail "the window did not close"
+    local status
+    status="$(wait_exit "$pid")" || fail "the window did not close"
+    [ "$status" = 0 ] || fail "exit status $status"
 }
 
 # First send: a bulletin is ticked, so the bulletin order comes first, then the order.

@@ -16,6 +16,7 @@ if command -v import >/dev/null; then
 fi
 press "$window" Escape
 status="$(wait_exit "$pid")" || fail "Escape did not close the window"
+[ "$status" = 0 ] || fail "exit status $status after Escape"  # a sanitizer report, say
 diff -r "$SCRATCH/ini-before" "$work/ini" || fail "Escape wrote the catalogue"
 
 nocnf="$(seed nocnf)"

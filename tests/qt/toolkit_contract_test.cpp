@@ -1,0 +1,186 @@
+// What the window's logic relies on from a toolkit, checked on the in-memory toolkit the
+// logic tests run on and on the Qt front end alike: the logic tests are only as true as
+// this likeness.
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "platform/memory/MemoryToolkit.h"
+#include "platform/qt/QtToolkit.h"
+
+using platform::EventKind;
+using platform::IToolkit;
+
+namespace {
+
+// Starts nothing, records every event.
+struct RecordingLogic : platform::IWindowLogic {
+    bool OnInitDialog() override { return true; }
+    void OnEvent(const platform::Event& e) override { events.push_back(e); }
+    void OnPaint(platform::IPainter&) override {}
+    std::vector<platform::Event> events;
+};
+
+struct Opened {
+    RecordingLogic logic;
+    std::unique_ptr<IToolkit> toolkit;
+    explicit Opened(const QString& kind) {
+        if (kind == "memory") {
+            auto memory = std::make_unique<platform::MemoryToolkit>();
+            memory->RunModal(logic);
+            toolkit = std::move(memory);
+        } else {
+            auto qt = std::make_unique<platform::qt::QtToolkit>();
+            qt->Open(logic);
+            toolkit = std::move(qt);
+        }
+    }
+    ~Opened() {
+        if (auto* qt = dynamic_cast<platform::qt::QtToolkit*>(toolkit.get())) qt->Detach();
+    }
+};
+
+}  // namespace
+
+class ToolkitContractTest : public QObject {
+    Q_OBJECT
+
+    static void Toolkits() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("memory") << QStringLiteral("memory");
+        QTest::newRow("qt") << QStringLiteral("qt");
+    }
+
+  private slots:
+    void textBytesRoundTrip_data() { Toolkits(); }
+    void textBytesRoundTrip() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        // UTF-8, Windows-1252 bytes from an older installation, an empty text.
+        for (const std::string text : {"Été 45.5", "Caf\xE9 \x80", "", "a;b"}) {
+            for (int control : {1073, 1096, 1068}) {  // an edit, a multi-line edit, a label
+                tk.SetControlText(control, text);
+                QCOMPARE(tk.GetControlText(control), text);
+            }
+        }
+        QVERIFY(o.logic.events.empty());  // the program's texts raise no Changed
+    }
+
+    void comboSelection_data() { Toolkits(); }
+    void comboSelection() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        tk.ComboReset(1039);
+        QCOMPARE(tk.ComboGetSelection(1039), -1);
+        tk.ComboAddItem(1039, "Euro");
+        tk.ComboAddItem(1039, "Dollar \xA4");
+        QCOMPARE(tk.ComboGetCount(1039), 2);
+        QCOMPARE(tk.ComboGetSelection(1039), -1);  // adding selects nothing
+        QCOMPARE(tk.ComboGetItemText(1039, 1), std::string("Dollar \xA4"));
+        QCOMPARE(tk.ComboGetItemText(1039, 2), std::string());
+        tk.ComboSetSelection(1039, 1);
+        QCOMPARE(tk.ComboGetSelection(1039), 1);
+        tk.ComboSetSelection(1039, 5);  // beyond the items: none
+        QCOMPARE(tk.ComboGetSelection(1039), -1);
+        tk.ComboSetSelection(1039, 0);
+        tk.ComboReset(1039);
+        QCOMPARE(tk.ComboGetSelection(1039), -1);
+        QCOMPARE(tk.ComboGetCount(1039), 0);
+        QVERIFY(o.logic.events.empty());
+    }
+
+    void checkListEnableAndTicks_data() { Toolkits(); }
+    void checkListEnableAndTicks() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        auto list = tk.CreatePageControl(platform::RuntimeControlKind::CheckList, 1000, "",
+                                         {10, 10, 100, 100}, platform::kNoFont);
+        QVERIFY(!tk.IsControlVisible(list));  // created hidden
+        tk.CheckListAddItem(list, "vent");
+        tk.CheckListAddItem(list, "temp\xE9rature");
+        QCOMPARE(tk.CheckListGetCount(list), 2);
+        QCOMPARE(tk.CheckListGetItemText(list, 1), std::string("temp\xE9rature"));
+        QCOMPARE(tk.CheckListGetCheck(list, 0), 0);
+        QVERIFY(tk.CheckListIsItemEnabled(list, 0));
+        tk.CheckListSetCheck(list, 1, 1);
+        tk.CheckListEnableItem(list, 1, false);
+        QVERIFY(!tk.CheckListIsItemEnabled(list, 1));
+        QCOMPARE(tk.CheckListGetCheck(list, 1), 1);  // greyed keeps its tick
+        tk.CheckListSetCheck(list, 1, 0);            // the program may untick a greyed item
+        QCOMPARE(tk.CheckListGetCheck(list, 1), 0);
+        QCOMPARE(tk.CheckListGetCheck(list, 7), 0);  // beyond the items
+        tk.CheckListReset(list);
+        QCOMPARE(tk.CheckListGetCount(list), 0);
+        tk.DestroyPageControl(list);
+        QVERIFY(o.logic.events.empty());
+    }
+
+    void radioGroupsAndCheckBox_data() { Toolkits(); }
+    void radioGroupsAndCheckBox() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        for (int id : {1020, 1021, 1022, 1023}) tk.SetCheck(id, 0);
+        for (int id : {1020, 1021, 1022, 1023}) QCOMPARE(tk.GetCheck(id), 0);  // none checked
+        tk.SetCheck(1022, 1);
+        QCOMPARE(tk.GetCheck(1022), 1);
+        QCOMPARE(tk.GetCheck(1021), 0);
+        for (int state : {2, 1, 0}) {  // the check box shows all three states
+            tk.SetCheck(1092, state);
+            QCOMPARE(tk.GetCheck(1092), state);
+        }
+        QVERIFY(o.logic.events.empty());
+    }
+
+    void listViewSelectionMark_data() { Toolkits(); }
+    void listViewSelectionMark() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        for (int i = 0; i < 3; ++i) tk.ListViewInsertItem(1060, i, "carte", i);
+        QCOMPARE(tk.ListViewGetSelectionMark(1060), -1);
+        tk.ListViewSetSelectionMark(1060, 2);
+        tk.ListViewSelectItem(1060, 0);  // selecting does not move the mark
+        QCOMPARE(tk.ListViewGetSelectionMark(1060), 2);
+        QVERIFY(o.logic.events.empty());
+    }
+
+    void tabsChangedByTheProgramRaiseNothing_data() { Toolkits(); }
+    void tabsChangedByTheProgramRaiseNothing() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        QCOMPARE(tk.TabGetSelection(1063), -1);
+        tk.TabInsert(1063, 0, "Zone");
+        QCOMPARE(tk.TabGetSelection(1063), 0);  // the first tab is selected on insertion
+        tk.TabInsert(1063, 1, "Param\xC3\xA8tres");
+        tk.TabInsert(1063, 2, "Options");
+        tk.TabSelect(1063, 2);
+        QCOMPARE(tk.TabGetSelection(1063), 2);
+        tk.TabSelect(1063, 0);
+        QCOMPARE(tk.TabGetSelection(1063), 0);
+        QVERIFY(o.logic.events.empty());
+    }
+
+    void shownAndHiddenControls_data() { Toolkits(); }
+    void shownAndHiddenControls() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        QVERIFY(!tk.IsControlVisible(1008));  // hidden in the layout: the map buttons
+        QVERIFY(tk.IsControlVisible(1013));
+        tk.ShowControl(1013, false);
+        QVERIFY(!tk.IsControlVisible(1013));
+        tk.ShowControl(1013, true);
+        QVERIFY(tk.IsControlVisible(1013));
+        const platform::Rect client = tk.GetClientRect();
+        const platform::Rect send = tk.GetControlRect(1013);
+        QVERIFY(send.left >= 0 && send.right <= client.right && send.bottom <= client.bottom);
+    }
+};
+
+QTEST_MAIN(ToolkitContractTest)
+#include "toolkit_contract_test.moc"
