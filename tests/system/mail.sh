@@ -25,7 +25,7 @@ xdg-mime default test-mail.desktop x-scheme-handler/mailto
 copies="$XDG_STATE_HOME/wavepost"
 
 wait_lines() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         [ -f "$received" ] && [ "$(wc -l < "$received")" -ge "$1" ] && return 0
         sleep 0.1
     done
@@ -88,7 +88,7 @@ window="$(wait_window WAVEPOST)" || fail "the window did not open"
 press "$window" Return
 box="$(wait_box "$window")" || fail "no message without a mail program"
 press "$box" Return
-for _ in $(seq 50); do [ -f "$copies/WavepostGrib.txt" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -f "$copies/WavepostGrib.txt" ] && break; sleep 0.1; done
 [ "$(cat "$copies/WavepostGrib.txt" 2>/dev/null)" = "$grib" ] || fail "no copy without a mail program"
 [ "$(wc -l < "$received")" -eq 3 ] || fail "something reached the old handler"
 press "$window" Escape

@@ -80,7 +80,7 @@ xdg-mime default test-mail.desktop x-scheme-handler/mailto
 # order N: presses "Envoi" and prints the N-th order received.
 order() {
     press "$window" Return
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         [ -f "$received" ] && [ "$(wc -l <"$received")" -ge "$1" ] && break
         sleep 0.1
     done
