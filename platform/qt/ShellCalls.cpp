@@ -1,0 +1,77 @@
+// The desktop around the window: opening mail URLs and documents, the clipboard and the
+// folder for request copies.
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+#include <optional>
+
+#include "platform/qt/QtToolkit.h"
+#include "platform/qt/TextCodec.h"
+
+namespace platform::qt {
+
+// --- shell -------------------------------------------------------------------------
+
+namespace {
+
+// The desktop's default program for a type as xdg-mime names it: empty for none, nothing
+// when it cannot be asked.
+std::optional<QByteArray> DefaultProgram(const QString& type) {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForStarted(3000)) return std::nullopt;
+    query.waitForFinished(5000);
+    return query.readAllStandardOutput().trimmed();
+}
+
+// The opener runs detached and fails unseen when no program takes a document, so it is
+// asked beforehand: a default program for the document's type, else the web browser the
+// opener falls back on. When nobody can be asked, the opening decides.
+bool HasViewerFor(const QString& path) {
+    const std::optional<QByteArray> program =
+        DefaultProgram(QMimeDatabase().mimeTypeForFile(path).name());
+    if (!program || !program->isEmpty()) return true;
+    if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+    for (const char* browser : {"x-www-browser", "www-browser"})
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(browser)).isEmpty()) return true;
+    return false;
+}
+
+}  // namespace
+
+bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
+    if (target.rfind("mailto:", 0) == 0)
+        return QDesktopServices::openUrl(
+            QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode));
+    const QString path = QFileInfo(Decode(target)).absoluteFilePath();
+    if (!HasViewerFor(path)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtToolkit::HasMailHandler() const {
+    if (m_mailHandlerCheck) return m_mailHandlerCheck();
+    const std::optional<QByteArray> program =
+        DefaultProgram(QStringLiteral("x-scheme-handler/mailto"));
+    return !program || !program->isEmpty();  // no way to ask: let the opening decide
+}
+
+void QtToolkit::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(Decode(text));
+}
+
+std::string QtToolkit::SystemDirectory() const {
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
+    QString dir = base + QStringLiteral("/wavepost");
+    if (!QDir().mkpath(dir)) return {};
+    return Encode(dir);
+}
+
+}  // namespace platform::qt
