@@ -85,8 +85,7 @@ void CMarlockDlg::OnSend() {
         ExchangeData(ExchangeDirection::ToControls);
         return;
     }
-    // Nothing was sent: the choices stay as they are, for a second try once the file is
-    // mended.
+    // A refused address sends nothing, so the choices stay for a try once the file is mended.
     if (!found) return;
     const std::string& address = *found;
     const std::string base = "mailto:" + ForUrl(address);
