@@ -121,6 +121,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     void SwitchMap();
 
     // --- request and delivery ---------------------------------------------------------
+    // The order as the body of a mailto: URL: its lines joined by "%0A", every text read
+    // from a file percent-encoded (ForUrl) so that it cannot add lines or fields.
     std::string BuildGribRequest();
     void UpdateCostEstimate();
     std::int32_t CountAnalysisOnlyParameters();

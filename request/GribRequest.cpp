@@ -4,6 +4,7 @@
 
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
+#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 
 namespace wavepost {
@@ -66,8 +67,8 @@ std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::
     return ZFields({centreLon, centreLat, static_cast<double>(width), static_cast<double>(height)});
 }
 
-// "P vent temp": the letter, then the value column of every ticked row of the map; the
-// empty text when no row is ticked.
+// "P vent temp": the letter, then the value column of every ticked row of the map, ready
+// for the URL; the empty text when no row is ticked.
 std::string TickedLine(CIniTable* table, const char* letter, int valueColumn, int flagColumn,
                        const std::string& map) {
     std::string line;
@@ -77,7 +78,7 @@ std::string TickedLine(CIniTable* table, const char* letter, int valueColumn, in
         if (ReadInteger(table->GetCell(r, flagColumn)) == 0) continue;
         if (line.empty()) line = letter;
         line += ' ';
-        line += Unquoted(table->GetCell(r, valueColumn));
+        line += ForUrl(Unquoted(table->GetCell(r, valueColumn)));
     }
     return line;
 }
@@ -113,9 +114,9 @@ std::string CMarlockDlg::BuildGribRequest() {
     const int latItem = m_toolkit.ComboGetSelection(m_comboMeshLat);
     if (lonItem < 0 && latItem < 0) return LoadString(IDS_NO_MESH);
     const std::string lonMesh =
-        lonItem < 0 ? std::string() : m_toolkit.ComboGetItemText(m_comboMeshLon, lonItem);
+        lonItem < 0 ? std::string() : ForUrl(m_toolkit.ComboGetItemText(m_comboMeshLon, lonItem));
     const std::string latMesh =
-        latItem < 0 ? std::string() : m_toolkit.ComboGetItemText(m_comboMeshLat, latItem);
+        latItem < 0 ? std::string() : ForUrl(m_toolkit.ComboGetItemText(m_comboMeshLat, latItem));
     const std::string mesh = lonMesh == latMesh
                                  ? Format("M %s", lonMesh.c_str())
                                  : Format("M %s %s", lonMesh.c_str(), latMesh.c_str());
@@ -147,11 +148,11 @@ std::string CMarlockDlg::BuildGribRequest() {
     }
     const std::string landData = m_nLandData == 0 ? Format("F %d", 0) : std::string();
     const std::string software =
-        m_pSoft && m_pSoft->GetRowCount() >= 2 ? m_pSoft->GetCell(2, 1) : std::string();
+        m_pSoft && m_pSoft->GetRowCount() >= 2 ? ForUrl(m_pSoft->GetCell(2, 1)) : std::string();
 
     std::string text;
     for (const std::string& piece :
-         {start, subscription, zone, mesh, movement, Format("D %s", map.c_str()), parameters, steps,
+         {start, subscription, zone, mesh, movement, "D " + ForUrl(map), parameters, steps,
           compression, landData, Format("S %s", software.c_str()), end}) {
         if (piece.empty()) continue;
         if (!text.empty()) text += kLineBreak;

@@ -1,10 +1,12 @@
 // Handing the orders, the question mail and the help page to the desktop.
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
+#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 
 namespace wavepost {
@@ -15,37 +17,48 @@ namespace {
 
 constexpr const char* kLineBreak = "%0A";
 
+// True when the text is one plain address: a blank, a control byte, or any of "?&#,;"
+// would let a file add recipients or headers to the mail.
+bool IsPlainAddress(const std::string& address) {
+    for (const char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte == 0x7F) return false;
+        if (c == '?' || c == '&' || c == '#' || c == ',' || c == ';') return false;
+    }
+    return true;
+}
+
 // One address of the address file. A missing or empty entry is reported and its text
-// used all the same, so the user still gets a mail to correct by hand.
+// used all the same, so the user still gets a mail to correct by hand. An entry that is
+// not one plain address is reported and refused: no mail may go anywhere else.
 // Throws platform::FileError when the address file cannot be read.
-std::string LookUpAddress(platform::IToolkit& toolkit, int keyId) {
-    CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
+std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, int keyId) {
+    const std::string& file = LoadString(IDS_CONFIG_FILE_NAME);
+    CConfigFile config(file, false);
     std::string address = config.GetValue(LoadString(keyId));
     config.Close();
-    if (address.empty() || address == LoadString(IDS_CONFIG_ERROR))
+    if (address.empty() || address == LoadString(IDS_CONFIG_ERROR)) {
         toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));
+    } else if (!IsPlainAddress(address)) {
+        toolkit.MessageBox(
+            Format(LoadString(IDS_BAD_ADDRESS).c_str(), LoadString(keyId).c_str(), file.c_str()));
+        return std::nullopt;
+    }
     return address;
 }
 
-std::string WithLineBreaks(const std::string& body) {
-    std::string text;
-    std::size_t from = 0;
-    for (std::size_t at; (at = body.find(kLineBreak, from)) != std::string::npos; from = at + 3)
-        text.append(body, from, at - from).append("\n");
-    return text.append(body, from, std::string::npos);
-}
-
 // Opens an order mail. Without a mail program to take it the order would be lost
-// silently, so it goes to the clipboard as plain text, and the user is told where to
-// send it.
+// silently, so it goes to the clipboard as the plain text the service would read, with
+// real line breaks, and the user is told where to send it.
 void HandOverOrder(platform::IToolkit& toolkit, const std::string& url, const std::string& address,
                    const char* subject, const std::string& body) {
     if (toolkit.HasMailHandler() && toolkit.ShellOpen(url, ShowState::Normal)) return;
-    toolkit.SetClipboardText(WithLineBreaks(body));
+    toolkit.SetClipboardText(PercentDecoded(body));
     toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), address.c_str(), subject));
 }
 
-// The codes of the ticked items of a list: item i stands for the i-th row of the map.
+// The codes of the ticked items of a list, ready for the URL: item i stands for the i-th
+// row of the map.
 void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
                    const std::string& map, std::vector<std::string>& codes) {
     if (!table || list == platform::kNoControl) return;
@@ -54,7 +67,7 @@ void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CI
     for (int r = 2; r <= table->GetRowCount() && item < count; ++r) {
         if (Unquoted(table->GetCell(r, 1)) != map) continue;
         if (toolkit.CheckListGetCheck(list, item) != 0)
-            codes.push_back(Unquoted(table->GetCell(r, 2)));
+            codes.push_back(ForUrl(Unquoted(table->GetCell(r, 2))));
         ++item;
     }
 }
@@ -63,16 +76,19 @@ void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CI
 
 void CMarlockDlg::OnSend() {
     ExchangeData(ExchangeDirection::FromControls);
-    std::string address;
+    std::optional<std::string> found;
     try {
-        address = LookUpAddress(m_toolkit, IDS_KEY_METEO);
+        found = LookUpAddress(m_toolkit, IDS_KEY_METEO);
     } catch (const platform::FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         m_nSubscription = 0;
         ExchangeData(ExchangeDirection::ToControls);
         return;
     }
-    const std::string base = "mailto:" + address;
+    // A refused address sends nothing, so the choices stay for a try once the file is mended.
+    if (!found) return;
+    const std::string& address = *found;
+    const std::string base = "mailto:" + ForUrl(address);
 
     const std::string map = GetMapName();
     std::vector<std::string> codes;
@@ -110,15 +126,17 @@ void CMarlockDlg::OnSend() {
 }
 
 void CMarlockDlg::OnAskQuestion() {
-    std::string address;
+    std::optional<std::string> found;
     try {
-        address = LookUpAddress(m_toolkit, IDS_KEY_QUESTION);
+        found = LookUpAddress(m_toolkit, IDS_KEY_QUESTION);
     } catch (const platform::FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;
     }
+    if (!found) return;
+    const std::string& address = *found;
     const char* subject = "Help";
-    const std::string url = "mailto:" + address + "?subject=" + subject;
+    const std::string url = "mailto:" + ForUrl(address) + "?subject=" + subject;
     if (m_toolkit.HasMailHandler() && m_toolkit.ShellOpen(url, ShowState::Default)) return;
     m_toolkit.SetClipboardText(address);
     m_toolkit.MessageBox(

@@ -72,6 +72,10 @@ const std::map<int, std::string>& Table() {
         {IDS_NO_HELP_VIEWER,
          "Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le fichier \"%s\" avec votre "
          "navigateur."},
+        {IDS_BAD_ADDRESS,
+         "L'adresse de la clé \"%s\" du fichier \"%s\" n'est pas une adresse simple : elle "
+         "contient\nun blanc, un caractère de contrôle ou l'un des signes ? & # , ;\nAucun "
+         "message n'a été envoyé."},
     };
     return table;
 }

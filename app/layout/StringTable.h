@@ -56,6 +56,7 @@ enum StringId : int {
     IDS_NO_MAIL_PROGRAM = 214,
     IDS_NO_MAIL_PROGRAM_QUESTION = 215,
     IDS_NO_HELP_VIEWER = 216,
+    IDS_BAD_ADDRESS = 220,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -47,6 +47,8 @@ bool HasViewerFor(const QString& path) {
 }  // namespace
 
 bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
+    // The logic hands over UTF-8 with its own escapes (%0A, %26 ...); tolerant parsing keeps
+    // every escape as it is and only encodes blanks and other bytes a URL cannot hold.
     if (target.rfind("mailto:", 0) == 0)
         return QDesktopServices::openUrl(
             QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode));

@@ -1,28 +1,14 @@
 #include "platform/qt/TextCodec.h"
 
-#include <QStringDecoder>
+#include "app/TextEncoding.h"
 
 namespace platform::qt {
 
-namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-}  // namespace
-
+// One rule with the orders: a stray Windows-1252 byte in an otherwise UTF-8 text shows as
+// its own character and leaves the rest of the text as it is.
 QString Decode(const std::string& bytes) {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError()) return text;
-    QString cp1252;
-    cp1252.reserve(static_cast<qsizetype>(bytes.size()));
-    for (unsigned char c : bytes)
-        cp1252.append(c >= 0x80 && c < 0xA0 ? QChar(kCp1252High[c - 0x80]) : QChar(c));
-    return cp1252;
+    const std::string text = wavepost::ToUtf8(bytes);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string Encode(const QString& text) {

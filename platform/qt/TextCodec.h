@@ -1,5 +1,5 @@
-// The program's bytes as the user sees them: UTF-8 where valid, otherwise Windows-1252
-// (files carried over from older installations).
+// The program's bytes as the user sees them: each well-formed UTF-8 sequence as UTF-8,
+// every other byte as Windows-1252 (files carried over from older installations).
 #pragma once
 
 #include <QString>

@@ -112,6 +112,104 @@ TEST(Sending, AddressFileProblems) {
     EXPECT_EQ(w.tk.Control(1024).check, 1);
 }
 
+// An address that is not one plain address is named and refused: no mail goes anywhere,
+// nothing is saved or copied.
+TEST(Sending, AddressesThatAreNotOnePlainAddressAreRefused) {
+    const std::vector<std::string> bad = {"meteo@example.org?bcc=spy@elsewhere",
+                                          "meteo@example.org&bcc=spy@elsewhere",
+                                          "meteo@example.org#x",
+                                          "meteo@example.org,spy@elsewhere",
+                                          "meteo@example.org;spy@b",
+                                          "meteo@example.org ",
+                                          "meteo @example.org",
+                                          "meteo@example.org\t",
+                                          "meteo@\x01x.org",
+                                          "meteo@example.org\x7F"};
+    for (const std::string& address : bad) {
+        Sender w;
+        const std::string options = ReadFile("ini/options.txt");
+        test::WriteFile("init.cnf", "meteo=" + address + "\r\nquestion=" + address + "\r\n");
+        w.TickBulletins();
+        SetRadio(w.tk, 1026);
+        w.tk.Click(1013);
+        w.tk.Click(1003);
+        EXPECT_EQ(w.tk.messages,
+                  (std::vector<std::string>{
+                      "L'adresse de la clé \"meteo\" du fichier \"init.cnf\" n'est pas une "
+                      "adresse simple : elle contient\nun blanc, un caractère de contrôle ou l'un "
+                      "des signes ? & # , ;\nAucun message n'a été envoyé.",
+                      "L'adresse de la clé \"question\" du fichier \"init.cnf\" n'est pas une "
+                      "adresse simple : elle contient\nun blanc, un caractère de contrôle ou l'un "
+                      "des signes ? & # , ;\nAucun message n'a été envoyé."}))
+            << address;
+        EXPECT_TRUE(w.tk.opened.empty()) << address;
+        EXPECT_TRUE(w.tk.clipboard.empty()) << address;
+        EXPECT_TRUE(std::filesystem::is_empty(w.copies)) << address;
+        EXPECT_EQ(ReadFile("ini/options.txt"), options) << address;
+        // Nothing was sent, so the kind of order stays for the next try.
+        EXPECT_EQ(w.tk.Control(1026).check, 1) << address;
+    }
+}
+
+// Whatever the files hold, each mail has the one recipient and the fields the program put
+// in, the copy holds exactly the URL handed over, and the clipboard the order as plain text.
+TEST(Sending, TextsFromFilesCannotAddRecipientsOrLines) {
+    struct Case {
+        const char* what;
+        std::string address;
+        std::string bulletin;  // code of the first Monde bulletin
+        std::string soft;
+        std::string url;        // the bulletin order, then the order
+        std::string clipboard;  // the same without a mail program
+    };
+    const std::string tail = "%0AM 0.5%0AD Monde%0AP vent pmer%0AE 0 12 24%0AS ";
+    const std::string plainTail = "\nM 0.5\nD Monde\nP vent pmer\nE 0 12 24\nS ";
+    const std::vector<Case> cases = {
+        {"hidden recipient in a bulletin", "meteo@example.org", "X&bcc=someone@elsewhere&x=", "1.0",
+         "mailto:meteo@example.org?body=@mto@reqt@bull@%0AX%26bcc=someone@elsewhere%26x=%0A@mto@"
+         "reqt@fin@&subject=Bulletin",
+         "@mto@reqt@bull@\nX&bcc=someone@elsewhere&x=\n@mto@reqt@fin@"},
+        {"line and fragment in the software", "meteo@example.org", "B1", "1.0%0AA X#",
+         "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ 0.0 0.0 20.0 "
+         "10.0" +
+             tail + "1.0%250AA X%23%0A@mto@reqt@fin@",
+         "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0" + plainTail + "1.0%0AA X#\n@mto@reqt@fin@"},
+        {"percent in the address", "met%65o@example.org", "B1", "1.0",
+         "mailto:met%2565o@example.org?body=@mto@reqt@bull@%0AB1%0A@mto@reqt@fin@&subject="
+         "Bulletin",
+         "@mto@reqt@bull@\nB1\n@mto@reqt@fin@"},
+        {"Windows-1252 address and code", "m\xE9t\xE9o@example.org", "\xC9t\xE9 \x80", "1.0",
+         "mailto:météo@example.org?body=@mto@reqt@bull@%0AÉté €%0A@mto@reqt@fin@&subject="
+         "Bulletin",
+         "@mto@reqt@bull@\nÉté €\n@mto@reqt@fin@"},
+    };
+    for (const Case& c : cases) {
+        Sender w;
+        test::WriteFile("init.cnf", "meteo=" + c.address + "\r\nquestion=q@example.org\r\n");
+        std::string bulletins = ReadFile("ini/bulletins.txt");
+        bulletins.replace(bulletins.find("Monde;B1;"), 9, "Monde;" + c.bulletin + ";");
+        test::WriteFile("ini/bulletins.txt", bulletins);
+        test::WriteFile("ini/soft.txt", "Logiciel\r\n" + c.soft + "\r\n");
+        test::ShowMap(w, 0);
+        const bool grib = c.url.find("subject=Grib") != std::string::npos;
+        if (!grib) {
+            SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 1);
+            SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
+            SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
+        }
+        w.tk.Click(1013);
+        ASSERT_EQ(w.tk.opened.size(), 1u) << c.what;
+        EXPECT_EQ(w.tk.opened[0].first, c.url) << c.what;
+        EXPECT_EQ(w.Copy(grib ? "WavepostGrib.txt" : "WavepostBulletin.txt"), c.url) << c.what;
+        EXPECT_TRUE(w.tk.messages.empty()) << c.what;
+
+        w.tk.mailHandler = false;
+        w.tk.Click(1013);
+        EXPECT_EQ(w.tk.clipboard, c.clipboard) << c.what;
+        EXPECT_EQ(w.Copy(grib ? "WavepostGrib.txt" : "WavepostBulletin.txt"), c.url) << c.what;
+    }
+}
+
 TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
     Sender w;
     w.tk.Click(1003);

@@ -135,5 +135,40 @@ TEST(RequestText, EachChoiceChangesItsLine) {
     EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp%0AE 0 12 24", "P pluie%0AE 36"));
 }
 
+// A catalogue cell can neither add a line to the order nor cut it short: what it holds
+// reaches the service as the text it is.
+TEST(RequestText, TextsFromFilesCannotChangeTheOrdersLines) {
+    struct Case {
+        const char* what;
+        const char* file;
+        std::string planted;  // written over the Europe example's cell
+        std::string cell;
+        std::string piece;  // the example's line
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"line in a parameter", "ini/parametres.txt", "Europe;temp;", "Europe;t%0AA X;",
+         "P vent temp", "P vent t%250AA X"},
+        {"end in a parameter", "ini/parametres.txt", "Europe;temp;", "Europe;t&x=#?;",
+         "P vent temp", "P vent t%26x=%23%3F"},
+        {"step with a raw control byte", "ini/echeances.txt", "Europe;12;", "Europe;1\x01\x7F;",
+         "E 0 12 24", "E 0 1%01%7F 24"},
+        {"software identifier", "ini/soft.txt", "1.0", "W&bcc=a@b", "S 1.0", "S W%26bcc=a@b"},
+        {"spacing", "ini/mailles.txt", "Europe;LONG;0.5", "Europe;LONG;0.5#", "M 0.5",
+         "M 0.5%23 0.5"},
+        {"Windows-1252 code", "ini/parametres.txt", "Europe;temp;", "Europe;\"t\xE9\";",
+         "P vent temp", "P vent té"},
+    };
+    for (const Case& c : cases) {
+        test::RequestWindow w;
+        std::string content = test::ReadFile(c.file);
+        const std::size_t at = content.find(c.planted);
+        ASSERT_NE(at, std::string::npos) << c.what;
+        test::WriteFile(c.file, content.replace(at, c.planted.size(), c.cell));
+        test::ShowMap(w, 1);
+        EXPECT_EQ(w.dlg.BuildGribRequest(), Example(c.piece, c.expected)) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace wavepost

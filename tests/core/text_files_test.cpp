@@ -8,6 +8,7 @@
 
 #include "app/CConfigFile.h"
 #include "app/NumberText.h"
+#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CIniTable.h"
 #include "tests/core/TestSupport.h"
@@ -97,6 +98,42 @@ TEST(NumberText, NumbersIgnoreTheProcessLocale) {
     k = 0;
     for (double value : values)
         for (int decimals : {1, 2}) EXPECT_EQ(FormatFixed(value, decimals), writtenC[k++]);
+}
+
+// Bytes from files as they enter an order URL, and back to plain text for the clipboard.
+TEST(TextEncoding, FileTextsOnTheirWayIntoAUrl) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string utf8;  // ToUtf8
+        std::string url;   // ForUrl
+    };
+    const std::vector<Case> cases = {
+        {"plain code with a blank", "B 2", "B 2", "B 2"},
+        {"hidden recipient", "X&bcc=someone@elsewhere&x=", "X&bcc=someone@elsewhere&x=",
+         "X%26bcc=someone@elsewhere%26x="},
+        {"fragment", "vent#x", "vent#x", "vent%23x"},
+        {"second query", "1.0?cc=a@b", "1.0?cc=a@b", "1.0%3Fcc=a@b"},
+        {"escaped line break", "a%0AA X", "a%0AA X", "a%250AA X"},
+        {"control bytes", std::string("\t\r\n\x01\x1F\x7F", 6) + std::string(1, '\0'),
+         std::string("\t\r\n\x01\x1F\x7F", 6) + std::string(1, '\0'), "%09%0D%0A%01%1F%7F%00"},
+        {"UTF-8 kept", "Météo 🌊", "Météo 🌊", "Météo 🌊"},
+        {"Windows-1252", "M\xE9t\xE9o \x80 \x96", "Météo € –", "Météo € –"},
+        {"mixed in one text", "Été \xE9t\xE9", "Été été", "Été été"},
+        {"undefined in Windows-1252", "\x81\x8D", "\uFFFD\uFFFD", "\uFFFD\uFFFD"},
+        {"overlong slash", "\xC0\xAF", "À¯", "À¯"},
+        {"surrogate", "\xED\xA0\x80", "í\u00A0€", "í\u00A0€"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", "ô\uFFFD€€", "ô\uFFFD€€"},
+        {"cut short at the end", "caf\xC3", "cafÃ", "cafÃ"},
+        {"stray continuation", "\xA9t\xE9", "©té", "©té"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToUtf8(c.bytes), c.utf8) << c.what;
+        EXPECT_EQ(ForUrl(c.bytes), c.url) << c.what;
+        EXPECT_EQ(PercentDecoded(ForUrl(c.bytes)), c.utf8) << c.what;
+    }
+    // Only "%" and two hexadecimal digits is an escape.
+    EXPECT_EQ(PercentDecoded("A%0Ab%0d%zz%4 100%"), "A\nb\r%zz%4 100%");
 }
 
 TEST(IniTable, ShortAndLongRowsTakeTheHeaderColumnCount) {

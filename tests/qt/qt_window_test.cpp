@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -16,6 +17,7 @@
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/TextCodec.h"
@@ -169,7 +171,11 @@ class QtWindowTest : public QObject {
 
     void bytesRoundTripThroughTheControls() {
         QtWindow w;
+        // A presentation written in UTF-8 with one Windows-1252 byte: only that byte is
+        // taken as Windows-1252.
+        std::ofstream("ini/presentation.txt", std::ios::binary) << "Météo \x96 marée";
         w.Open();
+        QCOMPARE(w.Get<QPlainTextEdit>(1096)->toPlainText(), QString::fromUtf8("Météo – marée"));
         std::string latin = "Caf\xE9 \x80";  // Windows-1252 from an older installation
         QCOMPARE(platform::qt::Decode(latin), QString::fromUtf8("Café €"));
         w.tk->ComboReset(1039);
