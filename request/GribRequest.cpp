@@ -1,164 +1,51 @@
-// The request text for gridded weather data.
-#include <cmath>
-#include <vector>
-
+// The window's side of the request text: the choices gathered from the controls and the
+// catalogue of the current map.
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
-#include "app/TextEncoding.h"
-#include "app/layout/StringTable.h"
+#include "request/RequestText.h"
 
 namespace wavepost {
 
 namespace {
 
-constexpr const char* kLineBreak = "%0A";
-
-// A zone typed far outside any map would take the widening loops below ages (or forever,
-// once adding a turn no longer changes a float); such a zone cannot be ordered anyway.
-constexpr int kMaxTurns = 100000;
-
-// Adds turn to value until it is no longer below limit; false when that cannot be reached.
-template <typename Value, typename Limit>
-bool RaiseTo(Value& value, Limit limit, float turn) {
-    for (int i = 0; value < limit; ++i) {
-        Value next = value + turn;
-        if (i == kMaxTurns || next == value) return false;
-        value = next;
-    }
-    return true;
-}
-
-// "Z" and the values with one decimal each.
-std::string ZFields(std::initializer_list<double> values) {
-    std::string line = "Z";
-    for (double value : values) line += " " + FormatFixed(value, 1);
-    return line;
-}
-
-// The Z line, or the empty text when the zone has no extent.
-std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::string& lat1Text,
-                     const std::string& lon2Text, const std::string& lat2Text) {
-    if (mode == 0) {
-        const double lon = ReadNumber(lon1Text), lat = ReadNumber(lat1Text);
-        const double width = ReadNumber(lon2Text), height = ReadNumber(lat2Text);
-        if (!std::isfinite(lon) || !std::isfinite(lat) || !std::isfinite(width) ||
-            !std::isfinite(height))
-            return {};
-        if (width == 0 || height == 0) return {};
-        if (width == 10 && height == 10) return ZFields({lon, lat});
-        return ZFields({lon, lat, width, height});
-    }
-    // Single precision as the order has always been computed, so centres round alike.
-    const float west = ToFloat(ReadNumber(lon1Text));
-    float east = ToFloat(ReadNumber(lon2Text));
-    float north = ToFloat(ReadNumber(lat1Text));
-    const double south = ReadNumber(lat2Text);
-    if (!std::isfinite(west) || !std::isfinite(east) || !std::isfinite(north) ||
-        !std::isfinite(south))
-        return {};
-    if (!RaiseTo(east, west, 360.0f)) return {};
-    if (!RaiseTo(north, south, 180.0f)) return {};
-    const float height = ToFloat(north - south);
-    const float width = east - west;
-    const double centreLat = south + height * 0.5;
-    const double centreLon = west + width * 0.5;
-    if (width == 0.0f || height == 0.0f) return {};
-    if (width == 10.0f && height == 10.0f) return ZFields({centreLon, centreLat});
-    return ZFields({centreLon, centreLat, static_cast<double>(width), static_cast<double>(height)});
-}
-
-// "P vent temp": the letter, then the value column of every ticked row of the map, ready
-// for the URL; the empty text when no row is ticked.
-std::string TickedLine(CIniTable* table, const char* letter, int valueColumn, int flagColumn,
-                       const std::string& map) {
-    std::string line;
-    if (!table) return line;
+// The code column of every ticked row of the map, in file order.
+std::vector<std::string> TickedCodes(CIniTable* table, int codeColumn, int flagColumn,
+                                     const std::string& map) {
+    std::vector<std::string> codes;
+    if (!table) return codes;
     for (int r = 2; r <= table->GetRowCount(); ++r) {
         if (Unquoted(table->GetCell(r, 1)) != map) continue;
         if (ReadInteger(table->GetCell(r, flagColumn)) == 0) continue;
-        if (line.empty()) line = letter;
-        line += ' ';
-        line += ForUrl(Unquoted(table->GetCell(r, valueColumn)));
+        codes.push_back(Unquoted(table->GetCell(r, codeColumn)));
     }
-    return line;
+    return codes;
 }
 
 }  // namespace
 
 std::string CMarlockDlg::BuildGribRequest() {
     StoreChoices();
-    const std::string map = GetMapName();
-    const std::string& start = LoadString(IDS_GRIB_START);
-    const std::string& end = LoadString(IDS_REQUEST_END);
-
-    std::string subscription;
-    switch (m_nSubscription) {
-        case 0:
-            subscription = "A 1";
-            break;
-        case 1:
-            subscription = Format("A %ld", ReadInteger(m_strDays));
-            break;
-        case 2:
-            subscription = "A X";
-            break;
-        default:
-            // Cancelling needs no selection at all.
-            return start + kLineBreak + "A 0" + kLineBreak + end;
-    }
-
-    const std::string zone = ZoneLine(m_nZoneMode, m_strLon1, m_strLat1, m_strLon2, m_strLat2);
-    if (zone.empty()) return {};
-
+    RequestChoices c;
+    c.map = GetMapName();
+    c.subscription = m_nSubscription;
+    c.days = m_strDays;
+    c.zoneMode = m_nZoneMode;
+    c.lon1 = m_strLon1;
+    c.lat1 = m_strLat1;
+    c.lon2 = m_strLon2;
+    c.lat2 = m_strLat2;
     const int lonItem = m_toolkit.ComboGetSelection(m_comboMeshLon);
     const int latItem = m_toolkit.ComboGetSelection(m_comboMeshLat);
-    if (lonItem < 0 && latItem < 0) return LoadString(IDS_NO_MESH);
-    const std::string lonMesh =
-        lonItem < 0 ? std::string() : ForUrl(m_toolkit.ComboGetItemText(m_comboMeshLon, lonItem));
-    const std::string latMesh =
-        latItem < 0 ? std::string() : ForUrl(m_toolkit.ComboGetItemText(m_comboMeshLat, latItem));
-    const std::string mesh = lonMesh == latMesh
-                                 ? Format("M %s", lonMesh.c_str())
-                                 : Format("M %s %s", lonMesh.c_str(), latMesh.c_str());
-
-    std::string movement;
-    const double speed = ReadNumber(m_strSpeed);
-    // "V 0 inf" would be no movement the service could follow.
-    if (!std::isfinite(speed)) return {};
-    if (speed != 0) movement = Format("V %ld ", ReadInteger(m_strHeading)) + FormatFixed(speed, 1);
-
-    const std::string parameters = TickedLine(m_pParametres.get(), "P", 2, 4, map);
-    if (parameters.empty()) return {};
-    const std::string steps = TickedLine(m_pEcheances.get(), "E", 2, 3, map);
-    if (steps.empty()) return {};
-
-    std::string compression;
-    switch (m_nCompression) {
-        case 0:
-            break;
-        case 1:
-            compression = "C zip";
-            break;
-        case 2:
-            compression = "C gzip";
-            break;
-        default:
-            compression = "C bzip2";
-            break;
-    }
-    const std::string landData = m_nLandData == 0 ? Format("F %d", 0) : std::string();
-    const std::string software =
-        m_pSoft && m_pSoft->GetRowCount() >= 2 ? ForUrl(m_pSoft->GetCell(2, 1)) : std::string();
-
-    std::string text;
-    for (const std::string& piece :
-         {start, subscription, zone, mesh, movement, "D " + ForUrl(map), parameters, steps,
-          compression, landData, Format("S %s", software.c_str()), end}) {
-        if (piece.empty()) continue;
-        if (!text.empty()) text += kLineBreak;
-        text += piece;
-    }
-    return text;
+    if (lonItem >= 0) c.lonMesh = m_toolkit.ComboGetItemText(m_comboMeshLon, lonItem);
+    if (latItem >= 0) c.latMesh = m_toolkit.ComboGetItemText(m_comboMeshLat, latItem);
+    c.heading = m_strHeading;
+    c.speed = m_strSpeed;
+    c.parameters = TickedCodes(m_pParametres.get(), 2, 4, c.map);
+    c.steps = TickedCodes(m_pEcheances.get(), 2, 3, c.map);
+    c.compression = m_nCompression;
+    c.landData = m_nLandData;
+    if (m_pSoft && m_pSoft->GetRowCount() >= 2) c.software = m_pSoft->GetCell(2, 1);
+    return BuildRequestText(c);
 }
 
 }  // namespace wavepost

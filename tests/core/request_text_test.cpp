@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/layout/StringTable.h"
+#include "request/RequestText.h"
 #include "tests/core/RequestTestSupport.h"
 
 namespace wavepost {
@@ -49,125 +52,131 @@ TEST(RequestText, WorkedExamples) {
     EXPECT_EQ(w.dlg.BuildGribRequest(), Example("S 1.0", "S "));
 }
 
-TEST(RequestText, EachChoiceChangesItsLine) {
-    using Texts = std::vector<std::pair<int, const char*>>;
-    auto zoneTexts = [](const char* lon1, const char* lat1, const char* lon2, const char* lat2) {
-        return Texts{{1073, lon1}, {1074, lat1}, {1079, lon2}, {1080, lat2}};
-    };
-    const std::string cancel = "@mto@reqt@grib@%0AA 0%0A@mto@reqt@fin@";
-    const std::string zone = "Z -10.0 45.0 20.0 15.0";
-    // A negative button unchecks its whole group.
-    struct Case {
-        const char* what;
-        std::vector<int> buttons;
-        Texts texts;
-        int lonItem, latItem;
-        std::string order;
-    } cases[] = {
-        {"cancel", {1027}, zoneTexts("", "", "", ""), -1, -1, cancel},
-        {"no kind checked", {-1024}, {}, 0, 0, cancel},
-        {"7 days", {1025}, {}, 0, 0, Example("A 1", "A 7")},
-        {"no day count", {1025}, {{1055, "jours"}}, 0, 0, Example("A 1", "A 0")},
-        {"10 x 10", {}, {{1079, "10"}, {1080, "10"}}, 0, 0, Example(zone, "Z -10.0 45.0")},
-        {"10 x 10.5",
-         {},
-         {{1079, "10"}, {1080, "10.5"}},
-         0,
-         0,
-         Example(zone, "Z -10.0 45.0 10.0 10.5")},
-        {"no width", {}, {{1079, "0"}}, 0, 0, ""},
-        {"infinite centre", {}, {{1073, "1e999"}}, 0, 0, ""},
-        {"rectangle 10 x 10",
-         {1017},
-         zoneTexts("0", "10", "10", "0"),
-         0,
-         0,
-         Example(zone, "Z 5.0 5.0")},
-        // The float nearest 0.15 lies above it, the double below.
-        {"single precision",
-         {1017},
-         zoneTexts("0", "10", "0.15", "0"),
-         0,
-         0,
-         Example(zone, "Z 0.1 5.0 0.2 10.0")},
-        {"equal longitudes", {1017}, zoneTexts("20", "50", "20", "40"), 0, 0, ""},
-        {"north below south",
-         {1017},
-         zoneTexts("0", "40", "20", "50"),
-         0,
-         0,
-         Example(zone, "Z 10.0 135.0 20.0 170.0")},
-        {"far outside any map", {1017}, zoneTexts("1e30", "50", "0", "40"), 0, 0, ""},
-        {"only longitude spacing", {}, {}, 0, -1, Example("M 0.5", "M 0.5 ")},
-        {"only latitude spacing", {}, {}, -1, 1, Example("M 0.5", "M  1.0")},
-        {"no spacing", {}, {}, -1, -1, LoadString(IDS_NO_MESH)},
-        {"speed 0.0", {}, {{1085, "90"}, {1086, "0.0"}}, 0, 0, kExample},
-        {"speed without digits", {}, {{1086, "vite"}}, 0, 0, kExample},
-        {"infinite speed", {}, {{1086, "1e999"}}, 0, 0, ""},
-        {"moving grid",
-         {},
-         {{1085, "12.7"}, {1086, "5"}},
-         0,
-         0,
-         Example("M 0.5", "M 0.5%0AV 12 5.0")},
-        {"gzip", {1022}, {}, 0, 0, Example("C zip", "C gzip")},
-        {"no compression checked", {-1020}, {}, 0, 0, Example("C zip", "C bzip2")},
-        {"no land data", {1019}, {}, 0, 0, Example("%0AF 0", "")},
-    };
-    test::RequestWindow w;
-    for (const auto& c : cases) {
-        test::ShowMap(w, 1);
-        for (int button : c.buttons) SetRadio(w.tk, button, -button);
-        for (const auto& [id, value] : c.texts) w.tk.Control(id).text = value;
-        w.tk.Control(1001).selection = c.lonItem;
-        w.tk.Control(1002).selection = c.latItem;
-        EXPECT_EQ(w.dlg.BuildGribRequest(), c.order) << c.what;
-    }
-
-    // Ticks count only on the current map's rows (Monde's stay ticked in the table).
-    test::ShowMap(w, 1);
-    for (int i : {0, 1}) SetListCheck(w.tk, w.dlg.m_pListParametres, i, 0);
-    EXPECT_EQ(w.dlg.BuildGribRequest(), "");
-    SetListCheck(w.tk, w.dlg.m_pListParametres, 2, 1);
-    for (int i : {0, 1, 2}) SetListCheck(w.tk, w.dlg.m_pListEcheances, i, 0);
-    EXPECT_EQ(w.dlg.BuildGribRequest(), "");
-    SetListCheck(w.tk, w.dlg.m_pListEcheances, 3, 1);
-    EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp%0AE 0 12 24", "P pluie%0AE 36"));
+// The Europe example's choices, as the window gathers them.
+RequestChoices ExampleChoices() {
+    RequestChoices c;
+    c.subscription = 0;
+    c.days = "7";
+    c.zoneMode = 0;
+    c.lon1 = "-10.0", c.lat1 = "45.0", c.lon2 = "20.0", c.lat2 = "15.0";
+    c.lonMesh = "0.5", c.latMesh = "0.5";
+    c.heading = "0", c.speed = "0";
+    c.map = "Europe";
+    c.parameters = {"vent", "temp"};
+    c.steps = {"0", "12", "24"};
+    c.compression = 1;
+    c.landData = 0;
+    c.software = "1.0";
+    return c;
 }
 
-// A catalogue cell can neither add a line to the order nor cut it short: what it holds
-// reaches the service as the text it is.
-TEST(RequestText, TextsFromFilesCannotChangeTheOrdersLines) {
+TEST(RequestText, EachChoiceChangesItsLine) {
+    const std::string cancel = "@mto@reqt@grib@%0AA 0%0A@mto@reqt@fin@";
+    const std::string zone = "Z -10.0 45.0 20.0 15.0";
+    auto corners = [](RequestChoices& c, const char* lon1, const char* lat1, const char* lon2,
+                      const char* lat2) {
+        c.zoneMode = 1, c.lon1 = lon1, c.lat1 = lat1, c.lon2 = lon2, c.lat2 = lat2;
+    };
+    using Change = std::function<void(RequestChoices&)>;
     struct Case {
         const char* what;
-        const char* file;
-        std::string planted;  // written over the Europe example's cell
-        std::string cell;
-        std::string piece;  // the example's line
-        std::string expected;
+        Change change;
+        std::string order;
+    } cases[] = {
+        {"the example", [](auto&) {}, kExample},
+        {"cancel", [](auto& c) { c.subscription = 3, c.lon1 = "", c.lonMesh.reset(); }, cancel},
+        {"no kind checked", [](auto& c) { c.subscription = -1; }, cancel},
+        {"7 days", [](auto& c) { c.subscription = 1; }, Example("A 1", "A 7")},
+        {"no day count", [](auto& c) { c.subscription = 1, c.days = "jours"; },
+         Example("A 1", "A 0")},
+        {"10 x 10", [](auto& c) { c.lon2 = "10", c.lat2 = "10"; }, Example(zone, "Z -10.0 45.0")},
+        {"10 x 10.5", [](auto& c) { c.lon2 = "10", c.lat2 = "10.5"; },
+         Example(zone, "Z -10.0 45.0 10.0 10.5")},
+        {"no width", [](auto& c) { c.lon2 = "0"; }, ""},
+        {"infinite centre", [](auto& c) { c.lon1 = "1e999"; }, ""},
+        {"rectangle 10 x 10", [&](auto& c) { corners(c, "0", "10", "10", "0"); },
+         Example(zone, "Z 5.0 5.0")},
+        // The float nearest 0.15 lies above it, the double below.
+        {"single precision", [&](auto& c) { corners(c, "0", "10", "0.15", "0"); },
+         Example(zone, "Z 0.1 5.0 0.2 10.0")},
+        {"equal longitudes", [&](auto& c) { corners(c, "20", "50", "20", "40"); }, ""},
+        {"north below south", [&](auto& c) { corners(c, "0", "40", "20", "50"); },
+         Example(zone, "Z 10.0 135.0 20.0 170.0")},
+        {"far outside any map", [&](auto& c) { corners(c, "1e30", "50", "0", "40"); }, ""},
+        {"across the antimeridian", [&](auto& c) { corners(c, "170", "50", "-170", "40"); },
+         Example(zone, "Z 180.0 45.0 20.0 10.0")},
+        {"only longitude spacing", [](auto& c) { c.latMesh.reset(); }, Example("M 0.5", "M 0.5 ")},
+        {"only latitude spacing", [](auto& c) { c.lonMesh.reset(), c.latMesh = "1.0"; },
+         Example("M 0.5", "M  1.0")},
+        {"no spacing", [](auto& c) { c.lonMesh.reset(), c.latMesh.reset(); },
+         LoadString(IDS_NO_MESH)},
+        {"speed 0.0", [](auto& c) { c.heading = "90", c.speed = "0.0"; }, kExample},
+        {"speed without digits", [](auto& c) { c.speed = "vite"; }, kExample},
+        {"infinite speed", [](auto& c) { c.speed = "1e999"; }, ""},
+        {"moving grid", [](auto& c) { c.heading = "12.7", c.speed = "5"; },
+         Example("M 0.5", "M 0.5%0AV 12 5.0")},
+        {"gzip", [](auto& c) { c.compression = 2; }, Example("C zip", "C gzip")},
+        {"no compression checked", [](auto& c) { c.compression = -1; },
+         Example("C zip", "C bzip2")},
+        {"uncompressed", [](auto& c) { c.compression = 0; }, Example("%0AC zip", "")},
+        {"no land data", [](auto& c) { c.landData = 1; }, Example("%0AF 0", "")},
+        {"no parameter", [](auto& c) { c.parameters.clear(); }, ""},
+        {"no step", [](auto& c) { c.steps.clear(); }, ""},
+        {"no software row", [](auto& c) { c.software.reset(); }, Example("S 1.0", "S ")},
+        // Texts from files can neither add a line to the order nor cut it short: they
+        // reach the service as the texts they are.
+        {"line in a parameter",
+         [](auto& c) {
+             c.parameters = {"vent", "t%0AA X"};
+         },
+         Example("P vent temp", "P vent t%250AA X")},
+        {"end in a parameter",
+         [](auto& c) {
+             c.parameters = {"vent", "t&x=#?"};
+         },
+         Example("P vent temp", "P vent t%26x=%23%3F")},
+        {"step with a raw control byte",
+         [](auto& c) {
+             c.steps = {"0", "1\x01\x7F", "24"};
+         },
+         Example("E 0 12 24", "E 0 1%01%7F 24")},
+        {"software identifier", [](auto& c) { c.software = "W&bcc=a@b"; },
+         Example("S 1.0", "S W%26bcc=a@b")},
+        {"spacing", [](auto& c) { c.lonMesh = "0.5#"; }, Example("M 0.5", "M 0.5%23 0.5")},
+        {"Windows-1252 code",
+         [](auto& c) {
+             c.parameters = {"vent", "t\xE9"};
+         },
+         Example("P vent temp", "P vent t\xC3\xA9")},
     };
-    const std::vector<Case> cases = {
-        {"line in a parameter", "ini/parametres.txt", "Europe;temp;", "Europe;t%0AA X;",
-         "P vent temp", "P vent t%250AA X"},
-        {"end in a parameter", "ini/parametres.txt", "Europe;temp;", "Europe;t&x=#?;",
-         "P vent temp", "P vent t%26x=%23%3F"},
-        {"step with a raw control byte", "ini/echeances.txt", "Europe;12;", "Europe;1\x01\x7F;",
-         "E 0 12 24", "E 0 1%01%7F 24"},
-        {"software identifier", "ini/soft.txt", "1.0", "W&bcc=a@b", "S 1.0", "S W%26bcc=a@b"},
-        {"spacing", "ini/mailles.txt", "Europe;LONG;0.5", "Europe;LONG;0.5#", "M 0.5",
-         "M 0.5%23 0.5"},
-        {"Windows-1252 code", "ini/parametres.txt", "Europe;temp;", "Europe;\"t\xE9\";",
-         "P vent temp", "P vent té"},
-    };
-    for (const Case& c : cases) {
-        test::RequestWindow w;
-        std::string content = test::ReadFile(c.file);
-        const std::size_t at = content.find(c.planted);
-        ASSERT_NE(at, std::string::npos) << c.what;
-        test::WriteFile(c.file, content.replace(at, c.planted.size(), c.cell));
-        test::ShowMap(w, 1);
-        EXPECT_EQ(w.dlg.BuildGribRequest(), Example(c.piece, c.expected)) << c.what;
+    for (const auto& c : cases) {
+        RequestChoices choices = ExampleChoices();
+        c.change(choices);
+        EXPECT_EQ(BuildRequestText(choices), c.order) << c.what;
     }
+}
+
+// Through the window: the ticks count only on the current map's rows (Monde's stay ticked
+// in the table), and a code reaches the order from its file as the text it is.
+TEST(RequestText, TheWindowGathersTheCurrentMapsChoices) {
+    {
+        test::RequestWindow w;
+        test::ShowMap(w, 1);
+        for (int i : {0, 1}) SetListCheck(w.tk, w.dlg.m_pListParametres, i, 0);
+        EXPECT_EQ(w.dlg.BuildGribRequest(), "");
+        SetListCheck(w.tk, w.dlg.m_pListParametres, 2, 1);
+        for (int i : {0, 1, 2}) SetListCheck(w.tk, w.dlg.m_pListEcheances, i, 0);
+        EXPECT_EQ(w.dlg.BuildGribRequest(), "");
+        SetListCheck(w.tk, w.dlg.m_pListEcheances, 3, 1);
+        EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp%0AE 0 12 24", "P pluie%0AE 36"));
+    }
+    test::RequestWindow w;
+    std::string content = test::ReadFile("ini/parametres.txt");
+    const std::string planted = "Europe;temp;";
+    content.replace(content.find(planted), planted.size(), "Europe;\"t\xE9%0AA X\";");
+    test::WriteFile("ini/parametres.txt", content);
+    test::ShowMap(w, 1);
+    EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp", "P vent t\xC3\xA9%250AA X"));
 }
 
 }  // namespace
