@@ -72,6 +72,15 @@ const std::map<int, std::string>& Table() {
         {IDS_NO_HELP_VIEWER,
          "Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le fichier \"%s\" avec votre "
          "navigateur."},
+        {IDS_FOLDER_BUSY,
+         "Le dossier \"%s\" est en cours d'enregistrement par un autre programme.\nUne "
+         "partie des choix n'a pas été enregistrée."},
+        {IDS_ANTIMERIDIAN_NOT_SAVED,
+         "Le fichier \"%s\" ne peut pas être écrit.\nLa case \"Antiméridien\" reprend son "
+         "état précédent."},
+        {IDS_ORDER_NOT_SENT,
+         "La commande Grib n'a PAS été envoyée : les choix dont elle est faite n'ont pas pu "
+         "être enregistrés.\n%s"},
     };
     return table;
 }

@@ -56,6 +56,9 @@ enum StringId : int {
     IDS_NO_MAIL_PROGRAM = 214,
     IDS_NO_MAIL_PROGRAM_QUESTION = 215,
     IDS_NO_HELP_VIEWER = 216,
+    IDS_FOLDER_BUSY = 220,
+    IDS_ANTIMERIDIAN_NOT_SAVED = 221,
+    IDS_ORDER_NOT_SENT = 222,
 };
 
 // The text of an identifier; the empty text for an unknown one.
