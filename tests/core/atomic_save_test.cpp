@@ -88,6 +88,15 @@ TEST(AtomicSave, ConfigValueIsRewrittenWhole) {
     EXPECT_TRUE(content == base || content == other);
 }
 
+// Names the files that differ, rather than printing them whole.
+void ExpectSameFiles(const std::map<std::string, std::string>& before,
+                     const std::map<std::string, std::string>& after, const std::string& name) {
+    for (const auto& [path, content] : before)
+        EXPECT_TRUE(after.count(path) && after.at(path) == content) << name << ": " << path;
+    for (const auto& [path, content] : after)
+        EXPECT_TRUE(before.count(path)) << name << ": " << path << " was left";
+}
+
 // Saves in memory need no disk: the kill loops run where flushing costs nothing.
 fs::path FastFolder() {
     return fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
@@ -232,7 +241,7 @@ TEST(AtomicSave, AFullDiskLeavesTheOldFilesWhole) {
             {c.readOnlyFolder, 16 * 1024});
         fs::permissions("ini", fs::perms::owner_write, fs::perm_options::add);
         EXPECT_TRUE(passed) << c.name;
-        EXPECT_EQ(Snapshot(), before) << c.name;
+        ExpectSameFiles(before, Snapshot(), c.name);
     }
 }
 
