@@ -6,7 +6,6 @@
 
 #include <cerrno>
 
-#include "app/FileAccess.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "platform/Toolkit.h"
@@ -30,6 +29,11 @@ std::size_t FindConfigKey(const std::string& content, const std::string& key) {
 CConfigFile::CConfigFile(const std::string& path, bool create) : m_strPath(path) {
     int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0);
     m_nFd = ::open(path.c_str(), flags, 0644);
+    // A read-only file still gives its values; only SetValue is refused.
+    if (m_nFd < 0 && !create && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        m_nFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        m_bReadOnly = m_nFd >= 0;
+    }
     if (m_nFd >= 0 && ::flock(m_nFd, LOCK_EX | LOCK_NB) != 0) {
         ::close(m_nFd);
         m_nFd = -1;
@@ -83,11 +87,23 @@ void CConfigFile::SetValue(const std::string& key, const std::string& value) {
     if (found == std::string::npos) return;
     std::size_t start = found + key.size() + 1;
     if (start >= content.size()) return;
-    std::string updated = content;
-    for (std::size_t i = 0; i < value.size() && start + i < updated.size(); ++i)
-        updated[start + i] = value[i];
-    if (updated == content) return;
-    WriteFileAtomically(m_strPath, updated);
+    // Characters beyond the end of the file are dropped: the length never changes.
+    const std::string written = value.substr(0, content.size() - start);
+    if (content.compare(start, written.size(), written) == 0) return;
+    auto fail = [this] {
+        throw platform::FileError(
+            m_strPath, Format(LoadString(IDS_FILE_WRITE_ERROR).c_str(), m_strPath.c_str()));
+    };
+    if (m_bReadOnly) fail();
+    std::size_t done = 0;
+    while (done < written.size()) {
+        ssize_t n = ::pwrite(m_nFd, written.data() + done, written.size() - done,
+                             static_cast<off_t>(start + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) fail();
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(m_nFd) != 0) fail();
 }
 
 }  // namespace wavepost

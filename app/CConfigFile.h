@@ -8,8 +8,9 @@ namespace wavepost {
 
 class CConfigFile {
   public:
-    // Opens the file for reading and writing, locked against other openers. A file that
-    // cannot be opened is not reported here: the first GetValue or SetValue throws.
+    // Opens the file for reading and writing, locked against other openers; a file that
+    // may only be read is opened for reading. A file that cannot be opened is not reported
+    // here: the first GetValue or SetValue throws.
     CConfigFile(const std::string& path, bool create);
     ~CConfigFile();
     CConfigFile(const CConfigFile&) = delete;
@@ -19,8 +20,10 @@ class CConfigFile {
     // is empty or the key absent; the empty text when the key ends the file.
     // Throws platform::FileError when there is no open file or it cannot be read.
     std::string GetValue(const std::string& key);
-    // Overwrites the value in place, keeping the file's length; a missing key changes
-    // nothing. The file is replaced whole, never left half-written.
+    // Overwrites the value in place, keeping the file's length, and flushes it to disk;
+    // a missing key changes nothing. The bytes go through the locked file itself, so it
+    // keeps its inode, owner and links. Throws platform::FileError when there is no open
+    // file, or it cannot be read, or the value must change and the file cannot be written.
     void SetValue(const std::string& key, const std::string& value);
     void Close();
 
@@ -28,6 +31,7 @@ class CConfigFile {
     std::string ReadAll();
     std::string m_strPath;
     int m_nFd = -1;
+    bool m_bReadOnly = false;
 };
 
 // Position of the first occurrence of key at the start of a line (optionally after blanks,

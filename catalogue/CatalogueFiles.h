@@ -19,6 +19,12 @@ inline const char* const kTelecoms = "ini/telecoms.txt";
 inline const char* const kUnites = "ini/unites.txt";
 inline const char* const kMailles = "ini/mailles.txt";
 inline const char* const kSoft = "ini/soft.txt";
+inline const char* const kFolder = "ini";
+
+// The tables that keep the user's choices, written back together in this order.
+inline const char* const kSavedTables[] = {kEcheances, kParametres, kDomaines,  kModes,
+                                           kOptions,   kUnites,     kMailles,   kCompressions,
+                                           kEnvois,    kTelecoms,   kBulletins, kImages};
 
 // The option keys, in the order they are compared.
 enum class OptionKey {

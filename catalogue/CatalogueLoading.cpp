@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/CMarlockDlg.h"
+#include "app/FileAccess.h"
 #include "app/MapName.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
@@ -176,6 +177,10 @@ void CMarlockDlg::LoadCatalogue() {
                                            rect, font);
     };
 
+    // The tables are read as one set, never halfway through another program's save; a
+    // save cut short by a crash is finished or undone first.
+    CFolderLock lock(kFolder);
+    if (lock.IsHeld()) RecoverFileSet(kFolder, {std::begin(kSavedTables), std::end(kSavedTables)});
     try {
         m_pDomaines = LoadTable(kDomaines);
 
@@ -239,9 +244,11 @@ void CMarlockDlg::LoadCatalogue() {
             if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
         }
     } catch (const platform::FileError&) {
+        lock.Release();
         m_toolkit.MessageBox(LoadString(IDS_CATALOGUE_MISSING));
         m_toolkit.ExitProcess(1);
     }
+    lock.Release();
 
     for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
         if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;

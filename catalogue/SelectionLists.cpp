@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/CMarlockDlg.h"
+#include "app/FileAccess.h"
 #include "app/MapName.h"
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
@@ -120,10 +121,13 @@ void CMarlockDlg::StoreChoices() {
 }
 
 void CMarlockDlg::SaveCatalogue() {
+    // One change as the next start sees it: every table new, or every one old.
+    std::vector<FileBytes> files;
     for (auto* table :
          {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions, &m_pUnites,
           &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms, &m_pBulletins, &m_pImages})
-        if (*table) (*table)->Save();
+        if (*table) files.push_back({(*table)->Path(), (*table)->Bytes()});
+    WriteFilesTogether(catalogue::kFolder, files);
 }
 
 void CMarlockDlg::OnMapListClick() {

@@ -114,9 +114,13 @@ void CMarlockDlg::OnSend() {
         m_toolkit.MessageBox(request);
         return;
     }
-    // A catalogue file that cannot be written is reported by the event table, naming the
-    // file; the order then stays unsent, as the choices it was made from were not kept.
-    SaveCatalogue();
+    // The order stays unsent when the choices it was made from cannot be kept.
+    try {
+        SaveCatalogue();
+    } catch (const platform::FileError& error) {
+        m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
+        return;
+    }
     const std::string url = base + "?subject=Grib&body=" + request;
     HandOverOrder(m_toolkit, url, address, "Grib", request);
     WriteRequestCopy(url, "WavepostGrib.txt");

@@ -148,11 +148,20 @@ void CMarlockDlg::OnSpeedLeft() {
 }
 
 void CMarlockDlg::OnAntimeridian() {
+    const std::int32_t previous = m_bAntimeridian;
     ExchangeData(ExchangeDirection::FromControls);
-    // A missing address file throws; the event table reports it and the map stays as is.
-    CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
-    config.SetValue("Antime", m_bAntimeridian == 1 ? "1" : "0");
-    config.Close();
+    try {
+        CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
+        config.SetValue("Antime", m_bAntimeridian == 1 ? "1" : "0");
+        config.Close();
+    } catch (const platform::FileError& error) {
+        // A setting that cannot be kept is not taken: the box and the map stay as they were.
+        m_toolkit.MessageBox(
+            Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), error.Path().c_str()));
+        m_bAntimeridian = previous;
+        ExchangeData(ExchangeDirection::ToControls);
+        return;
+    }
     RedrawMap();
 }
 

@@ -76,6 +76,15 @@ const std::map<int, std::string>& Table() {
          "L'adresse de la clé \"%s\" du fichier \"%s\" n'est pas une adresse simple : elle "
          "contient\nun blanc, un caractère de contrôle ou l'un des signes ? & # , ;\nAucun "
          "message n'a été envoyé."},
+        {IDS_FOLDER_BUSY,
+         "Le dossier \"%s\" est en cours d'enregistrement par un autre programme.\nUne "
+         "partie des choix n'a pas été enregistrée."},
+        {IDS_ANTIMERIDIAN_NOT_SAVED,
+         "Le fichier \"%s\" ne peut pas être écrit.\nLa case \"Antiméridien\" reprend son "
+         "état précédent."},
+        {IDS_ORDER_NOT_SENT,
+         "La commande Grib n'a PAS été envoyée : les choix dont elle est faite n'ont pas pu "
+         "être enregistrés.\n%s"},
     };
     return table;
 }

@@ -57,6 +57,9 @@ enum StringId : int {
     IDS_NO_MAIL_PROGRAM_QUESTION = 215,
     IDS_NO_HELP_VIEWER = 216,
     IDS_BAD_ADDRESS = 220,
+    IDS_FOLDER_BUSY = 221,
+    IDS_ANTIMERIDIAN_NOT_SAVED = 222,
+    IDS_ORDER_NOT_SENT = 223,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -2,9 +2,18 @@
 // the in-memory toolkit.
 #pragma once
 
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -16,10 +25,10 @@ namespace wavepost::test {
 // A fresh directory that is the working directory for the test's lifetime.
 class ScratchDir {
   public:
-    ScratchDir() {
+    explicit ScratchDir(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
         m_previous = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "wavepost-test-XXXXXX").string();
+        std::string pattern = (base / "wavepost-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
         std::filesystem::current_path(m_path);
     }
@@ -56,6 +65,48 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+// What a child process of RunInChild runs under.
+struct ChildSetting {
+    // As an administrator, the child becomes the user "nobody" and is given the working
+    // directory, so that permissions count as they do for a user.
+    bool unprivileged = false;
+    // RLIMIT_FSIZE, with SIGXFSZ ignored so that a write past it fails with EFBIG.
+    long fileSizeLimit = -1;
+};
+
+// Runs the body in a child process; true when it passed its checks.
+inline bool RunInChild(const std::function<void()>& body, ChildSetting setting = {}) {
+    std::fflush(nullptr);
+    pid_t child = ::fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        if (setting.unprivileged && ::geteuid() == 0) {
+            const uid_t nobody = 65534;
+            ::lchown(".", nobody, nobody);
+            for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
+                ::lchown(entry.path().c_str(), nobody, nobody);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+                ::_exit(2);
+        }
+        if (setting.fileSizeLimit >= 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{static_cast<rlim_t>(setting.fileSizeLimit),
+                         static_cast<rlim_t>(setting.fileSizeLimit)};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(2);
+        }
+        try {
+            body();
+        } catch (...) {
+            ADD_FAILURE() << "the child's body threw";
+        }
+        std::fflush(nullptr);
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // Copies the shipped catalogue, "init.cnf" and "aide.html" into the working directory.

@@ -5,18 +5,28 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <iostream>
+#include <random>
+#include <set>
 #include <thread>
 
 #include "app/CConfigFile.h"
 #include "catalogue/CIniTable.h"
+#include "catalogue/CatalogueFiles.h"
 #include "tests/core/TestSupport.h"
+#include "tests/core/catalogue_fixture.h"
 
 namespace wavepost {
 namespace {
 
 using test::ReadFile;
+using test::RunInChild;
 using test::ScratchDir;
+using test::SeedDefaultData;
+using test::Snapshot;
+using test::TestWindow;
 using test::WriteFile;
+namespace fs = std::filesystem;
 
 std::string Table(char fill, int rows) {
     std::string content = "a;b;c\r\n";
@@ -76,6 +86,262 @@ TEST(AtomicSave, ConfigValueIsRewrittenWhole) {
     std::string other = base;
     other[base.find("Antime=") + 7] = '1';
     EXPECT_TRUE(content == base || content == other);
+}
+
+// Names the files that differ, rather than printing them whole.
+void ExpectSameFiles(const std::map<std::string, std::string>& before,
+                     const std::map<std::string, std::string>& after, const std::string& name) {
+    for (const auto& [path, content] : before)
+        EXPECT_TRUE(after.count(path) && after.at(path) == content) << name << ": " << path;
+    for (const auto& [path, content] : after)
+        EXPECT_TRUE(before.count(path)) << name << ": " << path << " was left";
+}
+
+// Saves in memory need no disk: the kill loops run where flushing costs nothing.
+fs::path FastFolder() {
+    return fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
+std::vector<CIniTable*> SavedTables(CMarlockDlg& d) {
+    return {d.m_pEcheances.get(), d.m_pParametres.get(),   d.m_pDomaines.get(),
+            d.m_pModes.get(),     d.m_pOptions.get(),      d.m_pUnites.get(),
+            d.m_pMailles.get(),   d.m_pCompressions.get(), d.m_pEnvois.get(),
+            d.m_pTelecoms.get(),  d.m_pBulletins.get(),    d.m_pImages.get()};
+}
+
+std::vector<std::string> LastHeaderCells(CMarlockDlg& d) {
+    std::vector<std::string> cells;
+    for (CIniTable* table : SavedTables(d))
+        cells.push_back(table->GetCell(1, table->GetColumnCount()));
+    return cells;
+}
+
+// Marks every saved table with the number of the save, in its last header cell.
+void Stamp(CMarlockDlg& d, const std::vector<std::string>& headers, long generation) {
+    auto tables = SavedTables(d);
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        tables[i]->SetCell(1, tables[i]->GetColumnCount(),
+                           headers[i] + "#" + std::to_string(generation));
+}
+
+std::string StampOf(const std::string& cell) {
+    auto hash = cell.find('#');
+    return hash == std::string::npos ? std::string() : cell.substr(hash + 1);
+}
+
+// The stamps of the saved tables as a start loaded them, and on disk unless another
+// program may be saving.
+std::set<std::string> Stamps(CMarlockDlg& loaded, bool onDisk = true) {
+    std::set<std::string> stamps;
+    for (CIniTable* table : SavedTables(loaded))
+        stamps.insert(StampOf(table->GetCell(1, table->GetColumnCount())));
+    for (const char* path : catalogue::kSavedTables) {
+        if (!onDisk) break;
+        const std::string content = ReadFile(path);
+        stamps.insert(StampOf(content.substr(0, content.find_first_of("\r\n"))));
+    }
+    return stamps;
+}
+
+std::set<std::string> Listing(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
+    ScratchDir dir(FastFolder());
+    SeedDefaultData();
+    const auto files = Listing("ini");
+    TestWindow w;
+    w.Start();
+    const auto headers = LastHeaderCells(w.dlg);
+    // The kills land anywhere within a few saves.
+    const auto begin = std::chrono::steady_clock::now();
+    for (int i = 1; i <= 20; ++i) {
+        Stamp(w.dlg, headers, i);
+        w.dlg.SaveCatalogue();
+    }
+    const auto save = std::chrono::duration_cast<std::chrono::microseconds>(
+                          std::chrono::steady_clock::now() - begin) /
+                      20;
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<long> delay(0, 3 * save.count() + 1);
+    int midSave = 0, committed = 0;
+    const int kills = 200;
+    for (int kill = 0; kill < kills && !HasFailure(); ++kill) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                for (long generation = (kill + 1) * 1000000L;; ++generation) {
+                    Stamp(w.dlg, headers, generation);
+                    w.dlg.SaveCatalogue();
+                }
+            } catch (...) {
+            }
+            ::_exit(3);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the save failed on its own at kill " << kill;
+        const auto left = Listing("ini");
+        midSave += left != files;
+        committed += left.count(".wavepost-save") != 0;
+
+        TestWindow restarted;
+        restarted.Start();
+        EXPECT_TRUE(restarted.tk.messages.empty()) << "kill " << kill;
+        const auto stamps = Stamps(restarted.dlg);
+        EXPECT_EQ(stamps.size(), 1u)
+            << "kill " << kill << ": tables of " << stamps.size() << " different saves";
+        EXPECT_EQ(Listing("ini"), files) << "kill " << kill << " left files behind";
+    }
+    std::cout << kills << " kills: " << midSave << " during a save, " << committed
+              << " after its commit marker; one save takes " << save.count() << " us\n";
+    EXPECT_GT(midSave, 0);
+}
+
+// A writer that truncates the file before writing it anew loses the old bytes when the
+// disk is full; a size limit stands for the full disk.
+TEST(AtomicSave, AFullDiskLeavesTheOldFilesWhole) {
+    struct Case {
+        const char* name;
+        bool readOnlyFolder;  // the save falls back to writing in place
+        bool wholeCatalogue;
+    };
+    const Case cases[] = {{"one table, aside", false, false},
+                          {"one table, in place", true, false},
+                          {"the catalogue, aside", false, true},
+                          {"the catalogue, in place", true, true}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        SeedDefaultData();
+        const auto before = Snapshot();
+        const bool passed = RunInChild(
+            [&] {
+                if (c.readOnlyFolder)
+                    fs::permissions("ini", fs::perms::owner_write, fs::perm_options::remove);
+                const std::string grown(64 * 1024, 'x');
+                if (c.wholeCatalogue) {
+                    TestWindow w;
+                    w.Start();
+                    w.dlg.m_pImages->SetCell(2, 2, grown);
+                    EXPECT_THROW(w.dlg.SaveCatalogue(), platform::FileError);
+                } else {
+                    CIniTable table(catalogue::kOptions);
+                    table.Load();
+                    table.SetCell(2, 2, grown);
+                    EXPECT_THROW(table.Save(), platform::FileError);
+                }
+            },
+            {c.readOnlyFolder, 16 * 1024});
+        fs::permissions("ini", fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_TRUE(passed) << c.name;
+        ExpectSameFiles(before, Snapshot(), c.name);
+    }
+}
+
+TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
+    ScratchDir dir(FastFolder());
+    SeedDefaultData();
+    const auto files = Listing("ini");
+    TestWindow w;
+    w.Start();
+    const auto headers = LastHeaderCells(w.dlg);
+    pid_t savers[2];
+    for (int p = 0; p < 2; ++p) {
+        savers[p] = ::fork();
+        ASSERT_GE(savers[p], 0);
+        if (savers[p] == 0) {
+            try {
+                for (long generation = (p + 1) * 100000000L;; ++generation) {
+                    Stamp(w.dlg, headers, generation);
+                    w.dlg.SaveCatalogue();
+                }
+            } catch (...) {
+            }
+            ::_exit(3);
+        }
+    }
+    // Meanwhile a third program starts again and again: each start reads one whole set.
+    std::set<char> seenSavers;
+    int starts = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+    while (std::chrono::steady_clock::now() < end && !HasFailure()) {
+        TestWindow reader;
+        reader.Start();
+        const auto stamps = Stamps(reader.dlg, false);
+        EXPECT_EQ(stamps.size(), 1u) << "start " << starts << " read a mixed set";
+        if (!stamps.begin()->empty()) seenSavers.insert(stamps.begin()->front());
+        ++starts;
+    }
+    for (pid_t saver : savers) {
+        ::kill(saver, SIGKILL);
+        int status = 0;
+        ::waitpid(saver, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status)) << "a saver stopped on its own";
+    }
+    TestWindow last;
+    last.Start();
+    EXPECT_EQ(Stamps(last.dlg).size(), 1u);
+    EXPECT_EQ(Listing("ini"), files);
+    EXPECT_GT(starts, 10);
+    EXPECT_EQ(seenSavers.size(), 2u) << "both programs' saves were read";
+}
+
+TEST(AtomicSave, AStartFinishesOrUndoesASaveCutShort) {
+    struct Case {
+        const char* name;
+        const char* marker;   // "" none; "end" a complete marker; "cut" one cut short
+        bool optionsRenamed;  // the crash came after the first rename
+        bool expectNew;
+    };
+    const Case cases[] = {{"temporary files only", "", false, false},
+                          {"marker cut short", "cut", false, false},
+                          {"marker written", "end", false, true},
+                          {"marker written, one rename done", "end", true, true}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        SeedDefaultData();
+        std::map<std::string, std::string> old, fresh;
+        std::string marker;
+        for (const char* path : {catalogue::kOptions, catalogue::kModes}) {
+            old[path] = ReadFile(path);
+            fresh[path] = old[path].substr(0, old[path].find('\r')) + "#new" +
+                          old[path].substr(old[path].find('\r'));
+            const std::string target = fs::canonical(path).string();
+            const bool renamed = c.optionsRenamed && path == std::string(catalogue::kOptions);
+            WriteFile(renamed ? target : target + ".wavepost-new", fresh[path]);
+            marker += target + ".wavepost-new\t" + target + "\n";
+        }
+        // Not a set's temporary name: never renamed, never removed.
+        WriteFile("ini/notes", "mine");
+        marker += fs::canonical("ini/notes").string() + "\t" +
+                  fs::canonical("ini/unites.txt").string() + "\n";
+        if (std::string(c.marker) == "end") WriteFile("ini/.wavepost-save", marker + "end\n");
+        if (std::string(c.marker) == "cut") WriteFile("ini/.wavepost-save", marker.substr(0, 40));
+        // Temporary files of single saves, from this version and the one before.
+        WriteFile("ini/options.txt.wavepost-Ab12Cd", "left");
+        WriteFile("ini/options.txt.a1B2c3", "left");
+        // A copy someone keeps.
+        WriteFile("ini/options.txt.backup", "kept");
+
+        TestWindow w;
+        w.Start();
+        EXPECT_TRUE(w.tk.messages.empty()) << c.name;
+        for (const auto& [path, content] : old)
+            EXPECT_EQ(ReadFile(path), c.expectNew ? fresh[path] : content) << c.name << path;
+        auto files = Listing(fs::path(WAVEPOST_SOURCE_DIR) / "data" / "ini");
+        files.insert({"notes", "options.txt.backup"});
+        EXPECT_EQ(Listing("ini"), files) << c.name;
+        EXPECT_EQ(ReadFile("ini/unites.txt"),
+                  ReadFile(fs::path(WAVEPOST_SOURCE_DIR) / "data" / catalogue::kUnites));
+        EXPECT_EQ(w.dlg.m_pOptions->GetCell(1, 4), c.expectNew ? "Carte#new" : "Carte") << c.name;
+    }
 }
 
 }  // namespace

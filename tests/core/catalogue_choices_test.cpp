@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include "app/layout/StringTable.h"
 #include "tests/core/catalogue_fixture.h"
@@ -283,17 +286,82 @@ TEST(CatalogueChoices, AFailedSaveIsReportedAndTheHandlerStops) {
     EXPECT_FALSE(std::filesystem::exists("ini"));
 }
 
-TEST(CatalogueChoices, TablesAfterAFailedOneInTheSaveOrderAreNotWritten) {
+// The tables are saved as one: a table that cannot be written keeps every other one
+// as it was, before and after it in the save order.
+TEST(CatalogueChoices, ATableThatCannotBeWrittenKeepsEveryTableAsItWas) {
     Started s;
     std::filesystem::remove("ini/parametres.txt");
     std::filesystem::create_directory("ini/parametres.txt");
+    const auto before = test::Snapshot();
     s.w.tk.Click(1);
     ASSERT_EQ(s.w.tk.messages.size(), 1u);
     EXPECT_NE(s.w.tk.messages[0].find("ini/parametres.txt"), std::string::npos);
     EXPECT_FALSE(s.w.tk.endResult.has_value());
-    EXPECT_NE(ReadFile("ini/echeances.txt").find("\r\n"), std::string::npos);
-    for (const char* later : {"ini/domaines.txt", "ini/options.txt", "ini/images.txt"})
-        EXPECT_EQ(ReadFile(later), test::TestCatalogue().at(later)) << later;
+    EXPECT_EQ(test::Snapshot(), before);
+}
+
+// Planted shapes of the catalogue folder, saved by "Quitter" as an unprivileged user.
+TEST(CatalogueChoices, SavesRespectLinksAndFolders) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        std::function<void()> plant;  // run as the user
+        bool afterStart;
+        const char* failingFile;  // named in the message; nullptr: the save succeeds
+    };
+    const Case cases[] = {
+        {"a table that is a link",
+         [] {
+             fs::create_directory("elsewhere");
+             fs::rename("ini/options.txt", "elsewhere/options.txt");
+             fs::create_symlink("../elsewhere/options.txt", "ini/options.txt");
+         },
+         false, nullptr},
+        {"a read-only folder of writable tables",
+         [] { fs::permissions("ini", fs::perms::owner_write, fs::perm_options::remove); }, false,
+         nullptr},
+        {"a read-only table",
+         [] {
+             fs::permissions("ini/mailles.txt", fs::perms::owner_write, fs::perm_options::remove);
+         },
+         true, "ini/mailles.txt"},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        WriteTestCatalogue();
+        const bool passed = test::RunInChild(
+            [&] {
+                if (!c.afterStart) c.plant();
+                struct stat linkBefore {};
+                ::lstat("ini/options.txt", &linkBefore);
+                TestWindow w;
+                w.Start();
+                if (c.afterStart) c.plant();
+                const auto before = test::Snapshot();
+                w.tk.Control(1085).text = "45";
+                w.tk.Click(1);
+                if (c.failingFile) {
+                    ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
+                    EXPECT_NE(w.tk.messages[0].find(c.failingFile), std::string::npos);
+                    EXPECT_FALSE(w.tk.endResult.has_value());
+                    EXPECT_EQ(test::Snapshot(), before) << c.name;
+                    return;
+                }
+                EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
+                EXPECT_EQ(OptionInFile("CAP", "Monde"), "45") << c.name;
+                // The same files, the link still a link, nothing left beside them.
+                auto after = test::Snapshot();
+                EXPECT_EQ(after.size(), before.size()) << c.name;
+                for (const auto& [path, content] : before)
+                    EXPECT_EQ(after.count(path), 1u) << c.name << path;
+                struct stat linkAfter {};
+                ::lstat("ini/options.txt", &linkAfter);
+                EXPECT_EQ(S_ISLNK(linkAfter.st_mode), S_ISLNK(linkBefore.st_mode)) << c.name;
+            },
+            {true});
+        fs::permissions("ini", fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_TRUE(passed) << c.name;
+    }
 }
 
 }  // namespace

@@ -286,6 +286,8 @@ TEST(Sending, FilesThatCannotBeWritten) {
     SetRadio(w.tk, 1026);
     w.tk.Click(1013);
     ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_EQ(w.tk.messages[0].rfind("La commande Grib n'a PAS été envoyée", 0), 0u)
+        << w.tk.messages[0];
     EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos);
     EXPECT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.tk.Control(1026).check, 1);

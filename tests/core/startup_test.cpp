@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CMarlockApp.h"
+#include "app/NumberText.h"
 #include "app/layout/Layout.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/TestSupport.h"
@@ -84,6 +85,36 @@ TEST(Startup, MissingAddressFileEndsWithStatusOneAndWritesNothing) {
     EXPECT_EQ(w.tk.messages[0], LoadString(IDS_NO_ADDRESS));
     EXPECT_EQ(ReadFile("ini/options.txt"), options);
     EXPECT_FALSE(std::filesystem::exists("init.cnf"));
+}
+
+// Only the click on "Antiméridien" needs to write the address file.
+TEST(Startup, ReadOnlyAddressFileStartsAndRefusesOnlyTheAntimeridian) {
+    ScratchDir dir;
+    SeedDefaultData();
+    std::string config = ReadFile("init.cnf");
+    config[config.find("Antime=") + 7] = '1';
+    WriteFile("init.cnf", config);
+    EXPECT_TRUE(test::RunInChild(
+        [] {
+            std::filesystem::permissions("init.cnf", std::filesystem::perms::owner_read);
+            TestWindow w;
+            w.Start();
+            EXPECT_TRUE(w.tk.messages.empty());
+            EXPECT_EQ(w.tk.Control(1092).check, 1);
+            w.tk.Click(1092);
+            EXPECT_EQ(w.tk.messages,
+                      std::vector<std::string>{
+                          Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), "init.cnf")});
+            EXPECT_EQ(w.tk.Control(1092).check, 1);
+            EXPECT_EQ(w.dlg.m_bAntimeridian, 1);
+            // The addresses are still read: an order goes.
+            w.tk.messages.clear();
+            w.tk.Click(1013);
+            EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
+            EXPECT_FALSE(w.tk.opened.empty());
+        },
+        {true}));
+    EXPECT_EQ(ReadFile("init.cnf"), config);
 }
 
 TEST(Startup, CatalogueIsLoadedBeforeTheAddressFileIsRead) {

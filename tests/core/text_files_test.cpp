@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <clocale>
 #include <cstdio>
@@ -348,6 +349,124 @@ TEST(ConfigFile, LockedFileCannotBeOpenedTwice) {
     CConfigFile second("init.cnf", false);
     EXPECT_EQ(first.GetValue("meteo"), "a");
     EXPECT_THROW(second.GetValue("meteo"), platform::FileError);
+}
+
+// The value goes through the file held open: the same inode, and a link stays a link.
+TEST(ConfigFile, SetValueWritesInPlace) {
+    namespace fs = std::filesystem;
+    for (bool link : {false, true}) {
+        ScratchDir dir;
+        const std::string before = "meteo=a@example.org\r\nAntime=0\r\n";
+        WriteFile("real.cnf", before);
+        if (link)
+            fs::create_symlink("real.cnf", "init.cnf");
+        else
+            fs::rename("real.cnf", "init.cnf");
+        const std::string target = link ? "real.cnf" : "init.cnf";
+        struct stat old {};
+        ::stat(target.c_str(), &old);
+        {
+            CConfigFile config("init.cnf", false);
+            config.SetValue("Antime", "1");
+        }
+        struct stat now {};
+        ::stat(target.c_str(), &now);
+        EXPECT_EQ(now.st_ino, old.st_ino) << link;
+        EXPECT_EQ(fs::is_symlink("init.cnf"), link);
+        EXPECT_EQ(ReadFile(target), "meteo=a@example.org\r\nAntime=1\r\n") << link;
+        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()),
+                  link ? 2 : 1);
+    }
+}
+
+// Rewriting one byte needs no room for a second copy of the file.
+TEST(ConfigFile, SetValueNeedsNoRoomBeyondTheFile) {
+    ScratchDir dir;
+    std::string before = "Antime=0\r\n" + std::string(8192, '#') + "\r\n";
+    WriteFile("init.cnf", before);
+    EXPECT_TRUE(test::RunInChild(
+        [] {
+            CConfigFile config("init.cnf", false);
+            EXPECT_NO_THROW(config.SetValue("Antime", "1"));
+        },
+        {false, 4096}));
+    before[7] = '1';
+    EXPECT_EQ(ReadFile("init.cnf"), before);
+}
+
+TEST(ConfigFile, ReadOnlyFileIsReadAndOnlyAChangeIsRefused) {
+    ScratchDir dir;
+    const std::string before = "meteo=a@example.org\r\nAntime=0\r\n";
+    WriteFile("init.cnf", before);
+    EXPECT_TRUE(test::RunInChild(
+        [] {
+            std::filesystem::permissions("init.cnf", std::filesystem::perms::owner_read);
+            CConfigFile config("init.cnf", false);
+            EXPECT_EQ(config.GetValue("meteo"), "a@example.org");
+            EXPECT_NO_THROW(config.SetValue("Antime", "0"));  // nothing to write
+            EXPECT_NO_THROW(config.SetValue("Missing", "1"));
+            try {
+                config.SetValue("Antime", "1");
+                ADD_FAILURE() << "a read-only file was written";
+            } catch (const platform::FileError& error) {
+                EXPECT_EQ(error.Path(), "init.cnf");
+            }
+        },
+        {true}));
+    EXPECT_EQ(ReadFile("init.cnf"), before);
+}
+
+// A table that is a link stays one; its target gets the bytes, and nothing is left beside
+// either. In a folder that takes no new file, the table is rewritten in place.
+TEST(IniTable, SaveKeepsLinksAndWritesInPlaceInAReadOnlyFolder) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        bool link;
+        bool readOnlyFolder;
+    };
+    const Case cases[] = {{"plain", false, false},
+                          {"link", true, false},
+                          {"read-only folder", false, true},
+                          {"link into a read-only folder", true, true}};
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        WriteFile("store/t.txt", "a;b\n1;2\n");
+        WriteFile("ini/other.txt", "kept");
+        if (c.link)
+            fs::create_symlink("../store/t.txt", "ini/t.txt");
+        else
+            fs::rename("store/t.txt", "ini/t.txt");
+        const std::string target = c.link ? "store/t.txt" : "ini/t.txt";
+        EXPECT_TRUE(test::RunInChild(
+            [&] {
+                if (c.readOnlyFolder)
+                    fs::permissions(fs::path(target).parent_path(), fs::perms::owner_write,
+                                    fs::perm_options::remove);
+                struct stat old {};
+                ::stat(target.c_str(), &old);
+                CIniTable table("ini/t.txt");
+                table.Load();
+                table.SetCell(2, 2, "new");
+                EXPECT_NO_THROW(table.Save()) << c.name;
+                struct stat now {};
+                ::stat(target.c_str(), &now);
+                if (c.readOnlyFolder) {
+                    EXPECT_EQ(now.st_ino, old.st_ino) << c.name;
+                }
+            },
+            {true}))
+            << c.name;
+        fs::permissions(fs::path(target).parent_path(), fs::perms::owner_write,
+                        fs::perm_options::add);
+        EXPECT_EQ(fs::is_symlink("ini/t.txt"), c.link) << c.name;
+        EXPECT_EQ(ReadFile(target), "a;b\r\n1;new\r\n") << c.name;
+        EXPECT_EQ(test::ReadFile("ini/other.txt"), "kept");
+        std::size_t files = 0;
+        for (const auto& entry : fs::recursive_directory_iterator("."))
+            files += !entry.is_directory();
+        EXPECT_EQ(files, c.link ? 3u : 2u) << c.name;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {
@@ -108,12 +110,14 @@ TEST(ZoneFields, AntimeridianIsSavedInTheAddressFile) {
     TestWindow next;
     next.Start();
     EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
-    // Without the file the error is reported; the box keeps its new state.
+    // Without the file the error is reported; the box goes back to the state it keeps.
     std::filesystem::remove("init.cnf");
     const std::size_t redraws = next.tk.redraws.size();
     next.tk.Click(1092);
-    EXPECT_EQ(next.tk.messages.size(), 1u);
-    EXPECT_EQ(next.dlg.m_bAntimeridian, 0);
+    EXPECT_EQ(next.tk.messages, std::vector<std::string>{Format(
+                                    LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), "init.cnf")});
+    EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
+    EXPECT_EQ(next.tk.Control(1092).check, 1);
     EXPECT_EQ(next.tk.redraws.size(), redraws);
 }
 
