@@ -72,6 +72,13 @@ const std::map<int, std::string>& Table() {
         {IDS_NO_HELP_VIEWER,
          "Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le fichier \"%s\" avec votre "
          "navigateur."},
+        {IDS_TABLE_TOO_LARGE,
+         "Le fichier \"%s\" est trop volumineux pour être ouvert.\n"
+         "L'application ne peut être exécutée sans ses fichiers."},
+        {IDS_OUT_OF_MEMORY,
+         "La mémoire disponible ne suffit pas pour terminer cette opération.\nElle a été "
+         "abandonnée."},
+        {IDS_AMOUNT_NOT_FINITE, "montant incalculable"},
     };
     return table;
 }

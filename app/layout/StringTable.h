@@ -56,6 +56,9 @@ enum StringId : int {
     IDS_NO_MAIL_PROGRAM = 214,
     IDS_NO_MAIL_PROGRAM_QUESTION = 215,
     IDS_NO_HELP_VIEWER = 216,
+    IDS_TABLE_TOO_LARGE = 230,
+    IDS_OUT_OF_MEMORY = 231,
+    IDS_AMOUNT_NOT_FINITE = 232,
 };
 
 // The text of an identifier; the empty text for an unknown one.
