@@ -35,7 +35,9 @@ std::string CellOf(const std::string& row, int column) {
         if (start != std::string::npos) ++start;
     }
     if (start == std::string::npos) return std::string();
-    return row.substr(start, row.find(';', start) - start);
+    std::string cell = row.substr(start, row.find(';', start) - start);
+    if (!cell.empty() && cell.back() == '\r') cell.pop_back();  // the files have CRLF ends
+    return cell;
 }
 
 // Every data row of the shown map repeated shownScale times, every other one otherScale
