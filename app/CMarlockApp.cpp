@@ -1,5 +1,7 @@
 #include "app/CMarlockApp.h"
 
+#include <new>
+
 #include "app/CMarlockDlg.h"
 #include "app/layout/StringTable.h"
 
@@ -41,11 +43,16 @@ int CMarlockApp::Run(platform::IToolkit& toolkit, platform::IAutomationRuntime& 
         // a file and does not need it.
         automation.WriteRegistration();
     }
-    {
+    try {
         CMarlockDlg dlg(toolkit);
         m_pMainWnd = &dlg;
         toolkit.RunModal(dlg);  // its result is not used
         m_pMainWnd = nullptr;
+    } catch (const std::bad_alloc&) {
+        // Start-up runs outside the event table: the message is given here.
+        m_pMainWnd = nullptr;
+        toolkit.MessageBox(LoadString(IDS_OUT_OF_MEMORY));
+        return 1;
     }
     return 0;
 }

@@ -1,5 +1,8 @@
 // The event table: which handler each user event of the main window reaches.
+#include <new>
+
 #include "app/CMarlockDlg.h"
+#include "app/layout/StringTable.h"
 
 namespace wavepost {
 
@@ -120,6 +123,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
     } catch (const platform::FileError& error) {
         // The generic error report: the file error is shown and the handler abandoned.
         m_toolkit.MessageBox(error.what());
+    } catch (const std::bad_alloc&) {
+        // What the handler held is freed by now; the program goes on without its result.
+        m_toolkit.MessageBox(LoadString(IDS_OUT_OF_MEMORY));
     }
 }
 

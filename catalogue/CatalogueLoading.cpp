@@ -1,6 +1,7 @@
 // Loading the catalogue tables into the tab pages for the current map.
 #include <cctype>
 #include <fstream>
+#include <new>
 #include <sstream>
 
 #include "app/CMarlockDlg.h"
@@ -243,9 +244,16 @@ void CMarlockDlg::LoadCatalogue() {
             if (axis == "LONG") m_toolkit.ComboAddItem(m_comboMeshLon, spacing);
             if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
         }
+    } catch (const TableTooLargeError& error) {
+        m_toolkit.MessageBox(error.what());
+        m_toolkit.ExitProcess(1);
     } catch (const platform::FileError&) {
         lock.Release();
         m_toolkit.MessageBox(LoadString(IDS_CATALOGUE_MISSING));
+        m_toolkit.ExitProcess(1);
+    } catch (const std::bad_alloc&) {
+        // Half a catalogue cannot be shown or saved.
+        m_toolkit.MessageBox(LoadString(IDS_OUT_OF_MEMORY));
         m_toolkit.ExitProcess(1);
     }
     lock.Release();

@@ -1,5 +1,6 @@
 // The user's choices between controls, tables and files; the map list; the defaults.
 #include <algorithm>
+#include <string>
 
 #include "app/CMarlockDlg.h"
 #include "app/FileAccess.h"
@@ -19,15 +20,17 @@ namespace {
 // The items of the map list: "Monde", "Europe", "France".
 constexpr int kMapCount = 3;
 
-// Writes the check states of a list into one column of the current map's rows.
+// Writes the check states of a list into one column of the current map's rows. It runs on
+// every keystroke: only the map's rows are visited, and an unchanged state costs a compare.
 void StoreChecks(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
                  int column, const std::string& map) {
     if (!table || list == platform::kNoControl) return;
     const int count = toolkit.CheckListGetCount(list);
     int item = 0;
-    for (int r = 2; r <= table->GetRowCount() && item < count; ++r) {
-        if (Unquoted(table->GetCell(r, 1)) != map) continue;
-        table->SetCell(r, column, Format("%d", toolkit.CheckListGetCheck(list, item)));
+    for (const std::int32_t r : table->RowsMatching(1, map)) {
+        if (item >= count) break;
+        if (!table->CellMatches(r, 1, map)) continue;
+        table->SetCell(r, column, std::to_string(toolkit.CheckListGetCheck(list, item)));
         ++item;
     }
 }
@@ -59,8 +62,8 @@ void CMarlockDlg::StoreChoices() {
     StoreChecks(m_toolkit, m_pListBulletins, m_pBulletins.get(), 4, map);
     StoreChecks(m_toolkit, m_pListImages, m_pImages.get(), 4, map);
     if (!m_pOptions) return;
-    for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
-        if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
+    for (const std::int32_t r : m_pOptions->RowsMatching(4, map)) {
+        if (!m_pOptions->CellMatches(r, 4, map)) continue;
         std::string value;
         switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
             case OptionKey::Mode:

@@ -1,5 +1,7 @@
 // The weather and telecom cost estimate and the point-count warnings.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "app/CMarlockDlg.h"
@@ -36,6 +38,34 @@ std::int64_t PointCount(float columns, float rows) {
     return count >= kBound ? static_cast<std::int64_t>(kBound) : static_cast<std::int64_t>(count);
 }
 
+// A cell's text without its double quotes; short cells are not allocated.
+std::string UnquotedCell(const CIniTable& table, std::int32_t row, std::int32_t column) {
+    const std::string_view cell = table.CellView(row, column);
+    std::string text;
+    std::copy_if(cell.begin(), cell.end(), std::back_inserter(text),
+                 [](char c) { return c != '"'; });
+    return text;
+}
+
+// The map's parameters that exist only for the 0-hour step and are ticked, as the table
+// holds them.
+std::int32_t TickedAnalysisOnly(CIniTable& parametres, const std::string& map) {
+    std::int32_t count = 0;
+    for (const std::int32_t r : parametres.RowsMatching(1, map)) {
+        if (ReadInteger(UnquotedCell(parametres, r, 7)) == 1 &&
+            ReadInteger(UnquotedCell(parametres, r, 4)) == 1)
+            ++count;
+    }
+    return count;
+}
+
+// An amount with its currency; one too large to compute (an infinite price or rate, or a
+// product of infinity and zero) is said to be so instead of showing "inf".
+std::string AmountText(double amount, const std::string& currency) {
+    if (!std::isfinite(amount)) return LoadString(IDS_AMOUNT_NOT_FINITE);
+    return FormatFixed(amount, 2) + " " + currency.c_str();
+}
+
 }  // namespace
 
 void CMarlockDlg::UpdateCostEstimate() {
@@ -69,23 +99,23 @@ void CMarlockDlg::UpdateCostEstimate() {
     // Sums in double: exact for any real catalogue, and no overflow for absurd cells.
     double stepCount = 0;
     bool analysisStep = false;
-    for (int r = 2; r <= m_pEcheances->GetRowCount(); ++r) {
-        if (Unquoted(m_pEcheances->GetCell(r, 1)) != map) continue;
-        const std::string flag = m_pEcheances->GetCell(r, 3);
-        stepCount += ReadInt32(flag);
-        if (ReadInteger(m_pEcheances->GetCell(r, 2)) == 0 && Unquoted(flag) == "1")
+    for (const std::int32_t r : m_pEcheances->RowsMatching(1, map)) {
+        const std::string_view flag = m_pEcheances->CellView(r, 3);
+        stepCount += ReadInt32(std::string(flag));
+        if (ReadInteger(std::string(m_pEcheances->CellView(r, 2))) == 0 &&
+            m_pEcheances->CellMatches(r, 3, "1"))
             analysisStep = true;
     }
 
     // Analysis-only parameters exist only for the 0-hour step.
     double weightedSum = 0;
     const bool hasList = m_pListParametres != platform::kNoControl;
+    bool unticked = false;
     int item = 0;
-    for (int r = 2; r <= m_pParametres->GetRowCount(); ++r) {
-        if (Unquoted(m_pParametres->GetCell(r, 1)) != map) continue;
-        const double weight = ReadInt32(Unquoted(m_pParametres->GetCell(r, 6)));
-        const double ticked = ReadInt32(m_pParametres->GetCell(r, 4));
-        const bool analysisOnly = ReadInteger(Unquoted(m_pParametres->GetCell(r, 7))) == 1;
+    for (const std::int32_t r : m_pParametres->RowsMatching(1, map)) {
+        const double weight = ReadInt32(UnquotedCell(*m_pParametres, r, 6));
+        const double ticked = ReadInt32(std::string(m_pParametres->CellView(r, 4)));
+        const bool analysisOnly = ReadInteger(UnquotedCell(*m_pParametres, r, 7)) == 1;
         if (analysisStep) {
             weightedSum += ticked * weight;
             if (analysisOnly && hasList)
@@ -93,6 +123,7 @@ void CMarlockDlg::UpdateCostEstimate() {
         } else if (analysisOnly) {
             if (hasList) {
                 m_toolkit.CheckListEnableItem(m_pListParametres, item, false);
+                if (m_toolkit.CheckListGetCheck(m_pListParametres, item) != 0) unticked = true;
                 m_toolkit.CheckListSetCheck(m_pListParametres, item, 0);
             }
         } else {
@@ -140,7 +171,10 @@ void CMarlockDlg::UpdateCostEstimate() {
         if (noColumns || noRows) points = 0;
     }
 
-    const double analysisOnly = CountAnalysisOnlyParameters();
+    // Ticks just taken off must reach the table before the count; otherwise the table holds
+    // the choices already, and storing them again would only repeat the work.
+    const double analysisOnly =
+        unticked ? CountAnalysisOnlyParameters() : TickedAnalysisOnly(*m_pParametres, GetMapName());
     const double units = analysisOnly + (weightedSum - analysisOnly) * stepCount;
 
     double weather = 0, telecom = 0;
@@ -151,8 +185,8 @@ void CMarlockDlg::UpdateCostEstimate() {
                       currencyFactor * 1.35 +
                   0.005;
     }
-    m_strWeatherCost = FormatFixed(weather, 2) + " " + label.c_str();
-    m_strTelecomCost = FormatFixed(telecom, 2) + " " + label.c_str();
+    m_strWeatherCost = AmountText(weather, label);
+    m_strTelecomCost = AmountText(telecom, label);
     ExchangeData(ExchangeDirection::ToControls);
 }
 
@@ -161,14 +195,7 @@ std::int32_t CMarlockDlg::CountAnalysisOnlyParameters() {
     StoreChoices();
     const std::string map = GetMapName();
     if (!m_pParametres) return 0;
-    std::int32_t count = 0;
-    for (int r = 2; r <= m_pParametres->GetRowCount(); ++r) {
-        if (Unquoted(m_pParametres->GetCell(r, 1)) != map) continue;
-        if (ReadInteger(Unquoted(m_pParametres->GetCell(r, 7))) == 1 &&
-            ReadInteger(Unquoted(m_pParametres->GetCell(r, 4))) == 1)
-            ++count;
-    }
-    return count;
+    return TickedAnalysisOnly(*m_pParametres, map);
 }
 
 void CMarlockDlg::OnCostInputChanged() {

@@ -85,6 +85,13 @@ const std::map<int, std::string>& Table() {
         {IDS_ORDER_NOT_SENT,
          "La commande Grib n'a PAS été envoyée : les choix dont elle est faite n'ont pas pu "
          "être enregistrés.\n%s"},
+        {IDS_TABLE_TOO_LARGE,
+         "Le fichier \"%s\" est trop volumineux pour être ouvert.\n"
+         "L'application ne peut être exécutée sans ses fichiers."},
+        {IDS_OUT_OF_MEMORY,
+         "La mémoire disponible ne suffit pas pour terminer cette opération.\nElle a été "
+         "abandonnée."},
+        {IDS_AMOUNT_NOT_FINITE, "montant incalculable"},
     };
     return table;
 }

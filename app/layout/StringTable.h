@@ -60,6 +60,9 @@ enum StringId : int {
     IDS_FOLDER_BUSY = 221,
     IDS_ANTIMERIDIAN_NOT_SAVED = 222,
     IDS_ORDER_NOT_SENT = 223,
+    IDS_TABLE_TOO_LARGE = 230,
+    IDS_OUT_OF_MEMORY = 231,
+    IDS_AMOUNT_NOT_FINITE = 232,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 
 #include "app/CMarlockApp.h"
 #include "app/CMarlockDlgAutoProxy.h"
@@ -14,6 +15,7 @@ using test::ReadFile;
 using test::ScratchDir;
 using test::SeedDefaultData;
 using test::TestWindow;
+using test::WriteFile;
 
 // The application object is one per process: every test leaves it as a user's program.
 class AppState : public ::testing::Test {
@@ -148,6 +150,45 @@ TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
     EXPECT_EQ(runtime.calls, (Calls{"initialise"}));
     EXPECT_EQ(tk.messages, (Calls{LoadString(IDS_OLE_INIT_FAILED)}));
     EXPECT_TRUE(tk.Control(1063).tabs.empty());
+}
+
+// Memory running out, at start-up (outside the event table) or in a handler, is said: a
+// start-up ends, a handler is abandoned and the program goes on. The allocation that fails
+// is the first message box, a points warning on a zone 400 degrees wide.
+TEST_F(AppState, RunningOutOfMemoryIsSaid) {
+    for (bool atStart : {true, false}) {
+        SeedDefaultData();
+        std::vector<std::string> seen;
+        bool armed = atStart;
+        auto failOnce = [&](const std::string& text) {
+            seen.push_back(text);
+            if (!armed) return;
+            armed = false;
+            throw std::bad_alloc();
+        };
+        if (atStart) {
+            WriteFile("ini/options.txt", ReadFile("ini/options.txt") + "X2;400;400;Monde\r\n");
+            platform::MemoryToolkit tk;
+            tk.onMessageBox = failOnce;
+            FakeRuntime runtime;
+            EXPECT_EQ(TheApp().Run(tk, runtime, "wavepost"), 1);
+            EXPECT_EQ(seen.size(), 2u);
+        } else {
+            TestWindow w;
+            w.Start();
+            w.tk.onMessageBox = failOnce;
+            armed = true;
+            w.tk.Control(1079).text = "400";
+            w.tk.Choose(1039, 0);
+            ASSERT_EQ(seen.size(), 2u);
+            // The next event runs whole.
+            w.tk.Choose(1039, 0);
+            EXPECT_EQ(seen.size(), 3u);
+            EXPECT_EQ(seen.back(), seen.front());
+            seen.pop_back();
+        }
+        EXPECT_EQ(seen.back(), LoadString(IDS_OUT_OF_MEMORY)) << atStart;
+    }
 }
 
 TEST_F(AppState, UsersProgramRegistersAndRunsWithOrWithoutTheRuntime) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/PrefixSearch.h"
 #include "tests/core/catalogue_fixture.h"
@@ -154,6 +155,25 @@ TEST(CatalogueLoading, AMissingCatalogueFileEndsTheProgramAndWritesNothing) {
     ASSERT_EQ(w.tk.messages.size(), 2u);
     EXPECT_EQ(w.tk.messages[1], LoadString(IDS_CATALOGUE_MISSING));
     EXPECT_FALSE(std::filesystem::exists("ini"));
+}
+
+// A header of 20,000 semicolons over 20,000 empty lines: 60 KB that would be written back
+// as 400 MB. Each table of that shape is refused by name, before anything is written.
+TEST(CatalogueLoading, ATableTooLargeToHoldEndsTheProgramNamingIt) {
+    const std::string wide = std::string(20000, ';') + "\n" + std::string(20000, '\n');
+    for (const auto& [path, content] : test::TestCatalogue()) {
+        if (path == "init.cnf" || path == "ini/presentation.txt") continue;
+        ScratchDir dir;
+        WriteTestCatalogue();
+        WriteFile(path, wide);
+        const auto before = test::Snapshot();
+        TestWindow w;
+        EXPECT_THROW(w.Start(), platform::ProcessExit) << path;
+        EXPECT_EQ(w.tk.messages,
+                  (Strings{Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path.c_str())}))
+            << path;
+        EXPECT_EQ(test::Snapshot(), before) << path;
+    }
 }
 
 TEST(CatalogueLoading, AMissingPresentationIsReportedAndLoadingGoesOn) {

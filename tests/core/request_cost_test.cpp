@@ -129,5 +129,40 @@ TEST(CostEstimate, DegenerateZonesAndMissingRows) {
     EXPECT_EQ(w.Telecom(), "14.33 EUR");
 }
 
+// An amount that cannot be computed (an infinite price, or infinity times a zero rate) is
+// said to be so; the other amount is shown as ever.
+TEST(CostEstimate, AmountsThatCannotBeComputedAreSaidToBeSo) {
+    const std::string none = LoadString(IDS_AMOUNT_NOT_FINITE);
+    struct Case {
+        const char* ptEuro;
+        const char* price;
+        const char* dollarRate;
+        int currency;
+        std::string weather, telecom;
+    } cases[] = {
+        {"1e400", "0.002", "0.92", 0, none, "14.33 EUR"},
+        {"-1e400", "0.002", "0.92", 0, none, "14.33 EUR"},
+        {"1e306", "0.002", "0.92", 0, none, "14.33 EUR"},  // finite, but not the product
+        {"0.001", "1e400", "0.92", 0, "5.17 EUR", none},
+        {"0.001", "1e300", "1e300", 0, "5.17 EUR", none},
+        {"1e400", "1e400", "0", 1, none, none},  // infinity times a factor of 0
+        {"0.001", "0.002", "0", 1, "0.01 USD", "0.01 USD"},
+    };
+    for (const Case& c : cases) {
+        test::ScratchDir dir;
+        test::WriteRequestCatalogue();
+        test::WriteFile("init.cnf", std::string("meteo=meteo@example.org\r\nAntime=0\r\nPtEuro=") +
+                                        c.ptEuro + "\r\n");
+        test::WriteFile("ini/telecoms.txt", std::string("Telecom;Prix;Alarme;Fatal\r\nIridium;") +
+                                                c.price + ";800;1000\r\n");
+        test::TestWindow w;
+        w.Start();
+        w.tk.Control(1034).text = c.dollarRate;
+        w.tk.Choose(1039, c.currency);
+        EXPECT_EQ(w.tk.Control(1011).text, c.weather) << c.ptEuro << " " << c.price;
+        EXPECT_EQ(w.tk.Control(1012).text, c.telecom) << c.ptEuro << " " << c.price;
+    }
+}
+
 }  // namespace
 }  // namespace wavepost

@@ -4,6 +4,8 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -196,6 +198,142 @@ TEST(IniTable, LongLineStaysOneRow) {
     table.Save();
     EXPECT_EQ(ReadFile("t.txt"), "a;b\r\n" + longCell + ";end\r\n" + std::string(254, 'y') + ";" +
                                      std::string(254, 'y') + "\r\n");
+}
+
+// A CR is never part of a cell: one before the LF ends the line, a lone one is dropped, so
+// no cell can put a line break into an order; lines are still counted at their LF.
+TEST(IniTable, CarriageReturnsNeverStayInCells) {
+    struct Case {
+        const char* content;
+        std::int32_t rows;
+        std::int32_t columns;
+        const char* cell22;
+        const char* saved;
+    } cases[] = {
+        {"k;v\r\nA;x\ry\r\n", 2, 2, "xy", "k;v\r\nA;xy\r\n"},
+        {"k;v\nA;x\r\r\n", 2, 2, "x", "k;v\r\nA;x\r\n"},
+        {"k;v\nA;\rB\n", 2, 2, "B", "k;v\r\nA;B\r\n"},
+        {"k;v\nA;x\r", 2, 2, "x", "k;v\r\nA;x\r\n"},
+        {"k\r;v\nA\r;\r\n", 2, 2, "", "k;v\r\nA;\r\n"},
+        {"\r", 1, 1, "", "\r\n"},
+        {"k;v\n\r\n", 2, 2, "", "k;v\r\n;\r\n"},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        WriteFile("t.txt", c.content);
+        CIniTable table("t.txt");
+        table.Load();
+        EXPECT_EQ(table.GetRowCount(), c.rows) << c.content;
+        EXPECT_EQ(table.GetColumnCount(), c.columns) << c.content;
+        EXPECT_EQ(table.GetCell(2, 2), c.cell22) << c.content;
+        EXPECT_EQ(table.Bytes(), c.saved) << c.content;
+    }
+}
+
+// A short row's missing cells repeat its last one without being held: setting one leaves
+// the others as they read, and the saved bytes are those of every cell written out.
+TEST(IniTable, ShortRowsAreFilledWithoutHoldingTheFill) {
+    struct Case {
+        std::int32_t row, column;
+        const char* value;
+        const char* saved;
+    } cases[] = {
+        {2, 3, "z", "a;b;c;d\r\nx;y;z;y\r\n;;;\r\n"},
+        {2, 4, "z", "a;b;c;d\r\nx;y;y;z\r\n;;;\r\n"},
+        {2, 2, "z", "a;b;c;d\r\nx;z;y;y\r\n;;;\r\n"},
+        {3, 3, "q", "a;b;c;d\r\nx;y;y;y\r\n;;q;\r\n"},
+        {2, 6, "q", "a;b;c;d\r\nx;y;y;y\r\n;q;;\r\n"},  // into the next row
+        {2, 3, "y", "a;b;c;d\r\nx;y;y;y\r\n;;;\r\n"},
+        {4, 1, "beyond", "a;b;c;d\r\nx;y;y;y\r\n;;;\r\n"},
+    };
+    for (const Case& c : cases) {
+        ScratchDir dir;
+        WriteFile("t.txt", "a;b;c;d\nx;y\n\n");
+        CIniTable table("t.txt");
+        table.Load();
+        table.SetCell(c.row, c.column, c.value);
+        EXPECT_EQ(table.Bytes(), c.saved) << c.row << "," << c.column;
+        table.Save();
+        EXPECT_EQ(ReadFile("t.txt"), c.saved);
+    }
+
+    // 2,000 columns over 2,000 empty lines: 6 KB read, 4 MB written back.
+    ScratchDir dir;
+    WriteFile("t.txt", std::string(1999, ';') + "\n" + std::string(2000, '\n'));
+    CIniTable wide("t.txt");
+    wide.Load();
+    EXPECT_EQ(wide.GetRowCount(), 2001);
+    EXPECT_EQ(wide.GetColumnCount(), 2000);
+    EXPECT_EQ(wide.CellView(2001, 2000), "");
+    wide.SetCell(2001, 2000, "end");
+    std::string expected;
+    for (int r = 0; r < 2001; ++r) expected += std::string(1999, ';') + "\r\n";
+    expected.insert(expected.size() - 2, "end");
+    EXPECT_EQ(wide.Bytes(), expected);
+}
+
+// Beyond the bounds a table is refused by name, before its cells are made.
+TEST(IniTable, TablesBeyondTheBoundsAreRefused) {
+    ScratchDir dir;
+    const std::size_t big = CIniTable::kMaxBytes + 1;
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+    } cases[] = {
+        {"60 KB saved as 400 MB",
+         [] { WriteFile("t.txt", std::string(20000, ';') + "\n" + std::string(20000, '\n')); }},
+        {"one long line repeated in every column",
+         [] { WriteFile("t.txt", std::string(20000, ';') + "\n" + std::string(20000, 'x')); }},
+        {"more lines than cells allowed",
+         [] { WriteFile("t.txt", std::string(CIniTable::kMaxCells + 1, '\n')); }},
+        {"more bytes than allowed",
+         [big] {
+             WriteFile("t.txt", "");
+             std::filesystem::resize_file("t.txt", big);
+         }},
+    };
+    for (const Case& c : cases) {
+        c.write();
+        CIniTable table("t.txt");
+        try {
+            table.Load();
+            ADD_FAILURE() << c.what;
+        } catch (const TableTooLargeError& error) {
+            EXPECT_EQ(error.what(), Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), "t.txt"))
+                << c.what;
+            EXPECT_EQ(error.Path(), "t.txt");
+        }
+        EXPECT_EQ(table.CellView(1, 1), "") << c.what;
+    }
+}
+
+// The rows of one key in a column, as the lists and the estimate walk them: the header is
+// never one of them, quotes are ignored, and a changed key cell is seen.
+TEST(IniTable, RowsMatchingAKey) {
+    ScratchDir dir;
+    WriteFile("t.txt", "Monde;v\nMonde;1\n\"Monde\";2\nEurope;3\nMonde\n;\n");
+    CIniTable table("t.txt");
+    table.Load();
+    using Rows = std::vector<std::int32_t>;
+    struct Case {
+        std::int32_t column;
+        const char* key;
+        Rows rows;
+    } cases[] = {
+        {1, "Monde", {2, 3, 5}}, {1, "\"Europe\"", {4}}, {1, "France", {}}, {1, "", {6}},
+        {2, "Monde", {5}},       {2, "1", {2}},          {0, "Monde", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(table.RowsMatching(c.column, c.key), c.rows) << c.column << c.key;
+    EXPECT_EQ(table.RowsMatching(1, "Monde"), (Rows{2, 3, 5}));
+    table.SetCell(4, 1, "Monde");
+    table.SetCell(5, 2, "x");  // another column leaves the index alone
+    EXPECT_EQ(table.RowsMatching(1, "Monde"), (Rows{2, 3, 4, 5}));
+    table.SetCell(2, 1, "France");
+    EXPECT_EQ(table.RowsMatching(1, "Monde"), (Rows{3, 4, 5}));
+    EXPECT_TRUE(table.CellMatches(3, 1, "Monde"));
+    EXPECT_FALSE(table.CellMatches(3, 1, "Mond"));
+    EXPECT_TRUE(table.CellMatches(3, 1, "\"\"Mo\"nde"));
 }
 
 TEST(IniTable, FindRowIgnoresQuotes) {
