@@ -26,26 +26,4 @@ inline const char* const kSavedTables[] = {kEcheances, kParametres, kDomaines,  
                                            kOptions,   kUnites,     kMailles,   kCompressions,
                                            kEnvois,    kTelecoms,   kBulletins, kImages};
 
-// The option keys, in the order they are compared.
-enum class OptionKey {
-    Mode,
-    Compression,
-    Telecom,
-    LandData,
-    Subscription,
-    Days,
-    DollarRate,
-    Heading,
-    Speed,
-    Currency,
-    X1,
-    X2,
-    Y1,
-    Y2,
-    MeshLat,
-    MeshLon,
-    Unknown
-};
-OptionKey ParseOptionKey(const std::string& unquotedKey);
-
 }  // namespace wavepost::catalogue

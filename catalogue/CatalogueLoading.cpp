@@ -11,40 +11,13 @@
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
+#include "catalogue/OptionBindings.h"
 #include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
 
 using platform::Rect;
 using platform::RuntimeControlKind;
-
-namespace catalogue {
-
-OptionKey ParseOptionKey(const std::string& key) {
-    static const std::pair<const char*, OptionKey> keys[] = {
-        {"MODE", OptionKey::Mode},
-        {"COMPRESSION", OptionKey::Compression},
-        {"TELECOM", OptionKey::Telecom},
-        {"DONTERRE", OptionKey::LandData},
-        {"ENVOI", OptionKey::Subscription},
-        {"TOUSLES", OptionKey::Days},
-        {"DOLLARS", OptionKey::DollarRate},
-        {"CAP", OptionKey::Heading},
-        {"VITESSE", OptionKey::Speed},
-        {"UNITE", OptionKey::Currency},
-        {"X1", OptionKey::X1},
-        {"X2", OptionKey::X2},
-        {"Y1", OptionKey::Y1},
-        {"Y2", OptionKey::Y2},
-        {"LAT", OptionKey::MeshLat},
-        {"LONG", OptionKey::MeshLon},
-    };
-    for (const auto& [name, value] : keys)
-        if (key == name) return value;
-    return OptionKey::Unknown;
-}
-
-}  // namespace catalogue
 
 namespace {
 
@@ -80,72 +53,21 @@ std::unique_ptr<CIniTable> LoadTable(const char* path) {
 
 namespace catalogue {
 
-void ApplyOptionValue(CMarlockDlg& d, OptionKey key, const std::string& value) {
-    platform::IToolkit& tk = d.Toolkit();
-    switch (key) {
-        case OptionKey::Mode:
-            d.m_nZoneMode = d.m_pModes->FindRow(value, 1, 0) - 2;
-            break;
-        case OptionKey::Compression:
-            d.m_nCompression = d.m_pCompressions->FindRow(value, 1, 0) - 2;
-            break;
-        case OptionKey::Telecom:
-            SelectDataRow(tk, d.m_comboTelecom, d.m_pTelecoms->FindRow(value, 1, 0) - 2);
-            break;
-        case OptionKey::LandData:
-            d.m_nLandData = static_cast<std::int32_t>(ReadInteger(value));
-            break;
-        case OptionKey::Subscription:
-            d.m_nSubscription = d.m_pEnvois->FindRow(value, 1, 0) - 2;
-            break;
-        case OptionKey::Days:
-            d.m_strDays = value;
-            break;
-        case OptionKey::DollarRate:
-            d.m_strDollarRate = value;
-            break;
-        case OptionKey::Heading:
-            d.m_strHeading = value;
-            break;
-        case OptionKey::Speed:
-            d.m_strSpeed = value;
-            break;
-        case OptionKey::Currency:
-            SelectByPrefix(tk, d.m_comboCurrency, value);
-            break;
-        case OptionKey::X1:
-            d.m_strLon1 = value;
-            break;
-        case OptionKey::X2:
-            d.m_strLon2 = value;
-            break;
-        case OptionKey::Y1:
-            d.m_strLat1 = value;
-            break;
-        case OptionKey::Y2:
-            d.m_strLat2 = value;
-            break;
-        case OptionKey::MeshLat:
-            SelectByPrefix(tk, d.m_comboMeshLat, value);
-            break;
-        case OptionKey::MeshLon:
-            SelectByPrefix(tk, d.m_comboMeshLon, value);
-            break;
-        case OptionKey::Unknown:
-            break;
-    }
-}
-
 void FillCheckList(CMarlockDlg& d, platform::ControlHandle list, CIniTable& table,
                    const std::string& map, int textColumn, bool unquote, int checkColumn) {
     platform::IToolkit& tk = d.Toolkit();
-    for (int r = 2; r <= table.GetRowCount(); ++r) {
-        if (Unquoted(table.GetCell(r, 1)) != map) continue;
+    table.ForEachRowMatching(kMapColumn, map, [&](std::int32_t r) {
         std::string text = table.GetCell(r, textColumn);
         tk.CheckListAddItem(list, unquote ? Unquoted(text) : text);
         tk.CheckListSetCheck(list, tk.CheckListGetCount(list) - 1,
                              static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
-    }
+    });
+}
+
+std::array<std::unique_ptr<CIniTable>*, kSavedTableCount + 1> CatalogueTables(CMarlockDlg& d) {
+    return {&d.m_pEcheances, &d.m_pParametres, &d.m_pDomaines,     &d.m_pModes,  &d.m_pOptions,
+            &d.m_pUnites,    &d.m_pMailles,    &d.m_pCompressions, &d.m_pEnvois, &d.m_pTelecoms,
+            &d.m_pBulletins, &d.m_pImages,     &d.m_pSoft};
 }
 
 }  // namespace catalogue
@@ -237,13 +159,12 @@ void CMarlockDlg::LoadCatalogue() {
         m_pMailles = LoadTable(kMailles);
         m_toolkit.ComboReset(m_comboMeshLon);
         m_toolkit.ComboReset(m_comboMeshLat);
-        for (int r = 2; r <= m_pMailles->GetRowCount(); ++r) {
-            if (Unquoted(m_pMailles->GetCell(r, 1)) != map) continue;
+        m_pMailles->ForEachRowMatching(kMapColumn, map, [&](std::int32_t r) {
             std::string axis = Unquoted(m_pMailles->GetCell(r, 2));
             std::string spacing = Unquoted(m_pMailles->GetCell(r, 3));
             if (axis == "LONG") m_toolkit.ComboAddItem(m_comboMeshLon, spacing);
             if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
-        }
+        });
     } catch (const TableTooLargeError& error) {
         m_toolkit.MessageBox(error.what());
         m_toolkit.ExitProcess(1);
@@ -258,13 +179,13 @@ void CMarlockDlg::LoadCatalogue() {
     }
     lock.Release();
 
-    for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
-        if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
-        const OptionKey key = ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)));
-        ApplyOptionValue(*this, key, Unquoted(m_pOptions->GetCell(r, 2)));
+    m_pOptions->ForEachRowMatching(kOptionMapColumn, map, [&](std::int32_t r) {
+        const OptionBinding* binding = FindOptionBinding(Unquoted(m_pOptions->GetCell(r, 1)));
+        if (!binding) return;
+        binding->load(*this, Unquoted(m_pOptions->GetCell(r, 2)));
         // The coordinate texts are written in the mode just loaded.
-        if (key == OptionKey::Mode) m_nPrevZoneMode = m_nZoneMode;
-    }
+        if (binding->zoneMode) m_nPrevZoneMode = m_nZoneMode;
+    });
     ExchangeData(ExchangeDirection::ToControls);
 }
 
@@ -276,10 +197,7 @@ void CMarlockDlg::ReleaseCatalogue() {
         if (*control != platform::kNoControl) m_toolkit.DestroyPageControl(*control);
         *control = platform::kNoControl;
     }
-    for (auto* table : {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions,
-                        &m_pUnites, &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms,
-                        &m_pBulletins, &m_pImages, &m_pSoft})
-        table->reset();
+    for (auto* table : catalogue::CatalogueTables(*this)) table->reset();
 }
 
 }  // namespace wavepost

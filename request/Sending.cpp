@@ -8,6 +8,7 @@
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "catalogue/CatalogueRows.h"
 
 namespace wavepost {
 
@@ -62,14 +63,11 @@ void HandOverOrder(platform::IToolkit& toolkit, const std::string& url, const st
 void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
                    const std::string& map, std::vector<std::string>& codes) {
     if (!table || list == platform::kNoControl) return;
-    const int count = toolkit.CheckListGetCount(list);
-    int item = 0;
-    for (int r = 2; r <= table->GetRowCount() && item < count; ++r) {
-        if (Unquoted(table->GetCell(r, 1)) != map) continue;
-        if (toolkit.CheckListGetCheck(list, item) != 0)
-            codes.push_back(ForUrl(Unquoted(table->GetCell(r, 2))));
-        ++item;
-    }
+    table->ForEachItemRow(catalogue::kMapColumn, map, toolkit.CheckListGetCount(list),
+                          [&](int item, std::int32_t r) {
+                              if (toolkit.CheckListGetCheck(list, item) != 0)
+                                  codes.push_back(ForUrl(Unquoted(table->GetCell(r, 2))));
+                          });
 }
 
 }  // namespace
