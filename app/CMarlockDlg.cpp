@@ -137,7 +137,7 @@ bool CMarlockDlg::Initialise() {
             std::clamp<long>(ReadInteger(config.GetValue("Antime")), INT32_MIN, INT32_MAX));
         m_dPtEuro = ReadNumber(config.GetValue(LoadString(IDS_KEY_PTEURO)));
         config.Close();
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));
         m_toolkit.ExitProcess(1);
     }

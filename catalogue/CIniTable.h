@@ -7,13 +7,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Toolkit.h"
+#include "app/FileAccess.h"
 
 namespace wavepost {
 
 // A table refused because holding or writing it would take more memory than any catalogue
 // needs; the text names the file.
-class TableTooLargeError : public platform::FileError {
+class TableTooLargeError : public FileError {
   public:
     explicit TableTooLargeError(const std::string& path);
 };
@@ -28,7 +28,7 @@ class CIniTable {
     explicit CIniTable(std::string path);
     virtual ~CIniTable() = default;
 
-    // Reads the file; throws platform::FileError when it cannot be opened for update, and
+    // Reads the file; throws FileError when it cannot be opened for update, and
     // TableTooLargeError beyond the bounds above.
     void Load();
     std::int32_t GetRowCount();
@@ -67,7 +67,7 @@ class CIniTable {
             if (item < count) visit(item++, row);
         });
     }
-    // Rewrites the file whole; throws platform::FileError naming the path.
+    // Rewrites the file whole; throws FileError naming the path.
     void Save();
     // What Save writes: every row with the header's column count, CRLF line ends.
     std::string Bytes() const;

@@ -1,8 +1,6 @@
 // Loading the catalogue tables into the tab pages for the current map.
 #include <cctype>
-#include <fstream>
 #include <new>
-#include <sstream>
 
 #include "app/CMarlockDlg.h"
 #include "app/FileAccess.h"
@@ -21,15 +19,9 @@ using platform::RuntimeControlKind;
 
 namespace {
 
-// The presentation text: raw bytes up to a zero byte. Throws platform::FileError.
+// The presentation text: raw bytes up to a zero byte. Throws FileError.
 std::string ReadPresentation(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    if (in) content << in.rdbuf();
-    if (!in || in.bad())
-        throw platform::FileError(path,
-                                  Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
-    std::string text = content.str();
+    std::string text = ReadWholeFile(path, ReadAccess::ReadOnly);
     auto zero = text.find('\0');
     if (zero != std::string::npos) text.resize(zero);
     return text;
@@ -86,7 +78,7 @@ void CMarlockDlg::LoadCatalogue() {
 
     try {
         m_strPresentation = ReadPresentation(kPresentation);
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         m_toolkit.MessageBox(Truncated(error.what(), 254));
     }
     // Pushed even without the presentation: GetMapName below reads the controls back, and
@@ -168,7 +160,7 @@ void CMarlockDlg::LoadCatalogue() {
     } catch (const TableTooLargeError& error) {
         m_toolkit.MessageBox(error.what());
         m_toolkit.ExitProcess(1);
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         lock.Release();
         m_toolkit.MessageBox(LoadString(IDS_CATALOGUE_MISSING));
         m_toolkit.ExitProcess(1);

@@ -73,7 +73,7 @@ void CMarlockDlg::OnMapListClick() {
     StoreChoices();
     try {
         SaveCatalogue();
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         // The map stays; so must the list's highlight, which the click has already moved.
         m_toolkit.ListViewSetSelectionMark(m_listMaps, m_nMap);
         m_toolkit.ListViewSelectItem(m_listMaps, m_nMap);

@@ -9,6 +9,7 @@
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueRows.h"
+#include "request/RequestCopies.h"
 
 namespace wavepost {
 
@@ -32,7 +33,7 @@ bool IsPlainAddress(const std::string& address) {
 // One address of the address file. A missing or empty entry is reported and its text
 // used all the same, so the user still gets a mail to correct by hand. An entry that is
 // not one plain address is reported and refused: no mail may go anywhere else.
-// Throws platform::FileError when the address file cannot be read.
+// Throws FileError when the address file cannot be read.
 std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, int keyId) {
     const std::string& file = LoadString(IDS_CONFIG_FILE_NAME);
     CConfigFile config(file, false);
@@ -72,12 +73,17 @@ void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CI
 
 }  // namespace
 
+bool CMarlockDlg::WriteRequestCopy(std::string content, std::string fileName) {
+    const std::string directory = m_toolkit.SystemDirectory();
+    return !directory.empty() && WriteRequestCopyFile(directory, fileName, content);
+}
+
 void CMarlockDlg::OnSend() {
     ExchangeData(ExchangeDirection::FromControls);
     std::optional<std::string> found;
     try {
         found = LookUpAddress(m_toolkit, IDS_KEY_METEO);
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         m_nSubscription = 0;
         ExchangeData(ExchangeDirection::ToControls);
@@ -115,7 +121,7 @@ void CMarlockDlg::OnSend() {
     // The order stays unsent when the choices it was made from cannot be kept.
     try {
         SaveCatalogue();
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
         return;
     }
@@ -131,7 +137,7 @@ void CMarlockDlg::OnAskQuestion() {
     std::optional<std::string> found;
     try {
         found = LookUpAddress(m_toolkit, IDS_KEY_QUESTION);
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;
     }

@@ -154,7 +154,7 @@ void CMarlockDlg::OnAntimeridian() {
         CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
         config.SetValue("Antime", m_bAntimeridian == 1 ? "1" : "0");
         config.Close();
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         // A setting that cannot be kept is not taken: the box and the map stay as they were.
         m_toolkit.MessageBox(
             Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), error.Path().c_str()));
