@@ -42,7 +42,8 @@ enum class LongitudeForm { Strict, Inclusive };
 
 class CMarlockDlg : public platform::IWindowLogic {
   public:
-    explicit CMarlockDlg(platform::IToolkit& toolkit);
+    // The tables (under "ini") and the address file are kept in the storage folder.
+    explicit CMarlockDlg(platform::IToolkit& toolkit, std::string storageFolder = ".");
     ~CMarlockDlg() override;
     CMarlockDlg(const CMarlockDlg&) = delete;
     CMarlockDlg& operator=(const CMarlockDlg&) = delete;
@@ -134,6 +135,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     bool WriteRequestCopy(std::string content, std::string fileName);
 
     platform::IToolkit& Toolkit() { return m_toolkit; }
+    // A file of the storage folder; under "." the name itself, as the messages give it.
+    std::string StoragePath(const std::string& name) const;
 
     // The toolkit's calls.
     bool OnInitDialog() override { return Initialise(); }
@@ -252,6 +255,7 @@ class CMarlockDlg : public platform::IWindowLogic {
 
   private:
     platform::IToolkit& m_toolkit;
+    std::string m_strStorageFolder;
 };
 
 }  // namespace wavepost

@@ -1,4 +1,4 @@
-// Names of the catalogue files, relative to the working directory.
+// Names of the catalogue files, relative to the storage folder.
 #pragma once
 
 #include <string>

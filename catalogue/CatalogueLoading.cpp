@@ -35,7 +35,7 @@ std::string Truncated(const std::string& text, std::size_t maxBytes) {
     return text.substr(0, end);
 }
 
-std::unique_ptr<CIniTable> LoadTable(const char* path) {
+std::unique_ptr<CIniTable> LoadTable(const std::string& path) {
     auto table = std::make_unique<CIniTable>(path);
     table->Load();
     return table;
@@ -77,7 +77,7 @@ void CMarlockDlg::LoadCatalogue() {
     const int u = W / 64;
 
     try {
-        m_strPresentation = ReadPresentation(kPresentation);
+        m_strPresentation = ReadPresentation(StoragePath(kPresentation));
     } catch (const FileError& error) {
         m_toolkit.MessageBox(Truncated(error.what(), 254));
     }
@@ -94,61 +94,66 @@ void CMarlockDlg::LoadCatalogue() {
 
     // The tables are read as one set, never halfway through another program's save; a
     // save cut short by a crash is finished or undone first.
-    CFolderLock lock(kFolder);
-    if (lock.IsHeld()) RecoverFileSet(kFolder, {std::begin(kSavedTables), std::end(kSavedTables)});
+    const std::string folder = StoragePath(kFolder);
+    CFolderLock lock(folder);
+    if (lock.IsHeld()) {
+        std::vector<std::string> saved;
+        for (const char* name : kSavedTables) saved.push_back(StoragePath(name));
+        RecoverFileSet(folder, saved);
+    }
     try {
-        m_pDomaines = LoadTable(kDomaines);
+        m_pDomaines = LoadTable(StoragePath(kDomaines));
 
         m_pCaptionEcheances = page(RuntimeControlKind::Caption, 101, IDS_CAPTION_STEPS,
                                    {23 * u, 40, 43 * u, 60}, m_pCaptionFont);
-        m_pEcheances = LoadTable(kEcheances);
+        m_pEcheances = LoadTable(StoragePath(kEcheances));
         m_pListEcheances =
             page(RuntimeControlKind::CheckList, 102, 0, {23 * u, 60, 43 * u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListEcheances, *m_pEcheances, map, 2, false, 3);
 
         m_pCaptionParametres = page(RuntimeControlKind::Caption, 103, IDS_CAPTION_PARAMETERS,
                                     {u, 40, 21 * u, 60}, m_pCaptionFont);
-        m_pParametres = LoadTable(kParametres);
+        m_pParametres = LoadTable(StoragePath(kParametres));
         m_pListParametres =
             page(RuntimeControlKind::CheckList, 104, 0, {u, 60, 21 * u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListParametres, *m_pParametres, map, 3, true, 4);
 
         m_pCaptionBulletins = page(RuntimeControlKind::Caption, 105, IDS_CAPTION_BULLETINS,
                                    {u, 40, W - u, 70}, m_pLargeFont);
-        m_pBulletins = LoadTable(kBulletins);
+        m_pBulletins = LoadTable(StoragePath(kBulletins));
         m_pListBulletins =
             page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListBulletins, *m_pBulletins, map, 3, true, 4);
 
-        m_pSoft = LoadTable(kSoft);
+        m_pSoft = LoadTable(StoragePath(kSoft));
 
         m_pCaptionImages = page(RuntimeControlKind::Caption, 109, IDS_CAPTION_IMAGES,
                                 {u, 40, W - u, 70}, m_pLargeFont);
-        m_pImages = LoadTable(kImages);
+        m_pImages = LoadTable(StoragePath(kImages));
         m_pListImages =
             page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListImages, *m_pImages, map, 3, true, 4);
 
         m_pCaptionPresentation = page(RuntimeControlKind::Caption, 108, IDS_CAPTION_PRESENTATION,
                                       {u, 40, W - u, 70}, m_pLargeFont);
-        m_pOptions = LoadTable(kOptions);
+        m_pOptions = LoadTable(StoragePath(kOptions));
         m_pCaptionZone = page(RuntimeControlKind::Caption, 107, IDS_CAPTION_ZONE,
                               {u, 40, 21 * u, 70}, m_pCaptionFont);
 
-        m_pModes = LoadTable(kModes);
-        m_pCompressions = LoadTable(kCompressions);
-        m_pEnvois = LoadTable(kEnvois);
-        m_pTelecoms = LoadTable(kTelecoms);
+        m_pModes = LoadTable(StoragePath(kModes));
+        m_pCompressions = LoadTable(StoragePath(kCompressions));
+        m_pEnvois = LoadTable(StoragePath(kEnvois));
+        m_pTelecoms = LoadTable(StoragePath(kTelecoms));
         m_toolkit.ComboReset(m_comboTelecom);
         for (int r = 2; r <= m_pTelecoms->GetRowCount(); ++r)
             m_toolkit.ComboAddItem(m_comboTelecom, Unquoted(m_pTelecoms->GetCell(r, 1)));
 
-        m_pUnites = LoadTable(kUnites);
+        m_pUnites = LoadTable(StoragePath(kUnites));
         m_toolkit.ComboReset(m_comboCurrency);
         for (int r = 2; r <= m_pUnites->GetRowCount(); ++r)
             m_toolkit.ComboAddItem(m_comboCurrency, Unquoted(m_pUnites->GetCell(r, 1)));
 
-        m_pMailles = LoadTable(kMailles);
+        m_pMailles = LoadTable(StoragePath(kMailles));
         m_toolkit.ComboReset(m_comboMeshLon);
         m_toolkit.ComboReset(m_comboMeshLat);
         m_pMailles->ForEachRowMatching(kMapColumn, map, [&](std::int32_t r) {

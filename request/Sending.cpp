@@ -34,8 +34,8 @@ bool IsPlainAddress(const std::string& address) {
 // used all the same, so the user still gets a mail to correct by hand. An entry that is
 // not one plain address is reported and refused: no mail may go anywhere else.
 // Throws FileError when the address file cannot be read.
-std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, int keyId) {
-    const std::string& file = LoadString(IDS_CONFIG_FILE_NAME);
+std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, const std::string& file,
+                                         int keyId) {
     CConfigFile config(file, false);
     std::string address = config.GetValue(LoadString(keyId));
     config.Close();
@@ -82,7 +82,8 @@ void CMarlockDlg::OnSend() {
     ExchangeData(ExchangeDirection::FromControls);
     std::optional<std::string> found;
     try {
-        found = LookUpAddress(m_toolkit, IDS_KEY_METEO);
+        found =
+            LookUpAddress(m_toolkit, StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_METEO);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         m_nSubscription = 0;
@@ -136,7 +137,8 @@ void CMarlockDlg::OnSend() {
 void CMarlockDlg::OnAskQuestion() {
     std::optional<std::string> found;
     try {
-        found = LookUpAddress(m_toolkit, IDS_KEY_QUESTION);
+        found = LookUpAddress(m_toolkit, StoragePath(LoadString(IDS_CONFIG_FILE_NAME)),
+                              IDS_KEY_QUESTION);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;

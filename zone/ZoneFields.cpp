@@ -151,7 +151,7 @@ void CMarlockDlg::OnAntimeridian() {
     const std::int32_t previous = m_bAntimeridian;
     ExchangeData(ExchangeDirection::FromControls);
     try {
-        CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
+        CConfigFile config(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), false);
         config.SetValue("Antime", m_bAntimeridian == 1 ? "1" : "0");
         config.Close();
     } catch (const FileError& error) {
