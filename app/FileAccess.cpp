@@ -116,14 +116,8 @@ void RemoveTemps(const std::vector<Pending>& pending) {
 bool ReadSmallFile(const std::string& path, std::string& content) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
-    char buffer[4096];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        content.append(buffer, static_cast<std::size_t>(n));
-        if (content.size() > 1 << 20) break;
-    }
+    // What could be read counts: the marker's end is checked, not its reading.
+    ReadWholeDescriptor(fd, content, std::size_t{1} << 20);
     ::close(fd);
     return true;
 }
@@ -178,7 +172,7 @@ void ThrowFileError(const std::string& path, FileOperation operation) {
     throw FileError(path, Format(LoadString(message).c_str(), path.c_str()));
 }
 
-bool ReadWholeDescriptor(int fd, std::string& content) {
+bool ReadWholeDescriptor(int fd, std::string& content, std::size_t limit) {
     content.clear();
     char buffer[65536];
     off_t offset = 0;
@@ -191,6 +185,7 @@ bool ReadWholeDescriptor(int fd, std::string& content) {
         if (n == 0) return true;
         content.append(buffer, static_cast<std::size_t>(n));
         offset += n;
+        if (content.size() > limit) return true;
     }
 }
 

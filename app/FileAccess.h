@@ -1,6 +1,8 @@
 // Whole-file reads, crash-safe whole-file writes, and the error both raise.
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,8 +34,10 @@ enum class ReadAccess { ReadOnly, ForUpdate };
 // Reads the whole file; throws FileError when it cannot be opened as asked, or read.
 std::string ReadWholeFile(const std::string& path, ReadAccess access);
 
-// Reads an open file whole from its start, whatever its offset; false on a read error.
-bool ReadWholeDescriptor(int fd, std::string& content);
+// Reads an open file whole from its start, whatever its offset, or stops once past limit
+// bytes; false on a read error, the bytes read before it kept.
+bool ReadWholeDescriptor(int fd, std::string& content,
+                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file with the bytes: a temporary file next to it is written, flushed to
 // disk and renamed over the old one, so a crash leaves the old file or the new one, whole.
