@@ -30,7 +30,6 @@ struct CIcon {
 };
 
 enum class ExchangeDirection { ToControls, FromControls };
-using zone::LongitudeForm;
 
 class CMarlockDlg : public platform::IWindowLogic {
   public:
@@ -75,9 +74,6 @@ class CMarlockDlg : public platform::IWindowLogic {
     bool GeoToPixel(int& x1, int& y1, int& x2, int& y2);
     void UpdateZoneFromFields();
     void ConvertZoneFields(int fromMode, int toMode);
-    static int ClampToRect(float& x0, float& x1, float& y0, float& y1, int left, int top, int right,
-                           int bottom);
-    static double ReduceLongitude(double value, zone::LongitudeForm form);
 
     void PaintWindow(platform::IPainter& painter);
     void OnTabChanged();

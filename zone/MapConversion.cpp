@@ -74,19 +74,4 @@ void CMarlockDlg::ConvertZoneFields(int fromMode, int toMode) {
     SetZoneTexts(*this, InMode(ZoneTextsOf(*this, fromMode), toMode));
 }
 
-int CMarlockDlg::ClampToRect(float& x0, float& x1, float& y0, float& y1, int left, int top,
-                             int right, int bottom) {
-    Corners corners{x0, x1, y0, y1};
-    const int changed = zone::ClampToRect(corners, {left, top, right, bottom});
-    x0 = corners.x0;
-    x1 = corners.x1;
-    y0 = corners.y0;
-    y1 = corners.y1;
-    return changed;
-}
-
-double CMarlockDlg::ReduceLongitude(double value, LongitudeForm form) {
-    return zone::ReduceLongitude(value, form);
-}
-
 }  // namespace wavepost
