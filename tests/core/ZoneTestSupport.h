@@ -75,8 +75,5 @@ inline void PrintTo(const ZoneTexts& t, std::ostream* out) {
 inline void PrintTo(const ZoneRect& z, std::ostream* out) {
     *out << '{' << z.west << ", " << z.east << ", " << z.north << ", " << z.south << '}';
 }
-inline void PrintTo(const Corners& c, std::ostream* out) {
-    *out << '{' << c.x0 << ", " << c.x1 << ", " << c.y0 << ", " << c.y1 << '}';
-}
 
 }  // namespace wavepost::zone

@@ -42,69 +42,25 @@ TEST(ZoneMouse, WorldRectangleEdgesInBothForms) {
 
 TEST(ZoneMouse, SelectionTexts) {
     using enum zone::LongitudeForm;
-    using zone::ZoneTexts;
-    // A band between two pixels, to the texts its release writes.
+    // A band between two pixels, to the texts its release writes in their mode.
     struct Row {
-        const char* what;
         zone::MapView view;
-        std::int32_t mode;
         zone::Corners pixels;
         zone::LongitudeForm form;
-        ZoneTexts texts;
-    } rows[] = {
-        {"whole world",
-         kWorld,
-         1,
-         {100, 460, 50, 230},
-         Strict,
-         {"180.0", "90.0", "180.0", "-90.0", 1}},
-        {"edges inclusive",
-         kWorld,
-         1,
-         {100, 460, 50, 230},
-         Inclusive,
-         {"-180.0", "90.0", "-180.0", "-90.0", 1}},
-        {"world", kWorld, 1, {120, 200, 60, 80}, Strict, {"-160.0", "80.0", "-80.0", "60.0", 1}},
-        {"backwards",
-         kWorld,
-         1,
-         {200, 120, 80, 60},
-         Strict,
-         {"-160.0", "80.0", "-80.0", "60.0", 1}},
-        {"world centred",
-         kWorld,
-         0,
-         {100, 460, 50, 230},
-         Strict,
-         {"0.0", "0.0", "360.0", "180.0", 0}},
-        {"past 180",
-         kPacific,
-         1,
-         {260, 340, 60, 100},
-         Strict,
-         {"160.0", "80.0", "240.0", "40.0", 1}},
-        // The centre is brought back below 180 in the antimeridian view as well.
-        {"past 180 centred",
-         kPacific,
-         0,
-         {260, 340, 60, 100},
-         Strict,
-         {"-160.0", "60.0", "80.0", "40.0", 0}},
-        {"Europe centred",
-         kEurope,
-         0,
-         {100, 110, 55, 82},
-         Strict,
-         {"-25.0", "48.5", "10.0", "27.0", 0}},
-        {"Europe backwards",
-         kEurope,
-         0,
-         {110, 100, 82, 55},
-         Inclusive,
-         {"-25.0", "48.5", "10.0", "27.0", 0}}};
+        zone::ZoneTexts texts;
+    } rows[] = {{kWorld, {100, 460, 50, 230}, Strict, {"180.0", "90.0", "180.0", "-90.0", 1}},
+                {kWorld, {100, 460, 50, 230}, Inclusive, {"-180.0", "90.0", "-180.0", "-90.0", 1}},
+                {kWorld, {100, 460, 50, 230}, Strict, {"0.0", "0.0", "360.0", "180.0", 0}},
+                {kWorld, {120, 200, 60, 80}, Strict, {"-160.0", "80.0", "-80.0", "60.0", 1}},
+                {kWorld, {200, 120, 80, 60}, Strict, {"-160.0", "80.0", "-80.0", "60.0", 1}},
+                {kPacific, {260, 340, 60, 100}, Strict, {"160.0", "80.0", "240.0", "40.0", 1}},
+                // The centre is brought back below 180 in the antimeridian view as well.
+                {kPacific, {260, 340, 60, 100}, Strict, {"-160.0", "60.0", "80.0", "40.0", 0}},
+                {kEurope, {100, 110, 55, 82}, Strict, {"-25.0", "48.5", "10.0", "27.0", 0}},
+                {kEurope, {110, 100, 82, 55}, Inclusive, {"-25.0", "48.5", "10.0", "27.0", 0}}};
     for (const Row& r : rows) {
         const zone::Corners geo = zone::Ordered(zone::PixelToGeo(r.view, r.pixels));
-        EXPECT_EQ(zone::SelectionTexts(geo, r.mode, r.view, r.form), r.texts) << r.what;
+        EXPECT_EQ(zone::SelectionTexts(geo, r.texts.mode, r.view, r.form), r.texts);
     }
     // No frame, no geography: the pixels stay as they are.
     EXPECT_EQ(zone::PixelToGeo({{}, kWorld.area, true, false}, {1, 2, 3, 4}),

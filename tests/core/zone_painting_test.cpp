@@ -24,14 +24,9 @@ TEST(ZonePainting, MapPicture) {
 
 TEST(ZonePainting, GraticuleStepFollowsTheSpan) {
     // 20 degrees, halved until two steps fit; never below 1.
-    for (auto [span, step] : {std::pair{360.0f, 20},
-                              {40.0f, 20},
-                              {39.9f, 10},
-                              {35.0f, 10},
-                              {2.0f, 1},
-                              {1.5f, 1},
-                              {0.0f, 1}})
-        EXPECT_EQ(zone::GraticuleStep(span), step) << span;
+    const float steps[][2] = {{360, 20}, {40, 20},  {39.9f, 10}, {35, 10},
+                              {2, 1},    {1.5f, 1}, {0, 1}};
+    for (auto [span, step] : steps) EXPECT_EQ(zone::GraticuleStep(span), step) << span;
     const platform::Rect world = kWorld.area;
     struct Row {
         zone::DomainFrame shifted;
@@ -58,28 +53,26 @@ TEST(ZonePainting, GraticuleStepFollowsTheSpan) {
 
 TEST(ZonePainting, ZoneInPixels) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    using Pixels = std::optional<platform::Rect>;
     struct Row {
-        const char* what;
         zone::MapView view;
         zone::ZoneRect zone;
-        std::optional<platform::Rect> pixels;
+        Pixels pixels;
     } rows[] = {
-        // Centred -20, 40, 20, 20: shifted 150 to 170, 50 to 30 degrees.
-        {"world", kWorld, {150, 170, 50, 30}, platform::Rect{251, 91, 271, 111}},
-        {"crossed", kWorld, {170, 150, 30, 50}, platform::Rect{251, 91, 271, 111}},
-        {"held inside", kWorld, {340, 360, 95, 75}, platform::Rect{441, 50, 460, 66}},
+        // Centred -20, 40, 20, 20: shifted 150 to 170, 50 to 30 degrees; crossed; held inside.
+        {kWorld, {150, 170, 50, 30}, Pixels{{251, 91, 271, 111}}},
+        {kWorld, {170, 150, 30, 50}, Pixels{{251, 91, 271, 111}}},
+        {kWorld, {340, 360, 95, 75}, Pixels{{441, 50, 460, 66}}},
         // 170 to 190 across the middle, the west edge deciding the half.
-        {"antimeridian", kPacific, {350, 370, 50, 40}, platform::Rect{271, 91, 291, 101}},
-        {"antimeridian crossed", kPacific, {370, 350, 40, 50}, platform::Rect{271, 91, 291, 101}},
+        {kPacific, {350, 370, 50, 40}, Pixels{{271, 91, 291, 101}}},
+        {kPacific, {370, 350, 40, 50}, Pixels{{271, 91, 291, 101}}},
         // -5, 47, 10, 8 on Europe (-30 to 45, 30 to 67).
-        {"Europe", kEurope, {170, 180, 51, 43}, platform::Rect{121, 67, 131, 75}},
-        {"no number", kWorld, {nan, 170, 50, 30}, std::nullopt},
-        {"no frame", {{}, kWorld.area, true, false}, {150, 170, 50, 30}, std::nullopt},
-        {"no area",
-         {kWorldFrame, {100, 50, 100, 230}, true, false},
-         {150, 170, 50, 30},
-         std::nullopt}};
-    for (const Row& r : rows) EXPECT_EQ(zone::GeoToPixel(r.view, r.zone), r.pixels) << r.what;
+        {kEurope, {170, 180, 51, 43}, Pixels{{121, 67, 131, 75}}},
+        // No number, no frame, no area.
+        {kWorld, {nan, 170, 50, 30}, std::nullopt},
+        {{{}, kWorld.area, true, false}, {150, 170, 50, 30}, std::nullopt},
+        {{kWorldFrame, {100, 50, 100, 230}, true, false}, {150, 170, 50, 30}, std::nullopt}};
+    for (const Row& r : rows) EXPECT_EQ(zone::GeoToPixel(r.view, r.zone), r.pixels) << r.zone.west;
 }
 
 TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
