@@ -2,17 +2,16 @@
 # The automation object on a private session bus: the real program under a virtual X
 # server, started by the bus for clients that create, release or abandon the object.
 # Usage: automation.sh PATH-TO-WAVEPOST SOURCE-DIR
-set -uo pipefail
-
-program="$(realpath "$1")"
-source_dir="$(realpath "$2")"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+set +e  # a failed check is counted, and the script goes on
+program="$WAVEPOST"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 python=/usr/bin/python3  # Debian's, which has the GObject bindings
 for tool in Xvfb xdotool dbus-daemon gdbus "$python"; do
     command -v "$tool" >/dev/null || { echo "missing $tool (tools/install-deps.sh)"; exit 1; }
 done
 
-tmp="$(mktemp -d /tmp/wavepost-automation-XXXXXX)"
+tmp="$SCRATCH"
 # The working directory name needs the service file's quoting.
 work="$tmp/work dir 'one' \\ two"
 services="$tmp/data/dbus-1/services"
@@ -20,7 +19,7 @@ service_file="$services/Marlock.Application.service"
 bus_socket="$tmp/bus"
 mkdir -p "$work" "$services" "$tmp/home" "$tmp/run"
 chmod 700 "$tmp/run"
-cp -r "$source_dir/data/." "$work/"
+cp -r "$SOURCE_DIR/data/." "$work/"
 
 passed=0
 failed=0
@@ -37,7 +36,6 @@ check() {  # description command...
 }
 
 # --- processes, all stopped on exit -------------------------------------------------
-xvfb_pid=""
 bus_pid=""
 declare -A client_pid client_fd
 started=()  # every program process seen
@@ -63,7 +61,7 @@ bus_started() {
     done
 }
 
-cleanup() {
+cleanup_more() {
     local name pids=()
     for name in "${!client_fd[@]}"; do exec {client_fd[$name]}>&- 2>/dev/null; done
     for name in "${!client_pid[@]}"; do pids+=("${client_pid[$name]}"); done
@@ -71,10 +69,7 @@ cleanup() {
     [ -n "$bus_pid" ] && pids+=($(bus_started))
     [ ${#pids[@]} -gt 0 ] && stop "${pids[@]}"
     [ -n "$bus_pid" ] && stop "$bus_pid"
-    [ -n "$xvfb_pid" ] && stop "$xvfb_pid"
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
 
 wait_until() {  # seconds command...: true once the command succeeds
     local deadline=$((SECONDS + $1))
@@ -156,11 +151,7 @@ create() {  # name
 }
 
 # --- the virtual display and the private session bus ---------------------------------
-# -noreset: a server resetting after its last client refuses the next one for a moment.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-wait_until 20 test -s "$tmp/display" || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -1 "$tmp/display")"
+start_x
 export QT_QPA_PLATFORM=xcb
 export XDG_DATA_HOME="$tmp/data" XDG_RUNTIME_DIR="$tmp/run" HOME="$tmp/home"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$bus_socket"

@@ -5,7 +5,10 @@ WAVEPOST="$(realpath "$1")"
 SOURCE_DIR="$(realpath "$2")"
 SCRATCH="$(mktemp -d)"
 PIDS=()
+# A script may stop processes of its own first by defining cleanup_more.
+cleanup_more() { :; }
 cleanup() {
+    cleanup_more
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$SCRATCH"
