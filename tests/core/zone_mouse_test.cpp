@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {
@@ -43,7 +44,7 @@ TEST(ZoneMouse, WorldRectangleEdgesInBothForms) {
 TEST(ZoneMouse, CentredSelectionAnyDirection) {
     ZoneWindow z;
     const platform::Rect a = z.area;
-    z.tk.Click(1009);  // Europe: 75 degrees of longitude from -30
+    z.tk.Click(IDC_MAP_EUROPE_RADIO);  // Europe: 75 degrees of longitude from -30
     auto drag = [&](int x0, int y0, int x1, int y1) {
         z.tk.PressMouse(x0, y0);
         z.tk.MoveMouse((x0 + x1) / 2, (y0 + y1) / 2);
@@ -71,7 +72,7 @@ TEST(ZoneMouse, PressesThatStartNothing) {
     };
     press(a.left - 1, a.top + 10);
     press(a.left + 10, a.bottom + 1);
-    press(a.left + 10, tk.GetControlRect(1064).top + 6);  // the frame's caption strip
+    press(a.left + 10, tk.GetControlRect(IDC_MAP_FRAME).top + 6);  // the frame's caption strip
     tk.SelectTab(1);
     press(a.left + 10, a.top + 10);
     EXPECT_EQ(tk.rubberBandToggles, 0);
@@ -101,37 +102,37 @@ TEST(ZoneMouse, AntimeridianViewGoesPast180) {
     const platform::Rect a = z.area;
     tk.PressMouse(WorldX(a, 160), a.top + 10);
     tk.ReleaseMouse(WorldX(a, 240), a.top + 50);
-    EXPECT_EQ(tk.GetControlText(1073), "160.0");
-    EXPECT_EQ(tk.GetControlText(1079), "240.0");
+    EXPECT_EQ(tk.GetControlText(IDC_LON1_EDIT), "160.0");
+    EXPECT_EQ(tk.GetControlText(IDC_LON2_EDIT), "240.0");
     // Leaving a field only normalises it: this view is not clamped.
-    tk.Type(1079, "250,04");
-    tk.Leave(1079);
-    EXPECT_EQ(tk.GetControlText(1079), "250.0");
+    tk.Type(IDC_LON2_EDIT, "250,04");
+    tk.Leave(IDC_LON2_EDIT);
+    EXPECT_EQ(tk.GetControlText(IDC_LON2_EDIT), "250.0");
 
     // 170 to 190 is drawn across the middle, and so are its crossed corners.
-    tk.Type(1073, "170.0");
-    tk.Type(1074, "50.0");
-    tk.Type(1079, "190.0");
-    tk.Type(1080, "40.0");
+    tk.Type(IDC_LON1_EDIT, "170.0");
+    tk.Type(IDC_LAT1_EDIT, "50.0");
+    tk.Type(IDC_LON2_EDIT, "190.0");
+    tk.Type(IDC_LAT2_EDIT, "40.0");
     const int middle = a.left + a.Width() / 2;
     auto drawn = z.Painted(platform::DrawOp::RectOutline);
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_LT(drawn[0].rect.left, middle);
     EXPECT_GT(drawn[0].rect.right, middle);
-    tk.Type(1073, "190.0");
-    tk.Type(1074, "40.0");
-    tk.Type(1079, "170.0");
-    tk.Type(1080, "50.0");
+    tk.Type(IDC_LON1_EDIT, "190.0");
+    tk.Type(IDC_LAT1_EDIT, "40.0");
+    tk.Type(IDC_LON2_EDIT, "170.0");
+    tk.Type(IDC_LAT2_EDIT, "50.0");
     EXPECT_EQ(z.Painted(platform::DrawOp::RectOutline).at(0).rect, drawn[0].rect);
 
     // In centred mode the centre is brought back below 180.
     tk.SelectTab(2);
-    tk.Click(1016);
+    tk.Click(IDC_ZONE_CENTRED_RADIO);
     tk.SelectTab(0);
     tk.PressMouse(WorldX(a, 160), a.top + 10);
     tk.ReleaseMouse(WorldX(a, 240), a.top + 50);
-    EXPECT_EQ(tk.GetControlText(1073), "-160.0");
-    EXPECT_EQ(tk.GetControlText(1079), "80.0");
+    EXPECT_EQ(tk.GetControlText(IDC_LON1_EDIT), "-160.0");
+    EXPECT_EQ(tk.GetControlText(IDC_LON2_EDIT), "80.0");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {
@@ -18,12 +19,12 @@ TEST(ZonePainting, PictureFollowsMapViewAndDepth) {
         return pictures.at(0).bitmap;
     };
     EXPECT_EQ((std::vector{picture(32), picture(8)}), (std::vector{141, 170}));
-    z.tk.Click(1092);
+    z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     EXPECT_EQ((std::vector{picture(16), picture(4)}), (std::vector{142, 167}));
     // The antimeridian view belongs to the world map only.
-    z.tk.Click(1009);
+    z.tk.Click(IDC_MAP_EUROPE_RADIO);
     EXPECT_EQ((std::vector{picture(24), picture(8)}), (std::vector{166, 173}));
-    z.tk.Click(1010);
+    z.tk.Click(IDC_MAP_FRANCE_RADIO);
     EXPECT_EQ((std::vector{picture(32), picture(1)}), (std::vector{164, 172}));
 }
 
@@ -44,13 +45,13 @@ TEST(ZonePainting, GraticuleStepFollowsTheSpan) {
     ASSERT_EQ(parallels.size(), 9u);
     EXPECT_EQ(parallels[0], static_cast<int>(z.area.bottom - 10 * z.area.Height() / 180.0));
     // 35 degrees (-12 to 23): meridians at -10, 0, 10, 20.
-    z.tk.Click(1009);
+    z.tk.Click(IDC_MAP_EUROPE_RADIO);
     meridians = lines(true);
     ASSERT_EQ(meridians.size(), 4u);
     EXPECT_EQ(meridians[0], static_cast<int>(z.area.left + 2 * z.area.Width() / 35.0));
     EXPECT_EQ(lines(false).size(), 3u);
     // Narrower than 2 degrees: the step stops at 1 degree instead of reaching 0.
-    z.tk.Click(1010);
+    z.tk.Click(IDC_MAP_FRANCE_RADIO);
     z.dlg.m_pDomaines->SetCell(4, 5, "-5.5");
     EXPECT_EQ(lines(true).size(), 1u);
 }
@@ -64,17 +65,17 @@ TEST(ZonePainting, ZoneRectangleIsClippedAndEmptyZoneNotDrawn) {
     EXPECT_EQ(drawn[0].rect.left, static_cast<int>(z.area.left + 1 + 150 * z.area.Width() / 360.0));
     EXPECT_EQ(drawn[0].rect.bottom,
               static_cast<int>(z.area.top + 1 + 60 * z.area.Height() / 180.0));
-    z.tk.Type(1073, "170");
-    z.tk.Type(1074, "85");
+    z.tk.Type(IDC_LON1_EDIT, "170");
+    z.tk.Type(IDC_LAT1_EDIT, "85");
     drawn = z.Painted(DrawOp::RectOutline);
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_EQ(drawn[0].rect.right, z.area.right);
     EXPECT_EQ(drawn[0].rect.top, z.area.top);
-    z.tk.Type(1079, "0");
+    z.tk.Type(IDC_LON2_EDIT, "0");
     EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
     // Edges beyond any float: infinite centre minus infinite half-width is no number.
-    z.tk.Type(1073, "1e999");
-    z.tk.Type(1079, "1e999");
+    z.tk.Type(IDC_LON1_EDIT, "1e999");
+    z.tk.Type(IDC_LON2_EDIT, "1e999");
     EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
     EXPECT_EQ(z.Painted(DrawOp::Line).size(), 26u) << "the graticule stays";
 }
@@ -86,12 +87,12 @@ TEST_P(UndefinedFrame, MapIsPaintedWithoutZoneAndNothingFails) {
     ZoneWindow z({{"ini/domaines.txt", "Monde;-90;90;0;360", GetParam()}});
     EXPECT_EQ(z.Painted(DrawOp::Picture).size(), 1u);
     EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
-    z.tk.Type(1073, "12,5");
-    z.tk.Leave(1073);
-    EXPECT_EQ(z.tk.GetControlText(1073), "12.5") << "not clamped into an undefined frame";
+    z.tk.Type(IDC_LON1_EDIT, "12,5");
+    z.tk.Leave(IDC_LON1_EDIT);
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "12.5") << "not clamped into an undefined frame";
     z.tk.PressMouse(z.area.left + 10, z.area.top + 10);
     z.tk.ReleaseMouse(z.area.left + 50, z.area.top + 50);
-    EXPECT_EQ(z.tk.GetControlText(1073), "12.5") << "no selection either";
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "12.5") << "no selection either";
     EXPECT_TRUE(z.tk.messages.empty());
 }
 
@@ -103,7 +104,9 @@ TEST(ZonePainting, PagesShowTheirOwnControls) {
     ZoneWindow z;
     auto& tk = z.tk;
     // One control of each page, the zone caption that no page shows last.
-    std::vector<platform::ControlHandle> probes{1064, 1093, 1092, 1001, 1016, 1053, 1096};
+    std::vector<platform::ControlHandle> probes{
+        IDC_MAP_FRAME,          IDC_SPEED_SPIN,      IDC_ANTIMERIDIAN_CHECK, IDC_MESH_LON_COMBO,
+        IDC_ZONE_CENTRED_RADIO, IDC_EURO_SIGN_LABEL, IDC_PRESENTATION_EDIT};
     probes.insert(probes.end(),
                   {z.dlg.m_pListEcheances, z.dlg.m_pListImages, z.dlg.m_pCaptionZone});
     auto shown = [&] {
