@@ -112,6 +112,21 @@ enum ControlId : int {
     IDC_PRESENTATION_EDIT = 1096,
 };
 
+// The controls of the pages, made at run time once the catalogue is read; the images list
+// has the bulletins list's identifier.
+enum PageControlId : int {
+    IDC_STEPS_CAPTION = 101,
+    IDC_STEPS_LIST = 102,
+    IDC_PARAMETERS_CAPTION = 103,
+    IDC_PARAMETERS_LIST = 104,
+    IDC_BULLETINS_CAPTION = 105,
+    IDC_BULLETINS_LIST = 106,
+    IDC_IMAGES_LIST = 106,
+    IDC_ZONE_CAPTION = 107,
+    IDC_PRESENTATION_CAPTION = 108,
+    IDC_IMAGES_CAPTION = 109,
+};
+
 // The about box's only control with an identifier.
 constexpr int IDC_ABOUT_OK = 1;
 

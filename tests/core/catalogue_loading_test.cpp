@@ -74,17 +74,17 @@ TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
     // The page windows: ids, texts, fonts and places on the tab control.
     const platform::Rect tab = tk.Control(IDC_TAB_PAGES).rect;
     const int u = tab.Width() / 64;
-    EXPECT_EQ(steps.controlId, 102);
+    EXPECT_EQ(steps.controlId, IDC_STEPS_LIST);
     EXPECT_EQ(steps.font, w.dlg.m_pListFont);
     EXPECT_EQ(steps.rect, (platform::Rect{tab.left + 23 * u, tab.top + 60, tab.left + 43 * u,
                                           tab.top + tab.Height() - 30}));
-    EXPECT_EQ(tk.Control(w.dlg.m_pListImages).controlId, 106);
-    EXPECT_EQ(tk.Control(w.dlg.m_pListBulletins).controlId, 106);
+    EXPECT_EQ(tk.Control(w.dlg.m_pListImages).controlId, IDC_IMAGES_LIST);
+    EXPECT_EQ(tk.Control(w.dlg.m_pListBulletins).controlId, IDC_BULLETINS_LIST);
     const auto& zoneCaption = tk.Control(w.dlg.m_pCaptionZone);
     EXPECT_EQ(zoneCaption.text, "Choix de la zone\ngéographique");
     EXPECT_EQ(zoneCaption.font, w.dlg.m_pCaptionFont);
     EXPECT_EQ(tk.Control(w.dlg.m_pCaptionBulletins).font, w.dlg.m_pLargeFont);
-    EXPECT_EQ(tk.RuntimeControls(108).size(), 1u);
+    EXPECT_EQ(tk.RuntimeControls(IDC_PRESENTATION_CAPTION).size(), 1u);
     for (const auto& [handle, control] : tk.controls)
         if (control.runtime) {
             EXPECT_FALSE(control.visible) << control.controlId;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/CMarlockApp.h"
 #include "app/NumberText.h"
 #include "app/layout/Layout.h"
@@ -29,6 +32,18 @@ TEST(Layout, MainWindowHasItsControls) {
     ASSERT_NE(RadioGroupOf(IDC_SUBSCRIPTION_PERMANENT_RADIO), nullptr);
     EXPECT_EQ(RadioGroupOf(IDC_SUBSCRIPTION_PERMANENT_RADIO)->size(), 4u);
     EXPECT_EQ(RadioGroupOf(IDC_ANTIMERIDIAN_CHECK), nullptr);
+    // Every identified control has a name of its own; every radio button is in a group.
+    std::set<std::string> names;
+    for (const auto& c : layout.controls) {
+        if (c.id < 0) continue;
+        const char* name = ControlIdName(c.id);
+        ASSERT_NE(name, nullptr) << c.id;
+        EXPECT_TRUE(names.insert(name).second) << name;
+        EXPECT_EQ(RadioGroupOf(c.id) != nullptr, c.kind == ControlKind::RadioButton) << name;
+    }
+    EXPECT_EQ(names.size(), 82u);
+    EXPECT_STREQ(ControlIdName(IDC_LON1_EDIT), "IDC_LON1_EDIT");
+    EXPECT_EQ(ControlIdName(1000), nullptr);
 }
 
 TEST(Startup, BuildsTheWindowInOrder) {

@@ -121,6 +121,9 @@ class QtWindowTest : public QObject {
         QVERIFY(w.Get<QPushButton>(IDC_SEND_BUTTON)->isDefault());
         QCOMPARE(w.Get<QPushButton>(IDC_SEND_BUTTON)->text(), QStringLiteral("Envoi"));
         QVERIFY(w.Get<QWidget>(IDC_MAP_WORLD_RADIO)->isHidden());
+        // Each control of the layout is found by its identifier's name.
+        for (const auto& c : wavepost::MainWindowLayout().controls)
+            if (c.id >= 0) QCOMPARE(w.Get<QWidget>(c.id), w.tk->Widget(c.id));
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(maps));
         // The map pictures and icons are compiled in.
@@ -204,7 +207,7 @@ class QtWindowTest : public QObject {
                 if (about && about != &w.tk->Window()) {
                     aboutShown = about->windowTitle() == QStringLiteral("A propos de Wavepost");
                     // Every text stands whole inside the box, none under the button.
-                    auto* ok = about->findChild<QPushButton*>();
+                    auto* ok = about->findChild<QPushButton*>(QStringLiteral("IDC_ABOUT_OK"));
                     for (auto* label : about->findChildren<QLabel*>()) {
                         if (label->text().isEmpty()) continue;
                         const QRect needed(
