@@ -15,8 +15,13 @@ fi
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 
+# Every source file as clang-format writes it.
+find "$src/app" "$src/catalogue" "$src/platform" "$src/request" "$src/zone" "$src/tests" \
+     \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
+
+# Warnings fail the build.
 cmake -S "$src" -B "$src/build" -DWAVEPOST_BUILD_TESTS=ON -DWAVEPOST_BUILD_QT=ON \
-      -DWAVEPOST_SANITIZE=OFF >/dev/null
+      -DWAVEPOST_SANITIZE=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$src/build" -j"$jobs"
 (cd "$src/build" && ctest --output-on-failure --no-tests=error -j"$jobs")
 
@@ -27,7 +32,8 @@ export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$src/tests/sanitizer-leaks.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 cmake -S "$src" -B "$src/build-sanitize" -DWAVEPOST_BUILD_TESTS=ON -DWAVEPOST_SANITIZE=ON \
-      -DWAVEPOST_BUILD_QT=ON -DWAVEPOST_BUILD_BENCHMARKS=OFF >/dev/null
+      -DWAVEPOST_BUILD_QT=ON -DWAVEPOST_BUILD_BENCHMARKS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+      >/dev/null
 cmake --build "$src/build-sanitize" -j"$jobs"
 # The package test packs the normal build; it is not repeated here.
 (cd "$src/build-sanitize" && ctest --output-on-failure --no-tests=error -j"$jobs" \
@@ -35,6 +41,6 @@ cmake --build "$src/build-sanitize" -j"$jobs"
 
 cmake -S "$src" -B "$src/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DWAVEPOST_FUZZ=ON \
       -DWAVEPOST_BUILD_TESTS=OFF -DWAVEPOST_BUILD_QT=OFF -DWAVEPOST_BUILD_BENCHMARKS=OFF \
-      >/dev/null
+      -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$src/build-fuzz" -j"$jobs"
 (cd "$src/build-fuzz" && ctest --output-on-failure --no-tests=error -j"$jobs" -L fuzz)

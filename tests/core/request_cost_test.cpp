@@ -37,6 +37,13 @@ TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
     w.Recompute();
     w.Recompute();
     EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));
+    // The alarm starts at its threshold exactly: one point short of it warns of nothing.
+    for (const auto& [alarm, warnings] : {std::pair{"861", 1}, std::pair{"862", 0}}) {
+        w.dlg.m_pTelecoms->SetCell(2, 3, alarm);
+        w.tk.messages.clear();
+        w.Recompute();
+        EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, warnings)) << alarm;
+    }
 
     // Rectangle corners count by their whole degrees.
     SetRadio(w.tk, IDC_ZONE_RECTANGLE_RADIO);

@@ -59,13 +59,14 @@ wait_window() {
     return 1
 }
 
-# Waits for a process to end; prints its exit status.
+# Waits for a process of this shell to end and sets exit_status to its exit status. Not
+# in a command substitution: a subshell cannot wait for its parent's children.
+exit_status=""
 wait_exit() {
-    local pid="$1" status
+    local pid="$1"
     for _ in $(seq 600); do
         if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid" && status=0 || status=$?
-            echo "$status"
+            wait "$pid" && exit_status=0 || exit_status=$?
             return 0
         fi
         sleep 0.1
@@ -90,4 +91,28 @@ wait_box() {
         sleep 0.1
     done
     return 1
+}
+
+# A recording mail program registered for mailto: URLs in the given applications folder:
+# each URL it is handed becomes one line of $SCRATCH/received.
+register_mail_recorder() {
+    local applications="$1"
+    received="$SCRATCH/received"
+    mkdir -p "$applications" "$XDG_CONFIG_HOME"
+    cat > "$SCRATCH/record-mail" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$1" >> "$received"
+SCRIPT
+    chmod +x "$SCRATCH/record-mail"
+    cat > "$applications/test-mail.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Test mail
+Exec=$SCRATCH/record-mail %u
+MimeType=x-scheme-handler/mailto;
+NoDisplay=true
+DESKTOP
+    xdg-mime default test-mail.desktop x-scheme-handler/mailto
+    [ "$(xdg-mime query default x-scheme-handler/mailto)" = test-mail.desktop ] ||
+        fail "no mail handler registered"
 }

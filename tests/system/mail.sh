@@ -5,23 +5,7 @@ check_locale
 start_x
 
 # The recording mail program.
-received="$SCRATCH/received"
-mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME"
-cat > "$SCRATCH/record-mail" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$1" >> "$received"
-SCRIPT
-chmod +x "$SCRATCH/record-mail"
-cat > "$XDG_DATA_HOME/applications/test-mail.desktop" <<DESKTOP
-[Desktop Entry]
-Type=Application
-Name=Test mail
-Exec=$SCRATCH/record-mail %u
-MimeType=x-scheme-handler/mailto;
-NoDisplay=true
-DESKTOP
-xdg-mime default test-mail.desktop x-scheme-handler/mailto
-[ "$(xdg-mime query default x-scheme-handler/mailto)" = test-mail.desktop ] || fail "handler not registered"
+register_mail_recorder "$XDG_DATA_HOME/applications"
 copies="$XDG_STATE_HOME/wavepost"
 
 wait_lines() {
@@ -45,9 +29,8 @@ send_once() {
     press "$window" Return
     wait_lines "$2" || fail "the mail program got $(wc -l < "$received" 2>/dev/null || echo 0) orders, not $2"
     press "$window" Escape
-    local status
-    status="$(wait_exit "$pid")" || fail "the window did not close"
-    [ "$status" = 0 ] || fail "exit status $status"
+    wait_exit "$pid" || fail "the window did not close"
+    [ "$exit_status" = 0 ] || fail "exit status $exit_status"
 }
 
 # First send: a bulletin is ticked, so the bulletin order comes first, then the order.
@@ -121,5 +104,5 @@ for _ in $(seq 300); do [ -f "$copies/WavepostGrib.txt" ] && break; sleep 0.1; d
 [ "$(cat "$copies/WavepostGrib.txt" 2>/dev/null)" = "$grib" ] || fail "no copy without a mail program"
 [ "$(wc -l < "$received")" -eq 5 ] || fail "something reached the old handler"
 press "$window" Escape
-wait_exit "$pid" >/dev/null || fail "the window did not close"
+wait_exit "$pid" || fail "the window did not close"
 echo "1 passed, 0 failed"

@@ -59,23 +59,7 @@ mkdir -p "$HOME"
 work="$HOME/.local/share/wavepost"
 launcher="$root/usr/bin/wavepost-start"
 
-received="$SCRATCH/received"
-mkdir -p "$HOME/.local/share/applications" "$XDG_CONFIG_HOME"
-cat >"$SCRATCH/record-mail" <<SCRIPT
-#!/bin/sh
-printf '%s\n' "\$1" >> "$received"
-SCRIPT
-chmod +x "$SCRATCH/record-mail"
-cat >"$HOME/.local/share/applications/test-mail.desktop" <<DESKTOP
-[Desktop Entry]
-Type=Application
-Name=Test mail
-Exec=$SCRATCH/record-mail %u
-MimeType=x-scheme-handler/mailto;
-NoDisplay=true
-DESKTOP
-xdg-mime default test-mail.desktop x-scheme-handler/mailto
-[ "$(xdg-mime query default x-scheme-handler/mailto)" = test-mail.desktop ] || fail "no mail handler"
+register_mail_recorder "$HOME/.local/share/applications"
 
 # order N: presses "Envoi" and prints the N-th order received.
 order() {
@@ -102,7 +86,7 @@ first="$(order 1)"
 [[ "$first" == "mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0A"* ]] \
     || fail "first order: $first"
 press "$window" Escape
-wait_exit "$pid" >/dev/null || fail "the window did not close"
+wait_exit "$pid" || fail "the window did not close"
 
 # --- the user's changes, then a second start -------------------------------------------
 sed -i 's/^meteo=grib@example.org/meteo=bord@voilier.example.net/' "$work/init.cnf"
@@ -119,7 +103,7 @@ second="$(order 2)"
 [[ "$second" == "mailto:bord@voilier.example.net?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -20.0 "* ]] \
     || fail "second order: $second"
 press "$window" Escape
-wait_exit "$pid" >/dev/null || fail "the window did not close"
+wait_exit "$pid" || fail "the window did not close"
 cmp "$SCRATCH/init.cnf.user" "$work/init.cnf" || fail "the user's init.cnf was changed"
 grep -q '^X1;-20.0;-20.0;Monde' "$work/ini/options.txt" || fail "the user's zone was lost"
 cmp "$root/usr/share/wavepost/aide.html" "$work/aide.html" || fail "the missing help page was not put back"

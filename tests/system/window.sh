@@ -15,8 +15,8 @@ if command -v import >/dev/null; then
     import -window root "$SCRATCH/screen.png" && echo "screenshot taken"
 fi
 press "$window" Escape
-status="$(wait_exit "$pid")" || fail "Escape did not close the window"
-[ "$status" = 0 ] || fail "exit status $status after Escape"  # a sanitizer report, say
+wait_exit "$pid" || fail "Escape did not close the window"
+[ "$exit_status" = 0 ] || fail "exit status $exit_status after Escape"  # a sanitizer report, say
 diff -r "$SCRATCH/ini-before" "$work/ini" || fail "Escape wrote the catalogue"
 
 nocnf="$(seed nocnf)"
@@ -27,8 +27,8 @@ pid=$!
 PIDS+=($pid)
 box="$(wait_box none)" || fail "no message box without init.cnf"
 press "$box" Return
-status="$(wait_exit "$pid")" || fail "the program went on without init.cnf"
-[ "$status" = 1 ] || fail "exit status $status without init.cnf"
+wait_exit "$pid" || fail "the program went on without init.cnf"
+[ "$exit_status" = 1 ] || fail "exit status $exit_status without init.cnf"
 [ ! -e "$nocnf/init.cnf" ] || fail "init.cnf was created"
 diff -r "$SCRATCH/ini-nocnf" "$nocnf/ini" || fail "the catalogue was written"
 xdotool search --name WAVEPOST >/dev/null 2>&1 && fail "the main window was shown"
