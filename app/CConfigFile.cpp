@@ -6,9 +6,8 @@
 
 #include <cerrno>
 
-#include "app/NumberText.h"
+#include "app/FileAccess.h"
 #include "app/layout/StringTable.h"
-#include "platform/Toolkit.h"
 
 namespace wavepost {
 
@@ -50,23 +49,9 @@ void CConfigFile::Close() {
 }
 
 std::string CConfigFile::ReadAll() {
-    if (m_nFd < 0)
-        throw platform::FileError(
-            m_strPath, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), m_strPath.c_str()));
     std::string content;
-    char buffer[4096];
-    off_t offset = 0;
-    for (;;) {
-        ssize_t n = ::pread(m_nFd, buffer, sizeof buffer, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw platform::FileError(
-                m_strPath, Format(LoadString(IDS_FILE_READ_ERROR).c_str(), m_strPath.c_str()));
-        }
-        if (n == 0) break;
-        content.append(buffer, static_cast<std::size_t>(n));
-        offset += n;
-    }
+    if (m_nFd < 0 || !ReadWholeDescriptor(m_nFd, content))
+        ThrowFileError(m_strPath, FileOperation::Read);
     return content;
 }
 
@@ -90,10 +75,7 @@ void CConfigFile::SetValue(const std::string& key, const std::string& value) {
     // Characters beyond the end of the file are dropped: the length never changes.
     const std::string written = value.substr(0, content.size() - start);
     if (content.compare(start, written.size(), written) == 0) return;
-    auto fail = [this] {
-        throw platform::FileError(
-            m_strPath, Format(LoadString(IDS_FILE_WRITE_ERROR).c_str(), m_strPath.c_str()));
-    };
+    auto fail = [this] { ThrowFileError(m_strPath, FileOperation::Write); };
     if (m_bReadOnly) fail();
     std::size_t done = 0;
     while (done < written.size()) {

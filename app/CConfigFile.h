@@ -18,11 +18,11 @@ class CConfigFile {
 
     // The value of the key up to the line end; the configuration-error text when the file
     // is empty or the key absent; the empty text when the key ends the file.
-    // Throws platform::FileError when there is no open file or it cannot be read.
+    // Throws FileError when there is no open file or it cannot be read.
     std::string GetValue(const std::string& key);
     // Overwrites the value in place, keeping the file's length, and flushes it to disk;
     // a missing key changes nothing. The bytes go through the locked file itself, so it
-    // keeps its inode, owner and links. Throws platform::FileError when there is no open
+    // keeps its inode, owner and links. Throws FileError when there is no open
     // file, or it cannot be read, or the value must change and the file cannot be written.
     void SetValue(const std::string& key, const std::string& value);
     void Close();

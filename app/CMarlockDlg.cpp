@@ -29,9 +29,14 @@ void Bind(std::array<ControlHandle, N>& members, const std::array<int, N>& ids) 
 
 }  // namespace
 
-CMarlockDlg::CMarlockDlg(platform::IToolkit& toolkit) : m_toolkit(toolkit) {
+CMarlockDlg::CMarlockDlg(platform::IToolkit& toolkit, std::string storageFolder)
+    : m_toolkit(toolkit), m_strStorageFolder(std::move(storageFolder)) {
     // One icon from a colour and a mask bitmap serves as large and small window icon.
     m_hIcon = CIcon{IDB_WINDOW_ICON, IDB_WINDOW_ICON_MASK};
+}
+
+std::string CMarlockDlg::StoragePath(const std::string& name) const {
+    return m_strStorageFolder == "." ? name : m_strStorageFolder + "/" + name;
 }
 
 CMarlockDlg::~CMarlockDlg() {
@@ -139,13 +144,13 @@ bool CMarlockDlg::Initialise() {
 
     // 15. The address file.
     try {
-        CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
+        CConfigFile config(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), false);
         // Saturated before narrowing: a huge value must not wrap round to 1.
         m_bAntimeridian = static_cast<std::int32_t>(
             std::clamp<long>(ReadInteger(config.GetValue("Antime")), INT32_MIN, INT32_MAX));
         m_dPtEuro = ReadNumber(config.GetValue(LoadString(IDS_KEY_PTEURO)));
         config.Close();
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));
         m_toolkit.ExitProcess(1);
     }

@@ -11,6 +11,7 @@
 #include "catalogue/CIniTable.h"
 #include "platform/Events.h"
 #include "platform/Toolkit.h"
+#include "zone/ZoneArithmetic.h"
 
 namespace wavepost {
 
@@ -28,21 +29,12 @@ struct CIcon {
     int maskBitmap = 0;
 };
 
-// The frame of a map, from its row of the domain table.
-struct DomainFrame {
-    float bottom = 0;
-    float top = 0;
-    float left = 0;
-    float right = 0;
-    bool found = false;  // false: no row for the map; nothing may be computed from it
-};
-
 enum class ExchangeDirection { ToControls, FromControls };
-enum class LongitudeForm { Strict, Inclusive };
 
 class CMarlockDlg : public platform::IWindowLogic {
   public:
-    explicit CMarlockDlg(platform::IToolkit& toolkit);
+    // The tables (under "ini") and the address file are kept in the storage folder.
+    explicit CMarlockDlg(platform::IToolkit& toolkit, std::string storageFolder = ".");
     ~CMarlockDlg() override;
     CMarlockDlg(const CMarlockDlg&) = delete;
     CMarlockDlg& operator=(const CMarlockDlg&) = delete;
@@ -75,17 +67,14 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnDefaultParams();
 
     // --- zone -------------------------------------------------------------------------
-    DomainFrame FindDomainRow(const std::string& mapName) const;
+    zone::DomainFrame FindDomainRow(const std::string& mapName) const;
     platform::Rect GetMapArea() const;
     void PixelToGeo(float& x0, float& x1, float& y0, float& y1);
     // The zone rectangle in client pixels (x1, y1, x2, y2); false when the frame is
     // undefined.
     bool GeoToPixel(int& x1, int& y1, int& x2, int& y2);
-    static int ClampToRect(float& x0, float& x1, float& y0, float& y1, int left, int top, int right,
-                           int bottom);
     void UpdateZoneFromFields();
     void ConvertZoneFields(int fromMode, int toMode);
-    static double ReduceLongitude(double value, LongitudeForm form);
 
     void PaintWindow(platform::IPainter& painter);
     void OnTabChanged();
@@ -102,7 +91,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     void DrawRubberBand(int x0, int y0, int x1, int y1);
     // Ends a selection in progress without a result, erasing its band.
     void AbandonDrag();
-    void WriteSelectionTexts(float west, float east, float north, float south, LongitudeForm form);
+    void WriteSelectionTexts(float west, float east, float north, float south,
+                             zone::LongitudeForm form);
 
     void OnZoneFieldChanged(int fieldId);
     void OnZoneFieldLeft(int fieldId);
@@ -134,6 +124,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     bool WriteRequestCopy(std::string content, std::string fileName);
 
     platform::IToolkit& Toolkit() { return m_toolkit; }
+    // A file of the storage folder; under "." the name itself, as the messages give it.
+    std::string StoragePath(const std::string& name) const;
 
     // The toolkit's calls.
     bool OnInitDialog() override { return Initialise(); }
@@ -252,6 +244,7 @@ class CMarlockDlg : public platform::IWindowLogic {
 
   private:
     platform::IToolkit& m_toolkit;
+    std::string m_strStorageFolder;
 };
 
 }  // namespace wavepost

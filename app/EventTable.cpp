@@ -122,7 +122,7 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                 OnMapListOther();
                 break;
         }
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         // The generic error report: the file error is shown and the handler abandoned.
         m_toolkit.MessageBox(error.what());
     } catch (const std::bad_alloc&) {

@@ -17,7 +17,6 @@
 
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
-#include "platform/Toolkit.h"
 
 namespace wavepost {
 
@@ -32,10 +31,6 @@ constexpr const char* kMarkerName = ".wavepost-save";
 constexpr const char* kMarkerEnd = "end\n";
 // Another process's save takes milliseconds; a holder this slow is stuck.
 constexpr auto kLockWait = std::chrono::seconds(5);
-
-[[noreturn]] void Fail(const std::string& path, int messageId) {
-    throw platform::FileError(path, Format(LoadString(messageId).c_str(), path.c_str()));
-}
 
 std::string DirectoryOf(const std::string& path) {
     auto slash = path.find_last_of('/');
@@ -121,14 +116,8 @@ void RemoveTemps(const std::vector<Pending>& pending) {
 bool ReadSmallFile(const std::string& path, std::string& content) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
-    char buffer[4096];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        content.append(buffer, static_cast<std::size_t>(n));
-        if (content.size() > 1 << 20) break;
-    }
+    // What could be read counts: the marker's end is checked, not its reading.
+    ReadWholeDescriptor(fd, content, std::size_t{1} << 20);
     ::close(fd);
     return true;
 }
@@ -177,22 +166,37 @@ void RemoveLeftovers(const std::string& target) {
 
 }  // namespace
 
-std::string ReadWholeFileForUpdate(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) Fail(path, IDS_FILE_READ_ERROR);
-    std::string content;
+void ThrowFileError(const std::string& path, FileOperation operation) {
+    const int message =
+        operation == FileOperation::Read ? IDS_FILE_READ_ERROR : IDS_FILE_WRITE_ERROR;
+    throw FileError(path, Format(LoadString(message).c_str(), path.c_str()));
+}
+
+bool ReadWholeDescriptor(int fd, std::string& content, std::size_t limit) {
+    content.clear();
     char buffer[65536];
+    off_t offset = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
-            Fail(path, IDS_FILE_READ_ERROR);
+            return false;
         }
-        if (n == 0) break;
+        if (n == 0) return true;
         content.append(buffer, static_cast<std::size_t>(n));
+        offset += n;
+        if (content.size() > limit) return true;
     }
+}
+
+std::string ReadWholeFile(const std::string& path, ReadAccess access) {
+    const int flags = access == ReadAccess::ForUpdate ? O_RDWR : O_RDONLY;
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) ThrowFileError(path, FileOperation::Read);
+    std::string content;
+    const bool read = ReadWholeDescriptor(fd, content);
     ::close(fd);
+    if (!read) ThrowFileError(path, FileOperation::Read);
     return content;
 }
 
@@ -200,13 +204,13 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && (!S_ISREG(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
-        Fail(path, IDS_FILE_WRITE_ERROR);
+        ThrowFileError(path, FileOperation::Write);
     const std::string target = ResolvedTarget(path);
     std::string temp = target + kSingleSuffix + "XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         if (exists && FolderIsClosed(errno) && WriteInPlace(target, bytes)) return;
-        Fail(path, IDS_FILE_WRITE_ERROR);
+        ThrowFileError(path, FileOperation::Write);
     }
     if (exists)
         TakeAttributes(fd, st);
@@ -216,7 +220,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
-        Fail(path, IDS_FILE_WRITE_ERROR);
+        ThrowFileError(path, FileOperation::Write);
     }
     // Make the rename itself durable.
     SyncDirectory(DirectoryOf(target));
@@ -250,7 +254,8 @@ void CFolderLock::Release() {
 void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>& files) {
     CFolderLock lock(folder);
     struct stat folderStat {};
-    if (!lock.IsHeld() && ::stat(folder.c_str(), &folderStat) == 0) Fail(folder, IDS_FOLDER_BUSY);
+    if (!lock.IsHeld() && ::stat(folder.c_str(), &folderStat) == 0)
+        throw FileError(folder, Format(LoadString(IDS_FOLDER_BUSY).c_str(), folder.c_str()));
 
     // A set another process left half done is finished first: this save may replace
     // its temporary files.
@@ -266,7 +271,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
         const bool exists = ::stat(file.path.c_str(), &st) == 0;
         if (exists && (!S_ISREG(st.st_mode) || ::access(file.path.c_str(), W_OK) != 0)) {
             RemoveTemps(pending);
-            Fail(file.path, IDS_FILE_WRITE_ERROR);
+            ThrowFileError(file.path, FileOperation::Write);
         }
         Pending p{&file, ResolvedTarget(file.path), {}};
         const std::string temp = p.target + kSetSuffix;
@@ -278,7 +283,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
                 continue;
             }
             RemoveTemps(pending);
-            Fail(file.path, IDS_FILE_WRITE_ERROR);
+            ThrowFileError(file.path, FileOperation::Write);
         }
         p.temp = temp;
         pending.push_back(p);
@@ -287,7 +292,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
         ok = ::close(fd) == 0 && ok;
         if (!ok) {
             RemoveTemps(pending);
-            Fail(file.path, IDS_FILE_WRITE_ERROR);
+            ThrowFileError(file.path, FileOperation::Write);
         }
         directories.insert(DirectoryOf(p.target));
     }
@@ -297,7 +302,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     for (const Pending& p : pending) {
         if (!p.temp.empty() || WriteInPlace(p.target, p.file->bytes)) continue;
         RemoveTemps(pending);
-        Fail(p.file->path, IDS_FILE_WRITE_ERROR);
+        ThrowFileError(p.file->path, FileOperation::Write);
     }
 
     // 3. The commit marker. A folder that takes no new file gets none; its renames are
@@ -319,7 +324,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     if (fd < 0 && !closed) {
         ::unlink(markerPath.c_str());
         RemoveTemps(pending);
-        Fail(pending.front().file->path, IDS_FILE_WRITE_ERROR);
+        ThrowFileError(pending.front().file->path, FileOperation::Write);
     }
     const bool marked = fd >= 0;
     if (marked) SyncDirectory(folder);
@@ -330,7 +335,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
         if (p.temp.empty()) continue;
         if (::rename(p.temp.c_str(), p.target.c_str()) != 0) {
             if (!marked) RemoveTemps(pending);
-            Fail(p.file->path, IDS_FILE_WRITE_ERROR);
+            ThrowFileError(p.file->path, FileOperation::Write);
         }
     }
     for (const std::string& directory : directories) SyncDirectory(directory);

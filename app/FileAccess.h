@@ -1,21 +1,50 @@
-// Whole-file reads and crash-safe whole-file writes.
+// Whole-file reads, crash-safe whole-file writes, and the error both raise.
 #pragma once
 
+#include <cstddef>
+#include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace wavepost {
 
-// Reads the whole file; throws platform::FileError when it cannot be opened for reading
-// and writing (a missing or read-only file) or read.
-std::string ReadWholeFileForUpdate(const std::string& path);
+// A file that could not be read or written, its text the message for the user. Handlers
+// either catch it and show their own message, or let it reach the event dispatcher, which
+// shows its text and abandons the rest of the handler.
+class FileError : public std::runtime_error {
+  public:
+    FileError(const std::string& path, const std::string& what)
+        : std::runtime_error(what), m_strPath(path) {}
+    const std::string& Path() const { return m_strPath; }
+
+  private:
+    std::string m_strPath;
+};
+
+enum class FileOperation { Read, Write };
+
+// Throws the FileError of a failed read or write of the path, with the message saying so.
+[[noreturn]] void ThrowFileError(const std::string& path, FileOperation operation);
+
+// Who may open a file for a whole read: any reader, or only one that could also rewrite it
+// (a missing or read-only file is then refused).
+enum class ReadAccess { ReadOnly, ForUpdate };
+
+// Reads the whole file; throws FileError when it cannot be opened as asked, or read.
+std::string ReadWholeFile(const std::string& path, ReadAccess access);
+
+// Reads an open file whole from its start, whatever its offset, or stops once past limit
+// bytes; false on a read error, the bytes read before it kept.
+bool ReadWholeDescriptor(int fd, std::string& content,
+                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file with the bytes: a temporary file next to it is written, flushed to
 // disk and renamed over the old one, so a crash leaves the old file or the new one, whole.
 // A symbolic link stays a link: its target is replaced. When no temporary file can be
 // created there (a read-only folder), the file is rewritten in place. An existing file
 // that is not writable is refused like a failed open.
-// Throws platform::FileError naming the path.
+// Throws FileError naming the path.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // An exclusive lock between processes on a folder, held while its set of files is written
@@ -46,7 +75,7 @@ struct FileBytes {
 // commit marker in the folder lists them, then they are renamed, then the marker goes.
 // Files that can only be rewritten in place (see WriteFileAtomically) are written first
 // and are not covered. Takes the folder's lock.
-// Throws platform::FileError naming the file; nothing is renamed before every file has
+// Throws FileError naming the file; nothing is renamed before every file has
 // been written aside.
 void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>& files);
 

@@ -33,7 +33,7 @@ bool EqualsUnquoted(std::string_view a, std::string_view b) {
 }  // namespace
 
 TableTooLargeError::TableTooLargeError(const std::string& path)
-    : platform::FileError(path, Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path.c_str())) {}
+    : FileError(path, Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path.c_str())) {}
 
 CIniTable::CIniTable(std::string path) : m_strPath(std::move(path)) {}
 
@@ -41,7 +41,7 @@ std::string CIniTable::ReadContent() const {
     std::error_code error;
     const auto size = std::filesystem::file_size(m_strPath, error);
     if (!error && size > kMaxBytes) throw TableTooLargeError(m_strPath);
-    std::string content = ReadWholeFileForUpdate(m_strPath);
+    std::string content = ReadWholeFile(m_strPath, ReadAccess::ForUpdate);
     if (content.size() > kMaxBytes) throw TableTooLargeError(m_strPath);
     return content;
 }

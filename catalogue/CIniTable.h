@@ -7,13 +7,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Toolkit.h"
+#include "app/FileAccess.h"
 
 namespace wavepost {
 
 // A table refused because holding or writing it would take more memory than any catalogue
 // needs; the text names the file.
-class TableTooLargeError : public platform::FileError {
+class TableTooLargeError : public FileError {
   public:
     explicit TableTooLargeError(const std::string& path);
 };
@@ -28,7 +28,7 @@ class CIniTable {
     explicit CIniTable(std::string path);
     virtual ~CIniTable() = default;
 
-    // Reads the file; throws platform::FileError when it cannot be opened for update, and
+    // Reads the file; throws FileError when it cannot be opened for update, and
     // TableTooLargeError beyond the bounds above.
     void Load();
     std::int32_t GetRowCount();
@@ -49,7 +49,25 @@ class CIniTable {
     // make one stop matching (with fewer columns than asked, the cell lies in the next row),
     // so writers check CellMatches again.
     const std::vector<std::int32_t>& RowsMatching(std::int32_t column, std::string_view key);
-    // Rewrites the file whole; throws platform::FileError naming the path.
+    // Calls visit(row) for each row RowsMatching gives, in order. The rows are taken
+    // first, so visit may change the table or ask for other rows; a row that stopped
+    // matching meanwhile is skipped.
+    template <class Visit>
+    void ForEachRowMatching(std::int32_t column, std::string_view key, Visit visit) {
+        const std::vector<std::int32_t> rows = RowsMatching(column, key);
+        for (const std::int32_t row : rows)
+            if (CellMatches(row, column, key)) visit(row);
+    }
+    // The same rows as the items of a list of count items: visit(item, row) for the
+    // first count rows, item i being the i-th row.
+    template <class Visit>
+    void ForEachItemRow(std::int32_t column, std::string_view key, int count, Visit visit) {
+        int item = 0;
+        ForEachRowMatching(column, key, [&](std::int32_t row) {
+            if (item < count) visit(item++, row);
+        });
+    }
+    // Rewrites the file whole; throws FileError naming the path.
     void Save();
     // What Save writes: every row with the header's column count, CRLF line ends.
     std::string Bytes() const;

@@ -1,4 +1,4 @@
-// Names of the catalogue files, relative to the working directory.
+// Names of the catalogue files, relative to the storage folder.
 #pragma once
 
 #include <string>
@@ -25,27 +25,5 @@ inline const char* const kFolder = "ini";
 inline const char* const kSavedTables[] = {kEcheances, kParametres, kDomaines,  kModes,
                                            kOptions,   kUnites,     kMailles,   kCompressions,
                                            kEnvois,    kTelecoms,   kBulletins, kImages};
-
-// The option keys, in the order they are compared.
-enum class OptionKey {
-    Mode,
-    Compression,
-    Telecom,
-    LandData,
-    Subscription,
-    Days,
-    DollarRate,
-    Heading,
-    Speed,
-    Currency,
-    X1,
-    X2,
-    Y1,
-    Y2,
-    MeshLat,
-    MeshLon,
-    Unknown
-};
-OptionKey ParseOptionKey(const std::string& unquotedKey);
 
 }  // namespace wavepost::catalogue

@@ -1,8 +1,6 @@
 // Loading the catalogue tables into the tab pages for the current map.
 #include <cctype>
-#include <fstream>
 #include <new>
-#include <sstream>
 
 #include "app/CMarlockDlg.h"
 #include "app/FileAccess.h"
@@ -12,6 +10,7 @@
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
+#include "catalogue/OptionBindings.h"
 #include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
@@ -19,45 +18,11 @@ namespace wavepost {
 using platform::Rect;
 using platform::RuntimeControlKind;
 
-namespace catalogue {
-
-OptionKey ParseOptionKey(const std::string& key) {
-    static const std::pair<const char*, OptionKey> keys[] = {
-        {"MODE", OptionKey::Mode},
-        {"COMPRESSION", OptionKey::Compression},
-        {"TELECOM", OptionKey::Telecom},
-        {"DONTERRE", OptionKey::LandData},
-        {"ENVOI", OptionKey::Subscription},
-        {"TOUSLES", OptionKey::Days},
-        {"DOLLARS", OptionKey::DollarRate},
-        {"CAP", OptionKey::Heading},
-        {"VITESSE", OptionKey::Speed},
-        {"UNITE", OptionKey::Currency},
-        {"X1", OptionKey::X1},
-        {"X2", OptionKey::X2},
-        {"Y1", OptionKey::Y1},
-        {"Y2", OptionKey::Y2},
-        {"LAT", OptionKey::MeshLat},
-        {"LONG", OptionKey::MeshLon},
-    };
-    for (const auto& [name, value] : keys)
-        if (key == name) return value;
-    return OptionKey::Unknown;
-}
-
-}  // namespace catalogue
-
 namespace {
 
-// The presentation text: raw bytes up to a zero byte. Throws platform::FileError.
+// The presentation text: raw bytes up to a zero byte. Throws FileError.
 std::string ReadPresentation(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    if (in) content << in.rdbuf();
-    if (!in || in.bad())
-        throw platform::FileError(path,
-                                  Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path.c_str()));
-    std::string text = content.str();
+    std::string text = ReadWholeFile(path, ReadAccess::ReadOnly);
     auto zero = text.find('\0');
     if (zero != std::string::npos) text.resize(zero);
     return text;
@@ -71,7 +36,7 @@ std::string Truncated(const std::string& text, std::size_t maxBytes) {
     return text.substr(0, end);
 }
 
-std::unique_ptr<CIniTable> LoadTable(const char* path) {
+std::unique_ptr<CIniTable> LoadTable(const std::string& path) {
     auto table = std::make_unique<CIniTable>(path);
     table->Load();
     return table;
@@ -81,72 +46,21 @@ std::unique_ptr<CIniTable> LoadTable(const char* path) {
 
 namespace catalogue {
 
-void ApplyOptionValue(CMarlockDlg& d, OptionKey key, const std::string& value) {
-    platform::IToolkit& tk = d.Toolkit();
-    switch (key) {
-        case OptionKey::Mode:
-            d.m_nZoneMode = d.m_pModes->FindRow(value, 1, 0) - 2;
-            break;
-        case OptionKey::Compression:
-            d.m_nCompression = d.m_pCompressions->FindRow(value, 1, 0) - 2;
-            break;
-        case OptionKey::Telecom:
-            SelectDataRow(tk, d.m_comboTelecom, d.m_pTelecoms->FindRow(value, 1, 0) - 2);
-            break;
-        case OptionKey::LandData:
-            d.m_nLandData = static_cast<std::int32_t>(ReadInteger(value));
-            break;
-        case OptionKey::Subscription:
-            d.m_nSubscription = d.m_pEnvois->FindRow(value, 1, 0) - 2;
-            break;
-        case OptionKey::Days:
-            d.m_strDays = value;
-            break;
-        case OptionKey::DollarRate:
-            d.m_strDollarRate = value;
-            break;
-        case OptionKey::Heading:
-            d.m_strHeading = value;
-            break;
-        case OptionKey::Speed:
-            d.m_strSpeed = value;
-            break;
-        case OptionKey::Currency:
-            SelectByPrefix(tk, d.m_comboCurrency, value);
-            break;
-        case OptionKey::X1:
-            d.m_strLon1 = value;
-            break;
-        case OptionKey::X2:
-            d.m_strLon2 = value;
-            break;
-        case OptionKey::Y1:
-            d.m_strLat1 = value;
-            break;
-        case OptionKey::Y2:
-            d.m_strLat2 = value;
-            break;
-        case OptionKey::MeshLat:
-            SelectByPrefix(tk, d.m_comboMeshLat, value);
-            break;
-        case OptionKey::MeshLon:
-            SelectByPrefix(tk, d.m_comboMeshLon, value);
-            break;
-        case OptionKey::Unknown:
-            break;
-    }
-}
-
 void FillCheckList(CMarlockDlg& d, platform::ControlHandle list, CIniTable& table,
                    const std::string& map, int textColumn, bool unquote, int checkColumn) {
     platform::IToolkit& tk = d.Toolkit();
-    for (int r = 2; r <= table.GetRowCount(); ++r) {
-        if (Unquoted(table.GetCell(r, 1)) != map) continue;
+    table.ForEachRowMatching(kMapColumn, map, [&](std::int32_t r) {
         std::string text = table.GetCell(r, textColumn);
         tk.CheckListAddItem(list, unquote ? Unquoted(text) : text);
         tk.CheckListSetCheck(list, tk.CheckListGetCount(list) - 1,
                              static_cast<int>(ReadInteger(table.GetCell(r, checkColumn))));
-    }
+    });
+}
+
+std::array<std::unique_ptr<CIniTable>*, kSavedTableCount + 1> CatalogueTables(CMarlockDlg& d) {
+    return {&d.m_pEcheances, &d.m_pParametres, &d.m_pDomaines,     &d.m_pModes,  &d.m_pOptions,
+            &d.m_pUnites,    &d.m_pMailles,    &d.m_pCompressions, &d.m_pEnvois, &d.m_pTelecoms,
+            &d.m_pBulletins, &d.m_pImages,     &d.m_pSoft};
 }
 
 }  // namespace catalogue
@@ -164,8 +78,8 @@ void CMarlockDlg::LoadCatalogue() {
     const int u = W / 64;
 
     try {
-        m_strPresentation = ReadPresentation(kPresentation);
-    } catch (const platform::FileError& error) {
+        m_strPresentation = ReadPresentation(StoragePath(kPresentation));
+    } catch (const FileError& error) {
         m_toolkit.MessageBox(Truncated(error.what(), 254));
     }
     // Pushed even without the presentation: GetMapName below reads the controls back, and
@@ -181,74 +95,78 @@ void CMarlockDlg::LoadCatalogue() {
 
     // The tables are read as one set, never halfway through another program's save; a
     // save cut short by a crash is finished or undone first.
-    CFolderLock lock(kFolder);
-    if (lock.IsHeld()) RecoverFileSet(kFolder, {std::begin(kSavedTables), std::end(kSavedTables)});
+    const std::string folder = StoragePath(kFolder);
+    CFolderLock lock(folder);
+    if (lock.IsHeld()) {
+        std::vector<std::string> saved;
+        for (const char* name : kSavedTables) saved.push_back(StoragePath(name));
+        RecoverFileSet(folder, saved);
+    }
     try {
-        m_pDomaines = LoadTable(kDomaines);
+        m_pDomaines = LoadTable(StoragePath(kDomaines));
 
         m_pCaptionEcheances = page(RuntimeControlKind::Caption, IDC_STEPS_CAPTION,
                                    IDS_CAPTION_STEPS, {23 * u, 40, 43 * u, 60}, m_pCaptionFont);
-        m_pEcheances = LoadTable(kEcheances);
+        m_pEcheances = LoadTable(StoragePath(kEcheances));
         m_pListEcheances = page(RuntimeControlKind::CheckList, IDC_STEPS_LIST, 0,
                                 {23 * u, 60, 43 * u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListEcheances, *m_pEcheances, map, 2, false, 3);
 
         m_pCaptionParametres = page(RuntimeControlKind::Caption, IDC_PARAMETERS_CAPTION,
                                     IDS_CAPTION_PARAMETERS, {u, 40, 21 * u, 60}, m_pCaptionFont);
-        m_pParametres = LoadTable(kParametres);
+        m_pParametres = LoadTable(StoragePath(kParametres));
         m_pListParametres = page(RuntimeControlKind::CheckList, IDC_PARAMETERS_LIST, 0,
                                  {u, 60, 21 * u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListParametres, *m_pParametres, map, 3, true, 4);
 
         m_pCaptionBulletins = page(RuntimeControlKind::Caption, IDC_BULLETINS_CAPTION,
                                    IDS_CAPTION_BULLETINS, {u, 40, W - u, 70}, m_pLargeFont);
-        m_pBulletins = LoadTable(kBulletins);
+        m_pBulletins = LoadTable(StoragePath(kBulletins));
         m_pListBulletins = page(RuntimeControlKind::CheckList, IDC_BULLETINS_LIST, 0,
                                 {u, 70, W - u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListBulletins, *m_pBulletins, map, 3, true, 4);
 
-        m_pSoft = LoadTable(kSoft);
+        m_pSoft = LoadTable(StoragePath(kSoft));
 
         m_pCaptionImages = page(RuntimeControlKind::Caption, IDC_IMAGES_CAPTION, IDS_CAPTION_IMAGES,
                                 {u, 40, W - u, 70}, m_pLargeFont);
-        m_pImages = LoadTable(kImages);
+        m_pImages = LoadTable(StoragePath(kImages));
         m_pListImages = page(RuntimeControlKind::CheckList, IDC_IMAGES_LIST, 0,
                              {u, 70, W - u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListImages, *m_pImages, map, 3, true, 4);
 
         m_pCaptionPresentation = page(RuntimeControlKind::Caption, IDC_PRESENTATION_CAPTION,
                                       IDS_CAPTION_PRESENTATION, {u, 40, W - u, 70}, m_pLargeFont);
-        m_pOptions = LoadTable(kOptions);
+        m_pOptions = LoadTable(StoragePath(kOptions));
         m_pCaptionZone = page(RuntimeControlKind::Caption, IDC_ZONE_CAPTION, IDS_CAPTION_ZONE,
                               {u, 40, 21 * u, 70}, m_pCaptionFont);
 
-        m_pModes = LoadTable(kModes);
-        m_pCompressions = LoadTable(kCompressions);
-        m_pEnvois = LoadTable(kEnvois);
-        m_pTelecoms = LoadTable(kTelecoms);
+        m_pModes = LoadTable(StoragePath(kModes));
+        m_pCompressions = LoadTable(StoragePath(kCompressions));
+        m_pEnvois = LoadTable(StoragePath(kEnvois));
+        m_pTelecoms = LoadTable(StoragePath(kTelecoms));
         m_toolkit.ComboReset(m_comboTelecom);
         for (int r = 2; r <= m_pTelecoms->GetRowCount(); ++r)
             m_toolkit.ComboAddItem(m_comboTelecom, Unquoted(m_pTelecoms->GetCell(r, 1)));
 
-        m_pUnites = LoadTable(kUnites);
+        m_pUnites = LoadTable(StoragePath(kUnites));
         m_toolkit.ComboReset(m_comboCurrency);
         for (int r = 2; r <= m_pUnites->GetRowCount(); ++r)
             m_toolkit.ComboAddItem(m_comboCurrency, Unquoted(m_pUnites->GetCell(r, 1)));
 
-        m_pMailles = LoadTable(kMailles);
+        m_pMailles = LoadTable(StoragePath(kMailles));
         m_toolkit.ComboReset(m_comboMeshLon);
         m_toolkit.ComboReset(m_comboMeshLat);
-        for (int r = 2; r <= m_pMailles->GetRowCount(); ++r) {
-            if (Unquoted(m_pMailles->GetCell(r, 1)) != map) continue;
+        m_pMailles->ForEachRowMatching(kMapColumn, map, [&](std::int32_t r) {
             std::string axis = Unquoted(m_pMailles->GetCell(r, 2));
             std::string spacing = Unquoted(m_pMailles->GetCell(r, 3));
             if (axis == "LONG") m_toolkit.ComboAddItem(m_comboMeshLon, spacing);
             if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
-        }
+        });
     } catch (const TableTooLargeError& error) {
         m_toolkit.MessageBox(error.what());
         m_toolkit.ExitProcess(1);
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         lock.Release();
         m_toolkit.MessageBox(LoadString(IDS_CATALOGUE_MISSING));
         m_toolkit.ExitProcess(1);
@@ -259,13 +177,13 @@ void CMarlockDlg::LoadCatalogue() {
     }
     lock.Release();
 
-    for (int r = 2; r <= m_pOptions->GetRowCount(); ++r) {
-        if (Unquoted(m_pOptions->GetCell(r, 4)) != map) continue;
-        const OptionKey key = ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)));
-        ApplyOptionValue(*this, key, Unquoted(m_pOptions->GetCell(r, 2)));
+    m_pOptions->ForEachRowMatching(kOptionMapColumn, map, [&](std::int32_t r) {
+        const OptionBinding* binding = FindOptionBinding(Unquoted(m_pOptions->GetCell(r, 1)));
+        if (!binding) return;
+        binding->load(*this, Unquoted(m_pOptions->GetCell(r, 2)));
         // The coordinate texts are written in the mode just loaded.
-        if (key == OptionKey::Mode) m_nPrevZoneMode = m_nZoneMode;
-    }
+        if (binding->zoneMode) m_nPrevZoneMode = m_nZoneMode;
+    });
     ExchangeData(ExchangeDirection::ToControls);
 }
 
@@ -277,10 +195,7 @@ void CMarlockDlg::ReleaseCatalogue() {
         if (*control != platform::kNoControl) m_toolkit.DestroyPageControl(*control);
         *control = platform::kNoControl;
     }
-    for (auto* table : {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions,
-                        &m_pUnites, &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms,
-                        &m_pBulletins, &m_pImages, &m_pSoft})
-        table->reset();
+    for (auto* table : catalogue::CatalogueTables(*this)) table->reset();
 }
 
 }  // namespace wavepost

@@ -1,6 +1,9 @@
 // What loading and the defaults both do with catalogue rows.
 #pragma once
 
+#include <array>
+#include <iterator>
+#include <memory>
 #include <string>
 
 #include "catalogue/CIniTable.h"
@@ -13,12 +16,18 @@ class CMarlockDlg;
 
 namespace catalogue {
 
-// Applies one option value of the current map to the window's members and lists.
-void ApplyOptionValue(CMarlockDlg& dlg, OptionKey key, const std::string& value);
+// The column naming a row's map: the first, and the fourth in the options table.
+inline constexpr int kMapColumn = 1;
+inline constexpr int kOptionMapColumn = 4;
 
 // Adds the map's rows of a table to a check list, each ticked by the integer of a column.
 void FillCheckList(CMarlockDlg& dlg, platform::ControlHandle list, CIniTable& table,
                    const std::string& map, int textColumn, bool unquote, int checkColumn);
+
+// The window's tables: the saved ones in the order of kSavedTables, then the soft table,
+// which is only read.
+inline constexpr std::size_t kSavedTableCount = std::size(kSavedTables);
+std::array<std::unique_ptr<CIniTable>*, kSavedTableCount + 1> CatalogueTables(CMarlockDlg& dlg);
 
 }  // namespace catalogue
 }  // namespace wavepost

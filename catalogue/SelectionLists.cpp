@@ -9,11 +9,12 @@
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
+#include "catalogue/OptionBindings.h"
 #include "catalogue/PrefixSearch.h"
 
 namespace wavepost {
 
-using catalogue::OptionKey;
+using catalogue::DefaultButton;
 
 namespace {
 
@@ -25,31 +26,21 @@ constexpr int kMapCount = 3;
 void StoreChecks(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
                  int column, const std::string& map) {
     if (!table || list == platform::kNoControl) return;
-    const int count = toolkit.CheckListGetCount(list);
-    int item = 0;
-    for (const std::int32_t r : table->RowsMatching(1, map)) {
-        if (item >= count) break;
-        if (!table->CellMatches(r, 1, map)) continue;
-        table->SetCell(r, column, std::to_string(toolkit.CheckListGetCheck(list, item)));
-        ++item;
-    }
+    table->ForEachItemRow(
+        catalogue::kMapColumn, map, toolkit.CheckListGetCount(list), [&](int item, std::int32_t r) {
+            table->SetCell(r, column, std::to_string(toolkit.CheckListGetCheck(list, item)));
+        });
 }
 
-std::string SelectedText(platform::IToolkit& toolkit, platform::ControlHandle combo) {
-    int selection = toolkit.ComboGetSelection(combo);
-    return selection < 0 ? std::string() : toolkit.ComboGetItemText(combo, selection);
-}
-
-// Applies the default values (column 3) of the map's options rows whose key is listed.
-// The mode's default leaves the mode the texts are written in alone.
-void ApplyDefaults(CMarlockDlg& d, const std::string& map, std::initializer_list<OptionKey> keys) {
+// Applies the default values (column 3) of the map's options rows whose key belongs to
+// the button. The mode's default leaves the mode the texts are written in alone.
+void ApplyDefaults(CMarlockDlg& d, const std::string& map, DefaultButton button) {
     if (!d.m_pOptions) return;
-    for (int r = 2; r <= d.m_pOptions->GetRowCount(); ++r) {
-        if (Unquoted(d.m_pOptions->GetCell(r, 4)) != map) continue;
-        const OptionKey key = catalogue::ParseOptionKey(Unquoted(d.m_pOptions->GetCell(r, 1)));
-        if (std::find(keys.begin(), keys.end(), key) != keys.end())
-            catalogue::ApplyOptionValue(d, key, Unquoted(d.m_pOptions->GetCell(r, 3)));
-    }
+    d.m_pOptions->ForEachRowMatching(catalogue::kOptionMapColumn, map, [&](std::int32_t r) {
+        const auto* binding = catalogue::FindOptionBinding(Unquoted(d.m_pOptions->GetCell(r, 1)));
+        if (binding && binding->defaultButton == button)
+            binding->load(d, Unquoted(d.m_pOptions->GetCell(r, 3)));
+    });
 }
 
 }  // namespace
@@ -62,75 +53,19 @@ void CMarlockDlg::StoreChoices() {
     StoreChecks(m_toolkit, m_pListBulletins, m_pBulletins.get(), 4, map);
     StoreChecks(m_toolkit, m_pListImages, m_pImages.get(), 4, map);
     if (!m_pOptions) return;
-    for (const std::int32_t r : m_pOptions->RowsMatching(4, map)) {
-        if (!m_pOptions->CellMatches(r, 4, map)) continue;
-        std::string value;
-        switch (catalogue::ParseOptionKey(Unquoted(m_pOptions->GetCell(r, 1)))) {
-            case OptionKey::Mode:
-                value = m_pModes->GetCell(m_nZoneMode + 2, 1);
-                break;
-            case OptionKey::Compression:
-                value = m_pCompressions->GetCell(m_nCompression + 2, 1);
-                break;
-            case OptionKey::Telecom: {
-                int selection = m_toolkit.ComboGetSelection(m_comboTelecom);
-                if (selection >= 0) value = m_pTelecoms->GetCell(selection + 2, 1);
-                break;
-            }
-            case OptionKey::LandData:
-                value = Format("%d", m_nLandData);
-                break;
-            case OptionKey::Subscription:
-                value = m_pEnvois->GetCell(m_nSubscription + 2, 1);
-                break;
-            case OptionKey::Days:
-                value = m_strDays;
-                break;
-            case OptionKey::DollarRate:
-                value = m_strDollarRate;
-                break;
-            case OptionKey::Heading:
-                value = m_strHeading;
-                break;
-            case OptionKey::Speed:
-                value = m_strSpeed;
-                break;
-            case OptionKey::Currency:
-                value = SelectedText(m_toolkit, m_comboCurrency);
-                break;
-            case OptionKey::X1:
-                value = m_strLon1;
-                break;
-            case OptionKey::X2:
-                value = m_strLon2;
-                break;
-            case OptionKey::Y1:
-                value = m_strLat1;
-                break;
-            case OptionKey::Y2:
-                value = m_strLat2;
-                break;
-            case OptionKey::MeshLat:
-                value = SelectedText(m_toolkit, m_comboMeshLat);
-                break;
-            case OptionKey::MeshLon:
-                value = SelectedText(m_toolkit, m_comboMeshLon);
-                break;
-            case OptionKey::Unknown:
-                continue;
-        }
-        m_pOptions->SetCell(r, 2, value);
-    }
+    m_pOptions->ForEachRowMatching(catalogue::kOptionMapColumn, map, [&](std::int32_t r) {
+        const auto* binding = catalogue::FindOptionBinding(Unquoted(m_pOptions->GetCell(r, 1)));
+        if (binding) m_pOptions->SetCell(r, 2, binding->store(*this));
+    });
 }
 
 void CMarlockDlg::SaveCatalogue() {
     // One change as the next start sees it: every table new, or every one old.
     std::vector<FileBytes> files;
-    for (auto* table :
-         {&m_pEcheances, &m_pParametres, &m_pDomaines, &m_pModes, &m_pOptions, &m_pUnites,
-          &m_pMailles, &m_pCompressions, &m_pEnvois, &m_pTelecoms, &m_pBulletins, &m_pImages})
-        if (*table) files.push_back({(*table)->Path(), (*table)->Bytes()});
-    WriteFilesTogether(catalogue::kFolder, files);
+    const auto tables = catalogue::CatalogueTables(*this);
+    for (std::size_t i = 0; i < catalogue::kSavedTableCount; ++i)
+        if (*tables[i]) files.push_back({(*tables[i])->Path(), (*tables[i])->Bytes()});
+    WriteFilesTogether(StoragePath(catalogue::kFolder), files);
 }
 
 void CMarlockDlg::OnMapListClick() {
@@ -138,7 +73,7 @@ void CMarlockDlg::OnMapListClick() {
     StoreChoices();
     try {
         SaveCatalogue();
-    } catch (const platform::FileError&) {
+    } catch (const FileError&) {
         // The map stays; so must the list's highlight, which the click has already moved.
         m_toolkit.ListViewSetSelectionMark(m_listMaps, m_nMap);
         m_toolkit.ListViewSelectItem(m_listMaps, m_nMap);
@@ -179,10 +114,7 @@ void CMarlockDlg::OnMapListOther() {
 
 void CMarlockDlg::OnDefaultOptions() {
     const std::string map = GetMapName();
-    ApplyDefaults(
-        *this, map,
-        {OptionKey::Mode, OptionKey::Compression, OptionKey::Telecom, OptionKey::LandData,
-         OptionKey::Subscription, OptionKey::Days, OptionKey::DollarRate, OptionKey::Currency});
+    ApplyDefaults(*this, map, DefaultButton::Options);
     ExchangeData(ExchangeDirection::ToControls);
     FollowZoneMode();
     UpdateCostEstimate();
@@ -198,7 +130,7 @@ void CMarlockDlg::OnDefaultParams() {
         m_toolkit.CheckListReset(m_pListParametres);
         catalogue::FillCheckList(*this, m_pListParametres, *m_pParametres, map, 3, true, 5);
     }
-    ApplyDefaults(*this, map, {OptionKey::MeshLat, OptionKey::MeshLon});
+    ApplyDefaults(*this, map, DefaultButton::Params);
     ExchangeData(ExchangeDirection::ToControls);
     UpdateCostEstimate();
 }

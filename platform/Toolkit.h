@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -53,19 +52,6 @@ enum class ShowState { Normal = 1, Default = 10 };
 // Thrown by ExitProcess in toolkits that must not end the test process.
 struct ProcessExit {
     int status;
-};
-
-// A file error raised by the file classes. Handlers either catch it and show their own
-// message, or let it reach the event dispatcher, which shows its text and abandons the
-// rest of the handler.
-class FileError : public std::runtime_error {
-  public:
-    FileError(const std::string& path, const std::string& what)
-        : std::runtime_error(what), m_strPath(path) {}
-    const std::string& Path() const { return m_strPath; }
-
-  private:
-    std::string m_strPath;
 };
 
 // The drawing surface handed to the paint handler, clipped to the region being painted.

@@ -2,6 +2,7 @@
 // catalogue of the current map.
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
+#include "catalogue/CatalogueRows.h"
 #include "request/RequestText.h"
 
 namespace wavepost {
@@ -13,11 +14,10 @@ std::vector<std::string> TickedCodes(CIniTable* table, int codeColumn, int flagC
                                      const std::string& map) {
     std::vector<std::string> codes;
     if (!table) return codes;
-    for (int r = 2; r <= table->GetRowCount(); ++r) {
-        if (Unquoted(table->GetCell(r, 1)) != map) continue;
-        if (ReadInteger(table->GetCell(r, flagColumn)) == 0) continue;
-        codes.push_back(Unquoted(table->GetCell(r, codeColumn)));
-    }
+    table->ForEachRowMatching(catalogue::kMapColumn, map, [&](std::int32_t r) {
+        if (ReadInteger(table->GetCell(r, flagColumn)) != 0)
+            codes.push_back(Unquoted(table->GetCell(r, codeColumn)));
+    });
     return codes;
 }
 

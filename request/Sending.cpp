@@ -8,6 +8,8 @@
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "catalogue/CatalogueRows.h"
+#include "request/RequestCopies.h"
 
 namespace wavepost {
 
@@ -31,9 +33,9 @@ bool IsPlainAddress(const std::string& address) {
 // One address of the address file. A missing or empty entry is reported and its text
 // used all the same, so the user still gets a mail to correct by hand. An entry that is
 // not one plain address is reported and refused: no mail may go anywhere else.
-// Throws platform::FileError when the address file cannot be read.
-std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, int keyId) {
-    const std::string& file = LoadString(IDS_CONFIG_FILE_NAME);
+// Throws FileError when the address file cannot be read.
+std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, const std::string& file,
+                                         int keyId) {
     CConfigFile config(file, false);
     std::string address = config.GetValue(LoadString(keyId));
     config.Close();
@@ -62,24 +64,27 @@ void HandOverOrder(platform::IToolkit& toolkit, const std::string& url, const st
 void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CIniTable* table,
                    const std::string& map, std::vector<std::string>& codes) {
     if (!table || list == platform::kNoControl) return;
-    const int count = toolkit.CheckListGetCount(list);
-    int item = 0;
-    for (int r = 2; r <= table->GetRowCount() && item < count; ++r) {
-        if (Unquoted(table->GetCell(r, 1)) != map) continue;
-        if (toolkit.CheckListGetCheck(list, item) != 0)
-            codes.push_back(ForUrl(Unquoted(table->GetCell(r, 2))));
-        ++item;
-    }
+    table->ForEachItemRow(catalogue::kMapColumn, map, toolkit.CheckListGetCount(list),
+                          [&](int item, std::int32_t r) {
+                              if (toolkit.CheckListGetCheck(list, item) != 0)
+                                  codes.push_back(ForUrl(Unquoted(table->GetCell(r, 2))));
+                          });
 }
 
 }  // namespace
+
+bool CMarlockDlg::WriteRequestCopy(std::string content, std::string fileName) {
+    const std::string directory = m_toolkit.SystemDirectory();
+    return !directory.empty() && WriteRequestCopyFile(directory, fileName, content);
+}
 
 void CMarlockDlg::OnSend() {
     ExchangeData(ExchangeDirection::FromControls);
     std::optional<std::string> found;
     try {
-        found = LookUpAddress(m_toolkit, IDS_KEY_METEO);
-    } catch (const platform::FileError&) {
+        found =
+            LookUpAddress(m_toolkit, StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_METEO);
+    } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         m_nSubscription = 0;
         ExchangeData(ExchangeDirection::ToControls);
@@ -117,7 +122,7 @@ void CMarlockDlg::OnSend() {
     // The order stays unsent when the choices it was made from cannot be kept.
     try {
         SaveCatalogue();
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
         return;
     }
@@ -132,8 +137,9 @@ void CMarlockDlg::OnSend() {
 void CMarlockDlg::OnAskQuestion() {
     std::optional<std::string> found;
     try {
-        found = LookUpAddress(m_toolkit, IDS_KEY_QUESTION);
-    } catch (const platform::FileError&) {
+        found = LookUpAddress(m_toolkit, StoragePath(LoadString(IDS_CONFIG_FILE_NAME)),
+                              IDS_KEY_QUESTION);
+    } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;
     }

@@ -1,9 +1,7 @@
 // Marking the zone on the map with the mouse.
 #include <cmath>
-#include <utility>
 
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
 #include "zone/ZoneGeometry.h"
 
 namespace wavepost {
@@ -16,12 +14,6 @@ constexpr platform::Pen kRubberBandPen{2, {255, 0, 0}};
 
 int Truncated(float value) {
     return static_cast<int>(std::trunc(value));
-}
-
-// West before east, north before south, in place.
-void OrderCorners(float& west, float& east, float& north, float& south) {
-    if (west > east) std::swap(west, east);
-    if (north < south) std::swap(north, south);
 }
 
 }  // namespace
@@ -63,7 +55,11 @@ void CMarlockDlg::OnLButtonUp(int x, int y) {
     m_fDragX1 = static_cast<float>(x);
     m_fDragY1 = static_cast<float>(y);
     PixelToGeo(m_fDragX0, m_fDragX1, m_fDragY0, m_fDragY1);
-    OrderCorners(m_fDragX0, m_fDragX1, m_fDragY0, m_fDragY1);
+    const Corners drag = Ordered({m_fDragX0, m_fDragX1, m_fDragY0, m_fDragY1});
+    m_fDragX0 = drag.x0;
+    m_fDragX1 = drag.x1;
+    m_fDragY0 = drag.y0;
+    m_fDragY1 = drag.y1;
     WriteSelectionTexts(m_fDragX0, m_fDragX1, m_fDragY0, m_fDragY1, LongitudeForm::Strict);
     ExchangeData(ExchangeDirection::ToControls);
     UpdateCostEstimate();
@@ -73,20 +69,17 @@ void CMarlockDlg::OnLButtonUp(int x, int y) {
 }
 
 void CMarlockDlg::DrawRubberBand(int x0, int y0, int x1, int y1) {
-    float fx0 = static_cast<float>(x0);
-    float fx1 = static_cast<float>(x1);
-    float fy0 = static_cast<float>(y0);
-    float fy1 = static_cast<float>(y1);
-    const platform::Rect area = GetMapArea();
-    if (ClampToRect(fx0, fx1, fy0, fy1, area.left, area.top, area.right, area.bottom) == 0) {
+    Corners band{static_cast<float>(x0), static_cast<float>(x1), static_cast<float>(y0),
+                 static_cast<float>(y1)};
+    if (zone::ClampToRect(band, GetMapArea()) == 0) {
         m_toolkit.ToggleRubberBand({x0, y0, x1, y1}, kRubberBandPen);
         return;
     }
     // The band reached beyond the map: the selection ends at the map's edge, before the
     // button is released. An edge is written in the inclusive form there.
-    PixelToGeo(fx0, fx1, fy0, fy1);
-    OrderCorners(fx0, fx1, fy0, fy1);
-    WriteSelectionTexts(fx0, fx1, fy0, fy1, LongitudeForm::Inclusive);
+    PixelToGeo(band.x0, band.x1, band.y0, band.y1);
+    band = Ordered(band);
+    WriteSelectionTexts(band.x0, band.x1, band.y0, band.y1, LongitudeForm::Inclusive);
     ExchangeData(ExchangeDirection::ToControls);
     UpdateCostEstimate();
     UpdateZoneFromFields();
@@ -96,29 +89,8 @@ void CMarlockDlg::DrawRubberBand(int x0, int y0, int x1, int y1) {
 
 void CMarlockDlg::WriteSelectionTexts(float west, float east, float north, float south,
                                       LongitudeForm form) {
-    auto text = [](double value) { return FormatFixed(value, 1); };
-    const bool world = IsWorldMap(m_nMap);
-    if (m_nZoneMode == 0) {
-        double centre = (west + 180.0f) + (east - west) / 2.0f;
-        // The centre is always brought back into -180..180, even in the antimeridian view.
-        if (world) centre = ReduceLongitude(centre, form);
-        m_strLon1 = text(centre);
-        m_strLat1 = text(north + (south - north) / 2.0f);
-        m_strLon2 = text(east - west);
-        m_strLat2 = text(north - south);
-    } else {
-        const bool reduce = world && m_bAntimeridian != 1;
-        double westText = west + 180.0f;
-        double eastText = east + 180.0f;
-        if (reduce) {
-            westText = ReduceLongitude(westText, form);
-            eastText = ReduceLongitude(eastText, form);
-        }
-        m_strLon1 = text(westText);
-        m_strLat1 = text(north);
-        m_strLon2 = text(eastText);
-        m_strLat2 = text(south);
-    }
+    SetZoneTexts(*this,
+                 SelectionTexts({west, east, north, south}, m_nZoneMode, MapViewOf(*this), form));
 }
 
 }  // namespace wavepost

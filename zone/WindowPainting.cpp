@@ -1,9 +1,6 @@
 // Painting the window: the page switch, the cost labels, the map, graticule and zone.
-#include <cmath>
-
 #include "app/CMarlockDlg.h"
 #include "app/layout/Layout.h"
-#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "zone/ZoneGeometry.h"
 
@@ -22,52 +19,10 @@ constexpr int kPageCount = 6;
 // The window icon is drawn at the large-icon size.
 constexpr int kIconSize = 32;
 
-int MapPicture(std::int32_t map, bool antimeridian, int colorDepth) {
-    const bool fullColour = colorDepth > 8;
-    if (map == 1) return fullColour ? IDB_MAP_EUROPE : IDB_MAP_EUROPE_16;
-    if (map == 2) return fullColour ? IDB_MAP_FRANCE : IDB_MAP_FRANCE_16;
-    if (antimeridian) return fullColour ? IDB_MAP_PACIFIC : IDB_MAP_PACIFIC_16;
-    return fullColour ? IDB_MAP_WORLD : IDB_MAP_WORLD_16;
-}
-
-// 20 degrees, halved until two steps fit into the span. Halving stops at 1, where a
-// map narrower than 2 degrees would otherwise bring the step to 0.
-int GraticuleStep(float span) {
-    int step = 20;
-    while (step > 1 && 2.0f * static_cast<float>(step) > span) step /= 2;
-    return step;
-}
-
-// Meridians and parallels over a frame whose left edge is already shifted. A span that is
-// not positive gets no lines; neither do steps closer than a pixel, which would only
-// blacken the map (and come from frames far wider than the earth).
 void DrawGraticule(platform::IPainter& painter, const DomainFrame& frame, const Rect& area) {
-    const float lonSpan = frame.right - frame.left;
-    if (lonSpan > 0.0f) {
-        const int step = GraticuleStep(lonSpan);
-        const double scale = area.Width() / static_cast<double>(lonSpan);
-        if (step * scale >= 1.0) {
-            // The edges themselves get no line.
-            for (double o = step - std::fmod(std::trunc(frame.left), step); o < lonSpan;
-                 o += step) {
-                const int x = static_cast<int>(std::trunc(area.left + o * scale));
-                painter.DrawLine(x, area.top, x, area.bottom, kGraticulePen);
-            }
-        }
-    }
-    const float latSpan = frame.top - frame.bottom;
-    if (latSpan > 0.0f) {
-        const int step = GraticuleStep(latSpan);
-        const double scale = area.Height() / static_cast<double>(latSpan);
-        if (step * scale >= 1.0) {
-            const double n = std::fabs(std::trunc(frame.bottom - frame.top));
-            for (double o = step - std::fabs(std::fmod(std::trunc(frame.bottom), step)); o < n;
-                 o += step) {
-                const int y = static_cast<int>(std::trunc(area.bottom - o * scale));
-                painter.DrawLine(area.left, y, area.right, y, kGraticulePen);
-            }
-        }
-    }
+    const Graticule lines = GraticuleLines(frame, area);
+    for (int x : lines.meridians) painter.DrawLine(x, area.top, x, area.bottom, kGraticulePen);
+    for (int y : lines.parallels) painter.DrawLine(area.left, y, area.right, y, kGraticulePen);
 }
 
 }  // namespace
@@ -147,13 +102,10 @@ void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
                      m_pCaptionFont, kWhite);
 
     if (m_nCurrentPage != 0) return;
-    DomainFrame frame = FindDomainRow(MapNameOf(m_nMap));
-    if (frame.left < 0) {
-        frame.left += 180.0f;
-        frame.right += 180.0f;
-    }
-    const Rect area = GetMapArea();
-    const bool antimeridian = IsWorldMap(m_nMap) && m_bAntimeridian == 1;
+    const MapView view = MapViewOf(*this);
+    const DomainFrame frame = InShiftedLongitudes(view.frame);
+    const Rect& area = view.area;
+    const bool antimeridian = view.world && view.antimeridian;
     painter.DrawPicture(MapPicture(m_nMap, antimeridian, painter.ColorDepth()), area);
     // The map is still shown when its frame is undefined, only without lines or zone.
     if (!IsUsable(frame) || !IsUsable(area)) return;

@@ -16,10 +16,6 @@ constexpr long kMaxHeading = 360;
 constexpr long kHeadingStep = 10;
 constexpr long kMaxSpeed = 50;
 
-std::string CoordinateText(float value) {
-    return FormatFixed(static_cast<double>(value), 1);
-}
-
 long Bounded(long value, long low, long high) {
     return value > high ? high : value < low ? low : value;
 }
@@ -41,7 +37,7 @@ void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
                                                    : nullptr;
     if (!text) return;
     // A decimal comma is what a French keyboard types.
-    *text = FormatFixed(ReadNumber(Replace(*text, ',', '.')), 1);
+    *text = NormalisedCoordinate(*text);
     ExchangeData(ExchangeDirection::ToControls);
     ValidateZoneFields();
     UpdateZoneFromFields();
@@ -52,62 +48,10 @@ void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
 
 void CMarlockDlg::ValidateZoneFields() {
     ExchangeData(ExchangeDirection::FromControls);
-    const bool world = IsWorldMap(m_nMap);
-    const DomainFrame frame = FindDomainRow(MapNameOf(m_nMap));
-    // Clamping into an undefined frame would throw the user's zone away.
-    if (!IsUsable(frame)) return;
-    const float shift = world ? 180.0f : 0.0f;  // the world row is in shifted longitudes
-    const float west = frame.left - shift;
-    const float east = frame.right - shift;
-    const float north = frame.top;
-    const float south = frame.bottom;
-    if (world && m_bAntimeridian == 1) return;
-
-    float lon1 = ToFloat(ReadNumber(m_strLon1));
-    float lat1 = ToFloat(ReadNumber(m_strLat1));
-    float lon2 = ToFloat(ReadNumber(m_strLon2));
-    float lat2 = ToFloat(ReadNumber(m_strLat2));
-
-    if (m_nZoneMode != 0) {
-        // Each corner is held inside on its own; crossed corners stay crossed.
-        auto hold = [](std::string& text, float value, float low, float high) {
-            float held = value;
-            if (value > high) held = high;
-            if (value < low) held = low;
-            if (held != value) text = CoordinateText(held);
-        };
-        hold(m_strLon1, lon1, west, east);
-        hold(m_strLon2, lon2, west, east);
-        hold(m_strLat1, lat1, south, north);
-        hold(m_strLat2, lat2, south, north);
-    } else {
-        if (lon1 > east) {
-            lon1 = east;
-            m_strLon1 = CoordinateText(lon1);
-        }
-        if (lon1 < west) {
-            lon1 = west;
-            m_strLon1 = CoordinateText(lon1);
-        }
-        if (lon1 - lon2 / 2.0f < west) {
-            lon2 = (lon1 - west) * 2.0f;
-            m_strLon2 = CoordinateText(lon2);
-        }
-        if (lon1 + lon2 / 2.0f > east) m_strLon2 = CoordinateText((east - lon1) * 2.0f);
-        if (lat1 > north) {
-            lat1 = north;
-            m_strLat1 = CoordinateText(lat1);
-        }
-        if (lat1 < south) {
-            lat1 = south;
-            m_strLat1 = CoordinateText(lat1);
-        }
-        if (lat1 + lat2 / 2.0f > north) {
-            lat2 = (north - lat1) * 2.0f;
-            m_strLat2 = CoordinateText(lat2);
-        }
-        if (lat1 - lat2 / 2.0f < south) m_strLat2 = CoordinateText((lat1 - south) * 2.0f);
-    }
+    const std::optional<ZoneTexts> clamped =
+        ClampedToFrame(MapViewOf(*this), ZoneTextsOf(*this, m_nZoneMode));
+    if (!clamped) return;
+    SetZoneTexts(*this, *clamped);
     ExchangeData(ExchangeDirection::ToControls);
 }
 
@@ -152,10 +96,10 @@ void CMarlockDlg::OnAntimeridian() {
     const std::int32_t previous = m_bAntimeridian;
     ExchangeData(ExchangeDirection::FromControls);
     try {
-        CConfigFile config(LoadString(IDS_CONFIG_FILE_NAME), false);
+        CConfigFile config(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), false);
         config.SetValue("Antime", m_bAntimeridian == 1 ? "1" : "0");
         config.Close();
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         // A setting that cannot be kept is not taken: the box and the map stay as they were.
         m_toolkit.MessageBox(
             Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), error.Path().c_str()));

@@ -1,16 +1,15 @@
-// Small helpers shared by the zone files: the page controls and whether a frame can be
-// divided by.
+// Small helpers shared by the zone files: the page controls, and the window's state
+// gathered for the zone arithmetic and stored back from it.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "app/CMarlockDlg.h"
 #include "app/MapName.h"
 #include "app/layout/ResourceIds.h"
+#include "zone/ZoneArithmetic.h"
 
 namespace wavepost::zone {
 
@@ -22,16 +21,22 @@ constexpr int kMapFrameCaption = 7;
 // page's "Antiméridien" box is not among them: it depends on the map.
 std::vector<platform::ControlHandle> PageControls(const CMarlockDlg& dlg, int page);
 
-// A frame without a row, with two equal edges or with an edge no float can hold would
-// make every conversion divide by zero or produce nonsense: nothing is computed from it.
-inline bool IsUsable(const DomainFrame& frame) {
-    return frame.found && std::isfinite(frame.left) && std::isfinite(frame.right) &&
-           std::isfinite(frame.top) && std::isfinite(frame.bottom) && frame.left != frame.right &&
-           frame.top != frame.bottom;
+// The map shown, from the domain table and the map's frame control.
+inline MapView MapViewOf(const CMarlockDlg& dlg) {
+    return {dlg.FindDomainRow(MapNameOf(dlg.m_nMap)), dlg.GetMapArea(), IsWorldMap(dlg.m_nMap),
+            dlg.m_bAntimeridian == 1};
 }
 
-inline bool IsUsable(const platform::Rect& area) {
-    return area.Width() > 0 && area.Height() > 0;
+// The coordinate texts as last exchanged, read as written in that mode.
+inline ZoneTexts ZoneTextsOf(const CMarlockDlg& dlg, std::int32_t mode) {
+    return {dlg.m_strLon1, dlg.m_strLat1, dlg.m_strLon2, dlg.m_strLat2, mode};
+}
+
+inline void SetZoneTexts(CMarlockDlg& dlg, const ZoneTexts& texts) {
+    dlg.m_strLon1 = texts.lon1;
+    dlg.m_strLat1 = texts.lat1;
+    dlg.m_strLon2 = texts.lon2;
+    dlg.m_strLat2 = texts.lat2;
 }
 
 }  // namespace wavepost::zone

@@ -22,28 +22,42 @@
 
 namespace wavepost::test {
 
-// A fresh directory that is the working directory for the test's lifetime.
-class ScratchDir {
+// A fresh directory, removed with everything in it at the end of the test.
+class TempFolder {
   public:
-    explicit ScratchDir(
+    explicit TempFolder(
         const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
-        m_previous = std::filesystem::current_path();
         std::string pattern = (base / "wavepost-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
-        std::filesystem::current_path(m_path);
     }
-    ~ScratchDir() {
-        std::filesystem::current_path(m_previous);
+    ~TempFolder() {
         std::error_code ignored;
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(m_path, ignored);
     }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& Path() const { return m_path; }
 
   private:
-    std::filesystem::path m_previous;
     std::filesystem::path m_path;
+};
+
+// A fresh directory that is the working directory for the test's lifetime, for what
+// stays relative to it: the help page, other processes, files named as the user sees them.
+class ScratchDir {
+  public:
+    explicit ScratchDir(const std::filesystem::path& base = std::filesystem::temp_directory_path())
+        : m_previous(std::filesystem::current_path()), m_folder(base) {
+        std::filesystem::current_path(m_folder.Path());
+    }
+    ~ScratchDir() { std::filesystem::current_path(m_previous); }
+    const std::filesystem::path& Path() const { return m_folder.Path(); }
+
+  private:
+    std::filesystem::path m_previous;
+    TempFolder m_folder;
 };
 
 // A decimal-comma locale for the length of a test, as a French desktop gives the process,
@@ -118,9 +132,11 @@ inline void SeedDefaultData() {
 }
 
 // The main window on the in-memory toolkit; Start() runs the start-up sequence.
+// A window keeping its files in the storage folder given, by default the working directory.
 struct TestWindow {
+    explicit TestWindow(const std::filesystem::path& storage = ".") : dlg(tk, storage.string()) {}
     platform::MemoryToolkit tk;
-    CMarlockDlg dlg{tk};
+    CMarlockDlg dlg;
     void Start() { tk.RunModal(dlg); }
 };
 

@@ -1,22 +1,30 @@
-// The zone tests' window: the shipped catalogue with the zone options of the tests and a
-// few texts replaced, started.
+// The zone tests' maps for the zone arithmetic, and their window: the shipped catalogue
+// with the zone options of the tests and a few texts replaced, started.
 #pragma once
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/layout/ResourceIds.h"
 #include "tests/core/TestSupport.h"
+#include "zone/ZoneArithmetic.h"
 
 namespace wavepost::test {
+
+// The shipped frames (bottom, top, left, right), one pixel a degree from (100, 50).
+inline const zone::DomainFrame kWorldFrame{-90, 90, 0, 360, true};
+inline const zone::MapView kWorld{kWorldFrame, {100, 50, 460, 230}, true, false};
+inline const zone::MapView kPacific{kWorldFrame, {100, 50, 460, 230}, true, true};
+inline const zone::MapView kEurope{{30, 67, -30, 45, true}, {100, 50, 175, 87}, false, false};
+inline const zone::MapView kFrance{{41.5f, 51.5f, -7, 11, true}, {100, 50, 118, 60}, false, false};
 
 struct Edit {
     std::string path, from, to;
 };
 inline const Edit kWorldInRectangleMode{"ini/options.txt", "MODE;Mode centré;Mode centré;Monde",
                                         "MODE;Mode rectangle;Mode centré;Monde"};
-inline const Edit kAntimeridianView{"init.cnf", "Antime=0", "Antime=1"};
 
 inline void Apply(const Edit& edit) {
     std::string content = ReadFile(edit.path);
@@ -57,3 +65,16 @@ struct ZoneWindow {
 using Texts = std::vector<std::string>;
 
 }  // namespace wavepost::test
+
+namespace wavepost::zone {
+
+// Readable failures of the tables.
+inline void PrintTo(const ZoneTexts& t, std::ostream* out) {
+    *out << '{' << t.lon1 << ", " << t.lat1 << ", " << t.lon2 << ", " << t.lat2 << " mode "
+         << t.mode << '}';
+}
+inline void PrintTo(const ZoneRect& z, std::ostream* out) {
+    *out << '{' << z.west << ", " << z.east << ", " << z.north << ", " << z.south << '}';
+}
+
+}  // namespace wavepost::zone

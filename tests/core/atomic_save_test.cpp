@@ -230,12 +230,12 @@ TEST(AtomicSave, AFullDiskLeavesTheOldFilesWhole) {
                     TestWindow w;
                     w.Start();
                     w.dlg.m_pImages->SetCell(2, 2, grown);
-                    EXPECT_THROW(w.dlg.SaveCatalogue(), platform::FileError);
+                    EXPECT_THROW(w.dlg.SaveCatalogue(), FileError);
                 } else {
                     CIniTable table(catalogue::kOptions);
                     table.Load();
                     table.SetCell(2, 2, grown);
-                    EXPECT_THROW(table.Save(), platform::FileError);
+                    EXPECT_THROW(table.Save(), FileError);
                 }
             },
             {c.readOnlyFolder, 16 * 1024});

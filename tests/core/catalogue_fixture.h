@@ -98,14 +98,14 @@ inline const std::map<std::string, std::string>& TestCatalogue() {
     return files;
 }
 
-inline void WriteTestCatalogue() {
-    for (const auto& [path, content] : TestCatalogue()) WriteFile(path, content);
+inline void WriteTestCatalogue(const std::filesystem::path& folder = ".") {
+    for (const auto& [path, content] : TestCatalogue()) WriteFile(folder / path, content);
 }
 
-// Every file under the working directory with its bytes.
-inline std::map<std::string, std::string> Snapshot() {
+// Every file under the folder with its bytes.
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder = ".") {
     std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
         if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
     return files;
 }

@@ -11,8 +11,8 @@ namespace {
 
 using test::ItemChecks;
 using test::ItemTexts;
-using test::ScratchDir;
 using test::Selected;
+using test::TempFolder;
 using test::TestWindow;
 using test::WriteFile;
 using test::WriteTestCatalogue;
@@ -20,9 +20,9 @@ using Strings = std::vector<std::string>;
 using Ints = std::vector<int>;
 
 TEST(CatalogueLoading, EveryOptionKeyReachesItsControl) {
-    ScratchDir dir;
-    WriteTestCatalogue();
-    TestWindow w;
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    TestWindow w(dir.Path());
     w.Start();
     const auto& tk = w.tk;
     EXPECT_TRUE(tk.messages.empty());
@@ -55,9 +55,9 @@ TEST(CatalogueLoading, EveryOptionKeyReachesItsControl) {
 }
 
 TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
-    ScratchDir dir;
-    WriteTestCatalogue();
-    TestWindow w;
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    TestWindow w(dir.Path());
     w.Start();
     const auto& tk = w.tk;
     const auto& steps = tk.Control(w.dlg.m_pListEcheances);
@@ -92,9 +92,9 @@ TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
 }
 
 TEST(CatalogueLoading, OnlyTheCurrentMapsOptionRowsCountAndTheLastOneWins) {
-    ScratchDir dir;
-    WriteTestCatalogue();
-    WriteFile("ini/options.txt",
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    WriteFile(dir.Path() / "ini/options.txt",
               "Cle;Valeur;Defaut;Carte\n"
               "CAP;10;0;Monde\n"
               "\"VITESSE\";\"12\";0;\"Monde\"\n"
@@ -105,7 +105,7 @@ TEST(CatalogueLoading, OnlyTheCurrentMapsOptionRowsCountAndTheLastOneWins) {
               "TELECOM;Satellite;GSM;Monde\n"
               "ENVOI;demande unique;Demande unique;Monde\n"
               "CAP;30;0;France\n");
-    TestWindow w;
+    TestWindow w(dir.Path());
     w.Start();
     const auto& tk = w.tk;
     EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "20");
@@ -142,24 +142,24 @@ TEST(CatalogueLoading, PrefixSearchExaminesTheFirstItemLast) {
 TEST(CatalogueLoading, AMissingCatalogueFileEndsTheProgramAndWritesNothing) {
     for (const auto& [path, content] : test::TestCatalogue()) {
         if (path == "init.cnf" || path == "ini/presentation.txt") continue;
-        ScratchDir dir;
-        WriteTestCatalogue();
-        std::filesystem::remove(path);
-        const auto before = test::Snapshot();
-        TestWindow w;
+        TempFolder dir;
+        WriteTestCatalogue(dir.Path());
+        std::filesystem::remove(dir.Path() / path);
+        const auto before = test::Snapshot(dir.Path());
+        TestWindow w(dir.Path());
         EXPECT_THROW(w.Start(), platform::ProcessExit) << path;
         EXPECT_EQ(w.tk.messages, (Strings{LoadString(IDS_CATALOGUE_MISSING)})) << path;
-        EXPECT_EQ(test::Snapshot(), before) << path;
+        EXPECT_EQ(test::Snapshot(dir.Path()), before) << path;
     }
-    ScratchDir dir;
-    WriteTestCatalogue();
-    std::filesystem::remove_all("ini");
-    TestWindow w;
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    std::filesystem::remove_all(dir.Path() / "ini");
+    TestWindow w(dir.Path());
     EXPECT_THROW(w.Start(), platform::ProcessExit);
     // The presentation is reported first, as it is read first.
     ASSERT_EQ(w.tk.messages.size(), 2u);
     EXPECT_EQ(w.tk.messages[1], LoadString(IDS_CATALOGUE_MISSING));
-    EXPECT_FALSE(std::filesystem::exists("ini"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "ini"));
 }
 
 // A header of 20,000 semicolons over 20,000 empty lines: 60 KB that would be written back
@@ -168,24 +168,24 @@ TEST(CatalogueLoading, ATableTooLargeToHoldEndsTheProgramNamingIt) {
     const std::string wide = std::string(20000, ';') + "\n" + std::string(20000, '\n');
     for (const auto& [path, content] : test::TestCatalogue()) {
         if (path == "init.cnf" || path == "ini/presentation.txt") continue;
-        ScratchDir dir;
-        WriteTestCatalogue();
-        WriteFile(path, wide);
-        const auto before = test::Snapshot();
-        TestWindow w;
+        TempFolder dir;
+        WriteTestCatalogue(dir.Path());
+        WriteFile(dir.Path() / path, wide);
+        const auto before = test::Snapshot(dir.Path());
+        TestWindow w(dir.Path());
         EXPECT_THROW(w.Start(), platform::ProcessExit) << path;
-        EXPECT_EQ(w.tk.messages,
-                  (Strings{Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path.c_str())}))
+        EXPECT_EQ(w.tk.messages, (Strings{Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(),
+                                                 (dir.Path() / path).string().c_str())}))
             << path;
-        EXPECT_EQ(test::Snapshot(), before) << path;
+        EXPECT_EQ(test::Snapshot(dir.Path()), before) << path;
     }
 }
 
 TEST(CatalogueLoading, AMissingPresentationIsReportedAndLoadingGoesOn) {
-    ScratchDir dir;
-    WriteTestCatalogue();
-    std::filesystem::remove("ini/presentation.txt");
-    TestWindow w;
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    std::filesystem::remove(dir.Path() / "ini/presentation.txt");
+    TestWindow w(dir.Path());
     w.Start();
     ASSERT_EQ(w.tk.messages.size(), 1u);
     EXPECT_NE(w.tk.messages[0].find("ini/presentation.txt"), std::string::npos);
@@ -197,6 +197,31 @@ TEST(CatalogueLoading, AMissingPresentationIsReportedAndLoadingGoesOn) {
     EXPECT_EQ(w.tk.messages.size(), 2u);
     EXPECT_EQ(w.dlg.m_nMap, 1);
     EXPECT_EQ(ItemTexts(w.tk.Control(w.dlg.m_pListParametres)), (Strings{"Pression"}));
+}
+
+// The tables and the address file are read and written in the window's storage folder,
+// whatever the working directory holds.
+TEST(CatalogueLoading, TheStorageFolderHoldsTheTablesAndTheAddressFile) {
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    const std::filesystem::path echeances = dir.Path() / "ini/echeances.txt";
+    const std::filesystem::path config = dir.Path() / "init.cnf";
+    const std::string echeancesBefore = test::ReadFile(echeances);
+    const std::string configBefore = test::ReadFile(config);
+    const bool workingCatalogue = std::filesystem::exists("ini");
+    const bool workingConfig = std::filesystem::exists("init.cnf");
+    {
+        TestWindow w(dir.Path());
+        w.Start();
+        w.tk.Control(w.dlg.m_pListEcheances).checkItems.at(1).check = 1;
+        w.tk.Click(IDC_ANTIMERIDIAN_CHECK);  // the antimeridian, kept in the address file
+        w.tk.ClickMapList(1);                // the tables saved
+        EXPECT_TRUE(w.tk.messages.empty());
+    }
+    EXPECT_NE(test::ReadFile(echeances), echeancesBefore);
+    EXPECT_NE(test::ReadFile(config), configBefore);
+    EXPECT_EQ(std::filesystem::exists("ini"), workingCatalogue);
+    EXPECT_EQ(std::filesystem::exists("init.cnf"), workingConfig);
 }
 
 }  // namespace

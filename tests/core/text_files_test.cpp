@@ -378,13 +378,13 @@ TEST(IniTable, CountsAreTakenOnce) {
 TEST(IniTable, MissingOrReadOnlyFileFailsToLoad) {
     ScratchDir dir;
     CIniTable missing("ini/none.txt");
-    EXPECT_THROW(missing.Load(), platform::FileError);
-    EXPECT_THROW(missing.GetRowCount(), platform::FileError);
+    EXPECT_THROW(missing.Load(), FileError);
+    EXPECT_THROW(missing.GetRowCount(), FileError);
     WriteFile("ro.txt", "a\r\n");
     std::filesystem::permissions("ro.txt", std::filesystem::perms::owner_read);
     CIniTable readOnly("ro.txt");
     if (::geteuid() != 0) {
-        EXPECT_THROW(readOnly.Load(), platform::FileError);
+        EXPECT_THROW(readOnly.Load(), FileError);
     }
 }
 
@@ -397,7 +397,7 @@ TEST(IniTable, SaveIntoMissingDirectoryNamesTheFile) {
     try {
         table.Save();
         FAIL() << "saved into a missing directory";
-    } catch (const platform::FileError& error) {
+    } catch (const FileError& error) {
         EXPECT_NE(std::string(error.what()).find("ini/t.txt"), std::string::npos);
     }
 }
@@ -475,8 +475,8 @@ TEST(ConfigFile, SetValueRewritesOneByte) {
 TEST(ConfigFile, MissingFileThrowsOnUse) {
     ScratchDir dir;
     CConfigFile config("init.cnf", false);
-    EXPECT_THROW(config.GetValue("meteo"), platform::FileError);
-    EXPECT_THROW(config.SetValue("Antime", "1"), platform::FileError);
+    EXPECT_THROW(config.GetValue("meteo"), FileError);
+    EXPECT_THROW(config.SetValue("Antime", "1"), FileError);
     EXPECT_FALSE(std::filesystem::exists("init.cnf"));
 }
 
@@ -486,7 +486,7 @@ TEST(ConfigFile, LockedFileCannotBeOpenedTwice) {
     CConfigFile first("init.cnf", false);
     CConfigFile second("init.cnf", false);
     EXPECT_EQ(first.GetValue("meteo"), "a");
-    EXPECT_THROW(second.GetValue("meteo"), platform::FileError);
+    EXPECT_THROW(second.GetValue("meteo"), FileError);
 }
 
 // The value goes through the file held open: the same inode, and a link stays a link.
@@ -546,7 +546,7 @@ TEST(ConfigFile, ReadOnlyFileIsReadAndOnlyAChangeIsRefused) {
             try {
                 config.SetValue("Antime", "1");
                 ADD_FAILURE() << "a read-only file was written";
-            } catch (const platform::FileError& error) {
+            } catch (const FileError& error) {
                 EXPECT_EQ(error.Path(), "init.cnf");
             }
         },

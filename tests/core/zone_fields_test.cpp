@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 #include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
@@ -12,69 +13,120 @@ namespace {
 
 using namespace test;
 
-TEST(ZoneConversion, LongitudeFormsAndClamping) {
-    // The map's edges in both forms are checked through the mouse; here the values no
-    // turn-by-turn loop would ever finish.
-    EXPECT_LE(CMarlockDlg::ReduceLongitude(1e300, LongitudeForm::Strict), 180.0);
-    const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(CMarlockDlg::ReduceLongitude(inf, LongitudeForm::Inclusive), inf);
+using zone::ZoneTexts;
+using enum zone::LongitudeForm;
 
-    float x0 = 10, x1 = 20, y0 = 5, y1 = 30;  // exactly on the edges
-    EXPECT_EQ(CMarlockDlg::ClampToRect(x0, x1, y0, y1, 10, 5, 20, 30), 0);
-    x0 = 9, x1 = 25, y0 = 4, y1 = 31;
-    EXPECT_EQ(CMarlockDlg::ClampToRect(x0, x1, y0, y1, 10, 5, 20, 30), 4);
+TEST(ZoneArithmetic, ReduceLongitude) {
+    const double inf = std::numeric_limits<double>::infinity();
+    // A value, then its strict and inclusive forms.
+    const double rows[][3] = {{180, 180, -180},   {540, 180, -180}, {181, -179, -179},
+                              {-200, -200, -200}, {360090, 90, 90}, {inf, inf, inf},
+                              {-inf, -inf, -inf}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(zone::ReduceLongitude(r[0], Strict), r[1]) << r[0];
+        EXPECT_EQ(zone::ReduceLongitude(r[0], Inclusive), r[2]) << r[0];
+    }
+    // No turn-by-turn loop would ever finish this one.
+    EXPECT_LE(zone::ReduceLongitude(1e300, Strict), 180.0);
 }
 
-TEST(ZoneFields, ZoneFollowsTheTexts) {
+TEST(ZoneArithmetic, ClampToRect) {
+    struct Row {
+        zone::Corners in;
+        int moved;
+        zone::Corners out;
+    } rows[] = {{{10, 20, 5, 30}, 0, {10, 20, 5, 30}},  // exactly on the edges
+                {{9, 25, 4, 31}, 4, {10, 20, 5, 30}},
+                {{25, 9, 31, 4}, 4, {20, 10, 30, 5}},  // crossed corners
+                {{15, 21, 6, 29}, 1, {15, 20, 6, 29}}};
+    for (Row r : rows) {
+        EXPECT_EQ(zone::ClampToRect(r.in, {10, 5, 20, 30}), r.moved);
+        EXPECT_EQ(r.in, r.out);
+    }
+}
+
+TEST(ZoneArithmetic, ZoneOfTexts) {
+    struct Row {
+        ZoneTexts texts;
+        zone::ZoneRect zone;
+    } rows[] = {{{"-20", "40", "20", "20", 0}, {150, 170, 50, 30}},
+                {{"-20", "40", "-20", "20", 0}, {170, 150, 50, 30}},   // sizes taken as written
+                {{"10", "47.5", "-10", "3", 1}, {190, 170, 47.5, 3}},  // corners stay crossed
+                {{"10", "47.5", "-10", "3", -1}, {190, 170, 47.5, 3}}};
+    for (const Row& r : rows) EXPECT_EQ(zone::ZoneOfTexts(r.texts), r.zone) << r.texts.lon1;
+}
+
+TEST(ZoneArithmetic, TextsInTheOtherMode) {
+    const ZoneTexts centred{"-20", "40", "20", "20", 0};
+    struct Row {
+        ZoneTexts texts;
+        std::int32_t mode;
+        ZoneTexts converted;
+    } rows[] = {{centred, 1, {"-30.0", "50.0", "-10.0", "30.0", 1}},
+                {{"-30.0", "50.0", "-10.0", "30.0", 1}, 0, {"-20.0", "40.0", "20.0", "20.0", 0}},
+                // Crossed corners give a negative width.
+                {{"-30.0", "50.0", "-40", "30.0", 1}, 0, {"-35.0", "40.0", "-10.0", "20.0", 0}},
+                {centred, 0, centred},  // not rewritten
+                {centred, -1, centred},
+                {{"-20", "40", "20", "20", -1}, 1, {"-30.0", "50.0", "-10.0", "30.0", 1}}};
+    for (const Row& r : rows) EXPECT_EQ(zone::InMode(r.texts, r.mode), r.converted);
+}
+
+TEST(ZoneArithmetic, TextsAreHeldInsideTheFrame) {
+    // Texts written without a decimal show whether they were rewritten.
+    struct Row {
+        zone::MapView view;
+        ZoneTexts texts;
+        std::optional<ZoneTexts> held;
+    } rows[] = {
+        // Europe, -30 to 45 and 30 to 67: a centre and a size reaching exactly an edge
+        // stay, one tenth beyond they are cut.
+        {kEurope, {"45", "67", "0", "0", 0}, ZoneTexts{"45", "67", "0", "0", 0}},
+        {kEurope, {"-30", "30", "0", "0", 0}, ZoneTexts{"-30", "30", "0", "0", 0}},
+        {kEurope, {"45.1", "67.1", "0", "0", 0}, ZoneTexts{"45.0", "67.0", "0", "0", 0}},
+        {kEurope, {"-30.1", "29.9", "0", "0", 0}, ZoneTexts{"-30.0", "30.0", "0", "0", 0}},
+        {kEurope, {"15", "60", "60", "14", 0}, ZoneTexts{"15", "60", "60", "14", 0}},
+        {kEurope, {"-15", "40", "30", "20", 0}, ZoneTexts{"-15", "40", "30", "20", 0}},
+        {kEurope, {"15", "60", "60.2", "14.2", 0}, ZoneTexts{"15", "60", "60.0", "14.0", 0}},
+        {kEurope, {"-15", "40", "30.2", "20.2", 0}, ZoneTexts{"-15", "40", "30.0", "20.0", 0}},
+        // A centre beyond the edge is moved onto it first, then its size cut.
+        {kEurope, {"50", "47", "20", "8", 0}, ZoneTexts{"45.0", "47", "0.0", "8", 0}},
+        // Corners are held one by one; crossed ones stay crossed.
+        {kFrance, {"10", "47.5", "-10", "3", 1}, ZoneTexts{"10", "47.5", "-7.0", "41.5", 1}},
+        {kFrance, {"11", "41.5", "-7", "51.5", 1}, ZoneTexts{"11", "41.5", "-7", "51.5", 1}},
+        {kWorld, {"-190", "95", "190", "-95", 1}, ZoneTexts{"-180.0", "90.0", "180.0", "-90.0", 1}},
+        // Nothing to hold them in: the antimeridian view, a frame without a row.
+        {kPacific, {"250", "40", "20", "20", 0}, std::nullopt},
+        {{{}, kWorld.area, true, false}, {"250", "40", "20", "20", 0}, std::nullopt}};
+    for (const Row& r : rows) EXPECT_EQ(zone::ClampedToFrame(r.view, r.texts), r.held);
+}
+
+TEST(ZoneFields, LeavingAFieldNormalisesAndHoldsTheZone) {
     ZoneWindow z;
     // Centred -20, 40, 20, 20 on the world map: shifted longitudes 150 to 170.
-    EXPECT_EQ((std::vector<float>{z.dlg.m_fZoneWest, z.dlg.m_fZoneEast, z.dlg.m_fZoneNorth,
-                                  z.dlg.m_fZoneSouth}),
-              (std::vector<float>{150, 170, 50, 30}));
+    EXPECT_EQ((zone::ZoneRect{z.dlg.m_fZoneWest, z.dlg.m_fZoneEast, z.dlg.m_fZoneNorth,
+                              z.dlg.m_fZoneSouth}),
+              (zone::ZoneRect{150, 170, 50, 30}));
     z.tk.Type(IDC_LON2_EDIT, "-20");
-    EXPECT_EQ(z.tk.GetControlText(IDC_LON2_EDIT), "20");
-    EXPECT_EQ(z.dlg.m_fZoneEast, 170.0f);
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON2_EDIT), "20") << "sizes are never negative";
+    z.tk.Type(IDC_LON1_EDIT, "170");
+    z.tk.Type(IDC_LON2_EDIT, "30");
+    z.tk.Leave(IDC_LON2_EDIT);
+    EXPECT_EQ(z.Texts(), (Texts{"170", "40.0", "20.0", "20.0"}));
+    // The estimate shown is the held zone's, not the typed one's.
+    const std::string heldCost = z.tk.GetControlText(IDC_WEATHER_COST_EDIT);
+    z.tk.Type(IDC_LON2_EDIT, "20.0");
+    EXPECT_EQ(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost);
+    z.tk.Type(IDC_LON2_EDIT, "30");
+    EXPECT_NE(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost) << "the widths cost the same";
     z.tk.Type(IDC_LAT2_EDIT, "");
     EXPECT_EQ(z.dlg.m_fZoneWest, 0.0f);
     z.tk.Leave(IDC_LAT2_EDIT);
     EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "0.0");
+    // A decimal comma is read as a point.
     z.tk.Type(IDC_LAT2_EDIT, "12,34");
     z.tk.Leave(IDC_LAT2_EDIT);
     EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "12.3");
-}
-
-TEST(ZoneFields, RectangleCornersStayCrossedAndInsideTheMap) {
-    ZoneWindow z({{"ini/options.txt", "MODE;Mode centré;Mode centré;France",
-                   "MODE;Mode rectangle;Mode centré;France"}});
-    z.tk.Click(IDC_MAP_FRANCE_RADIO);  // France: -7 to 11, 41.5 to 51.5
-    z.tk.Type(IDC_LON1_EDIT, "10");
-    z.tk.Type(IDC_LON2_EDIT, "-10");
-    EXPECT_EQ(z.dlg.m_fZoneWest, 190.0f);
-    EXPECT_EQ(z.dlg.m_fZoneEast, 170.0f);
-    // The saved south corner 3.0 lies outside the map as well.
-    z.tk.Leave(IDC_LON2_EDIT);
-    EXPECT_EQ(z.Texts(), (Texts{"10", "47.5", "-7.0", "41.5"}));
-}
-
-TEST(ZoneFields, CentredZoneIsCutToTheMapFrame) {
-    ZoneWindow z({{"ini/domaines.txt", "Europe;30;67;-30;45", "Europe;30;67;-10;30"}});
-    z.tk.Click(IDC_MAP_EUROPE_RADIO);
-    EXPECT_FALSE(z.tk.IsControlVisible(IDC_ANTIMERIDIAN_CHECK));
-    EXPECT_EQ(z.Texts(), (Texts{"-5.0", "47.0", "10.0", "8.0"}));
-    z.tk.Type(IDC_LON1_EDIT, "0");
-    z.tk.Type(IDC_LON2_EDIT, "30");
-    z.tk.Leave(IDC_LON2_EDIT);
-    EXPECT_EQ(z.Texts(), (Texts{"0", "47.0", "20.0", "8.0"}));
-    // The estimate shown is the clamped zone's, not the typed one's.
-    const std::string clampedCost = z.tk.GetControlText(IDC_WEATHER_COST_EDIT);
-    z.tk.Type(IDC_LON2_EDIT, "20.0");
-    EXPECT_EQ(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), clampedCost);
-    z.tk.Type(IDC_LON2_EDIT, "30");
-    EXPECT_NE(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), clampedCost)
-        << "the widths cost the same";
-    z.tk.Type(IDC_LON1_EDIT, "40");
-    z.tk.Leave(IDC_LON1_EDIT);
-    EXPECT_EQ(z.Texts(), (Texts{"30.0", "47.0", "0.0", "8.0"}));
 }
 
 TEST(ZoneFields, HeadingAndSpeedSteps) {
@@ -139,12 +191,10 @@ TEST(ZoneFields, ModeChangeRewritesTheTextsAtOnce) {
     EXPECT_EQ(z.dlg.BuildGribRequest(), order);
     z.tk.SelectTab(0);
     EXPECT_EQ(z.Texts(), (Texts{"-30.0", "50.0", "-10.0", "30.0"})) << "converted twice";
-    // Crossed corners give a negative width, which the zone page makes positive.
+    // Crossed corners give a negative width, which the window makes positive.
     z.tk.Type(IDC_LON2_EDIT, "-40");
     z.tk.SelectTab(2);
     z.tk.Click(IDC_ZONE_CENTRED_RADIO);
-    EXPECT_EQ(z.Texts(), (Texts{"-35.0", "40.0", "10.0", "20.0"}));
-    z.tk.SelectTab(0);
     EXPECT_EQ(z.Texts(), (Texts{"-35.0", "40.0", "10.0", "20.0"}));
 }
 

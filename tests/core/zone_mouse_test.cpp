@@ -41,24 +41,31 @@ TEST(ZoneMouse, WorldRectangleEdgesInBothForms) {
     EXPECT_EQ(z.Texts(), ended);
 }
 
-TEST(ZoneMouse, CentredSelectionAnyDirection) {
-    ZoneWindow z;
-    const platform::Rect a = z.area;
-    z.tk.Click(IDC_MAP_EUROPE_RADIO);  // Europe: 75 degrees of longitude from -30
-    auto drag = [&](int x0, int y0, int x1, int y1) {
-        z.tk.PressMouse(x0, y0);
-        z.tk.MoveMouse((x0 + x1) / 2, (y0 + y1) / 2);
-        z.tk.ReleaseMouse(x1, y1);
-        return z.Texts();
-    };
-    const int x20w = a.left + 10 * a.Width() / 75;
-    const Texts forward = drag(a.left, a.top + 5, x20w, a.bottom - 5);
-    EXPECT_EQ(forward[0], "-25.0");
-    EXPECT_EQ(forward[2], "10.0");
-    EXPECT_EQ(drag(x20w, a.bottom - 5, a.left, a.top + 5), forward);
-    // A click without movement: a zone of size zero, not drawn.
-    EXPECT_EQ(drag(x20w, a.top + 40, x20w, a.top + 40)[2], "0.0");
-    EXPECT_TRUE(z.Painted(platform::DrawOp::RectOutline).empty());
+TEST(ZoneMouse, SelectionTexts) {
+    using enum zone::LongitudeForm;
+    // A band between two pixels, to the texts its release writes in their mode.
+    struct Row {
+        zone::MapView view;
+        zone::Corners pixels;
+        zone::LongitudeForm form;
+        zone::ZoneTexts texts;
+    } rows[] = {{kWorld, {100, 460, 50, 230}, Strict, {"180.0", "90.0", "180.0", "-90.0", 1}},
+                {kWorld, {100, 460, 50, 230}, Inclusive, {"-180.0", "90.0", "-180.0", "-90.0", 1}},
+                {kWorld, {100, 460, 50, 230}, Strict, {"0.0", "0.0", "360.0", "180.0", 0}},
+                {kWorld, {120, 200, 60, 80}, Strict, {"-160.0", "80.0", "-80.0", "60.0", 1}},
+                {kWorld, {200, 120, 80, 60}, Strict, {"-160.0", "80.0", "-80.0", "60.0", 1}},
+                {kPacific, {260, 340, 60, 100}, Strict, {"160.0", "80.0", "240.0", "40.0", 1}},
+                // The centre is brought back below 180 in the antimeridian view as well.
+                {kPacific, {260, 340, 60, 100}, Strict, {"-160.0", "60.0", "80.0", "40.0", 0}},
+                {kEurope, {100, 110, 55, 82}, Strict, {"-25.0", "48.5", "10.0", "27.0", 0}},
+                {kEurope, {110, 100, 82, 55}, Inclusive, {"-25.0", "48.5", "10.0", "27.0", 0}}};
+    for (const Row& r : rows) {
+        const zone::Corners geo = zone::Ordered(zone::PixelToGeo(r.view, r.pixels));
+        EXPECT_EQ(zone::SelectionTexts(geo, r.texts.mode, r.view, r.form), r.texts);
+    }
+    // No frame, no geography: the pixels stay as they are.
+    EXPECT_EQ(zone::PixelToGeo({{}, kWorld.area, true, false}, {1, 2, 3, 4}),
+              (zone::Corners{1, 2, 3, 4}));
 }
 
 TEST(ZoneMouse, PressesThatStartNothing) {
@@ -94,45 +101,6 @@ TEST(ZoneMouse, PressesThatStartNothing) {
         tk.ReleaseMouse(a.left + 100, a.top + 100);
         EXPECT_EQ(z.Texts(), zone);
     }
-}
-
-TEST(ZoneMouse, AntimeridianViewGoesPast180) {
-    ZoneWindow z({kWorldInRectangleMode, kAntimeridianView});
-    auto& tk = z.tk;
-    const platform::Rect a = z.area;
-    tk.PressMouse(WorldX(a, 160), a.top + 10);
-    tk.ReleaseMouse(WorldX(a, 240), a.top + 50);
-    EXPECT_EQ(tk.GetControlText(IDC_LON1_EDIT), "160.0");
-    EXPECT_EQ(tk.GetControlText(IDC_LON2_EDIT), "240.0");
-    // Leaving a field only normalises it: this view is not clamped.
-    tk.Type(IDC_LON2_EDIT, "250,04");
-    tk.Leave(IDC_LON2_EDIT);
-    EXPECT_EQ(tk.GetControlText(IDC_LON2_EDIT), "250.0");
-
-    // 170 to 190 is drawn across the middle, and so are its crossed corners.
-    tk.Type(IDC_LON1_EDIT, "170.0");
-    tk.Type(IDC_LAT1_EDIT, "50.0");
-    tk.Type(IDC_LON2_EDIT, "190.0");
-    tk.Type(IDC_LAT2_EDIT, "40.0");
-    const int middle = a.left + a.Width() / 2;
-    auto drawn = z.Painted(platform::DrawOp::RectOutline);
-    ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_LT(drawn[0].rect.left, middle);
-    EXPECT_GT(drawn[0].rect.right, middle);
-    tk.Type(IDC_LON1_EDIT, "190.0");
-    tk.Type(IDC_LAT1_EDIT, "40.0");
-    tk.Type(IDC_LON2_EDIT, "170.0");
-    tk.Type(IDC_LAT2_EDIT, "50.0");
-    EXPECT_EQ(z.Painted(platform::DrawOp::RectOutline).at(0).rect, drawn[0].rect);
-
-    // In centred mode the centre is brought back below 180.
-    tk.SelectTab(2);
-    tk.Click(IDC_ZONE_CENTRED_RADIO);
-    tk.SelectTab(0);
-    tk.PressMouse(WorldX(a, 160), a.top + 10);
-    tk.ReleaseMouse(WorldX(a, 240), a.top + 50);
-    EXPECT_EQ(tk.GetControlText(IDC_LON1_EDIT), "-160.0");
-    EXPECT_EQ(tk.GetControlText(IDC_LON2_EDIT), "80.0");
 }
 
 }  // namespace

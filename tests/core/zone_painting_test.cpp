@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <optional>
+
 #include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
@@ -9,7 +12,71 @@ namespace {
 using namespace test;
 using platform::DrawOp;
 
-TEST(ZonePainting, PictureFollowsMapViewAndDepth) {
+TEST(ZonePainting, MapPicture) {
+    struct Row {
+        std::int32_t map;
+        bool antimeridian;
+        int depth, picture;
+    } rows[] = {{0, false, 32, 141}, {0, false, 8, 170}, {0, true, 16, 142},  {0, true, 4, 167},
+                {1, true, 24, 166},  {1, false, 8, 173}, {2, false, 32, 164}, {2, true, 1, 172}};
+    for (const Row& r : rows)
+        EXPECT_EQ(zone::MapPicture(r.map, r.antimeridian, r.depth), r.picture) << r.map << r.depth;
+}
+
+TEST(ZonePainting, GraticuleStepFollowsTheSpan) {
+    // 20 degrees, halved until two steps fit; never below 1.
+    const float steps[][2] = {{360, 20}, {40, 20},  {39.9f, 10}, {35, 10},
+                              {2, 1},    {1.5f, 1}, {0, 1}};
+    for (auto [span, step] : steps) EXPECT_EQ(zone::GraticuleStep(span), step) << span;
+    const platform::Rect world = kWorld.area;
+    struct Row {
+        zone::DomainFrame shifted;
+        platform::Rect area;
+        std::vector<int> meridians, parallels;
+    } rows[] = {
+        // The edges get no line.
+        {kWorldFrame,
+         world,
+         {120, 140, 160, 180, 200, 220, 240, 260, 280, 300, 320, 340, 360, 380, 400, 420, 440},
+         {220, 200, 180, 160, 140, 120, 100, 80, 60}},
+        // -12 to 23 shifted: meridians at -10, 0, 10 and 20; parallels at 40, 50 and 60.
+        {{30, 65, 168, 203, true}, {100, 50, 135, 85}, {102, 112, 122, 132}, {75, 65, 55}},
+        {{41.5f, 51.5f, 173, 174.5f, true}, {100, 50, 115, 70}, {110}, {62, 52}},
+        // Lines closer than a pixel, or a span that is not positive: none.
+        {{-90, 90, 0, 36000, true}, world, {}, {220, 200, 180, 160, 140, 120, 100, 80, 60}},
+        {{90, -90, 360, 0, true}, world, {}, {}}};
+    for (const Row& r : rows) {
+        const zone::Graticule lines = zone::GraticuleLines(r.shifted, r.area);
+        EXPECT_EQ(lines.meridians, r.meridians) << r.shifted.left;
+        EXPECT_EQ(lines.parallels, r.parallels) << r.shifted.left;
+    }
+}
+
+TEST(ZonePainting, ZoneInPixels) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    using Pixels = std::optional<platform::Rect>;
+    struct Row {
+        zone::MapView view;
+        zone::ZoneRect zone;
+        Pixels pixels;
+    } rows[] = {
+        // Centred -20, 40, 20, 20: shifted 150 to 170, 50 to 30 degrees; crossed; held inside.
+        {kWorld, {150, 170, 50, 30}, Pixels{{251, 91, 271, 111}}},
+        {kWorld, {170, 150, 30, 50}, Pixels{{251, 91, 271, 111}}},
+        {kWorld, {340, 360, 95, 75}, Pixels{{441, 50, 460, 66}}},
+        // 170 to 190 across the middle, the west edge deciding the half.
+        {kPacific, {350, 370, 50, 40}, Pixels{{271, 91, 291, 101}}},
+        {kPacific, {370, 350, 40, 50}, Pixels{{271, 91, 291, 101}}},
+        // -5, 47, 10, 8 on Europe (-30 to 45, 30 to 67).
+        {kEurope, {170, 180, 51, 43}, Pixels{{121, 67, 131, 75}}},
+        // No number, no frame, no area.
+        {kWorld, {nan, 170, 50, 30}, std::nullopt},
+        {{{}, kWorld.area, true, false}, {150, 170, 50, 30}, std::nullopt},
+        {{kWorldFrame, {100, 50, 100, 230}, true, false}, {150, 170, 50, 30}, std::nullopt}};
+    for (const Row& r : rows) EXPECT_EQ(zone::GeoToPixel(r.view, r.zone), r.pixels) << r.zone.west;
+}
+
+TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
     ZoneWindow z;
     auto picture = [&](int depth) {
         z.tk.colorDepth = depth;
@@ -19,45 +86,7 @@ TEST(ZonePainting, PictureFollowsMapViewAndDepth) {
         return pictures.at(0).bitmap;
     };
     EXPECT_EQ((std::vector{picture(32), picture(8)}), (std::vector{141, 170}));
-    z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
-    EXPECT_EQ((std::vector{picture(16), picture(4)}), (std::vector{142, 167}));
-    // The antimeridian view belongs to the world map only.
-    z.tk.Click(IDC_MAP_EUROPE_RADIO);
-    EXPECT_EQ((std::vector{picture(24), picture(8)}), (std::vector{166, 173}));
-    z.tk.Click(IDC_MAP_FRANCE_RADIO);
-    EXPECT_EQ((std::vector{picture(32), picture(1)}), (std::vector{164, 172}));
-}
-
-TEST(ZonePainting, GraticuleStepFollowsTheSpan) {
-    ZoneWindow z({{"ini/domaines.txt", "Europe;30;67;-30;45", "Europe;30;65;-12;23"}});
-    auto lines = [&](bool vertical) {
-        std::vector<int> at;
-        for (const auto& op : z.Painted(DrawOp::Line))
-            if ((op.rect.left == op.rect.right) == vertical)
-                at.push_back(vertical ? op.rect.left : op.rect.top);
-        return at;
-    };
-    // World: every 20 degrees from 20 degrees off the left edge; from -80 up to 80.
-    auto meridians = lines(true);
-    ASSERT_EQ(meridians.size(), 17u);
-    EXPECT_EQ(meridians[0], static_cast<int>(z.area.left + 20 * z.area.Width() / 360.0));
-    auto parallels = lines(false);
-    ASSERT_EQ(parallels.size(), 9u);
-    EXPECT_EQ(parallels[0], static_cast<int>(z.area.bottom - 10 * z.area.Height() / 180.0));
-    // 35 degrees (-12 to 23): meridians at -10, 0, 10, 20.
-    z.tk.Click(IDC_MAP_EUROPE_RADIO);
-    meridians = lines(true);
-    ASSERT_EQ(meridians.size(), 4u);
-    EXPECT_EQ(meridians[0], static_cast<int>(z.area.left + 2 * z.area.Width() / 35.0));
-    EXPECT_EQ(lines(false).size(), 3u);
-    // Narrower than 2 degrees: the step stops at 1 degree instead of reaching 0.
-    z.tk.Click(IDC_MAP_FRANCE_RADIO);
-    z.dlg.m_pDomaines->SetCell(4, 5, "-5.5");
-    EXPECT_EQ(lines(true).size(), 1u);
-}
-
-TEST(ZonePainting, ZoneRectangleIsClippedAndEmptyZoneNotDrawn) {
-    ZoneWindow z;
+    EXPECT_EQ(z.Painted(DrawOp::Line).size(), 26u);
     // Centred -20, 40, 20, 20: shifted 150 to 170, 50 to 30 degrees.
     auto drawn = z.Painted(DrawOp::RectOutline);
     ASSERT_EQ(drawn.size(), 1u);
@@ -65,19 +94,13 @@ TEST(ZonePainting, ZoneRectangleIsClippedAndEmptyZoneNotDrawn) {
     EXPECT_EQ(drawn[0].rect.left, static_cast<int>(z.area.left + 1 + 150 * z.area.Width() / 360.0));
     EXPECT_EQ(drawn[0].rect.bottom,
               static_cast<int>(z.area.top + 1 + 60 * z.area.Height() / 180.0));
-    z.tk.Type(IDC_LON1_EDIT, "170");
-    z.tk.Type(IDC_LAT1_EDIT, "85");
-    drawn = z.Painted(DrawOp::RectOutline);
-    ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0].rect.right, z.area.right);
-    EXPECT_EQ(drawn[0].rect.top, z.area.top);
     z.tk.Type(IDC_LON2_EDIT, "0");
-    EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
-    // Edges beyond any float: infinite centre minus infinite half-width is no number.
-    z.tk.Type(IDC_LON1_EDIT, "1e999");
-    z.tk.Type(IDC_LON2_EDIT, "1e999");
-    EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
-    EXPECT_EQ(z.Painted(DrawOp::Line).size(), 26u) << "the graticule stays";
+    EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty()) << "a zone without width";
+    z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
+    EXPECT_EQ(picture(16), 142);
+    // The antimeridian view belongs to the world map only.
+    z.tk.Click(IDC_MAP_EUROPE_RADIO);
+    EXPECT_EQ(picture(24), 166);
 }
 
 // A frame the conversions cannot divide by: no row for the map, or two equal edges.
