@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <span>
 
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlgAutoProxy.h"
 #include "app/NumberText.h"
+#include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 
@@ -50,45 +52,51 @@ CMarlockDlg::~CMarlockDlg() {
 
 bool CMarlockDlg::Initialise() {
     // 1. Bind the controls, then show the initial values.
-    m_tabPages = 1063;
-    m_btnQuit = 1;
-    m_btnSend = 1013;
-    m_spinSpeed = 1093;
-    m_btnDefaultParams = 1062;
-    m_grpHelp = 1061;
-    m_listMaps = 1060;
-    m_comboTelecom = 1037;
-    m_btnDefaultOptions = 1035;
-    m_lblTelecomCost = 1007;
-    m_lblWeatherCost = 1006;
-    m_btnQuestion = 1003;
-    m_editPresentation = 1096;
-    m_comboMeshLon = 1001;
-    m_comboMeshLat = 1002;
-    m_btnHelp = 9;
-    m_chkAntimeridian = 1092;
-    m_grpCost = 1089;
-    Bind(m_lblZonePage, {1088, 1084, 1077, 1071, 1078, 1072, 1082, 1081, 1076, 1075, 1083});
-    m_spinHeading = 1087;
-    m_editSpeed = 1086;
-    m_editLon2 = 1079;
-    m_editLon1 = 1073;
-    m_editLat2 = 1080;
-    m_editLat1 = 1074;
-    m_editHeading = 1085;
-    Bind(m_lblZoneTitles, {1069, 1068, 1070});
-    Bind(m_grpZonePage, {1066, 1067, 1065, 1064});
-    Bind(m_ctlMeshArea, {1057, 1056, 1058, 1059});
-    m_editDays = 1055;
-    Bind(m_radioSubscription, {1024, 1025, 1026, 1027});
-    Bind(m_lblOptionsPage, {1046, 1050, 1051, 1049, 1047, 1052, 1048});
-    Bind(m_grpOptionsPage, {1040, 1044, 1045, 1043, 1041, 1042});
-    Bind(m_lblCurrency, {1054, 1053});
-    Bind(m_radioLandData, {1018, 1019});
-    m_editDollarRate = 1034;
-    Bind(m_radioCompression, {1020, 1021, 1022, 1023});
-    m_comboCurrency = 1039;
-    Bind(m_radioZoneMode, {1016, 1017});
+    m_tabPages = IDC_TAB_PAGES;
+    m_btnQuit = IDC_QUIT_BUTTON;
+    m_btnSend = IDC_SEND_BUTTON;
+    m_spinSpeed = IDC_SPEED_SPIN;
+    m_btnDefaultParams = IDC_DEFAULT_PARAMS_BUTTON;
+    m_grpHelp = IDC_HELP_GROUP;
+    m_listMaps = IDC_MAP_LIST;
+    m_comboTelecom = IDC_TELECOM_COMBO;
+    m_btnDefaultOptions = IDC_DEFAULT_OPTIONS_BUTTON;
+    m_lblTelecomCost = IDC_TELECOM_COST_LABEL;
+    m_lblWeatherCost = IDC_WEATHER_COST_LABEL;
+    m_btnQuestion = IDC_QUESTION_BUTTON;
+    m_editPresentation = IDC_PRESENTATION_EDIT;
+    m_comboMeshLon = IDC_MESH_LON_COMBO;
+    m_comboMeshLat = IDC_MESH_LAT_COMBO;
+    m_btnHelp = IDC_HELP_BUTTON;
+    m_chkAntimeridian = IDC_ANTIMERIDIAN_CHECK;
+    m_grpCost = IDC_COST_GROUP;
+    Bind(m_lblZonePage,
+         {IDC_KNOTS_LABEL, IDC_SPEED_LABEL, IDC_LON2_LABEL, IDC_LON1_LABEL, IDC_LAT2_LABEL,
+          IDC_LAT1_LABEL, IDC_LON2_DEGREE_LABEL, IDC_LAT2_DEGREE_LABEL, IDC_LON1_DEGREE_LABEL,
+          IDC_LAT1_DEGREE_LABEL, IDC_HEADING_LABEL});
+    m_spinHeading = IDC_HEADING_SPIN;
+    m_editSpeed = IDC_SPEED_EDIT;
+    m_editLon2 = IDC_LON2_EDIT;
+    m_editLon1 = IDC_LON1_EDIT;
+    m_editLat2 = IDC_LAT2_EDIT;
+    m_editLat1 = IDC_LAT1_EDIT;
+    m_editHeading = IDC_HEADING_EDIT;
+    Bind(m_lblZoneTitles, {IDC_COLUMN2_TITLE, IDC_COLUMN1_TITLE, IDC_MOTION_TITLE});
+    Bind(m_grpZonePage, {IDC_COLUMN2_GROUP, IDC_MOTION_GROUP, IDC_COLUMN1_GROUP, IDC_MAP_FRAME});
+    Bind(m_ctlMeshArea, {IDC_MESH_LABEL, IDC_MESH_GROUP, IDC_MESH_LON_LABEL, IDC_MESH_LAT_LABEL});
+    m_editDays = IDC_DAYS_EDIT;
+    Bind(m_radioSubscription, kSubscriptionRadios);
+    Bind(m_lblOptionsPage,
+         {IDC_ZONE_MODE_LABEL, IDC_TELECOM_LABEL, IDC_CURRENCY_UNIT_LABEL, IDC_SUBSCRIPTION_LABEL,
+          IDC_LAND_DATA_LABEL, IDC_DOLLAR_RATE_LABEL, IDC_COMPRESSION_LABEL});
+    Bind(m_grpOptionsPage, {IDC_ZONE_MODE_GROUP, IDC_TELECOM_GROUP, IDC_CURRENCY_GROUP,
+                            IDC_SUBSCRIPTION_GROUP, IDC_LAND_DATA_GROUP, IDC_COMPRESSION_GROUP});
+    Bind(m_lblCurrency, {IDC_CURRENCY_LABEL, IDC_EURO_SIGN_LABEL});
+    Bind(m_radioLandData, kLandDataRadios);
+    m_editDollarRate = IDC_DOLLAR_RATE_EDIT;
+    Bind(m_radioCompression, kCompressionRadios);
+    m_comboCurrency = IDC_CURRENCY_COMBO;
+    Bind(m_radioZoneMode, kZoneModeRadios);
     ExchangeData(ExchangeDirection::ToControls);
 
     // 2. The about item.
@@ -156,7 +164,7 @@ bool CMarlockDlg::Initialise() {
 
 void CMarlockDlg::ExchangeData(ExchangeDirection direction) {
     const bool toControls = direction == ExchangeDirection::ToControls;
-    auto radio = [&](std::int32_t& value, std::initializer_list<int> buttons) {
+    auto radio = [&](std::int32_t& value, std::span<const int> buttons) {
         if (toControls) {
             int index = 0;
             for (int id : buttons) m_toolkit.SetCheck(id, index++ == value ? 1 : 0);
@@ -177,30 +185,30 @@ void CMarlockDlg::ExchangeData(ExchangeDirection direction) {
             value = m_toolkit.GetControlText(control);
         }
     };
-    radio(m_nMap, {1008, 1009, 1010});
-    radio(m_nZoneMode, {1016, 1017});
-    radio(m_nCompression, {1020, 1021, 1022, 1023});
-    text(m_strDollarRate, 1034);
-    radio(m_nLandData, {1018, 1019});
-    radio(m_nSubscription, {1024, 1025, 1026, 1027});
-    text(m_strDays, 1055);
-    text(m_strHeading, 1085);
-    text(m_strLat1, 1074);
-    text(m_strLat2, 1080);
-    text(m_strLon1, 1073);
-    text(m_strLon2, 1079);
-    text(m_strSpeed, 1086);
+    radio(m_nMap, kMapRadios);
+    radio(m_nZoneMode, kZoneModeRadios);
+    radio(m_nCompression, kCompressionRadios);
+    text(m_strDollarRate, IDC_DOLLAR_RATE_EDIT);
+    radio(m_nLandData, kLandDataRadios);
+    radio(m_nSubscription, kSubscriptionRadios);
+    text(m_strDays, IDC_DAYS_EDIT);
+    text(m_strHeading, IDC_HEADING_EDIT);
+    text(m_strLat1, IDC_LAT1_EDIT);
+    text(m_strLat2, IDC_LAT2_EDIT);
+    text(m_strLon1, IDC_LON1_EDIT);
+    text(m_strLon2, IDC_LON2_EDIT);
+    text(m_strSpeed, IDC_SPEED_EDIT);
     if (toControls) {
         if (m_bAntimeridian < 0 || m_bAntimeridian > 2) m_bAntimeridian = 0;
-        m_toolkit.SetCheck(1092, m_bAntimeridian);
+        m_toolkit.SetCheck(IDC_ANTIMERIDIAN_CHECK, m_bAntimeridian);
     } else {
-        m_bAntimeridian = m_toolkit.GetCheck(1092);
+        m_bAntimeridian = m_toolkit.GetCheck(IDC_ANTIMERIDIAN_CHECK);
     }
-    text(m_strColumn1Title, 1068);
-    text(m_strColumn2Title, 1069);
-    text(m_strPresentation, 1096);
-    text(m_strWeatherCost, 1011);
-    text(m_strTelecomCost, 1012);
+    text(m_strColumn1Title, IDC_COLUMN1_TITLE);
+    text(m_strColumn2Title, IDC_COLUMN2_TITLE);
+    text(m_strPresentation, IDC_PRESENTATION_EDIT);
+    text(m_strWeatherCost, IDC_WEATHER_COST_EDIT);
+    text(m_strTelecomCost, IDC_TELECOM_COST_EDIT);
 }
 
 void CMarlockDlg::OnSystemCommand(unsigned commandId) {

@@ -2,6 +2,7 @@
 #include <new>
 
 #include "app/CMarlockDlg.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 
 namespace wavepost {
@@ -11,7 +12,7 @@ using platform::EventKind;
 namespace {
 
 bool IsZoneField(int id) {
-    return id == 1074 || id == 1080 || id == 1073 || id == 1079;
+    return id == IDC_LAT1_EDIT || id == IDC_LAT2_EDIT || id == IDC_LON1_EDIT || id == IDC_LON2_EDIT;
 }
 
 }  // namespace
@@ -31,44 +32,44 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                 OnCancel();
                 break;
             case EventKind::TabChanged:
-                if (e.source == 1063) OnTabChanged();
+                if (e.source == IDC_TAB_PAGES) OnTabChanged();
                 break;
             case EventKind::Click:
                 switch (e.source) {
-                    case 1008:
-                    case 1009:
-                    case 1010:
+                    case IDC_MAP_WORLD_RADIO:
+                    case IDC_MAP_EUROPE_RADIO:
+                    case IDC_MAP_FRANCE_RADIO:
                         OnMapButton();
                         break;
-                    case 1092:
+                    case IDC_ANTIMERIDIAN_CHECK:
                         OnAntimeridian();
                         break;
-                    case 9:
+                    case IDC_HELP_BUTTON:
                         OnHelp();
                         break;
-                    case 1003:
+                    case IDC_QUESTION_BUTTON:
                         OnAskQuestion();
                         break;
-                    case 1013:
+                    case IDC_SEND_BUTTON:
                         OnSend();
                         break;
-                    case 1035:
+                    case IDC_DEFAULT_OPTIONS_BUTTON:
                         OnDefaultOptions();
                         break;
-                    case 1062:
+                    case IDC_DEFAULT_PARAMS_BUTTON:
                         OnDefaultParams();
                         break;
-                    case 1020:
-                    case 1021:
-                    case 1022:
-                    case 1023:
+                    case IDC_COMPRESSION_NONE_RADIO:
+                    case IDC_COMPRESSION_ZIP_RADIO:
+                    case IDC_COMPRESSION_GZIP_RADIO:
+                    case IDC_COMPRESSION_BZIP2_RADIO:
                         OnCostInputChanged();
                         break;
-                    case 1016:
-                    case 1017:
+                    case IDC_ZONE_CENTRED_RADIO:
+                    case IDC_ZONE_RECTANGLE_RADIO:
                         OnZoneModeChanged();
                         break;
-                    case 1:
+                    case IDC_QUIT_BUTTON:
                         OnQuit();
                         break;
                     default:
@@ -81,21 +82,22 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
             case EventKind::Left:
                 if (IsZoneField(e.source))
                     OnZoneFieldLeft(e.source);
-                else if (e.source == 1085)
+                else if (e.source == IDC_HEADING_EDIT)
                     OnHeadingLeft();
-                else if (e.source == 1086)
+                else if (e.source == IDC_SPEED_EDIT)
                     OnSpeedLeft();
-                else if (e.source == 1034)
+                else if (e.source == IDC_DOLLAR_RATE_EDIT)
                     OnDollarRateKillFocus();
                 break;
             case EventKind::SelectionChanged:
-                if (e.source == 1039 || e.source == 1002 || e.source == 1001 || e.source == 1037)
+                if (e.source == IDC_CURRENCY_COMBO || e.source == IDC_MESH_LAT_COMBO ||
+                    e.source == IDC_MESH_LON_COMBO || e.source == IDC_TELECOM_COMBO)
                     OnCostInputChanged();
                 break;
             case EventKind::SpinStep:
-                if (e.source == 1087)
+                if (e.source == IDC_HEADING_SPIN)
                     OnHeadingSpin(e.value);
-                else if (e.source == 1093)
+                else if (e.source == IDC_SPEED_SPIN)
                     OnSpeedSpin(e.value);
                 break;
             case EventKind::LButtonDown:

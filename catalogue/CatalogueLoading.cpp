@@ -6,6 +6,7 @@
 #include "app/FileAccess.h"
 #include "app/MapName.h"
 #include "app/NumberText.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
@@ -104,40 +105,40 @@ void CMarlockDlg::LoadCatalogue() {
     try {
         m_pDomaines = LoadTable(StoragePath(kDomaines));
 
-        m_pCaptionEcheances = page(RuntimeControlKind::Caption, 101, IDS_CAPTION_STEPS,
-                                   {23 * u, 40, 43 * u, 60}, m_pCaptionFont);
+        m_pCaptionEcheances = page(RuntimeControlKind::Caption, IDC_STEPS_CAPTION,
+                                   IDS_CAPTION_STEPS, {23 * u, 40, 43 * u, 60}, m_pCaptionFont);
         m_pEcheances = LoadTable(StoragePath(kEcheances));
-        m_pListEcheances =
-            page(RuntimeControlKind::CheckList, 102, 0, {23 * u, 60, 43 * u, H - 30}, m_pListFont);
+        m_pListEcheances = page(RuntimeControlKind::CheckList, IDC_STEPS_LIST, 0,
+                                {23 * u, 60, 43 * u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListEcheances, *m_pEcheances, map, 2, false, 3);
 
-        m_pCaptionParametres = page(RuntimeControlKind::Caption, 103, IDS_CAPTION_PARAMETERS,
-                                    {u, 40, 21 * u, 60}, m_pCaptionFont);
+        m_pCaptionParametres = page(RuntimeControlKind::Caption, IDC_PARAMETERS_CAPTION,
+                                    IDS_CAPTION_PARAMETERS, {u, 40, 21 * u, 60}, m_pCaptionFont);
         m_pParametres = LoadTable(StoragePath(kParametres));
-        m_pListParametres =
-            page(RuntimeControlKind::CheckList, 104, 0, {u, 60, 21 * u, H - 30}, m_pListFont);
+        m_pListParametres = page(RuntimeControlKind::CheckList, IDC_PARAMETERS_LIST, 0,
+                                 {u, 60, 21 * u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListParametres, *m_pParametres, map, 3, true, 4);
 
-        m_pCaptionBulletins = page(RuntimeControlKind::Caption, 105, IDS_CAPTION_BULLETINS,
-                                   {u, 40, W - u, 70}, m_pLargeFont);
+        m_pCaptionBulletins = page(RuntimeControlKind::Caption, IDC_BULLETINS_CAPTION,
+                                   IDS_CAPTION_BULLETINS, {u, 40, W - u, 70}, m_pLargeFont);
         m_pBulletins = LoadTable(StoragePath(kBulletins));
-        m_pListBulletins =
-            page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
+        m_pListBulletins = page(RuntimeControlKind::CheckList, IDC_BULLETINS_LIST, 0,
+                                {u, 70, W - u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListBulletins, *m_pBulletins, map, 3, true, 4);
 
         m_pSoft = LoadTable(StoragePath(kSoft));
 
-        m_pCaptionImages = page(RuntimeControlKind::Caption, 109, IDS_CAPTION_IMAGES,
+        m_pCaptionImages = page(RuntimeControlKind::Caption, IDC_IMAGES_CAPTION, IDS_CAPTION_IMAGES,
                                 {u, 40, W - u, 70}, m_pLargeFont);
         m_pImages = LoadTable(StoragePath(kImages));
-        m_pListImages =
-            page(RuntimeControlKind::CheckList, 106, 0, {u, 70, W - u, H - 30}, m_pListFont);
+        m_pListImages = page(RuntimeControlKind::CheckList, IDC_IMAGES_LIST, 0,
+                             {u, 70, W - u, H - 30}, m_pListFont);
         FillCheckList(*this, m_pListImages, *m_pImages, map, 3, true, 4);
 
-        m_pCaptionPresentation = page(RuntimeControlKind::Caption, 108, IDS_CAPTION_PRESENTATION,
-                                      {u, 40, W - u, 70}, m_pLargeFont);
+        m_pCaptionPresentation = page(RuntimeControlKind::Caption, IDC_PRESENTATION_CAPTION,
+                                      IDS_CAPTION_PRESENTATION, {u, 40, W - u, 70}, m_pLargeFont);
         m_pOptions = LoadTable(StoragePath(kOptions));
-        m_pCaptionZone = page(RuntimeControlKind::Caption, 107, IDS_CAPTION_ZONE,
+        m_pCaptionZone = page(RuntimeControlKind::Caption, IDC_ZONE_CAPTION, IDS_CAPTION_ZONE,
                               {u, 40, 21 * u, 70}, m_pCaptionFont);
 
         m_pModes = LoadTable(StoragePath(kModes));

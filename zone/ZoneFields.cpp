@@ -2,6 +2,7 @@
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "zone/ZoneGeometry.h"
 
@@ -29,11 +30,11 @@ void CMarlockDlg::OnZoneFieldChanged(int) {
 
 void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
     ExchangeData(ExchangeDirection::FromControls);
-    std::string* text = fieldId == 1073   ? &m_strLon1
-                        : fieldId == 1074 ? &m_strLat1
-                        : fieldId == 1079 ? &m_strLon2
-                        : fieldId == 1080 ? &m_strLat2
-                                          : nullptr;
+    std::string* text = fieldId == IDC_LON1_EDIT   ? &m_strLon1
+                        : fieldId == IDC_LAT1_EDIT ? &m_strLat1
+                        : fieldId == IDC_LON2_EDIT ? &m_strLon2
+                        : fieldId == IDC_LAT2_EDIT ? &m_strLat2
+                                                   : nullptr;
     if (!text) return;
     // A decimal comma is what a French keyboard types.
     *text = NormalisedCoordinate(*text);

@@ -8,11 +8,12 @@
 
 #include "app/CMarlockDlg.h"
 #include "app/MapName.h"
+#include "app/layout/ResourceIds.h"
 #include "zone/ZoneArithmetic.h"
 
 namespace wavepost::zone {
 
-constexpr int kMapFrameId = 1064;
+constexpr int kMapFrameId = IDC_MAP_FRAME;
 // The map picture starts below the caption strip of its group box.
 constexpr int kMapFrameCaption = 7;
 

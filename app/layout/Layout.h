@@ -1,8 +1,11 @@
 // The fixed layouts of the main window and the about box, in dialog units.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
+
+#include "app/layout/ResourceIds.h"
 
 namespace wavepost {
 
@@ -55,10 +58,25 @@ constexpr int IDD_ABOUTBOX = 100;
 const DialogLayout& MainWindowLayout();
 const DialogLayout& AboutBoxLayout();
 
-// The radio groups of the main window, buttons in index order.
+// The radio groups of the main window, buttons in index order: the layout groups them,
+// the window binds and exchanges them, the toolkits make them exclusive.
+inline constexpr std::array<int, 3> kMapRadios{IDC_MAP_WORLD_RADIO, IDC_MAP_EUROPE_RADIO,
+                                               IDC_MAP_FRANCE_RADIO};
+inline constexpr std::array<int, 2> kZoneModeRadios{IDC_ZONE_CENTRED_RADIO,
+                                                    IDC_ZONE_RECTANGLE_RADIO};
+inline constexpr std::array<int, 2> kLandDataRadios{IDC_LAND_YES_RADIO, IDC_LAND_NO_RADIO};
+inline constexpr std::array<int, 4> kCompressionRadios{
+    IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO, IDC_COMPRESSION_GZIP_RADIO,
+    IDC_COMPRESSION_BZIP2_RADIO};
+inline constexpr std::array<int, 4> kSubscriptionRadios{
+    IDC_SUBSCRIPTION_SINGLE_RADIO, IDC_SUBSCRIPTION_DAYS_RADIO, IDC_SUBSCRIPTION_PERMANENT_RADIO,
+    IDC_SUBSCRIPTION_CANCEL_RADIO};
+
 const std::vector<std::vector<int>>& RadioGroups();
 // The group holding a radio button, or nullptr.
 const std::vector<int>* RadioGroupOf(int buttonId);
 const ControlLayout* FindControl(int id);
+// The identifier's name in the source, as "IDC_LON1_EDIT"; nullptr for a number no control has.
+const char* ControlIdName(int id);
 
 }  // namespace wavepost

@@ -123,7 +123,7 @@ ControlHandle MemoryToolkit::CreatePageControl(RuntimeControlKind kind, int cont
     c.runtimeKind = kind;
     c.visible = false;
     c.text = text;
-    Rect tab = Control(1063).rect;
+    Rect tab = Control(wavepost::IDC_TAB_PAGES).rect;
     c.rect = {tab.left + rect.left, tab.top + rect.top, tab.left + rect.right,
               tab.top + rect.bottom};
     c.font = font;
@@ -292,8 +292,8 @@ void MemoryToolkit::Spin(int spinId, int delta) {
 }
 
 void MemoryToolkit::SelectTab(int index) {
-    Control(1063).tabSelection = index;
-    Fire({EventKind::TabChanged, 1063});
+    Control(wavepost::IDC_TAB_PAGES).tabSelection = index;
+    Fire({EventKind::TabChanged, wavepost::IDC_TAB_PAGES});
 }
 
 void MemoryToolkit::PressMouse(int x, int y) {
@@ -315,18 +315,18 @@ void MemoryToolkit::ToggleCheckListItem(ControlHandle list, int index) {
 
 void MemoryToolkit::ClickMapList(int index) {
     if (index >= 0) {
-        Control(1060).selectionMark = index;
-        Control(1060).selectedItem = index;
+        Control(wavepost::IDC_MAP_LIST).selectionMark = index;
+        Control(wavepost::IDC_MAP_LIST).selectedItem = index;
     } else {
-        Control(1060).selectedItem = -1;
+        Control(wavepost::IDC_MAP_LIST).selectedItem = -1;
     }
-    Fire({EventKind::MapListClick, 1060});
+    Fire({EventKind::MapListClick, wavepost::IDC_MAP_LIST});
 }
 
 void MemoryToolkit::PressMapListKey(int key) {
-    Fire({EventKind::MapListKeyDown, 1060, key});
+    Fire({EventKind::MapListKeyDown, wavepost::IDC_MAP_LIST, key});
     // The list then moves its own selection.
-    MemoryControl& list = Control(1060);
+    MemoryControl& list = Control(wavepost::IDC_MAP_LIST);
     int count = static_cast<int>(list.listItems.size());
     if (key == kKeyUp && list.selectionMark > 0) --list.selectionMark;
     if (key == kKeyDown && list.selectionMark < count - 1) ++list.selectionMark;

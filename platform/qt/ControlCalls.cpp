@@ -101,8 +101,8 @@ int QtToolkit::GetCheck(ControlHandle button) const {
 Rect QtToolkit::GetControlRect(ControlHandle control) const {
     QWidget* w = Widget(control);
     if (!w) return {};
-    if (control == 1063) {
-        const auto* tab = wavepost::FindControl(1063);
+    if (control == wavepost::IDC_TAB_PAGES) {
+        const auto* tab = wavepost::FindControl(wavepost::IDC_TAB_PAGES);
         QRect r = DialogToPixels(tab->x, tab->y, tab->width, tab->height);
         return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     }
@@ -154,7 +154,7 @@ ControlHandle QtToolkit::CreatePageControl(RuntimeControlKind kind, int controlI
                                            const std::string& text, const Rect& rect,
                                            FontHandle font) {
     ControlHandle handle = m_nNextHandle++;
-    Rect tab = GetControlRect(1063);
+    Rect tab = GetControlRect(wavepost::IDC_TAB_PAGES);
     QRect geometry(tab.left + rect.left, tab.top + rect.top, rect.Width(), rect.Height());
     QWidget* widget;
     if (kind == RuntimeControlKind::CheckList) {

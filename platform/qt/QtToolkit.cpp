@@ -30,7 +30,7 @@ void QtToolkit::Open(IWindowLogic& logic) {
     logic.OnInitDialog();
     m_pDialog->show();
     // The keyboard focus goes to the first shown control of the tab order.
-    if (QWidget* maps = Widget(1060)) maps->setFocus(Qt::OtherFocusReason);
+    if (QWidget* maps = Widget(wavepost::IDC_MAP_LIST)) maps->setFocus(Qt::OtherFocusReason);
 }
 
 int QtToolkit::RunModal(IWindowLogic& logic) {

@@ -41,6 +41,11 @@ QSize MeasureBaseUnits(const QFont& font) {
     return QSize(std::max(width, 1), std::max(metrics.height(), 1));
 }
 
+// Tests and tools find a control by the name its identifier has in the source.
+QString ObjectName(int id) {
+    return QLatin1String(wavepost::ControlIdName(id));
+}
+
 // Buttons with a multi-line style wrap their caption at their width.
 QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int width) {
     QStringList lines;
@@ -95,6 +100,7 @@ void QtToolkit::BuildWindow() {
         if (control.id >= 0) {
             m_controls[control.id] = widget;
             m_ids.insert(widget, control.id);
+            widget->setObjectName(ObjectName(control.id));
         }
         widget->setVisible(control.visible);
     }
@@ -258,10 +264,12 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             // Every change the user makes, by click, key or wheel; the program's own
             // selections raise nothing.
             QObject::connect(m_pTabBar, &QTabBar::currentChanged, dialog, [this](int index) {
-                if (index >= 0 && !m_bProgramTabChange) Deliver({EventKind::TabChanged, 1063});
+                if (index >= 0 && !m_bProgramTabChange)
+                    Deliver({EventKind::TabChanged, wavepost::IDC_TAB_PAGES});
             });
             m_pTabBar->setGeometry(geometry.x() + 2, geometry.y(), geometry.width() - 4,
                                    m_pTabBar->sizeHint().height());
+            m_pTabBar->setObjectName(ObjectName(c.id));
             m_controls[c.id] = m_pTabBar;
             m_ids.insert(m_pTabBar, c.id);
             m_pTabBar->setVisible(true);
@@ -281,7 +289,7 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
 }
 
 QRect QtToolkit::TabPaneRect() const {
-    const auto* tab = wavepost::FindControl(1063);
+    const auto* tab = wavepost::FindControl(wavepost::IDC_TAB_PAGES);
     QRect whole = DialogToPixels(tab->x, tab->y, tab->width, tab->height);
     int barHeight = m_pTabBar ? m_pTabBar->sizeHint().height() : 0;
     return whole.adjusted(0, barHeight - 2, 0, 0);
@@ -317,6 +325,7 @@ void QtToolkit::ShowAboutBox() {
             icon->setGeometry(geometry.x(), geometry.y(), 32, 32);
         } else if (c.kind == ControlKind::DefaultPushButton) {
             auto* ok = new QPushButton(Decode(c.text), &about);
+            ok->setObjectName(QStringLiteral("IDC_ABOUT_OK"));
             ok->setDefault(true);
             ok->setGeometry(geometry);
             QObject::connect(ok, &QPushButton::clicked, &about, &QDialog::accept);

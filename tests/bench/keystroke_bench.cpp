@@ -9,6 +9,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/core/TestSupport.h"
 
 namespace wavepost {
@@ -80,7 +81,7 @@ void Keystroke(benchmark::State& state) {
     window->Start();
     bool flip = false;
     for (auto _ : state) {
-        window->tk.Control(1073).text = flip ? "-20.0" : "-20.5";
+        window->tk.Control(IDC_LON1_EDIT).text = flip ? "-20.0" : "-20.5";
         flip = !flip;
         window->dlg.UpdateZoneFromFields();
         window->dlg.UpdateCostEstimate();

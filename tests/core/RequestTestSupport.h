@@ -76,10 +76,10 @@ inline void SetRadio(platform::MemoryToolkit& tk, int buttonId, int anyButton = 
 
 inline void SetZone(platform::MemoryToolkit& tk, const std::string& lon1, const std::string& lat1,
                     const std::string& lon2, const std::string& lat2) {
-    tk.Control(1073).text = lon1;
-    tk.Control(1074).text = lat1;
-    tk.Control(1079).text = lon2;
-    tk.Control(1080).text = lat2;
+    tk.Control(IDC_LON1_EDIT).text = lon1;
+    tk.Control(IDC_LAT1_EDIT).text = lat1;
+    tk.Control(IDC_LON2_EDIT).text = lon2;
+    tk.Control(IDC_LAT2_EDIT).text = lat2;
 }
 
 inline void SetListCheck(platform::MemoryToolkit& tk, platform::ControlHandle list, int item,
@@ -89,7 +89,7 @@ inline void SetListCheck(platform::MemoryToolkit& tk, platform::ControlHandle li
 
 // Shows another map the way a change of map does: the catalogue reloaded for it.
 inline void ShowMap(TestWindow& w, int map) {
-    for (int i = 0; i < 3; ++i) w.tk.Control(1008 + i).check = i == map ? 1 : 0;
+    for (int i = 0; i < 3; ++i) w.tk.Control(IDC_MAP_WORLD_RADIO + i).check = i == map ? 1 : 0;
     w.dlg.m_nMap = map;
     w.dlg.ReleaseCatalogue();
     w.dlg.LoadCatalogue();

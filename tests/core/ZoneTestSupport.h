@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/core/TestSupport.h"
 #include "zone/ZoneArithmetic.h"
 
@@ -51,8 +52,8 @@ struct ZoneWindow {
     }
     // Lon1, Lat1, Lon2, Lat2 as the fields show them.
     std::vector<std::string> Texts() const {
-        return {tk.GetControlText(1073), tk.GetControlText(1074), tk.GetControlText(1079),
-                tk.GetControlText(1080)};
+        return {tk.GetControlText(IDC_LON1_EDIT), tk.GetControlText(IDC_LAT1_EDIT),
+                tk.GetControlText(IDC_LON2_EDIT), tk.GetControlText(IDC_LAT2_EDIT)};
     }
     std::vector<platform::DrawOp> Painted(platform::DrawOp::Kind kind) {
         auto ops = tk.Paint().ops;

@@ -5,6 +5,7 @@
 
 #include "app/CMarlockApp.h"
 #include "app/CMarlockDlgAutoProxy.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/TestSupport.h"
 
@@ -45,7 +46,7 @@ TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
     auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
     ASSERT_EQ(w.dlg.m_pAutoProxy, proxy.get());
     ASSERT_EQ(proxy->m_pDialog, &w.dlg);
-    w.tk.Control(1085).text = "123";
+    w.tk.Control(IDC_HEADING_EDIT).text = "123";
 
     w.tk.PressEscape();
     EXPECT_TRUE(w.tk.hidden);
@@ -53,7 +54,7 @@ TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
     w.tk.PressClose();
     EXPECT_TRUE(w.tk.hidden);
     w.tk.hidden = false;
-    w.tk.Click(1);  // "Quitter" would otherwise save the catalogue
+    w.tk.Click(IDC_QUIT_BUTTON);  // "Quitter" would otherwise save the catalogue
     EXPECT_TRUE(w.tk.hidden);
 
     EXPECT_FALSE(w.tk.endResult.has_value());
@@ -63,7 +64,7 @@ TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
 
 TEST_F(AttachedWindow, LastReleaseEndsTheRunWithoutSaving) {
     auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
-    w.tk.Control(1085).text = "123";
+    w.tk.Control(IDC_HEADING_EDIT).text = "123";
     w.tk.PressEscape();
     proxy.reset();
     EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
@@ -137,7 +138,7 @@ TEST_F(AppState, StartedByTheRuntime) {
         EXPECT_EQ(runtime.calls, (Calls{"initialise", "factory"})) << line;
         EXPECT_FALSE(TheApp().UserControl());
         EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
-        EXPECT_EQ(tk.Control(1063).tabs.size(), 6u);  // the window ran
+        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 6u);  // the window ran
     }
 }
 
@@ -149,7 +150,7 @@ TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
     EXPECT_NE(TheApp().Run(tk, runtime, "wavepost -Automation"), 0);
     EXPECT_EQ(runtime.calls, (Calls{"initialise"}));
     EXPECT_EQ(tk.messages, (Calls{LoadString(IDS_OLE_INIT_FAILED)}));
-    EXPECT_TRUE(tk.Control(1063).tabs.empty());
+    EXPECT_TRUE(tk.Control(IDC_TAB_PAGES).tabs.empty());
 }
 
 // Memory running out, at start-up (outside the event table) or in a handler, is said: a
@@ -178,11 +179,11 @@ TEST_F(AppState, RunningOutOfMemoryIsSaid) {
             w.Start();
             w.tk.onMessageBox = failOnce;
             armed = true;
-            w.tk.Control(1079).text = "400";
-            w.tk.Choose(1039, 0);
+            w.tk.Control(IDC_LON2_EDIT).text = "400";
+            w.tk.Choose(IDC_CURRENCY_COMBO, 0);
             ASSERT_EQ(seen.size(), 2u);
             // The next event runs whole.
-            w.tk.Choose(1039, 0);
+            w.tk.Choose(IDC_CURRENCY_COMBO, 0);
             EXPECT_EQ(seen.size(), 3u);
             EXPECT_EQ(seen.back(), seen.front());
             seen.pop_back();
@@ -201,7 +202,7 @@ TEST_F(AppState, UsersProgramRegistersAndRunsWithOrWithoutTheRuntime) {
         EXPECT_EQ(runtime.calls, (Calls{"initialise", "registration"})) << available;
         EXPECT_TRUE(tk.messages.empty());
         EXPECT_TRUE(TheApp().UserControl());
-        EXPECT_EQ(tk.Control(1063).tabs.size(), 6u);
+        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 6u);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/catalogue_fixture.h"
 
@@ -33,28 +34,28 @@ struct Started {
 TEST(CatalogueChoices, QuitSavesEveryChoiceOfTheMapAndTheNextStartShowsThem) {
     Started s;
     auto& tk = s.w.tk;
-    tk.Click(1016);
-    tk.Click(1023);
-    tk.Choose(1037, 1);
-    tk.Click(1019);
-    tk.Click(1025);
-    tk.Type(1055, "5");
-    tk.Type(1034, "1.1");
-    tk.Type(1085, "45");
-    tk.Type(1086, "12");
-    tk.Choose(1039, 0);
-    tk.Type(1073, "-3.0");
-    tk.Type(1074, "47.0");
-    tk.Type(1079, "8.0");
-    tk.Type(1080, "6.0");
-    tk.Choose(1002, 0);
-    tk.Choose(1001, 0);
+    tk.Click(IDC_ZONE_CENTRED_RADIO);
+    tk.Click(IDC_COMPRESSION_BZIP2_RADIO);
+    tk.Choose(IDC_TELECOM_COMBO, 1);
+    tk.Click(IDC_LAND_NO_RADIO);
+    tk.Click(IDC_SUBSCRIPTION_DAYS_RADIO);
+    tk.Type(IDC_DAYS_EDIT, "5");
+    tk.Type(IDC_DOLLAR_RATE_EDIT, "1.1");
+    tk.Type(IDC_HEADING_EDIT, "45");
+    tk.Type(IDC_SPEED_EDIT, "12");
+    tk.Choose(IDC_CURRENCY_COMBO, 0);
+    tk.Type(IDC_LON1_EDIT, "-3.0");
+    tk.Type(IDC_LAT1_EDIT, "47.0");
+    tk.Type(IDC_LON2_EDIT, "8.0");
+    tk.Type(IDC_LAT2_EDIT, "6.0");
+    tk.Choose(IDC_MESH_LAT_COMBO, 0);
+    tk.Choose(IDC_MESH_LON_COMBO, 0);
     tk.ToggleCheckListItem(s.w.dlg.m_pListParametres, 0);
     tk.ToggleCheckListItem(s.w.dlg.m_pListEcheances, 1);
     tk.ToggleCheckListItem(s.w.dlg.m_pListBulletins, 0);
     tk.ToggleCheckListItem(s.w.dlg.m_pListImages, 0);
     const std::string europeBefore = OptionInFile("UNITE", "Europe");
-    tk.Click(1);
+    tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(tk.endResult, 1);
     EXPECT_TRUE(tk.messages.empty());
 
@@ -75,22 +76,22 @@ TEST(CatalogueChoices, QuitSavesEveryChoiceOfTheMapAndTheNextStartShowsThem) {
     TestWindow next;
     next.Start();
     const auto& tk2 = next.tk;
-    EXPECT_EQ(tk2.Control(1016).check, 1);
-    EXPECT_EQ(tk2.Control(1023).check, 1);
-    EXPECT_EQ(Selected(tk2, 1037), "Iridium");
-    EXPECT_EQ(tk2.Control(1019).check, 1);
-    EXPECT_EQ(tk2.Control(1025).check, 1);
-    EXPECT_EQ(tk2.Control(1055).text, "5");
-    EXPECT_EQ(tk2.Control(1034).text, "1.1");
-    EXPECT_EQ(tk2.Control(1085).text, "45");
-    EXPECT_EQ(tk2.Control(1086).text, "12");
-    EXPECT_EQ(Selected(tk2, 1039), "Euro");
-    EXPECT_EQ(tk2.Control(1073).text, "-3.0");
-    EXPECT_EQ(tk2.Control(1074).text, "47.0");
-    EXPECT_EQ(tk2.Control(1079).text, "8.0");
-    EXPECT_EQ(tk2.Control(1080).text, "6.0");
-    EXPECT_EQ(Selected(tk2, 1002), "0.5");
-    EXPECT_EQ(Selected(tk2, 1001), "0.5");
+    EXPECT_EQ(tk2.Control(IDC_ZONE_CENTRED_RADIO).check, 1);
+    EXPECT_EQ(tk2.Control(IDC_COMPRESSION_BZIP2_RADIO).check, 1);
+    EXPECT_EQ(Selected(tk2, IDC_TELECOM_COMBO), "Iridium");
+    EXPECT_EQ(tk2.Control(IDC_LAND_NO_RADIO).check, 1);
+    EXPECT_EQ(tk2.Control(IDC_SUBSCRIPTION_DAYS_RADIO).check, 1);
+    EXPECT_EQ(tk2.Control(IDC_DAYS_EDIT).text, "5");
+    EXPECT_EQ(tk2.Control(IDC_DOLLAR_RATE_EDIT).text, "1.1");
+    EXPECT_EQ(tk2.Control(IDC_HEADING_EDIT).text, "45");
+    EXPECT_EQ(tk2.Control(IDC_SPEED_EDIT).text, "12");
+    EXPECT_EQ(Selected(tk2, IDC_CURRENCY_COMBO), "Euro");
+    EXPECT_EQ(tk2.Control(IDC_LON1_EDIT).text, "-3.0");
+    EXPECT_EQ(tk2.Control(IDC_LAT1_EDIT).text, "47.0");
+    EXPECT_EQ(tk2.Control(IDC_LON2_EDIT).text, "8.0");
+    EXPECT_EQ(tk2.Control(IDC_LAT2_EDIT).text, "6.0");
+    EXPECT_EQ(Selected(tk2, IDC_MESH_LAT_COMBO), "0.5");
+    EXPECT_EQ(Selected(tk2, IDC_MESH_LON_COMBO), "0.5");
     EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListParametres)), (Ints{0, 0, 1}));
     EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListEcheances)), (Ints{1, 1, 1}));
     EXPECT_EQ(ItemChecks(tk2.Control(next.dlg.m_pListBulletins)), (Ints{1, 1}));
@@ -100,10 +101,16 @@ TEST(CatalogueChoices, QuitSavesEveryChoiceOfTheMapAndTheNextStartShowsThem) {
 TEST(CatalogueChoices, NothingCheckedOrSelectedComesBackAsNothing) {
     Started s;
     auto& tk = s.w.tk;
-    for (int id : {1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027})
+    for (int id :
+         {IDC_ZONE_CENTRED_RADIO, IDC_ZONE_RECTANGLE_RADIO, IDC_LAND_YES_RADIO, IDC_LAND_NO_RADIO,
+          IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO, IDC_COMPRESSION_GZIP_RADIO,
+          IDC_COMPRESSION_BZIP2_RADIO, IDC_SUBSCRIPTION_SINGLE_RADIO, IDC_SUBSCRIPTION_DAYS_RADIO,
+          IDC_SUBSCRIPTION_PERMANENT_RADIO, IDC_SUBSCRIPTION_CANCEL_RADIO})
         tk.Control(id).check = 0;
-    for (int combo : {1037, 1039, 1001, 1002}) tk.ComboSetSelection(combo, -1);
-    tk.Click(1);
+    for (int combo :
+         {IDC_TELECOM_COMBO, IDC_CURRENCY_COMBO, IDC_MESH_LON_COMBO, IDC_MESH_LAT_COMBO})
+        tk.ComboSetSelection(combo, -1);
+    tk.Click(IDC_QUIT_BUTTON);
 
     // A group without a checked button stores the first header cell of its table.
     EXPECT_EQ(OptionInFile("MODE", "Monde"), "Mode");
@@ -116,12 +123,16 @@ TEST(CatalogueChoices, NothingCheckedOrSelectedComesBackAsNothing) {
     TestWindow next;
     next.Start();
     const auto& tk2 = next.tk;
-    for (int id : {1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027})
+    for (int id :
+         {IDC_ZONE_CENTRED_RADIO, IDC_ZONE_RECTANGLE_RADIO, IDC_LAND_YES_RADIO, IDC_LAND_NO_RADIO,
+          IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO, IDC_COMPRESSION_GZIP_RADIO,
+          IDC_COMPRESSION_BZIP2_RADIO, IDC_SUBSCRIPTION_SINGLE_RADIO, IDC_SUBSCRIPTION_DAYS_RADIO,
+          IDC_SUBSCRIPTION_PERMANENT_RADIO, IDC_SUBSCRIPTION_CANCEL_RADIO})
         EXPECT_EQ(tk2.Control(id).check, 0) << id;
-    EXPECT_EQ(Selected(tk2, 1037), "(none)");
+    EXPECT_EQ(Selected(tk2, IDC_TELECOM_COMBO), "(none)");
     // The empty text is a prefix of every item; the search starts at the second one.
-    EXPECT_EQ(Selected(tk2, 1039), "Dollar US");
-    EXPECT_EQ(Selected(tk2, 1002), "1.0");
+    EXPECT_EQ(Selected(tk2, IDC_CURRENCY_COMBO), "Dollar US");
+    EXPECT_EQ(Selected(tk2, IDC_MESH_LAT_COMBO), "1.0");
 }
 
 TEST(CatalogueChoices, TheMapLeftIsSavedAndComesBackAsLeft) {
@@ -129,19 +140,19 @@ TEST(CatalogueChoices, TheMapLeftIsSavedAndComesBackAsLeft) {
     auto& tk = s.w.tk;
     auto& dlg = s.w.dlg;
     tk.ToggleCheckListItem(dlg.m_pListParametres, 0);
-    tk.Type(1085, "45");
-    tk.Choose(1039, 0);
+    tk.Type(IDC_HEADING_EDIT, "45");
+    tk.Choose(IDC_CURRENCY_COMBO, 0);
 
     tk.ClickMapList(1);
     EXPECT_EQ(dlg.m_nMap, 1);
-    EXPECT_EQ(tk.Control(1009).check, 1);
+    EXPECT_EQ(tk.Control(IDC_MAP_EUROPE_RADIO).check, 1);
     EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListEcheances)), (Strings{"6"}));
     EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListParametres)), (Strings{"Pression"}));
     EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListBulletins)), (Strings{"Bulletin Europe"}));
     EXPECT_TRUE(tk.Control(dlg.m_pListImages).checkItems.empty());
-    EXPECT_EQ(tk.Control(1001).items, (Strings{"0.25"}));
-    EXPECT_EQ(tk.Control(1085).text, "180");
-    EXPECT_EQ(Selected(tk, 1039), "Dollar US");
+    EXPECT_EQ(tk.Control(IDC_MESH_LON_COMBO).items, (Strings{"0.25"}));
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "180");
+    EXPECT_EQ(Selected(tk, IDC_CURRENCY_COMBO), "Dollar US");
     EXPECT_EQ(OptionInFile("CAP", "Monde"), "45");
     EXPECT_NE(ReadFile("ini/parametres.txt").find("Monde;WIND;\"Vent\";0;1;2;0\r\n"),
               std::string::npos);
@@ -149,9 +160,9 @@ TEST(CatalogueChoices, TheMapLeftIsSavedAndComesBackAsLeft) {
     tk.ClickMapList(0);
     EXPECT_EQ(dlg.m_nMap, 0);
     EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListParametres)), (Ints{0, 0, 1}));
-    EXPECT_EQ(tk.Control(1085).text, "45");
-    EXPECT_EQ(Selected(tk, 1039), "Euro");
-    EXPECT_EQ(tk.Control(1017).check, 1);
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "45");
+    EXPECT_EQ(Selected(tk, IDC_CURRENCY_COMBO), "Euro");
+    EXPECT_EQ(tk.Control(IDC_ZONE_RECTANGLE_RADIO).check, 1);
     EXPECT_EQ(dlg.m_nPrevZoneMode, 1);
     EXPECT_TRUE(tk.messages.empty());
 }
@@ -160,18 +171,18 @@ TEST(CatalogueChoices, ClickOnTheMapShownSavesWithoutReloading) {
     Started s;
     auto& tk = s.w.tk;
     const auto list = s.w.dlg.m_pListEcheances;
-    tk.Type(1085, "77");
+    tk.Type(IDC_HEADING_EDIT, "77");
     tk.ClickMapList(0);
     EXPECT_EQ(OptionInFile("CAP", "Monde"), "77");
     EXPECT_EQ(s.w.dlg.m_pListEcheances, list);
-    EXPECT_EQ(tk.Control(1060).selectedItem, 0);
+    EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectedItem, 0);
 
-    tk.Type(1085, "78");
+    tk.Type(IDC_HEADING_EDIT, "78");
     tk.ClickMapList(-1);  // the empty part of the list
     EXPECT_EQ(OptionInFile("CAP", "Monde"), "78");
     EXPECT_EQ(s.w.dlg.m_pListEcheances, list);
-    EXPECT_EQ(tk.Control(1060).selectedItem, 0);
-    EXPECT_EQ(tk.Control(1085).text, "78");
+    EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectedItem, 0);
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "78");
 }
 
 TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
@@ -179,7 +190,7 @@ TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
     auto& tk = s.w.tk;
     auto& dlg = s.w.dlg;
     auto list = dlg.m_pListEcheances;
-    tk.Type(1085, "11");
+    tk.Type(IDC_HEADING_EDIT, "11");
     tk.PressMapListKey(platform::kKeyUp);
     EXPECT_EQ(dlg.m_nMap, 0);
     EXPECT_EQ(dlg.m_pListEcheances, list);
@@ -188,10 +199,10 @@ TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
     tk.PressMapListKey(platform::kKeyDown);
     tk.PressMapListKey(platform::kKeyDown);
     EXPECT_EQ(dlg.m_nMap, 2);
-    EXPECT_EQ(tk.Control(1060).selectionMark, 2);
+    EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectionMark, 2);
     EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListEcheances)), (Strings{"12"}));
     list = dlg.m_pListEcheances;
-    tk.Type(1085, "33");
+    tk.Type(IDC_HEADING_EDIT, "33");
     tk.PressMapListKey(platform::kKeyDown);
     EXPECT_EQ(dlg.m_nMap, 2);
     EXPECT_EQ(dlg.m_pListEcheances, list);
@@ -199,7 +210,7 @@ TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
 
     tk.PressMapListKey(platform::kKeyUp);
     EXPECT_EQ(dlg.m_nMap, 1);
-    EXPECT_EQ(tk.Control(1085).text, "180");
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "180");
 }
 
 TEST(CatalogueChoices, ExtraDomainRowsDoNotLeadPastTheLastMap) {
@@ -219,23 +230,23 @@ TEST(CatalogueChoices, DefaultOptionsRestoreTheirEightKeysOnly) {
     Started s;
     auto& tk = s.w.tk;
     tk.ToggleCheckListItem(s.w.dlg.m_pListParametres, 0);
-    tk.Click(1035);
-    EXPECT_EQ(tk.Control(1016).check, 1);
+    tk.Click(IDC_DEFAULT_OPTIONS_BUTTON);
+    EXPECT_EQ(tk.Control(IDC_ZONE_CENTRED_RADIO).check, 1);
     EXPECT_EQ(s.w.dlg.m_nPrevZoneMode, 0);  // the texts follow the restored mode at once
-    EXPECT_EQ(tk.Control(1021).check, 1);
-    EXPECT_EQ(Selected(tk, 1037), "Iridium");
-    EXPECT_EQ(tk.Control(1019).check, 1);
-    EXPECT_EQ(tk.Control(1024).check, 1);
-    EXPECT_EQ(tk.Control(1055).text, "7");
-    EXPECT_EQ(tk.Control(1034).text, "0.92");
-    EXPECT_EQ(Selected(tk, 1039), "Euro");
+    EXPECT_EQ(tk.Control(IDC_COMPRESSION_ZIP_RADIO).check, 1);
+    EXPECT_EQ(Selected(tk, IDC_TELECOM_COMBO), "Iridium");
+    EXPECT_EQ(tk.Control(IDC_LAND_NO_RADIO).check, 1);
+    EXPECT_EQ(tk.Control(IDC_SUBSCRIPTION_SINGLE_RADIO).check, 1);
+    EXPECT_EQ(tk.Control(IDC_DAYS_EDIT).text, "7");
+    EXPECT_EQ(tk.Control(IDC_DOLLAR_RATE_EDIT).text, "0.92");
+    EXPECT_EQ(Selected(tk, IDC_CURRENCY_COMBO), "Euro");
     // Untouched: heading, speed, the zone (only rewritten in centred form), spacing and
     // the lists.
-    EXPECT_EQ(tk.Control(1085).text, "90");
-    EXPECT_EQ(tk.Control(1086).text, "6");
-    EXPECT_EQ(tk.Control(1073).text, "0.0");   // from the corners -10.0 and 10.0
-    EXPECT_EQ(tk.Control(1080).text, "10.0");  // from 50.0 and 40.0
-    EXPECT_EQ(Selected(tk, 1001), "1.0");
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "90");
+    EXPECT_EQ(tk.Control(IDC_SPEED_EDIT).text, "6");
+    EXPECT_EQ(tk.Control(IDC_LON1_EDIT).text, "0.0");   // from the corners -10.0 and 10.0
+    EXPECT_EQ(tk.Control(IDC_LAT2_EDIT).text, "10.0");  // from 50.0 and 40.0
+    EXPECT_EQ(Selected(tk, IDC_MESH_LON_COMBO), "1.0");
     EXPECT_EQ(ItemChecks(tk.Control(s.w.dlg.m_pListParametres)), (Ints{0, 0, 1}));
 }
 
@@ -244,20 +255,20 @@ TEST(CatalogueChoices, DefaultParamsRestoreStepsParametersAndSpacingOnly) {
     auto& tk = s.w.tk;
     auto& dlg = s.w.dlg;
     tk.ToggleCheckListItem(dlg.m_pListBulletins, 0);
-    tk.Click(1062);
+    tk.Click(IDC_DEFAULT_PARAMS_BUTTON);
     EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListEcheances)), (Strings{"0", "\"24\"", "48"}));
     EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListEcheances)), (Ints{1, 1, 0}));
     EXPECT_EQ(ItemTexts(tk.Control(dlg.m_pListParametres)),
               (Strings{"Vent", "Pression", "Rafales"}));
     EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListParametres)), (Ints{1, 1, 0}));
-    EXPECT_EQ(Selected(tk, 1001), "0.5");
-    EXPECT_EQ(Selected(tk, 1002), "0.5");
+    EXPECT_EQ(Selected(tk, IDC_MESH_LON_COMBO), "0.5");
+    EXPECT_EQ(Selected(tk, IDC_MESH_LAT_COMBO), "0.5");
     EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListBulletins)), (Ints{1, 1}));
     EXPECT_EQ(ItemChecks(tk.Control(dlg.m_pListImages)), (Ints{1}));
-    EXPECT_EQ(tk.Control(1017).check, 1);
-    EXPECT_EQ(tk.Control(1022).check, 1);
-    EXPECT_EQ(Selected(tk, 1037), "GSM");
-    EXPECT_EQ(tk.Control(1085).text, "90");
+    EXPECT_EQ(tk.Control(IDC_ZONE_RECTANGLE_RADIO).check, 1);
+    EXPECT_EQ(tk.Control(IDC_COMPRESSION_GZIP_RADIO).check, 1);
+    EXPECT_EQ(Selected(tk, IDC_TELECOM_COMBO), "GSM");
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "90");
 }
 
 TEST(CatalogueChoices, AFailedSaveIsReportedAndTheHandlerStops) {
@@ -272,15 +283,15 @@ TEST(CatalogueChoices, AFailedSaveIsReportedAndTheHandlerStops) {
     EXPECT_NE(tk.messages[0].find("ini/echeances.txt"), std::string::npos) << tk.messages[0];
     EXPECT_EQ(dlg.m_nMap, 0);
     EXPECT_EQ(dlg.m_pListEcheances, list);
-    EXPECT_EQ(tk.Control(1060).selectionMark, 0);
-    EXPECT_EQ(tk.Control(1060).selectedItem, 0);
+    EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectionMark, 0);
+    EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectedItem, 0);
 
     tk.PressMapListKey(platform::kKeyDown);
     EXPECT_EQ(tk.messages.size(), 2u);
     EXPECT_EQ(dlg.m_nMap, 0);
     EXPECT_EQ(dlg.m_pListEcheances, list);
 
-    tk.Click(1);
+    tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(tk.messages.size(), 3u);
     EXPECT_FALSE(tk.endResult.has_value());
     EXPECT_FALSE(std::filesystem::exists("ini"));
@@ -293,7 +304,7 @@ TEST(CatalogueChoices, ATableThatCannotBeWrittenKeepsEveryTableAsItWas) {
     std::filesystem::remove("ini/parametres.txt");
     std::filesystem::create_directory("ini/parametres.txt");
     const auto before = test::Snapshot();
-    s.w.tk.Click(1);
+    s.w.tk.Click(IDC_QUIT_BUTTON);
     ASSERT_EQ(s.w.tk.messages.size(), 1u);
     EXPECT_NE(s.w.tk.messages[0].find("ini/parametres.txt"), std::string::npos);
     EXPECT_FALSE(s.w.tk.endResult.has_value());
@@ -338,8 +349,8 @@ TEST(CatalogueChoices, SavesRespectLinksAndFolders) {
                 w.Start();
                 if (c.afterStart) c.plant();
                 const auto before = test::Snapshot();
-                w.tk.Control(1085).text = "45";
-                w.tk.Click(1);
+                w.tk.Control(IDC_HEADING_EDIT).text = "45";
+                w.tk.Click(IDC_QUIT_BUTTON);
                 if (c.failingFile) {
                     ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
                     EXPECT_NE(w.tk.messages[0].find(c.failingFile), std::string::npos);

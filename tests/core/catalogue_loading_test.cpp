@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/NumberText.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/PrefixSearch.h"
 #include "tests/core/catalogue_fixture.h"
@@ -26,30 +27,31 @@ TEST(CatalogueLoading, EveryOptionKeyReachesItsControl) {
     const auto& tk = w.tk;
     EXPECT_TRUE(tk.messages.empty());
 
-    EXPECT_EQ(tk.Control(1017).check, 1);  // MODE "Mode rectangle"
-    EXPECT_EQ(tk.Control(1016).check, 0);
+    EXPECT_EQ(tk.Control(IDC_ZONE_RECTANGLE_RADIO).check, 1);  // MODE "Mode rectangle"
+    EXPECT_EQ(tk.Control(IDC_ZONE_CENTRED_RADIO).check, 0);
     EXPECT_EQ(w.dlg.m_nPrevZoneMode, 1);
-    EXPECT_EQ(tk.Control(1022).check, 1);  // COMPRESSION "GZip"
-    EXPECT_EQ(Selected(tk, 1037), "GSM");  // TELECOM, quoted in the file
-    EXPECT_EQ(tk.Control(1018).check, 1);  // DONTERRE 0: "OUI"
-    EXPECT_EQ(tk.Control(1026).check, 1);  // ENVOI "Abonnement permanent"
-    EXPECT_EQ(tk.Control(1055).text, "3");
-    EXPECT_EQ(tk.Control(1034).text, "0.9");
-    EXPECT_EQ(tk.Control(1085).text, "90");
-    EXPECT_EQ(tk.Control(1086).text, "6");
-    EXPECT_EQ(Selected(tk, 1039), "Livre");
-    EXPECT_EQ(tk.Control(1073).text, "-10.0");
-    EXPECT_EQ(tk.Control(1079).text, "10.0");
-    EXPECT_EQ(tk.Control(1074).text, "50.0");
-    EXPECT_EQ(tk.Control(1080).text, "40.0");
-    EXPECT_EQ(Selected(tk, 1002), "1.0");
-    EXPECT_EQ(Selected(tk, 1001), "1.0");
-    EXPECT_EQ(tk.Control(1096).text, "Bonjour\r\nà bord");
+    EXPECT_EQ(tk.Control(IDC_COMPRESSION_GZIP_RADIO).check, 1);  // COMPRESSION "GZip"
+    EXPECT_EQ(Selected(tk, IDC_TELECOM_COMBO), "GSM");           // TELECOM, quoted in the file
+    EXPECT_EQ(tk.Control(IDC_LAND_YES_RADIO).check, 1);          // DONTERRE 0: "OUI"
+    EXPECT_EQ(tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check,
+              1);  // ENVOI "Abonnement permanent"
+    EXPECT_EQ(tk.Control(IDC_DAYS_EDIT).text, "3");
+    EXPECT_EQ(tk.Control(IDC_DOLLAR_RATE_EDIT).text, "0.9");
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "90");
+    EXPECT_EQ(tk.Control(IDC_SPEED_EDIT).text, "6");
+    EXPECT_EQ(Selected(tk, IDC_CURRENCY_COMBO), "Livre");
+    EXPECT_EQ(tk.Control(IDC_LON1_EDIT).text, "-10.0");
+    EXPECT_EQ(tk.Control(IDC_LON2_EDIT).text, "10.0");
+    EXPECT_EQ(tk.Control(IDC_LAT1_EDIT).text, "50.0");
+    EXPECT_EQ(tk.Control(IDC_LAT2_EDIT).text, "40.0");
+    EXPECT_EQ(Selected(tk, IDC_MESH_LAT_COMBO), "1.0");
+    EXPECT_EQ(Selected(tk, IDC_MESH_LON_COMBO), "1.0");
+    EXPECT_EQ(tk.Control(IDC_PRESENTATION_EDIT).text, "Bonjour\r\nà bord");
 
-    EXPECT_EQ(tk.Control(1037).items, (Strings{"GSM", "Iridium"}));
-    EXPECT_EQ(tk.Control(1039).items, (Strings{"Euro", "Dollar US", "Livre"}));
-    EXPECT_EQ(tk.Control(1001).items, (Strings{"0.5", "1.0"}));
-    EXPECT_EQ(tk.Control(1002).items, (Strings{"0.5", "1.0"}));  // "lat" is not "LAT"
+    EXPECT_EQ(tk.Control(IDC_TELECOM_COMBO).items, (Strings{"GSM", "Iridium"}));
+    EXPECT_EQ(tk.Control(IDC_CURRENCY_COMBO).items, (Strings{"Euro", "Dollar US", "Livre"}));
+    EXPECT_EQ(tk.Control(IDC_MESH_LON_COMBO).items, (Strings{"0.5", "1.0"}));
+    EXPECT_EQ(tk.Control(IDC_MESH_LAT_COMBO).items, (Strings{"0.5", "1.0"}));  // "lat" is not "LAT"
 }
 
 TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
@@ -70,19 +72,19 @@ TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
     EXPECT_EQ(ItemTexts(tk.Control(w.dlg.m_pListImages)), (Strings{"Isobares"}));
 
     // The page windows: ids, texts, fonts and places on the tab control.
-    const platform::Rect tab = tk.Control(1063).rect;
+    const platform::Rect tab = tk.Control(IDC_TAB_PAGES).rect;
     const int u = tab.Width() / 64;
-    EXPECT_EQ(steps.controlId, 102);
+    EXPECT_EQ(steps.controlId, IDC_STEPS_LIST);
     EXPECT_EQ(steps.font, w.dlg.m_pListFont);
     EXPECT_EQ(steps.rect, (platform::Rect{tab.left + 23 * u, tab.top + 60, tab.left + 43 * u,
                                           tab.top + tab.Height() - 30}));
-    EXPECT_EQ(tk.Control(w.dlg.m_pListImages).controlId, 106);
-    EXPECT_EQ(tk.Control(w.dlg.m_pListBulletins).controlId, 106);
+    EXPECT_EQ(tk.Control(w.dlg.m_pListImages).controlId, IDC_IMAGES_LIST);
+    EXPECT_EQ(tk.Control(w.dlg.m_pListBulletins).controlId, IDC_BULLETINS_LIST);
     const auto& zoneCaption = tk.Control(w.dlg.m_pCaptionZone);
     EXPECT_EQ(zoneCaption.text, "Choix de la zone\ngéographique");
     EXPECT_EQ(zoneCaption.font, w.dlg.m_pCaptionFont);
     EXPECT_EQ(tk.Control(w.dlg.m_pCaptionBulletins).font, w.dlg.m_pLargeFont);
-    EXPECT_EQ(tk.RuntimeControls(108).size(), 1u);
+    EXPECT_EQ(tk.RuntimeControls(IDC_PRESENTATION_CAPTION).size(), 1u);
     for (const auto& [handle, control] : tk.controls)
         if (control.runtime) {
             EXPECT_FALSE(control.visible) << control.controlId;
@@ -106,32 +108,35 @@ TEST(CatalogueLoading, OnlyTheCurrentMapsOptionRowsCountAndTheLastOneWins) {
     TestWindow w(dir.Path());
     w.Start();
     const auto& tk = w.tk;
-    EXPECT_EQ(tk.Control(1085).text, "20");
-    EXPECT_EQ(tk.Control(1086).text, "12");
-    EXPECT_EQ(tk.Control(1016).check, 1);
+    EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "20");
+    EXPECT_EQ(tk.Control(IDC_SPEED_EDIT).text, "12");
+    EXPECT_EQ(tk.Control(IDC_ZONE_CENTRED_RADIO).check, 1);
     // The header name, an unknown name and a name in the wrong case check nothing.
-    for (int id : {1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027})
+    for (int id :
+         {IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO, IDC_COMPRESSION_GZIP_RADIO,
+          IDC_COMPRESSION_BZIP2_RADIO, IDC_SUBSCRIPTION_SINGLE_RADIO, IDC_SUBSCRIPTION_DAYS_RADIO,
+          IDC_SUBSCRIPTION_PERMANENT_RADIO, IDC_SUBSCRIPTION_CANCEL_RADIO})
         EXPECT_EQ(tk.Control(id).check, 0);
-    EXPECT_EQ(Selected(tk, 1037), "(none)");
+    EXPECT_EQ(Selected(tk, IDC_TELECOM_COMBO), "(none)");
 }
 
 TEST(CatalogueLoading, PrefixSearchExaminesTheFirstItemLast) {
     platform::MemoryToolkit tk;
     auto fill = [&](Strings items) {
-        tk.ComboReset(1039);
-        for (const auto& item : items) tk.ComboAddItem(1039, item);
+        tk.ComboReset(IDC_CURRENCY_COMBO);
+        for (const auto& item : items) tk.ComboAddItem(IDC_CURRENCY_COMBO, item);
     };
     fill({"A", "Bc", "bd"});
-    EXPECT_EQ(SelectByPrefix(tk, 1039, "b"), 1);
+    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "b"), 1);
     fill({"Bc", "A", "bd"});
-    EXPECT_EQ(SelectByPrefix(tk, 1039, "b"), 2);
+    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "b"), 2);
     fill({"Bc", "A"});
-    EXPECT_EQ(SelectByPrefix(tk, 1039, "B"), 0);
-    EXPECT_EQ(SelectByPrefix(tk, 1039, ""), 1);
-    EXPECT_EQ(SelectByPrefix(tk, 1039, "Bcd"), -1);
-    EXPECT_EQ(tk.ComboGetSelection(1039), -1);
+    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "B"), 0);
+    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, ""), 1);
+    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "Bcd"), -1);
+    EXPECT_EQ(tk.ComboGetSelection(IDC_CURRENCY_COMBO), -1);
     fill({});
-    EXPECT_EQ(SelectByPrefix(tk, 1039, ""), -1);
+    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, ""), -1);
 }
 
 TEST(CatalogueLoading, AMissingCatalogueFileEndsTheProgramAndWritesNothing) {
@@ -184,9 +189,9 @@ TEST(CatalogueLoading, AMissingPresentationIsReportedAndLoadingGoesOn) {
     w.Start();
     ASSERT_EQ(w.tk.messages.size(), 1u);
     EXPECT_NE(w.tk.messages[0].find("ini/presentation.txt"), std::string::npos);
-    EXPECT_EQ(w.tk.Control(1096).text, "");
+    EXPECT_EQ(w.tk.Control(IDC_PRESENTATION_EDIT).text, "");
     EXPECT_EQ(w.tk.Control(w.dlg.m_pListParametres).checkItems.size(), 3u);
-    EXPECT_EQ(w.tk.Control(1085).text, "90");
+    EXPECT_EQ(w.tk.Control(IDC_HEADING_EDIT).text, "90");
     // The map still changes; each load reports the file again.
     w.tk.ClickMapList(1);
     EXPECT_EQ(w.tk.messages.size(), 2u);
@@ -209,8 +214,8 @@ TEST(CatalogueLoading, TheStorageFolderHoldsTheTablesAndTheAddressFile) {
         TestWindow w(dir.Path());
         w.Start();
         w.tk.Control(w.dlg.m_pListEcheances).checkItems.at(1).check = 1;
-        w.tk.Click(1092);      // the antimeridian, kept in the address file
-        w.tk.ClickMapList(1);  // the tables saved
+        w.tk.Click(IDC_ANTIMERIDIAN_CHECK);  // the antimeridian, kept in the address file
+        w.tk.ClickMapList(1);                // the tables saved
         EXPECT_TRUE(w.tk.messages.empty());
     }
     EXPECT_NE(test::ReadFile(echeances), echeancesBefore);

@@ -6,6 +6,7 @@
 
 #include "app/CConfigFile.h"
 #include "app/NumberText.h"
+#include "app/layout/ResourceIds.h"
 #include "tests/core/catalogue_fixture.h"
 
 namespace wavepost {
@@ -93,15 +94,19 @@ TEST(ShippedCatalogue, EveryMapStartsWithACompleteOrderBelowTheLinksAlarm) {
                 analysisOnly += ReadInteger(dlg.m_pParametres->GetCell(r, 7)) == 1;
         EXPECT_GE(analysisOnly, 1);
 
-        EXPECT_EQ(tk.Control(1037).items.size(), 4u);
-        EXPECT_EQ(tk.Control(1039).items.size(), 3u);
-        for (int combo : {1037, 1039, 1001, 1002}) EXPECT_NE(Selected(tk, combo), "(none)");
-        EXPECT_EQ(tk.Control(1016).check, 1);
-        EXPECT_EQ(tk.Control(1024).check, 1);
-        EXPECT_NE(tk.Control(1020).check + tk.Control(1021).check + tk.Control(1022).check +
-                      tk.Control(1023).check,
+        EXPECT_EQ(tk.Control(IDC_TELECOM_COMBO).items.size(), 4u);
+        EXPECT_EQ(tk.Control(IDC_CURRENCY_COMBO).items.size(), 3u);
+        for (int combo :
+             {IDC_TELECOM_COMBO, IDC_CURRENCY_COMBO, IDC_MESH_LON_COMBO, IDC_MESH_LAT_COMBO})
+            EXPECT_NE(Selected(tk, combo), "(none)");
+        EXPECT_EQ(tk.Control(IDC_ZONE_CENTRED_RADIO).check, 1);
+        EXPECT_EQ(tk.Control(IDC_SUBSCRIPTION_SINGLE_RADIO).check, 1);
+        EXPECT_NE(tk.Control(IDC_COMPRESSION_NONE_RADIO).check +
+                      tk.Control(IDC_COMPRESSION_ZIP_RADIO).check +
+                      tk.Control(IDC_COMPRESSION_GZIP_RADIO).check +
+                      tk.Control(IDC_COMPRESSION_BZIP2_RADIO).check,
                   0);
-        EXPECT_NE(tk.Control(1018).check + tk.Control(1019).check, 0);
+        EXPECT_NE(tk.Control(IDC_LAND_YES_RADIO).check + tk.Control(IDC_LAND_NO_RADIO).check, 0);
 
         // The centred zone: inside the frame (the world row is in shifted longitudes).
         Frame frame = FrameOf(*dlg.m_pDomaines, name);
@@ -115,10 +120,10 @@ TEST(ShippedCatalogue, EveryMapStartsWithACompleteOrderBelowTheLinksAlarm) {
         EXPECT_GE(lat - height / 2, frame.south);
         EXPECT_LE(lat + height / 2, frame.north);
 
-        const double nx = width / ReadNumber(Selected(tk, 1001)) + 1;
-        const double ny = -height / ReadNumber(Selected(tk, 1002)) - 1;
+        const double nx = width / ReadNumber(Selected(tk, IDC_MESH_LON_COMBO)) + 1;
+        const double ny = -height / ReadNumber(Selected(tk, IDC_MESH_LAT_COMBO)) - 1;
         const long points = static_cast<long>(std::fabs(nx * ny));
-        const int link = tk.Control(1037).selection;
+        const int link = tk.Control(IDC_TELECOM_COMBO).selection;
         EXPECT_LT(points, ReadInteger(dlg.m_pTelecoms->GetCell(link + 2, 3)));
     }
 }
@@ -184,7 +189,7 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
     const auto before = test::Snapshot();
     TestWindow w;
     w.Start();
-    w.tk.Click(1);
+    w.tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(w.tk.endResult, 1);
     EXPECT_EQ(test::Snapshot(), before);
 }

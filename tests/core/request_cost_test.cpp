@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/NumberText.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/RequestTestSupport.h"
 
@@ -11,9 +12,9 @@ using test::SetRadio;
 using test::SetZone;
 
 struct Estimate : test::RequestWindow {
-    void Recompute() { tk.Choose(1039, tk.Control(1039).selection); }
-    std::string Weather() const { return tk.Control(1011).text; }
-    std::string Telecom() const { return tk.Control(1012).text; }
+    void Recompute() { tk.Choose(IDC_CURRENCY_COMBO, tk.Control(IDC_CURRENCY_COMBO).selection); }
+    std::string Weather() const { return tk.Control(IDC_WEATHER_COST_EDIT).text; }
+    std::string Telecom() const { return tk.Control(IDC_TELECOM_COST_EDIT).text; }
     std::vector<std::string> Messages(int id, int count) const {
         return std::vector<std::string>(static_cast<std::size_t>(count), LoadString(id));
     }
@@ -45,10 +46,10 @@ TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
     }
 
     // Rectangle corners count by their whole degrees.
-    SetRadio(w.tk, 1017);
+    SetRadio(w.tk, IDC_ZONE_RECTANGLE_RADIO);
     SetZone(w.tk, "10.9", "20.9", "30.9", "10.9");
     w.tk.messages.clear();
-    w.tk.Choose(1037, 1);  // the count is exactly at the fatal threshold
+    w.tk.Choose(IDC_TELECOM_COMBO, 1);  // the count is exactly at the fatal threshold
     EXPECT_EQ(w.Weather(), "5.17 EUR");
     EXPECT_EQ(w.dlg.m_nPointsFatal, 861);
     EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_FATAL, 1));
@@ -56,24 +57,24 @@ TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
 
 TEST(CostEstimate, Currencies) {
     Estimate w;
-    w.tk.Control(1034).text = "0.8";
-    w.tk.Choose(1039, 1);
+    w.tk.Control(IDC_DOLLAR_RATE_EDIT).text = "0.8";
+    w.tk.Choose(IDC_CURRENCY_COMBO, 1);
     EXPECT_EQ(w.Weather(), "6.46 USD");
     EXPECT_EQ(w.Telecom(), "15.57 USD");
 
-    w.tk.Control(1034).text = "0,5";
-    w.tk.Leave(1034);
-    EXPECT_EQ(w.tk.Control(1034).text, "0.5");
+    w.tk.Control(IDC_DOLLAR_RATE_EDIT).text = "0,5";
+    w.tk.Leave(IDC_DOLLAR_RATE_EDIT);
+    EXPECT_EQ(w.tk.Control(IDC_DOLLAR_RATE_EDIT).text, "0.5");
     EXPECT_EQ(w.Weather(), "10.34 USD");
 
-    w.tk.Control(1034).text = "zéro";
-    w.tk.Leave(1034);
+    w.tk.Control(IDC_DOLLAR_RATE_EDIT).text = "zéro";
+    w.tk.Leave(IDC_DOLLAR_RATE_EDIT);
     EXPECT_EQ(w.Weather(), "0.01 USD");
     EXPECT_EQ(w.Telecom(), "0.01 USD");
 
     // Without a currency the amounts stay as they were.
     SetZone(w.tk, "0", "0", "40", "40");
-    w.tk.Choose(1039, -1);
+    w.tk.Choose(IDC_CURRENCY_COMBO, -1);
     EXPECT_EQ(w.Weather(), "0.01 USD");
 }
 
@@ -103,7 +104,7 @@ TEST(CostEstimate, AnalysisOnlyParametersNeedTheZeroHourStep) {
 TEST(CostEstimate, DegenerateZonesAndMissingRows) {
     Estimate w;
     // No width: one column still counts for the warnings, but there is nothing to pay.
-    w.tk.Choose(1037, 2);  // thresholds 0
+    w.tk.Choose(IDC_TELECOM_COMBO, 2);  // thresholds 0
     SetZone(w.tk, "0", "0", "0", "10");
     w.tk.messages.clear();
     w.Recompute();
@@ -113,13 +114,13 @@ TEST(CostEstimate, DegenerateZonesAndMissingRows) {
     // A spacing of 0 has no grid: nothing to pay and nothing to warn about.
     SetZone(w.tk, "0", "0", "20", "10");
     w.tk.messages.clear();
-    w.tk.Choose(1001, 1);
+    w.tk.Choose(IDC_MESH_LON_COMBO, 1);
     EXPECT_EQ(w.Weather(), "0.00 EUR");
     EXPECT_EQ(w.Telecom(), "0.00 EUR");
     EXPECT_TRUE(w.tk.messages.empty());
 
     // 2000001 x 2000001 points would wrap round 32 bits many times over.
-    w.tk.Control(1001).selection = 0;
+    w.tk.Control(IDC_MESH_LON_COMBO).selection = 0;
     SetZone(w.tk, "0", "0", "1000000", "1000000");
     w.Recompute();
     EXPECT_EQ(w.Weather(), "24000024000.01 EUR");
@@ -129,10 +130,10 @@ TEST(CostEstimate, DegenerateZonesAndMissingRows) {
 
     // A compression button without a row counts as uncompressed.
     SetZone(w.tk, "0", "0", "20", "10");
-    w.tk.Choose(1037, 0);
-    w.tk.Click(1021);
+    w.tk.Choose(IDC_TELECOM_COMBO, 0);
+    w.tk.Click(IDC_COMPRESSION_ZIP_RADIO);
     EXPECT_EQ(w.Telecom(), "7.17 EUR");
-    w.tk.Click(1023);
+    w.tk.Click(IDC_COMPRESSION_BZIP2_RADIO);
     EXPECT_EQ(w.Telecom(), "14.33 EUR");
 }
 
@@ -164,10 +165,12 @@ TEST(CostEstimate, AmountsThatCannotBeComputedAreSaidToBeSo) {
                                                 c.price + ";800;1000\r\n");
         test::TestWindow w;
         w.Start();
-        w.tk.Control(1034).text = c.dollarRate;
-        w.tk.Choose(1039, c.currency);
-        EXPECT_EQ(w.tk.Control(1011).text, c.weather) << c.ptEuro << " " << c.price;
-        EXPECT_EQ(w.tk.Control(1012).text, c.telecom) << c.ptEuro << " " << c.price;
+        w.tk.Control(IDC_DOLLAR_RATE_EDIT).text = c.dollarRate;
+        w.tk.Choose(IDC_CURRENCY_COMBO, c.currency);
+        EXPECT_EQ(w.tk.Control(IDC_WEATHER_COST_EDIT).text, c.weather)
+            << c.ptEuro << " " << c.price;
+        EXPECT_EQ(w.tk.Control(IDC_TELECOM_COST_EDIT).text, c.telecom)
+            << c.ptEuro << " " << c.price;
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/RequestTestSupport.h"
 
@@ -36,8 +37,8 @@ struct Sender : test::RequestWindow {
 TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
     Sender w;
     w.TickBulletins();
-    SetRadio(w.tk, 1026);
-    w.tk.Click(1013);
+    SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
+    w.tk.Click(IDC_SEND_BUTTON);
     const std::string permanent =
         "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA X" +
         kOrder.substr(kOrder.find("%0AZ"));
@@ -47,14 +48,14 @@ TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
     EXPECT_TRUE(w.tk.messages.empty());
     EXPECT_EQ(w.Copy("WavepostBulletin.txt"), kBulletinUrl);
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), permanent);
-    EXPECT_EQ(w.tk.Control(1024).check, 1);
+    EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_SINGLE_RADIO).check, 1);
     // The choices were saved with the order.
     EXPECT_NE(ReadFile("ini/bulletins.txt").find("Monde;B1;Un;1"), std::string::npos);
 
     // The next order replaces the copy.
-    w.tk.Control(1085).text = "45";
-    w.tk.Control(1086).text = "8";
-    w.tk.Click(1013);
+    w.tk.Control(IDC_HEADING_EDIT).text = "45";
+    w.tk.Control(IDC_SPEED_EDIT).text = "8";
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl.substr(0, kGribUrl.find("%0AD")) +
                                               "%0AV 45 8.0" +
                                               kGribUrl.substr(kGribUrl.find("%0AD")));
@@ -64,29 +65,29 @@ TEST(Sending, IncompleteOrdersAreNotMailed) {
     Sender w;
     const std::string options = ReadFile("ini/options.txt");
     test::WriteFile(w.copies / "WavepostGrib.txt", "earlier");
-    SetRadio(w.tk, 1026);
+    SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
     SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
     SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
-    w.tk.Click(1013);
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_BAD_PARAMETERS)});
     EXPECT_TRUE(w.tk.opened.empty());
 
     // Bulletins alone go without a message.
     w.tk.messages.clear();
     w.TickBulletins();
-    w.tk.Click(1013);
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_TRUE(w.tk.messages.empty());
     EXPECT_EQ(w.tk.opened.size(), 1u);
 
     // Without a spacing the sentence is shown, not mailed as an order.
     SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 1);
-    w.tk.Control(1001).selection = w.tk.Control(1002).selection = -1;
-    w.tk.Click(1013);
+    w.tk.Control(IDC_MESH_LON_COMBO).selection = w.tk.Control(IDC_MESH_LAT_COMBO).selection = -1;
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_MESH)});
     ASSERT_EQ(w.tk.opened.size(), 2u);
     EXPECT_EQ(w.tk.opened[1].first, kBulletinUrl);
 
-    EXPECT_EQ(w.tk.Control(1026).check, 1);
+    EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1);
     EXPECT_EQ(ReadFile("ini/options.txt"), options);
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), "earlier");
 }
@@ -94,7 +95,7 @@ TEST(Sending, IncompleteOrdersAreNotMailed) {
 TEST(Sending, AddressFileProblems) {
     Sender w;
     test::WriteFile("init.cnf", "question=q@example.org\r\n");
-    w.tk.Click(1013);
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_ADDRESS)});
     ASSERT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.tk.opened[0].first,
@@ -104,12 +105,12 @@ TEST(Sending, AddressFileProblems) {
     w.tk.opened.clear();
     std::filesystem::remove("init.cnf");
     w.TickBulletins();
-    SetRadio(w.tk, 1025);
-    w.tk.Click(1013);
-    w.tk.Click(1003);
+    SetRadio(w.tk, IDC_SUBSCRIPTION_DAYS_RADIO);
+    w.tk.Click(IDC_SEND_BUTTON);
+    w.tk.Click(IDC_QUESTION_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>(2, LoadString(IDS_NO_CONFIG_FILE)));
     EXPECT_TRUE(w.tk.opened.empty());
-    EXPECT_EQ(w.tk.Control(1024).check, 1);
+    EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_SINGLE_RADIO).check, 1);
 }
 
 // An address that is not one plain address is named and refused: no mail goes anywhere,
@@ -130,9 +131,9 @@ TEST(Sending, AddressesThatAreNotOnePlainAddressAreRefused) {
         const std::string options = ReadFile("ini/options.txt");
         test::WriteFile("init.cnf", "meteo=" + address + "\r\nquestion=" + address + "\r\n");
         w.TickBulletins();
-        SetRadio(w.tk, 1026);
-        w.tk.Click(1013);
-        w.tk.Click(1003);
+        SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
+        w.tk.Click(IDC_SEND_BUTTON);
+        w.tk.Click(IDC_QUESTION_BUTTON);
         EXPECT_EQ(w.tk.messages,
                   (std::vector<std::string>{
                       "L'adresse de la clé \"meteo\" du fichier \"init.cnf\" n'est pas une "
@@ -147,7 +148,7 @@ TEST(Sending, AddressesThatAreNotOnePlainAddressAreRefused) {
         EXPECT_TRUE(std::filesystem::is_empty(w.copies)) << address;
         EXPECT_EQ(ReadFile("ini/options.txt"), options) << address;
         // Nothing was sent, so the kind of order stays for the next try.
-        EXPECT_EQ(w.tk.Control(1026).check, 1) << address;
+        EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1) << address;
     }
 }
 
@@ -197,14 +198,14 @@ TEST(Sending, TextsFromFilesCannotAddRecipientsOrLines) {
             SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
             SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
         }
-        w.tk.Click(1013);
+        w.tk.Click(IDC_SEND_BUTTON);
         ASSERT_EQ(w.tk.opened.size(), 1u) << c.what;
         EXPECT_EQ(w.tk.opened[0].first, c.url) << c.what;
         EXPECT_EQ(w.Copy(grib ? "WavepostGrib.txt" : "WavepostBulletin.txt"), c.url) << c.what;
         EXPECT_TRUE(w.tk.messages.empty()) << c.what;
 
         w.tk.mailHandler = false;
-        w.tk.Click(1013);
+        w.tk.Click(IDC_SEND_BUTTON);
         EXPECT_EQ(w.tk.clipboard, c.clipboard) << c.what;
         EXPECT_EQ(w.Copy(grib ? "WavepostGrib.txt" : "WavepostBulletin.txt"), c.url) << c.what;
     }
@@ -212,8 +213,8 @@ TEST(Sending, TextsFromFilesCannotAddRecipientsOrLines) {
 
 TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
     Sender w;
-    w.tk.Click(1003);
-    w.tk.Click(9);
+    w.tk.Click(IDC_QUESTION_BUTTON);
+    w.tk.Click(IDC_HELP_BUTTON);
     EXPECT_EQ(w.tk.opened, (std::vector<std::pair<std::string, ShowState>>{
                                {"mailto:questions@example.org?subject=Help", ShowState::Default},
                                {"aide.html", ShowState::Default}}));
@@ -223,7 +224,7 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
     w.tk.opened.clear();
     w.tk.mailHandler = false;
     w.TickBulletins();
-    w.tk.Click(1013);
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_TRUE(w.tk.opened.empty());
     ASSERT_EQ(w.tk.messages.size(), 2u);
     EXPECT_EQ(w.tk.messages[0],
@@ -241,7 +242,7 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
     w.tk.mailHandler = true;
     w.tk.shellOpenSucceeds = false;
     w.tk.messages.clear();
-    w.tk.Click(1003);
+    w.tk.Click(IDC_QUESTION_BUTTON);
     EXPECT_EQ(w.tk.clipboard, "questions@example.org");
     ASSERT_EQ(w.tk.messages.size(), 1u);
     EXPECT_NE(w.tk.messages[0].find("questions@example.org avec le sujet \"Help\""),
@@ -250,14 +251,14 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
 
 TEST(Sending, HelpPageWithoutAProgramToShowIt) {
     Sender w;
-    w.tk.Click(9);
+    w.tk.Click(IDC_HELP_BUTTON);
     EXPECT_EQ(w.tk.opened,
               (std::vector<std::pair<std::string, ShowState>>{{"aide.html", ShowState::Default}}));
     EXPECT_TRUE(w.tk.messages.empty());
 
     // Nothing would show: the message names the page by its full path.
     w.tk.shellOpenSucceeds = false;
-    w.tk.Click(9);
+    w.tk.Click(IDC_HELP_BUTTON);
     EXPECT_EQ(w.tk.opened.size(), 2u);
     EXPECT_EQ(w.tk.messages,
               std::vector<std::string>{"Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le "
@@ -271,7 +272,7 @@ TEST(Sending, FilesThatCannotBeWritten) {
     // A copy that cannot be written leaves a one-line log; the mail still goes.
     std::filesystem::create_directory(w.copies / "WavepostGrib.txt");
     test::WriteFile(w.copies / "wavepost_error.log", "old line\nanother\n");
-    w.tk.Click(1013);
+    w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.Copy("wavepost_error.log"), "Unable to open file for writing\n");
     EXPECT_TRUE(w.tk.messages.empty());
@@ -283,14 +284,14 @@ TEST(Sending, FilesThatCannotBeWritten) {
     // A catalogue that cannot be saved is named, and the order stays unsent.
     std::filesystem::remove("ini/echeances.txt");
     std::filesystem::create_directory("ini/echeances.txt");
-    SetRadio(w.tk, 1026);
-    w.tk.Click(1013);
+    SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
+    w.tk.Click(IDC_SEND_BUTTON);
     ASSERT_EQ(w.tk.messages.size(), 1u);
     EXPECT_EQ(w.tk.messages[0].rfind("La commande Grib n'a PAS été envoyée", 0), 0u)
         << w.tk.messages[0];
     EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos);
     EXPECT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(w.tk.Control(1026).check, 1);
+    EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "request/RequestText.h"
 #include "tests/core/RequestTestSupport.h"
@@ -35,13 +36,13 @@ TEST(RequestText, WorkedExamples) {
         }
     }
 
-    SetRadio(w.tk, 1017);
+    SetRadio(w.tk, IDC_ZONE_RECTANGLE_RADIO);
     SetZone(w.tk, "170", "50", "-170", "40");
-    w.tk.Control(1002).selection = 1;
-    w.tk.Control(1085).text = "270";
-    w.tk.Control(1086).text = "12";
-    SetRadio(w.tk, 1020);
-    SetRadio(w.tk, 1019);
+    w.tk.Control(IDC_MESH_LAT_COMBO).selection = 1;
+    w.tk.Control(IDC_HEADING_EDIT).text = "270";
+    w.tk.Control(IDC_SPEED_EDIT).text = "12";
+    SetRadio(w.tk, IDC_COMPRESSION_NONE_RADIO);
+    SetRadio(w.tk, IDC_LAND_NO_RADIO);
     EXPECT_EQ(w.dlg.BuildGribRequest(),
               "@mto@reqt@grib@%0AA 1%0AZ 180.0 45.0 20.0 10.0%0AM 0.5 1.0%0AV 270 12.0%0AD "
               "Europe%0AP vent temp%0AE 0 12 24%0AS 1.0%0A@mto@reqt@fin@");

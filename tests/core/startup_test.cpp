@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/CMarlockApp.h"
 #include "app/NumberText.h"
 #include "app/layout/Layout.h"
@@ -26,9 +29,21 @@ TEST(Layout, MainWindowHasItsControls) {
             EXPECT_EQ(c.text, "Envoi");
         }
     EXPECT_EQ(defaults, 1);
-    ASSERT_NE(RadioGroupOf(1026), nullptr);
-    EXPECT_EQ(RadioGroupOf(1026)->size(), 4u);
-    EXPECT_EQ(RadioGroupOf(1092), nullptr);
+    ASSERT_NE(RadioGroupOf(IDC_SUBSCRIPTION_PERMANENT_RADIO), nullptr);
+    EXPECT_EQ(RadioGroupOf(IDC_SUBSCRIPTION_PERMANENT_RADIO)->size(), 4u);
+    EXPECT_EQ(RadioGroupOf(IDC_ANTIMERIDIAN_CHECK), nullptr);
+    // Every identified control has a name of its own; every radio button is in a group.
+    std::set<std::string> names;
+    for (const auto& c : layout.controls) {
+        if (c.id < 0) continue;
+        const char* name = ControlIdName(c.id);
+        ASSERT_NE(name, nullptr) << c.id;
+        EXPECT_TRUE(names.insert(name).second) << name;
+        EXPECT_EQ(RadioGroupOf(c.id) != nullptr, c.kind == ControlKind::RadioButton) << name;
+    }
+    EXPECT_EQ(names.size(), 82u);
+    EXPECT_STREQ(ControlIdName(IDC_LON1_EDIT), "IDC_LON1_EDIT");
+    EXPECT_EQ(ControlIdName(1000), nullptr);
 }
 
 TEST(Startup, BuildsTheWindowInOrder) {
@@ -38,17 +53,17 @@ TEST(Startup, BuildsTheWindowInOrder) {
     w.tk.colorDepth = 8;
     w.Start();
     EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
-    const auto& tabs = w.tk.Control(1063).tabs;
+    const auto& tabs = w.tk.Control(IDC_TAB_PAGES).tabs;
     ASSERT_EQ(tabs.size(), 6u);
     EXPECT_EQ(tabs[0], "Zone Géographique");
     EXPECT_EQ(tabs[4], "Images");
     EXPECT_EQ(tabs[5], "    ?");
-    EXPECT_EQ(w.tk.Control(1063).tabSelection, 0);
-    const auto& items = w.tk.Control(1060).listItems;
+    EXPECT_EQ(w.tk.Control(IDC_TAB_PAGES).tabSelection, 0);
+    const auto& items = w.tk.Control(IDC_MAP_LIST).listItems;
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[1].first, "Europe");
     EXPECT_EQ(items[2].second, 2);
-    EXPECT_EQ(w.tk.Control(1060).selectionMark, 0);
+    EXPECT_EQ(w.tk.Control(IDC_MAP_LIST).selectionMark, 0);
     EXPECT_EQ(w.tk.imageList, (std::vector<int>{174, 176, 175}));
     EXPECT_EQ(w.tk.listBackground, (platform::Color{192, 192, 192}));
     EXPECT_EQ(w.tk.windowMenuItem, "&A propos de Wavepost...");
@@ -56,7 +71,7 @@ TEST(Startup, BuildsTheWindowInOrder) {
     EXPECT_EQ(w.tk.windowIcon, (std::pair<int, int>{180, 179}));
     EXPECT_EQ(w.tk.fonts.size(), 3u);
     EXPECT_EQ(w.tk.fonts.at(w.dlg.m_pLargeFont).second, 24);
-    EXPECT_EQ(w.tk.Control(1013).font, w.dlg.m_pLargeFont);
+    EXPECT_EQ(w.tk.Control(IDC_SEND_BUTTON).font, w.dlg.m_pLargeFont);
     EXPECT_DOUBLE_EQ(w.dlg.m_dPtEuro, 0.0005);
 }
 
@@ -100,16 +115,16 @@ TEST(Startup, ReadOnlyAddressFileStartsAndRefusesOnlyTheAntimeridian) {
             TestWindow w;
             w.Start();
             EXPECT_TRUE(w.tk.messages.empty());
-            EXPECT_EQ(w.tk.Control(1092).check, 1);
-            w.tk.Click(1092);
+            EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
+            w.tk.Click(IDC_ANTIMERIDIAN_CHECK);
             EXPECT_EQ(w.tk.messages,
                       std::vector<std::string>{
                           Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), "init.cnf")});
-            EXPECT_EQ(w.tk.Control(1092).check, 1);
+            EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
             EXPECT_EQ(w.dlg.m_bAntimeridian, 1);
             // The addresses are still read: an order goes.
             w.tk.messages.clear();
-            w.tk.Click(1013);
+            w.tk.Click(IDC_SEND_BUTTON);
             EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
             EXPECT_FALSE(w.tk.opened.empty());
         },
@@ -149,7 +164,7 @@ TEST(Startup, AntimeridianSetting) {
         WriteFile("init.cnf", c.content);
         TestWindow w;
         w.Start();
-        EXPECT_EQ(w.tk.Control(1092).check, c.expected) << c.content;
+        EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, c.expected) << c.content;
         EXPECT_TRUE(w.tk.messages.empty());
     }
 }
@@ -170,7 +185,7 @@ TEST(Closing, EscapeAndCloseWriteNothingQuitSaves) {
     {
         TestWindow w;
         w.Start();
-        w.tk.Control(1085).text = "123";
+        w.tk.Control(IDC_HEADING_EDIT).text = "123";
         w.tk.PressEscape();
         EXPECT_EQ(w.tk.endResult, 2);
         EXPECT_EQ(ReadFile("ini/options.txt"), before);
@@ -178,7 +193,7 @@ TEST(Closing, EscapeAndCloseWriteNothingQuitSaves) {
     {
         TestWindow w;
         w.Start();
-        w.tk.Control(1085).text = "123";
+        w.tk.Control(IDC_HEADING_EDIT).text = "123";
         w.tk.PressClose();
         EXPECT_EQ(w.tk.endResult, 2);
         EXPECT_EQ(ReadFile("ini/options.txt"), before);
@@ -189,8 +204,8 @@ TEST(Closing, EscapeAndCloseWriteNothingQuitSaves) {
     {
         TestWindow w;
         w.Start();
-        w.tk.Control(1085).text = "123";
-        w.tk.Click(1);
+        w.tk.Control(IDC_HEADING_EDIT).text = "123";
+        w.tk.Click(IDC_QUIT_BUTTON);
         EXPECT_EQ(w.tk.endResult, 1);
         EXPECT_NE(ReadFile("ini/options.txt"), before);
         EXPECT_NE(ReadFile("ini/options.txt").find("CAP;123;"), std::string::npos);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/NumberText.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/ZoneTestSupport.h"
 
@@ -106,26 +107,26 @@ TEST(ZoneFields, LeavingAFieldNormalisesAndHoldsTheZone) {
     EXPECT_EQ((zone::ZoneRect{z.dlg.m_fZoneWest, z.dlg.m_fZoneEast, z.dlg.m_fZoneNorth,
                               z.dlg.m_fZoneSouth}),
               (zone::ZoneRect{150, 170, 50, 30}));
-    z.tk.Type(1079, "-20");
-    EXPECT_EQ(z.tk.GetControlText(1079), "20") << "sizes are never negative";
-    z.tk.Type(1073, "170");
-    z.tk.Type(1079, "30");
-    z.tk.Leave(1079);
+    z.tk.Type(IDC_LON2_EDIT, "-20");
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON2_EDIT), "20") << "sizes are never negative";
+    z.tk.Type(IDC_LON1_EDIT, "170");
+    z.tk.Type(IDC_LON2_EDIT, "30");
+    z.tk.Leave(IDC_LON2_EDIT);
     EXPECT_EQ(z.Texts(), (Texts{"170", "40.0", "20.0", "20.0"}));
     // The estimate shown is the held zone's, not the typed one's.
-    const std::string heldCost = z.tk.GetControlText(1011);
-    z.tk.Type(1079, "20.0");
-    EXPECT_EQ(z.tk.GetControlText(1011), heldCost);
-    z.tk.Type(1079, "30");
-    EXPECT_NE(z.tk.GetControlText(1011), heldCost) << "the widths cost the same";
-    z.tk.Type(1080, "");
+    const std::string heldCost = z.tk.GetControlText(IDC_WEATHER_COST_EDIT);
+    z.tk.Type(IDC_LON2_EDIT, "20.0");
+    EXPECT_EQ(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost);
+    z.tk.Type(IDC_LON2_EDIT, "30");
+    EXPECT_NE(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost) << "the widths cost the same";
+    z.tk.Type(IDC_LAT2_EDIT, "");
     EXPECT_EQ(z.dlg.m_fZoneWest, 0.0f);
-    z.tk.Leave(1080);
-    EXPECT_EQ(z.tk.GetControlText(1080), "0.0");
+    z.tk.Leave(IDC_LAT2_EDIT);
+    EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "0.0");
     // A decimal comma is read as a point.
-    z.tk.Type(1080, "12,34");
-    z.tk.Leave(1080);
-    EXPECT_EQ(z.tk.GetControlText(1080), "12.3");
+    z.tk.Type(IDC_LAT2_EDIT, "12,34");
+    z.tk.Leave(IDC_LAT2_EDIT);
+    EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "12.3");
 }
 
 TEST(ZoneFields, HeadingAndSpeedSteps) {
@@ -136,21 +137,25 @@ TEST(ZoneFields, HeadingAndSpeedSteps) {
         const char* from;
         int delta;
         const char* to;
-    } steps[] = {{1087, 1085, "360", -1, "10"}, {1087, 1085, "10", 1, "360"},
-                 {1087, 1085, "5", 1, "360"},   {1087, 1085, "355", -1, "365"},
-                 {1093, 1086, "0", 1, "0"},     {1093, 1086, "50", -1, "50"},
-                 {1093, 1086, "49", -1, "50"},  {1093, 1086, "12", 1, "11"}};
+    } steps[] = {{IDC_HEADING_SPIN, IDC_HEADING_EDIT, "360", -1, "10"},
+                 {IDC_HEADING_SPIN, IDC_HEADING_EDIT, "10", 1, "360"},
+                 {IDC_HEADING_SPIN, IDC_HEADING_EDIT, "5", 1, "360"},
+                 {IDC_HEADING_SPIN, IDC_HEADING_EDIT, "355", -1, "365"},
+                 {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "0", 1, "0"},
+                 {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "50", -1, "50"},
+                 {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "49", -1, "50"},
+                 {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "12", 1, "11"}};
     for (const Step& s : steps) {
         z.tk.Control(s.edit).text = s.from;
         z.tk.Spin(s.spin, s.delta);
         EXPECT_EQ(z.tk.GetControlText(s.edit), s.to) << s.from << " " << s.delta;
     }
-    z.tk.Leave(1085);
-    EXPECT_EQ(z.tk.GetControlText(1085), "360");
+    z.tk.Leave(IDC_HEADING_EDIT);
+    EXPECT_EQ(z.tk.GetControlText(IDC_HEADING_EDIT), "360");
     for (auto [typed, bounded] : {std::pair{"80", "50"}, {"-3", "0"}, {"7.9 kn", "7"}}) {
-        z.tk.Type(1086, typed);
-        z.tk.Leave(1086);
-        EXPECT_EQ(z.tk.GetControlText(1086), bounded) << typed;
+        z.tk.Type(IDC_SPEED_EDIT, typed);
+        z.tk.Leave(IDC_SPEED_EDIT);
+        EXPECT_EQ(z.tk.GetControlText(IDC_SPEED_EDIT), bounded) << typed;
     }
 }
 
@@ -158,7 +163,7 @@ TEST(ZoneFields, AntimeridianIsSavedInTheAddressFile) {
     ZoneWindow z;
     std::string expected = ReadFile("init.cnf");
     expected[expected.find("Antime=0") + 7] = '1';
-    z.tk.Click(1092);
+    z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     EXPECT_EQ(ReadFile("init.cnf"), expected) << "one byte rewritten in place";
     TestWindow next;
     next.Start();
@@ -166,30 +171,30 @@ TEST(ZoneFields, AntimeridianIsSavedInTheAddressFile) {
     // Without the file the error is reported; the box goes back to the state it keeps.
     std::filesystem::remove("init.cnf");
     const std::size_t redraws = next.tk.redraws.size();
-    next.tk.Click(1092);
+    next.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     EXPECT_EQ(next.tk.messages, std::vector<std::string>{Format(
                                     LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), "init.cnf")});
     EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
-    EXPECT_EQ(next.tk.Control(1092).check, 1);
+    EXPECT_EQ(next.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
     EXPECT_EQ(next.tk.redraws.size(), redraws);
 }
 
 TEST(ZoneFields, ModeChangeRewritesTheTextsAtOnce) {
     ZoneWindow z;
-    EXPECT_EQ(z.tk.GetControlText(1068), "Position du centre de la grille");
+    EXPECT_EQ(z.tk.GetControlText(IDC_COLUMN1_TITLE), "Position du centre de la grille");
     const std::string order = z.dlg.BuildGribRequest();
     z.tk.SelectTab(2);
-    z.tk.Click(1017);
+    z.tk.Click(IDC_ZONE_RECTANGLE_RADIO);
     // An order or a save made now, without the zone page, reads the same zone.
     EXPECT_EQ(z.Texts(), (Texts{"-30.0", "50.0", "-10.0", "30.0"}));
-    EXPECT_EQ(z.tk.GetControlText(1069), "Position inférieur droit");
+    EXPECT_EQ(z.tk.GetControlText(IDC_COLUMN2_TITLE), "Position inférieur droit");
     EXPECT_EQ(z.dlg.BuildGribRequest(), order);
     z.tk.SelectTab(0);
     EXPECT_EQ(z.Texts(), (Texts{"-30.0", "50.0", "-10.0", "30.0"})) << "converted twice";
     // Crossed corners give a negative width, which the window makes positive.
-    z.tk.Type(1079, "-40");
+    z.tk.Type(IDC_LON2_EDIT, "-40");
     z.tk.SelectTab(2);
-    z.tk.Click(1016);
+    z.tk.Click(IDC_ZONE_CENTRED_RADIO);
     EXPECT_EQ(z.Texts(), (Texts{"-35.0", "40.0", "10.0", "20.0"}));
 }
 

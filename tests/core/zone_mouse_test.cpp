@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {
@@ -78,7 +79,7 @@ TEST(ZoneMouse, PressesThatStartNothing) {
     };
     press(a.left - 1, a.top + 10);
     press(a.left + 10, a.bottom + 1);
-    press(a.left + 10, tk.GetControlRect(1064).top + 6);  // the frame's caption strip
+    press(a.left + 10, tk.GetControlRect(IDC_MAP_FRAME).top + 6);  // the frame's caption strip
     tk.SelectTab(1);
     press(a.left + 10, a.top + 10);
     EXPECT_EQ(tk.rubberBandToggles, 0);

@@ -3,6 +3,7 @@
 #include <limits>
 #include <optional>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {
@@ -93,12 +94,12 @@ TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
     EXPECT_EQ(drawn[0].rect.left, static_cast<int>(z.area.left + 1 + 150 * z.area.Width() / 360.0));
     EXPECT_EQ(drawn[0].rect.bottom,
               static_cast<int>(z.area.top + 1 + 60 * z.area.Height() / 180.0));
-    z.tk.Type(1079, "0");
+    z.tk.Type(IDC_LON2_EDIT, "0");
     EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty()) << "a zone without width";
-    z.tk.Click(1092);
+    z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     EXPECT_EQ(picture(16), 142);
     // The antimeridian view belongs to the world map only.
-    z.tk.Click(1009);
+    z.tk.Click(IDC_MAP_EUROPE_RADIO);
     EXPECT_EQ(picture(24), 166);
 }
 
@@ -109,12 +110,12 @@ TEST_P(UndefinedFrame, MapIsPaintedWithoutZoneAndNothingFails) {
     ZoneWindow z({{"ini/domaines.txt", "Monde;-90;90;0;360", GetParam()}});
     EXPECT_EQ(z.Painted(DrawOp::Picture).size(), 1u);
     EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty());
-    z.tk.Type(1073, "12,5");
-    z.tk.Leave(1073);
-    EXPECT_EQ(z.tk.GetControlText(1073), "12.5") << "not clamped into an undefined frame";
+    z.tk.Type(IDC_LON1_EDIT, "12,5");
+    z.tk.Leave(IDC_LON1_EDIT);
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "12.5") << "not clamped into an undefined frame";
     z.tk.PressMouse(z.area.left + 10, z.area.top + 10);
     z.tk.ReleaseMouse(z.area.left + 50, z.area.top + 50);
-    EXPECT_EQ(z.tk.GetControlText(1073), "12.5") << "no selection either";
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "12.5") << "no selection either";
     EXPECT_TRUE(z.tk.messages.empty());
 }
 
@@ -126,7 +127,9 @@ TEST(ZonePainting, PagesShowTheirOwnControls) {
     ZoneWindow z;
     auto& tk = z.tk;
     // One control of each page, the zone caption that no page shows last.
-    std::vector<platform::ControlHandle> probes{1064, 1093, 1092, 1001, 1016, 1053, 1096};
+    std::vector<platform::ControlHandle> probes{
+        IDC_MAP_FRAME,          IDC_SPEED_SPIN,      IDC_ANTIMERIDIAN_CHECK, IDC_MESH_LON_COMBO,
+        IDC_ZONE_CENTRED_RADIO, IDC_EURO_SIGN_LABEL, IDC_PRESENTATION_EDIT};
     probes.insert(probes.end(),
                   {z.dlg.m_pListEcheances, z.dlg.m_pListImages, z.dlg.m_pCaptionZone});
     auto shown = [&] {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CMarlockDlg.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "platform/memory/MemoryToolkit.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -105,8 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;  // no address file: the start ends with its message
     }
     CheckOrderText(dlg.BuildGribRequest());
-    tk.Click(1013);  // "Envoi"
-    tk.Click(1003);  // "Posez vos questions"
+    tk.Click(IDC_SEND_BUTTON);      // "Envoi"
+    tk.Click(IDC_QUESTION_BUTTON);  // "Posez vos questions"
     for (const auto& [target, show] : tk.opened) CheckMailUrl(target);
     return 0;
 }

@@ -106,9 +106,11 @@ struct QtWindow {
         tk->Window().activateWindow();
         if (!QTest::qWaitForWindowActive(&tk->Window())) qWarning("the window is not active");
     }
+    // Widgets are found as a user's tool would find them: by the name their identifier gives.
     template <typename T>
     T* Get(int id) {
-        return qobject_cast<T*>(tk->Widget(id));
+        const char* name = ControlIdName(id);
+        return name ? tk->Window().findChild<T*>(QLatin1String(name)) : nullptr;
     }
     // The last order handed over, as its copy holds it.
     std::string LastOrder() const {

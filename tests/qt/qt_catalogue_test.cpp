@@ -4,8 +4,10 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/qt/QtTestSupport.h"
 
+using enum wavepost::ControlId;
 using wavepost::qttest::QtWindow;
 using wavepost::qttest::ReadBytes;
 
@@ -17,7 +19,7 @@ class QtCatalogueTest : public QObject {
     }
 
     static void ClickMap(QtWindow& w, int index) {
-        auto* maps = w.Get<QListWidget>(1060);
+        auto* maps = w.Get<QListWidget>(IDC_MAP_LIST);
         QRect item = maps->visualItemRect(maps->item(index));
         QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, item.center());
     }
@@ -26,35 +28,35 @@ class QtCatalogueTest : public QObject {
     void pagesAndCombosAreFilledForTheWorldMap() {
         QtWindow w;
         w.Open();
-        QVERIFY(w.Get<QComboBox>(1037)->count() >= 4);  // telecom links
-        QVERIFY(w.Get<QComboBox>(1039)->count() >= 3);  // currencies
-        QVERIFY(w.Get<QComboBox>(1001)->currentIndex() >= 0);
-        QVERIFY(w.Get<QComboBox>(1002)->currentIndex() >= 0);
+        QVERIFY(w.Get<QComboBox>(IDC_TELECOM_COMBO)->count() >= 4);   // telecom links
+        QVERIFY(w.Get<QComboBox>(IDC_CURRENCY_COMBO)->count() >= 3);  // currencies
+        QVERIFY(w.Get<QComboBox>(IDC_MESH_LON_COMBO)->currentIndex() >= 0);
+        QVERIFY(w.Get<QComboBox>(IDC_MESH_LAT_COMBO)->currentIndex() >= 0);
         QListWidget* steps = PageList(w, w.dlg->m_pListEcheances);
         QVERIFY(steps && steps->count() > 5);
         QCOMPARE(steps->item(0)->text(), QStringLiteral("0"));
         QListWidget* parameters = PageList(w, w.dlg->m_pListParametres);
         QVERIFY(parameters && parameters->count() > 5);
-        QVERIFY(w.Get<QLineEdit>(1073)->text().size() > 0);
+        QVERIFY(w.Get<QLineEdit>(IDC_LON1_EDIT)->text().size() > 0);
     }
 
     void mapListSwitchesAndKeepsTheChoicesOfEachMap() {
         QtWindow w;
         w.Open();
-        w.Get<QLineEdit>(1085)->setText("45");  // heading on the world map
+        w.Get<QLineEdit>(IDC_HEADING_EDIT)->setText("45");  // heading on the world map
         ClickMap(w, 2);
         QCOMPARE(w.dlg->m_nMap, 2);
-        QCOMPARE(w.Get<QListWidget>(1060)->currentRow(), 2);
+        QCOMPARE(w.Get<QListWidget>(IDC_MAP_LIST)->currentRow(), 2);
         QVERIFY(ReadBytes("ini/options.txt").find("CAP;45;") != std::string::npos);
-        QVERIFY(w.Get<QLineEdit>(1085)->text() != QStringLiteral("45"));
+        QVERIFY(w.Get<QLineEdit>(IDC_HEADING_EDIT)->text() != QStringLiteral("45"));
         ClickMap(w, 0);
         QCOMPARE(w.dlg->m_nMap, 0);
-        QCOMPARE(w.Get<QLineEdit>(1085)->text(), QStringLiteral("45"));
+        QCOMPARE(w.Get<QLineEdit>(IDC_HEADING_EDIT)->text(), QStringLiteral("45"));
         // The keys move between the maps too.
-        w.Get<QListWidget>(1060)->setFocus();
-        QTest::keyClick(w.Get<QListWidget>(1060), Qt::Key_Down);
+        w.Get<QListWidget>(IDC_MAP_LIST)->setFocus();
+        QTest::keyClick(w.Get<QListWidget>(IDC_MAP_LIST), Qt::Key_Down);
         QCOMPARE(w.dlg->m_nMap, 1);
-        QCOMPARE(w.Get<QListWidget>(1060)->currentRow(), 1);
+        QCOMPARE(w.Get<QListWidget>(IDC_MAP_LIST)->currentRow(), 1);
     }
 
     void tickingAParameterReachesTheTableOnRelease() {

@@ -2,8 +2,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/layout/ResourceIds.h"
 #include "tests/qt/QtTestSupport.h"
 
+using enum wavepost::ControlId;
 using wavepost::qttest::QtWindow;
 
 namespace {
@@ -17,7 +19,8 @@ void UseRectangleMode() {
 
 QStringList Texts(QtWindow& w) {
     QStringList texts;
-    for (int id : {1073, 1074, 1079, 1080}) texts << w.Get<QLineEdit>(id)->text();
+    for (int id : {IDC_LON1_EDIT, IDC_LAT1_EDIT, IDC_LON2_EDIT, IDC_LAT2_EDIT})
+        texts << w.Get<QLineEdit>(id)->text();
     return texts;
 }
 

@@ -19,10 +19,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/layout/ResourceIds.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/TextCodec.h"
 #include "tests/qt/QtTestSupport.h"
 
+using enum wavepost::ControlId;
 using platform::EventKind;
 using wavepost::qttest::BoxCloser;
 using wavepost::qttest::Edit;
@@ -32,7 +34,7 @@ using wavepost::qttest::ReadBytes;
 
 namespace {
 
-const int kZoneFields[] = {1073, 1074, 1079, 1080};
+const int kZoneFields[] = {IDC_LON1_EDIT, IDC_LAT1_EDIT, IDC_LON2_EDIT, IDC_LAT2_EDIT};
 
 void ClickTab(QtWindow& w, int index) {
     QTabBar* tabs = w.tk->TabBar();
@@ -60,7 +62,7 @@ void TypeInto(QLineEdit* edit, const QString& text) {
 }
 
 void ClickMap(QtWindow& w, int index) {
-    auto* maps = w.Get<QListWidget>(1060);
+    auto* maps = w.Get<QListWidget>(IDC_MAP_LIST);
     QRect item = maps->visualItemRect(maps->item(index));
     QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, item.center());
 }
@@ -111,14 +113,17 @@ class QtWindowTest : public QObject {
         QCOMPARE(titles, (QStringList{"Zone Géographique", "Paramètres", "Options", "Bulletins",
                                       "Images", "    ?"}));
         QCOMPARE(tabs->currentIndex(), 0);
-        auto* maps = w.Get<QListWidget>(1060);
+        auto* maps = w.Get<QListWidget>(IDC_MAP_LIST);
         QCOMPARE(maps->count(), 3);
         QCOMPARE(maps->item(0)->text(), QStringLiteral("Monde"));
         QCOMPARE(maps->item(2)->text(), QStringLiteral("France"));
         QVERIFY(!maps->item(1)->icon().isNull());
-        QVERIFY(w.Get<QPushButton>(1013)->isDefault());
-        QCOMPARE(w.Get<QPushButton>(1013)->text(), QStringLiteral("Envoi"));
-        QVERIFY(w.Get<QWidget>(1008)->isHidden());
+        QVERIFY(w.Get<QPushButton>(IDC_SEND_BUTTON)->isDefault());
+        QCOMPARE(w.Get<QPushButton>(IDC_SEND_BUTTON)->text(), QStringLiteral("Envoi"));
+        QVERIFY(w.Get<QWidget>(IDC_MAP_WORLD_RADIO)->isHidden());
+        // Each control of the layout is found by its identifier's name.
+        for (const auto& c : wavepost::MainWindowLayout().controls)
+            if (c.id >= 0) QCOMPARE(w.Get<QWidget>(c.id), w.tk->Widget(c.id));
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(maps));
         // The map pictures and icons are compiled in.
@@ -129,7 +134,7 @@ class QtWindowTest : public QObject {
         QtWindow w;
         std::string options = ReadBytes("ini/options.txt");
         w.Open();
-        w.Get<QLineEdit>(1085)->setText("45");
+        w.Get<QLineEdit>(IDC_HEADING_EDIT)->setText("45");
         QTest::keyClick(&w.tk->Window(), Qt::Key_Escape);
         QCOMPARE(w.tk->Window().result(), 2);  // the cancel result
         QVERIFY(w.tk->Window().isHidden());
@@ -139,8 +144,8 @@ class QtWindowTest : public QObject {
     void quitSavesTheChoices() {
         QtWindow w;
         w.Open();
-        w.Get<QLineEdit>(1085)->setText("45");
-        QTest::mouseClick(w.Get<QPushButton>(1), Qt::LeftButton);
+        w.Get<QLineEdit>(IDC_HEADING_EDIT)->setText("45");
+        QTest::mouseClick(w.Get<QPushButton>(IDC_QUIT_BUTTON), Qt::LeftButton);
         QCOMPARE(w.tk->Window().result(), int(QDialog::Accepted));
         QVERIFY(ReadBytes("ini/options.txt").find("CAP;45;") != std::string::npos);
     }
@@ -150,22 +155,22 @@ class QtWindowTest : public QObject {
         w.Open();
         auto& logic = *w.logic;
         auto changed = [&] { return logic.Count(EventKind::Changed); };
-        w.tk->SetControlText(1073, "12.0");
+        w.tk->SetControlText(IDC_LON1_EDIT, "12.0");
         QCOMPARE(changed(), 0);
-        auto* edit = w.Get<QLineEdit>(1073);
+        auto* edit = w.Get<QLineEdit>(IDC_LON1_EDIT);
         edit->setFocus();
         QTest::keyClicks(edit, "5");
         QCOMPARE(changed(), 1);
         int selections = 0;
-        w.tk->ComboSetSelection(1039, 1);
+        w.tk->ComboSetSelection(IDC_CURRENCY_COMBO, 1);
         for (const auto& e : logic.events)
             selections += e.kind == platform::EventKind::SelectionChanged;
         QCOMPARE(selections, 0);
         // Leaving the field is a Left event.
-        w.Get<QLineEdit>(1074)->setFocus();
+        w.Get<QLineEdit>(IDC_LAT1_EDIT)->setFocus();
         bool left = false;
         for (const auto& e : logic.events)
-            left |= e.kind == platform::EventKind::Left && e.source == 1073;
+            left |= e.kind == platform::EventKind::Left && e.source == IDC_LON1_EDIT;
         QVERIFY(left);
     }
 
@@ -175,17 +180,18 @@ class QtWindowTest : public QObject {
         // taken as Windows-1252.
         std::ofstream("ini/presentation.txt", std::ios::binary) << "Météo \x96 marée";
         w.Open();
-        QCOMPARE(w.Get<QPlainTextEdit>(1096)->toPlainText(), QString::fromUtf8("Météo – marée"));
+        QCOMPARE(w.Get<QPlainTextEdit>(IDC_PRESENTATION_EDIT)->toPlainText(),
+                 QString::fromUtf8("Météo – marée"));
         std::string latin = "Caf\xE9 \x80";  // Windows-1252 from an older installation
         QCOMPARE(platform::qt::Decode(latin), QString::fromUtf8("Café €"));
-        w.tk->ComboReset(1039);
-        w.tk->ComboAddItem(1039, latin);
-        QCOMPARE(w.Get<QComboBox>(1039)->itemText(0), QString::fromUtf8("Café €"));
-        QCOMPARE(w.tk->ComboGetItemText(1039, 0), latin);
-        w.tk->SetControlText(1085, latin);
-        QCOMPARE(w.tk->GetControlText(1085), latin);
-        w.Get<QLineEdit>(1085)->setText(QString::fromUtf8("Été"));
-        QCOMPARE(w.tk->GetControlText(1085), std::string("Été"));
+        w.tk->ComboReset(IDC_CURRENCY_COMBO);
+        w.tk->ComboAddItem(IDC_CURRENCY_COMBO, latin);
+        QCOMPARE(w.Get<QComboBox>(IDC_CURRENCY_COMBO)->itemText(0), QString::fromUtf8("Café €"));
+        QCOMPARE(w.tk->ComboGetItemText(IDC_CURRENCY_COMBO, 0), latin);
+        w.tk->SetControlText(IDC_HEADING_EDIT, latin);
+        QCOMPARE(w.tk->GetControlText(IDC_HEADING_EDIT), latin);
+        w.Get<QLineEdit>(IDC_HEADING_EDIT)->setText(QString::fromUtf8("Été"));
+        QCOMPARE(w.tk->GetControlText(IDC_HEADING_EDIT), std::string("Été"));
     }
 
     void contextMenuOpensTheAboutBox() {
@@ -201,7 +207,7 @@ class QtWindowTest : public QObject {
                 if (about && about != &w.tk->Window()) {
                     aboutShown = about->windowTitle() == QStringLiteral("A propos de Wavepost");
                     // Every text stands whole inside the box, none under the button.
-                    auto* ok = about->findChild<QPushButton*>();
+                    auto* ok = about->findChild<QPushButton*>(QStringLiteral("IDC_ABOUT_OK"));
                     for (auto* label : about->findChildren<QLabel*>()) {
                         if (label->text().isEmpty()) continue;
                         const QRect needed(
@@ -263,7 +269,7 @@ class QtWindowTest : public QObject {
         QCOMPARE(w.tk->TabBar()->currentIndex(), 1);
         QCOMPARE(w.dlg->m_nCurrentPage, 1);
         QVERIFY(w.Get<QWidget>(field)->isHidden());
-        QVERIFY(w.Get<QWidget>(1001)->isVisible());
+        QVERIFY(w.Get<QWidget>(IDC_MESH_LON_COMBO)->isVisible());
         QCOMPARE(w.logic->Count(EventKind::TabChanged), 1);
         QCOMPARE(w.logic->Count(EventKind::Left, field), 1);
         QCOMPARE(w.Get<QLineEdit>(field)->text(), QStringLiteral("12.3"));
@@ -286,15 +292,15 @@ class QtWindowTest : public QObject {
         w.Open();
         boxes.texts.clear();
         ClickTab(w, 2);
-        TypeInto(w.Get<QLineEdit>(1034), QStringLiteral("0,8"));
+        TypeInto(w.Get<QLineEdit>(IDC_DOLLAR_RATE_EDIT), QStringLiteral("0,8"));
         const int warnings = boxes.texts.size();
         ClickTab(w, 0);
         QCOMPARE(w.dlg->m_nCurrentPage, 0);
-        QVERIFY(w.Get<QWidget>(1073)->isVisible());
+        QVERIFY(w.Get<QWidget>(IDC_LON1_EDIT)->isVisible());
         QTRY_COMPARE(boxes.texts.size(), warnings + 1);
         QCOMPARE(boxes.texts.last(), QStringLiteral("Nombre de points : Alarme"));
-        QCOMPARE(w.Get<QLineEdit>(1034)->text(), QStringLiteral("0.8"));
-        QCOMPARE(w.logic->Count(EventKind::Left, 1034), 1);
+        QCOMPARE(w.Get<QLineEdit>(IDC_DOLLAR_RATE_EDIT)->text(), QStringLiteral("0.8"));
+        QCOMPARE(w.logic->Count(EventKind::Left, IDC_DOLLAR_RATE_EDIT), 1);
     }
 
     // A warning at every keystroke does not end the entry; leaving the field does, once,
@@ -311,23 +317,23 @@ class QtWindowTest : public QObject {
         Edit("ini/telecoms.txt", "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
         BoxCloser boxes;
         w.Open();
-        auto* width = w.Get<QLineEdit>(1079);
+        auto* width = w.Get<QLineEdit>(IDC_LON2_EDIT);
         TypeInto(width, QStringLiteral("500"));
         QCOMPARE(width->text(), QStringLiteral("500"));  // typed whole, warnings and all
         QVERIFY(boxes.texts.size() >= 2);
-        QCOMPARE(w.logic->Count(EventKind::Left, 1079), 0);
+        QCOMPARE(w.logic->Count(EventKind::Left, IDC_LON2_EDIT), 0);
         if (byClick) {
-            QTest::mouseClick(w.Get<QLineEdit>(1080), Qt::LeftButton);
+            QTest::mouseClick(w.Get<QLineEdit>(IDC_LAT2_EDIT), Qt::LeftButton);
             w.Activate();
         } else {
             w.Activate();
             QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(width));
             PressKey(Qt::Key_Tab);
         }
-        QTRY_COMPARE(w.logic->Count(EventKind::Left, 1079), 1);
+        QTRY_COMPARE(w.logic->Count(EventKind::Left, IDC_LON2_EDIT), 1);
         QCOMPARE(width->text(), QStringLiteral("300.0"));  // -30 with half of it to -180
         QTest::qWait(30);
-        QCOMPARE(w.logic->Count(EventKind::Left, 1079), 1);
+        QCOMPARE(w.logic->Count(EventKind::Left, IDC_LON2_EDIT), 1);
     }
 
     // Return presses "Envoi" with the focus in a field: what leaving the field does is
@@ -343,13 +349,13 @@ class QtWindowTest : public QObject {
             int field;
             const char *typed, *shown, *inOrder, *saved;
         } rows[] = {
-            {"longitude", 1073, "170,5", "170.5", "Z 170.5 40.0 19.0 30.0", "X1;170.5;"},
-            {"latitude", 1074, "45,25", "45.2", "Z -30.0 45.2 40.0 30.0", "Y1;45.2;"},
-            {"width", 1079, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
-            {"height", 1080, "200", "100.0", "Z -30.0 40.0 40.0 100.0", "Y2;100.0;"},
-            {"heading", 1085, "400", "360", "", "CAP;360;"},
-            {"speed", 1086, "1e308", "1", "%0AV 0 1.0%0A", "VITESSE;1;"},
-            {"dollar", 1034, "0,5", "0.5", "", "DOLLARS;0.5;"},
+            {"longitude", IDC_LON1_EDIT, "170,5", "170.5", "Z 170.5 40.0 19.0 30.0", "X1;170.5;"},
+            {"latitude", IDC_LAT1_EDIT, "45,25", "45.2", "Z -30.0 45.2 40.0 30.0", "Y1;45.2;"},
+            {"width", IDC_LON2_EDIT, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
+            {"height", IDC_LAT2_EDIT, "200", "100.0", "Z -30.0 40.0 40.0 100.0", "Y2;100.0;"},
+            {"heading", IDC_HEADING_EDIT, "400", "360", "", "CAP;360;"},
+            {"speed", IDC_SPEED_EDIT, "1e308", "1", "%0AV 0 1.0%0A", "VITESSE;1;"},
+            {"dollar", IDC_DOLLAR_RATE_EDIT, "0,5", "0.5", "", "DOLLARS;0.5;"},
         };
         for (const auto& r : rows)
             QTest::newRow(r.name) << r.field << QString(r.typed) << QString(r.shown)
@@ -364,12 +370,12 @@ class QtWindowTest : public QObject {
         QtWindow w;
         BoxCloser boxes;
         w.Open();
-        if (field == 1034) ClickTab(w, 2);
+        if (field == IDC_DOLLAR_RATE_EDIT) ClickTab(w, 2);
         TypeInto(w.Get<QLineEdit>(field), typed);
         w.Activate();  // after any point-count warning
         PressKey(Qt::Key_Return);
         QCOMPARE(w.logic->Count(EventKind::Left, field), 1);
-        QCOMPARE(w.logic->Count(EventKind::Click, 1013), 1);
+        QCOMPARE(w.logic->Count(EventKind::Click, IDC_SEND_BUTTON), 1);
         QCOMPARE(w.Get<QLineEdit>(field)->text(), shown);
         const std::string order = w.LastOrder();
         QVERIFY2(order.find(inOrder.toStdString()) != std::string::npos, order.c_str());
@@ -395,12 +401,12 @@ class QtWindowTest : public QObject {
         QFETCH(int, map);
         QtWindow w;
         w.Open();
-        auto* maps = w.Get<QListWidget>(1060);
+        auto* maps = w.Get<QListWidget>(IDC_MAP_LIST);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(maps));
         for (int key : keys) PressKey(Qt::Key(key));
         QCOMPARE(w.dlg->m_nMap, map);
         QCOMPARE(maps->currentRow(), map);
-        QCOMPARE(w.tk->ListViewGetSelectionMark(1060), map);
+        QCOMPARE(w.tk->ListViewGetSelectionMark(IDC_MAP_LIST), map);
         QVERIFY(maps->item(map)->isSelected());
         // The map's own zone texts came with it, and the program's tab selection raised
         // no tab change.
@@ -418,7 +424,7 @@ class QtWindowTest : public QObject {
                               QPoint(area.left + 5, area.top + 5));
             QTest::mouseRelease(&w.tk->Window(), Qt::LeftButton, {},
                                 QPoint(area.left + 60, area.top + 60));
-            QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(1060));
+            QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(IDC_MAP_LIST));
             PressKey(Qt::Key_Escape);
             QCOMPARE(w.tk->Window().result(), 2);
             QCOMPARE(w.logic->Count(EventKind::MapListKeyDown), 0);
@@ -431,10 +437,10 @@ class QtWindowTest : public QObject {
             std::string options = ReadBytes("ini/options.txt");
             BoxCloser boxes;
             w.Open();
-            QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(1060));
+            QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(IDC_MAP_LIST));
             PressKey(key);
             QCOMPARE(w.logic->Count(EventKind::MapListKeyDown), 0);
-            QCOMPARE(w.logic->Count(EventKind::Click, 1013), 1);
+            QCOMPARE(w.logic->Count(EventKind::Click, IDC_SEND_BUTTON), 1);
             QCOMPARE(boxes.texts.size(), 1);
             QCOMPARE(ReadBytes("ini/options.txt"), options);
         }
@@ -449,12 +455,12 @@ class QtWindowTest : public QObject {
         ClickMap(w, 1);
         QCOMPARE(w.dlg->m_nMap, 1);
         w.Activate();
-        QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(1060));
+        QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(IDC_MAP_LIST));
         PressKey(Qt::Key_Down);
         QCOMPARE(w.dlg->m_nMap, 2);
         QTest::qWait(30);  // paints while and after the boxes were open
         QCOMPARE(w.dlg->m_nMap, 2);
-        QVERIFY(w.Get<QAbstractButton>(1010)->isChecked());
+        QVERIFY(w.Get<QAbstractButton>(IDC_MAP_FRANCE_RADIO)->isChecked());
         QVERIFY(boxes.texts.size() >= 2);
     }
 
@@ -464,7 +470,7 @@ class QtWindowTest : public QObject {
         w.Open();
         auto& dialog = w.tk->Window();
         platform::Rect area = w.dlg->GetMapArea();
-        const QString lon = w.Get<QLineEdit>(1073)->text();
+        const QString lon = w.Get<QLineEdit>(IDC_LON1_EDIT)->text();
         QTest::mousePress(&dialog, Qt::LeftButton, {}, QPoint(area.left + 10, area.top + 10));
         QTest::mouseMove(&dialog, QPoint(area.left + 100, area.top + 60));
         QVERIFY(w.dlg->m_bDragging);
@@ -472,7 +478,7 @@ class QtWindowTest : public QObject {
         QVERIFY(!w.dlg->m_bDragging);
         TurnWheel(w, -1);
         QTest::mouseRelease(&dialog, Qt::LeftButton, {}, QPoint(area.left + 100, area.top + 60));
-        QCOMPARE(w.Get<QLineEdit>(1073)->text(), lon);
+        QCOMPARE(w.Get<QLineEdit>(IDC_LON1_EDIT)->text(), lon);
         // No red band is left on the map.
         QImage shot = dialog.grab().toImage();
         int red = 0;
@@ -487,30 +493,34 @@ class QtWindowTest : public QObject {
         QtWindow w;
         w.Open();
         ClickTab(w, 2);
-        QCOMPARE(TabStops(w, {1020, 1021, 1022, 1023}), 1);
-        QCOMPARE(TabStops(w, {1024, 1025, 1026, 1027}), 1);
-        QCOMPARE(TabStops(w, {1016, 1017}), 1);
+        QCOMPARE(TabStops(w, {IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO,
+                              IDC_COMPRESSION_GZIP_RADIO, IDC_COMPRESSION_BZIP2_RADIO}),
+                 1);
+        QCOMPARE(TabStops(w, {IDC_SUBSCRIPTION_SINGLE_RADIO, IDC_SUBSCRIPTION_DAYS_RADIO,
+                              IDC_SUBSCRIPTION_PERMANENT_RADIO, IDC_SUBSCRIPTION_CANCEL_RADIO}),
+                 1);
+        QCOMPARE(TabStops(w, {IDC_ZONE_CENTRED_RADIO, IDC_ZONE_RECTANGLE_RADIO}), 1);
         // The Tab stop of a group is its checked button.
-        QVERIFY(w.Get<QWidget>(1021)->focusPolicy() & Qt::TabFocus);  // "Zip"
-        ClickInto(w.Get<QWidget>(1021));
+        QVERIFY(w.Get<QWidget>(IDC_COMPRESSION_ZIP_RADIO)->focusPolicy() & Qt::TabFocus);  // "Zip"
+        ClickInto(w.Get<QWidget>(IDC_COMPRESSION_ZIP_RADIO));
         const int clicks = w.logic->Count(EventKind::Click);
         PressKey(Qt::Key_Down);
-        QVERIFY(w.Get<QAbstractButton>(1022)->isChecked());
-        QVERIFY(!w.Get<QAbstractButton>(1021)->isChecked());
-        QCOMPARE(QApplication::focusWidget(), w.Get<QWidget>(1022));
-        QCOMPARE(w.logic->Count(EventKind::Click, 1022), 1);
+        QVERIFY(w.Get<QAbstractButton>(IDC_COMPRESSION_GZIP_RADIO)->isChecked());
+        QVERIFY(!w.Get<QAbstractButton>(IDC_COMPRESSION_ZIP_RADIO)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), w.Get<QWidget>(IDC_COMPRESSION_GZIP_RADIO));
+        QCOMPARE(w.logic->Count(EventKind::Click, IDC_COMPRESSION_GZIP_RADIO), 1);
         QCOMPARE(w.dlg->m_nCompression, 2);
         PressKey(Qt::Key_Up);
         PressKey(Qt::Key_Up);
-        QVERIFY(w.Get<QAbstractButton>(1020)->isChecked());
+        QVERIFY(w.Get<QAbstractButton>(IDC_COMPRESSION_NONE_RADIO)->isChecked());
         QCOMPARE(w.logic->Count(EventKind::Click), clicks + 3);
-        QVERIFY(w.Get<QWidget>(1020)->focusPolicy() & Qt::TabFocus);
-        QVERIFY(!(w.Get<QWidget>(1021)->focusPolicy() & Qt::TabFocus));
+        QVERIFY(w.Get<QWidget>(IDC_COMPRESSION_NONE_RADIO)->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!(w.Get<QWidget>(IDC_COMPRESSION_ZIP_RADIO)->focusPolicy() & Qt::TabFocus));
         // The zone mode by keyboard rewrites the texts at once.
-        ClickInto(w.Get<QWidget>(1016));
+        ClickInto(w.Get<QWidget>(IDC_ZONE_CENTRED_RADIO));
         PressKey(Qt::Key_Right);
         QCOMPARE(w.dlg->m_nZoneMode, 1);
-        QCOMPARE(w.Get<QLineEdit>(1073)->text(), QStringLiteral("-50.0"));
+        QCOMPARE(w.Get<QLineEdit>(IDC_LON1_EDIT)->text(), QStringLiteral("-50.0"));
     }
 
     // The space bar ticks a list item, and the estimate follows as after a click.
@@ -520,12 +530,12 @@ class QtWindowTest : public QObject {
         ClickTab(w, 1);
         auto* parameters = qobject_cast<QListWidget*>(w.tk->Widget(w.dlg->m_pListParametres));
         ClickInto(parameters);
-        const QString before = w.Get<QLineEdit>(1011)->text();
+        const QString before = w.Get<QLineEdit>(IDC_WEATHER_COST_EDIT)->text();
         parameters->setCurrentRow(0);
         const Qt::CheckState state = parameters->item(0)->checkState();
         PressKey(Qt::Key_Space);
         QVERIFY(parameters->item(0)->checkState() != state);
-        QVERIFY(w.Get<QLineEdit>(1011)->text() != before);
+        QVERIFY(w.Get<QLineEdit>(IDC_WEATHER_COST_EDIT)->text() != before);
     }
 
     // "Antime=2" shows "undetermined" once; a click leaves it for two states.
@@ -533,7 +543,7 @@ class QtWindowTest : public QObject {
         QtWindow w;
         Edit("init.cnf", "Antime=0", "Antime=2");
         w.Open();
-        auto* box = w.Get<QCheckBox>(1092);
+        auto* box = w.Get<QCheckBox>(IDC_ANTIMERIDIAN_CHECK);
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
         QTest::mouseClick(box, Qt::LeftButton);
         QCOMPARE(box->checkState(), Qt::Checked);

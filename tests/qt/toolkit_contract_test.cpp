@@ -5,9 +5,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/layout/ResourceIds.h"
 #include "platform/memory/MemoryToolkit.h"
 #include "platform/qt/QtToolkit.h"
 
+using enum wavepost::ControlId;
 using platform::EventKind;
 using platform::IToolkit;
 
@@ -59,7 +61,8 @@ class ToolkitContractTest : public QObject {
         IToolkit& tk = *o.toolkit;
         // UTF-8, Windows-1252 bytes from an older installation, an empty text.
         for (const std::string text : {"Été 45.5", "Caf\xE9 \x80", "", "a;b"}) {
-            for (int control : {1073, 1096, 1068}) {  // an edit, a multi-line edit, a label
+            for (int control : {IDC_LON1_EDIT, IDC_PRESENTATION_EDIT,
+                                IDC_COLUMN1_TITLE}) {  // an edit, a multi-line edit, a label
                 tk.SetControlText(control, text);
                 QCOMPARE(tk.GetControlText(control), text);
             }
@@ -72,22 +75,22 @@ class ToolkitContractTest : public QObject {
         QFETCH(QString, kind);
         Opened o(kind);
         IToolkit& tk = *o.toolkit;
-        tk.ComboReset(1039);
-        QCOMPARE(tk.ComboGetSelection(1039), -1);
-        tk.ComboAddItem(1039, "Euro");
-        tk.ComboAddItem(1039, "Dollar \xA4");
-        QCOMPARE(tk.ComboGetCount(1039), 2);
-        QCOMPARE(tk.ComboGetSelection(1039), -1);  // adding selects nothing
-        QCOMPARE(tk.ComboGetItemText(1039, 1), std::string("Dollar \xA4"));
-        QCOMPARE(tk.ComboGetItemText(1039, 2), std::string());
-        tk.ComboSetSelection(1039, 1);
-        QCOMPARE(tk.ComboGetSelection(1039), 1);
-        tk.ComboSetSelection(1039, 5);  // beyond the items: none
-        QCOMPARE(tk.ComboGetSelection(1039), -1);
-        tk.ComboSetSelection(1039, 0);
-        tk.ComboReset(1039);
-        QCOMPARE(tk.ComboGetSelection(1039), -1);
-        QCOMPARE(tk.ComboGetCount(1039), 0);
+        tk.ComboReset(IDC_CURRENCY_COMBO);
+        QCOMPARE(tk.ComboGetSelection(IDC_CURRENCY_COMBO), -1);
+        tk.ComboAddItem(IDC_CURRENCY_COMBO, "Euro");
+        tk.ComboAddItem(IDC_CURRENCY_COMBO, "Dollar \xA4");
+        QCOMPARE(tk.ComboGetCount(IDC_CURRENCY_COMBO), 2);
+        QCOMPARE(tk.ComboGetSelection(IDC_CURRENCY_COMBO), -1);  // adding selects nothing
+        QCOMPARE(tk.ComboGetItemText(IDC_CURRENCY_COMBO, 1), std::string("Dollar \xA4"));
+        QCOMPARE(tk.ComboGetItemText(IDC_CURRENCY_COMBO, 2), std::string());
+        tk.ComboSetSelection(IDC_CURRENCY_COMBO, 1);
+        QCOMPARE(tk.ComboGetSelection(IDC_CURRENCY_COMBO), 1);
+        tk.ComboSetSelection(IDC_CURRENCY_COMBO, 5);  // beyond the items: none
+        QCOMPARE(tk.ComboGetSelection(IDC_CURRENCY_COMBO), -1);
+        tk.ComboSetSelection(IDC_CURRENCY_COMBO, 0);
+        tk.ComboReset(IDC_CURRENCY_COMBO);
+        QCOMPARE(tk.ComboGetSelection(IDC_CURRENCY_COMBO), -1);
+        QCOMPARE(tk.ComboGetCount(IDC_CURRENCY_COMBO), 0);
         QVERIFY(o.logic.events.empty());
     }
 
@@ -123,14 +126,18 @@ class ToolkitContractTest : public QObject {
         QFETCH(QString, kind);
         Opened o(kind);
         IToolkit& tk = *o.toolkit;
-        for (int id : {1020, 1021, 1022, 1023}) tk.SetCheck(id, 0);
-        for (int id : {1020, 1021, 1022, 1023}) QCOMPARE(tk.GetCheck(id), 0);  // none checked
-        tk.SetCheck(1022, 1);
-        QCOMPARE(tk.GetCheck(1022), 1);
-        QCOMPARE(tk.GetCheck(1021), 0);
+        for (int id : {IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO,
+                       IDC_COMPRESSION_GZIP_RADIO, IDC_COMPRESSION_BZIP2_RADIO})
+            tk.SetCheck(id, 0);
+        for (int id : {IDC_COMPRESSION_NONE_RADIO, IDC_COMPRESSION_ZIP_RADIO,
+                       IDC_COMPRESSION_GZIP_RADIO, IDC_COMPRESSION_BZIP2_RADIO})
+            QCOMPARE(tk.GetCheck(id), 0);  // none checked
+        tk.SetCheck(IDC_COMPRESSION_GZIP_RADIO, 1);
+        QCOMPARE(tk.GetCheck(IDC_COMPRESSION_GZIP_RADIO), 1);
+        QCOMPARE(tk.GetCheck(IDC_COMPRESSION_ZIP_RADIO), 0);
         for (int state : {2, 1, 0}) {  // the check box shows all three states
-            tk.SetCheck(1092, state);
-            QCOMPARE(tk.GetCheck(1092), state);
+            tk.SetCheck(IDC_ANTIMERIDIAN_CHECK, state);
+            QCOMPARE(tk.GetCheck(IDC_ANTIMERIDIAN_CHECK), state);
         }
         QVERIFY(o.logic.events.empty());
     }
@@ -140,11 +147,11 @@ class ToolkitContractTest : public QObject {
         QFETCH(QString, kind);
         Opened o(kind);
         IToolkit& tk = *o.toolkit;
-        for (int i = 0; i < 3; ++i) tk.ListViewInsertItem(1060, i, "carte", i);
-        QCOMPARE(tk.ListViewGetSelectionMark(1060), -1);
-        tk.ListViewSetSelectionMark(1060, 2);
-        tk.ListViewSelectItem(1060, 0);  // selecting does not move the mark
-        QCOMPARE(tk.ListViewGetSelectionMark(1060), 2);
+        for (int i = 0; i < 3; ++i) tk.ListViewInsertItem(IDC_MAP_LIST, i, "carte", i);
+        QCOMPARE(tk.ListViewGetSelectionMark(IDC_MAP_LIST), -1);
+        tk.ListViewSetSelectionMark(IDC_MAP_LIST, 2);
+        tk.ListViewSelectItem(IDC_MAP_LIST, 0);  // selecting does not move the mark
+        QCOMPARE(tk.ListViewGetSelectionMark(IDC_MAP_LIST), 2);
         QVERIFY(o.logic.events.empty());
     }
 
@@ -153,15 +160,15 @@ class ToolkitContractTest : public QObject {
         QFETCH(QString, kind);
         Opened o(kind);
         IToolkit& tk = *o.toolkit;
-        QCOMPARE(tk.TabGetSelection(1063), -1);
-        tk.TabInsert(1063, 0, "Zone");
-        QCOMPARE(tk.TabGetSelection(1063), 0);  // the first tab is selected on insertion
-        tk.TabInsert(1063, 1, "Param\xC3\xA8tres");
-        tk.TabInsert(1063, 2, "Options");
-        tk.TabSelect(1063, 2);
-        QCOMPARE(tk.TabGetSelection(1063), 2);
-        tk.TabSelect(1063, 0);
-        QCOMPARE(tk.TabGetSelection(1063), 0);
+        QCOMPARE(tk.TabGetSelection(IDC_TAB_PAGES), -1);
+        tk.TabInsert(IDC_TAB_PAGES, 0, "Zone");
+        QCOMPARE(tk.TabGetSelection(IDC_TAB_PAGES), 0);  // the first tab is selected on insertion
+        tk.TabInsert(IDC_TAB_PAGES, 1, "Param\xC3\xA8tres");
+        tk.TabInsert(IDC_TAB_PAGES, 2, "Options");
+        tk.TabSelect(IDC_TAB_PAGES, 2);
+        QCOMPARE(tk.TabGetSelection(IDC_TAB_PAGES), 2);
+        tk.TabSelect(IDC_TAB_PAGES, 0);
+        QCOMPARE(tk.TabGetSelection(IDC_TAB_PAGES), 0);
         QVERIFY(o.logic.events.empty());
     }
 
@@ -170,14 +177,15 @@ class ToolkitContractTest : public QObject {
         QFETCH(QString, kind);
         Opened o(kind);
         IToolkit& tk = *o.toolkit;
-        QVERIFY(!tk.IsControlVisible(1008));  // hidden in the layout: the map buttons
-        QVERIFY(tk.IsControlVisible(1013));
-        tk.ShowControl(1013, false);
-        QVERIFY(!tk.IsControlVisible(1013));
-        tk.ShowControl(1013, true);
-        QVERIFY(tk.IsControlVisible(1013));
+        QVERIFY(
+            !tk.IsControlVisible(IDC_MAP_WORLD_RADIO));  // hidden in the layout: the map buttons
+        QVERIFY(tk.IsControlVisible(IDC_SEND_BUTTON));
+        tk.ShowControl(IDC_SEND_BUTTON, false);
+        QVERIFY(!tk.IsControlVisible(IDC_SEND_BUTTON));
+        tk.ShowControl(IDC_SEND_BUTTON, true);
+        QVERIFY(tk.IsControlVisible(IDC_SEND_BUTTON));
         const platform::Rect client = tk.GetClientRect();
-        const platform::Rect send = tk.GetControlRect(1013);
+        const platform::Rect send = tk.GetControlRect(IDC_SEND_BUTTON);
         QVERIFY(send.left >= 0 && send.right <= client.right && send.bottom <= client.bottom);
     }
 };
