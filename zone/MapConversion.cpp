@@ -4,7 +4,7 @@
 
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
-#include "zone/ZoneGeometry.h"
+#include "zone/ZoneWindow.h"
 
 namespace wavepost {
 

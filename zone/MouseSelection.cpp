@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "app/CMarlockDlg.h"
-#include "zone/ZoneGeometry.h"
+#include "zone/ZoneWindow.h"
 
 namespace wavepost {
 

@@ -2,7 +2,7 @@
 #include "app/CMarlockDlg.h"
 #include "app/layout/Layout.h"
 #include "app/layout/StringTable.h"
-#include "zone/ZoneGeometry.h"
+#include "zone/ZoneWindow.h"
 
 namespace wavepost {
 

@@ -4,7 +4,7 @@
 #include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
-#include "zone/ZoneGeometry.h"
+#include "zone/ZoneWindow.h"
 
 namespace wavepost {
 

@@ -13,8 +13,8 @@
 #include "app/CConfigFile.h"
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
+#include "tests/core/CatalogueTestSupport.h"
 #include "tests/core/TestSupport.h"
-#include "tests/core/catalogue_fixture.h"
 
 namespace wavepost {
 namespace {

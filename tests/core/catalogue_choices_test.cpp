@@ -5,7 +5,7 @@
 
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
-#include "tests/core/catalogue_fixture.h"
+#include "tests/core/CatalogueTestSupport.h"
 
 namespace wavepost {
 namespace {

@@ -7,7 +7,7 @@
 #include "app/CConfigFile.h"
 #include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
-#include "tests/core/catalogue_fixture.h"
+#include "tests/core/CatalogueTestSupport.h"
 
 namespace wavepost {
 namespace {
