@@ -1,10 +1,13 @@
 #include "app/NumberText.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace wavepost {
@@ -19,30 +22,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The power of ten of a decimal number's leading significant digit, roughly: positive
-// for numbers of 10 and more, negative below 1 (enough to tell overflow from underflow).
-long DecimalExponent(const char* first, const char* last) {
-    long digitsBeforePoint = 0;
-    long zerosAfterPoint = 0;
-    bool seenSignificant = false, afterPoint = false;
-    const char* p = first;
-    for (; p != last && (IsDigit(*p) || *p == '.'); ++p) {
-        if (*p == '.') {
-            afterPoint = true;
-        } else if (*p != '0' || seenSignificant) {
-            seenSignificant = true;
-            if (!afterPoint) ++digitsBeforePoint;
-        } else if (afterPoint) {
-            ++zerosAfterPoint;
-        }
-    }
-    long exponent = 0;
-    if (p != last && (*p == 'e' || *p == 'E')) exponent = ReadInteger(std::string(p + 1, last));
-    const long lead = digitsBeforePoint > 0 ? digitsBeforePoint : -zerosAfterPoint;
-    // Saturating: both terms may be huge.
-    if (exponent > 0 && lead > std::numeric_limits<long>::max() - exponent) return 1;
-    if (exponent < 0 && lead < std::numeric_limits<long>::min() - exponent) return -1;
-    return lead + exponent;
+// The "C" locale, for reading numbers with a point whatever locale the process runs in.
+locale_t CLocale() {
+    static const locale_t locale = ::newlocale(LC_ALL_MASK, "C", nullptr);
+    return locale;
 }
 
 }  // namespace
@@ -63,7 +46,8 @@ long ReadInteger(const std::string& text) {
 }
 
 double ReadNumber(const std::string& text) {
-    // Parsed by hand so that the process locale can never turn the point into a comma.
+    // The prefix is found by hand (strtod would also take hexadecimal, "inf" or "nan"),
+    // then read in the "C" locale, whose decimal separator is the point.
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
     std::size_t start = i;
@@ -84,19 +68,7 @@ double ReadNumber(const std::string& text) {
             end = j;
         }
     }
-    // from_chars reads the point whatever the process locale; it takes no plus sign.
-    const char* first = text.data() + start;
-    const char* last = text.data() + end;
-    const bool negative = *first == '-';
-    if (*first == '+' || *first == '-') ++first;
-    double value = 0.0;
-    auto [stop, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range) {
-        // Beyond the double range: what strtod gives, an infinity or a zero.
-        value = DecimalExponent(first, last) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    (void)stop;
-    return negative ? -value : value;
+    return ::strtod_l(text.substr(start, end - start).c_str(), nullptr, CLocale());
 }
 
 float ToFloat(double value) {

@@ -150,6 +150,23 @@ std::set<std::string> Listing(const fs::path& folder) {
     return names;
 }
 
+// A child process saving the catalogue again and again, each save stamped with the next
+// generation, pausing between saves; it ends only when killed (status 3 if a save fails).
+pid_t StartSaver(CMarlockDlg& dlg, const std::vector<std::string>& headers, long firstGeneration,
+                 int pauseMicros) {
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    try {
+        for (long generation = firstGeneration;; ++generation) {
+            Stamp(dlg, headers, generation);
+            dlg.SaveCatalogue();
+            if (pauseMicros > 0) ::usleep(static_cast<useconds_t>(pauseMicros));
+        }
+    } catch (...) {
+    }
+    ::_exit(3);
+}
+
 TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
     ScratchDir dir(FastFolder());
     SeedDefaultData();
@@ -171,18 +188,8 @@ TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
     int midSave = 0, committed = 0;
     const int kills = 200;
     for (int kill = 0; kill < kills && !HasFailure(); ++kill) {
-        pid_t child = ::fork();
+        const pid_t child = StartSaver(w.dlg, headers, (kill + 1) * 1000000L, 0);
         ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                for (long generation = (kill + 1) * 1000000L;; ++generation) {
-                    Stamp(w.dlg, headers, generation);
-                    w.dlg.SaveCatalogue();
-                }
-            } catch (...) {
-            }
-            ::_exit(3);
-        }
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ::kill(child, SIGKILL);
         int status = 0;
@@ -254,21 +261,10 @@ TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
     const auto headers = LastHeaderCells(w.dlg);
     pid_t savers[2];
     for (int p = 0; p < 2; ++p) {
-        savers[p] = ::fork();
+        // Saves come from a person's clicks: a lock taken again at once would keep the
+        // other program waiting, which no user could bring about.
+        savers[p] = StartSaver(w.dlg, headers, (p + 1) * 100000000L, 200);
         ASSERT_GE(savers[p], 0);
-        if (savers[p] == 0) {
-            try {
-                for (long generation = (p + 1) * 100000000L;; ++generation) {
-                    Stamp(w.dlg, headers, generation);
-                    w.dlg.SaveCatalogue();
-                    // Saves come from a person's clicks: a lock taken again at once would
-                    // keep the other program waiting, which no user could bring about.
-                    ::usleep(200);
-                }
-            } catch (...) {
-            }
-            ::_exit(3);
-        }
     }
     // Meanwhile a third program starts again and again: each start reads one whole set.
     std::set<char> seenSavers;
