@@ -1,6 +1,8 @@
 // Map frames and the conversions between pixels, coordinate texts and the zone rectangle,
 // computed by the zone arithmetic from the window's state.
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
@@ -13,15 +15,15 @@ using namespace zone;
 DomainFrame CMarlockDlg::FindDomainRow(const std::string& mapName) const {
     DomainFrame frame;
     if (!m_pDomaines) return frame;
-    // Every row is scanned: when several carry the name, the last one wins.
-    for (int r = 2; r <= m_pDomaines->GetRowCount(); ++r) {
-        if (Unquoted(m_pDomaines->GetCell(r, 1)) != mapName) continue;
-        frame.bottom = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 2)));
-        frame.top = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 3)));
-        frame.left = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 4)));
-        frame.right = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 5)));
-        frame.found = true;
-    }
+    // When several rows carry the name, the last one wins.
+    const std::vector<std::int32_t>& rows = m_pDomaines->RowsMatching(1, mapName);
+    if (rows.empty()) return frame;
+    const std::int32_t r = rows.back();
+    frame.bottom = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 2)));
+    frame.top = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 3)));
+    frame.left = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 4)));
+    frame.right = ToFloat(ReadNumber(m_pDomaines->GetCell(r, 5)));
+    frame.found = true;
     return frame;
 }
 

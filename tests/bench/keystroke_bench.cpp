@@ -44,8 +44,9 @@ std::string CellOf(const std::string& row, int column) {
 // Every data row of the shown map repeated shownScale times, every other one otherScale
 // times (rows of every map follow shownScale); the copies' second cell gets a suffix so
 // that codes stay distinct where that matters (the options keep their keys).
-void ScaleTable(const ScaledTable& table, int shownScale, int otherScale) {
-    std::istringstream in(test::ReadFile(table.path));
+void ScaleTable(const test::TempFolder& dir, const ScaledTable& table, int shownScale,
+                int otherScale) {
+    std::istringstream in(test::ReadFile(dir / table.path));
     std::string header, line, out;
     std::getline(in, header);
     out = header + "\n";
@@ -66,18 +67,18 @@ void ScaleTable(const ScaledTable& table, int shownScale, int otherScale) {
             out += row + "\n";
         }
     }
-    test::WriteFile(table.path, out);
+    test::WriteFile(dir / table.path, out);
 }
 
 // Arguments: how many times the shown map's rows and the other maps' rows are repeated.
 void Keystroke(benchmark::State& state) {
     const int shownScale = static_cast<int>(state.range(0));
     const int otherScale = static_cast<int>(state.range(1));
-    test::ScratchDir dir;
-    test::SeedDefaultData();
+    test::SeededFolder dir;
     if (shownScale > 1 || otherScale > 1)
-        for (const ScaledTable& table : kScaledTables) ScaleTable(table, shownScale, otherScale);
-    auto window = std::make_unique<test::TestWindow>();
+        for (const ScaledTable& table : kScaledTables)
+            ScaleTable(dir, table, shownScale, otherScale);
+    auto window = std::make_unique<test::TestWindow>(dir.Path());
     window->Start();
     bool flip = false;
     for (auto _ : state) {
@@ -89,7 +90,7 @@ void Keystroke(benchmark::State& state) {
     }
     state.counters["parameter_rows"] = window->dlg.m_pParametres->GetRowCount() - 1;
     benchmark::DoNotOptimize(window->dlg.m_strWeatherCost);
-    window.reset();  // before the working directory goes
+    window.reset();  // before its folder goes
 }
 
 BENCHMARK(Keystroke)

@@ -98,12 +98,12 @@ inline const std::map<std::string, std::string>& TestCatalogue() {
     return files;
 }
 
-inline void WriteTestCatalogue(const std::filesystem::path& folder = ".") {
+inline void WriteTestCatalogue(const std::filesystem::path& folder) {
     for (const auto& [path, content] : TestCatalogue()) WriteFile(folder / path, content);
 }
 
 // Every file under the folder with its bytes.
-inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder = ".") {
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
         if (entry.is_regular_file()) files[entry.path().string()] = ReadFile(entry.path());
@@ -128,9 +128,10 @@ inline std::string Selected(const platform::MemoryToolkit& tk, int combo) {
     return c.selection < 0 ? "(none)" : c.items.at(c.selection);
 }
 
-// The saved value of an option of a map, as the file holds it.
-inline std::string OptionInFile(const std::string& key, const std::string& map) {
-    CIniTable table("ini/options.txt");
+// The saved value of an option of a map, as the file in the folder holds it.
+inline std::string OptionInFile(const std::filesystem::path& folder, const std::string& key,
+                                const std::string& map) {
+    CIniTable table((folder / "ini/options.txt").string());
     table.Load();
     for (int r = 2; r <= table.GetRowCount(); ++r)
         if (Unquoted(table.GetCell(r, 1)) == key && Unquoted(table.GetCell(r, 4)) == map)

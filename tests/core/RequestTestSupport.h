@@ -16,38 +16,39 @@ inline std::string OptionRows(const char* map, std::initializer_list<const char*
     return text;
 }
 
-inline void WriteRequestCatalogue() {
-    SeedDefaultData();
-    WriteFile("init.cnf",
+inline void WriteRequestCatalogue(const TempFolder& dir) {
+    SeedDefaultData(dir.Path());
+    WriteFile(dir / "init.cnf",
               "meteo=meteo@example.org\r\nquestion=questions@example.org\r\nAntime=0\r\n"
               "PtEuro=0.001\r\n");
-    WriteFile("ini/parametres.txt",
+    WriteFile(dir / "ini/parametres.txt",
               "Carte;Code;Libelle;Choix;Defaut;Poids;Analyse\r\nMonde;vent;Vent;1;1;1;0\r\n"
               "Monde;pmer;Pression;1;1;1;0\r\nEurope;vent;Vent;1;1;1;0\r\n"
               "Europe;temp;Temp;1;1;1;0\r\nEurope;pluie;Pluie;0;0;1;0\r\n"
               "Monde;sst;Mer;0;0;5;1\r\n");
-    WriteFile("ini/echeances.txt",
+    WriteFile(dir / "ini/echeances.txt",
               "Carte;Echeance;Choix;Defaut\r\nMonde;0;1;1\r\nMonde;12;1;1\r\nMonde;24;1;1\r\n"
               "Europe;0;1;1\r\nEurope;12;1;1\r\nEurope;24;1;1\r\nEurope;36;0;0\r\n");
-    WriteFile("ini/mailles.txt",
+    WriteFile(dir / "ini/mailles.txt",
               "Carte;Axe;Maille\r\nMonde;LONG;0.5\r\nMonde;LONG;0\r\nMonde;LAT;0.5\r\n"
               "Europe;LONG;0.5\r\nEurope;LONG;1.0\r\nEurope;LAT;0.5\r\nEurope;LAT;1.0\r\n");
-    WriteFile("ini/telecoms.txt",
+    WriteFile(dir / "ini/telecoms.txt",
               "Telecom;Prix;Alarme;Fatal\r\nIridium;0.002;800;1000\r\nPetit;0.002;100;861\r\n"
               "Aucun;0.002;0;0\r\n");
-    WriteFile("ini/unites.txt",
+    WriteFile(dir / "ini/unites.txt",
               "Monnaie;Libelle;Description;Facteur\r\nEuro;EUR;euro;1\r\n"
               "Dollar US;\"USD\";dollar;\"DOLLARS\"\r\n");
     // GZip and BZip2 have no row.
-    WriteFile("ini/compressions.txt", "Compression;Facteur\r\nNon compressé;1\r\nZip;0.5\r\n");
-    WriteFile("ini/soft.txt", "Logiciel\r\n1.0\r\n");
-    WriteFile("ini/bulletins.txt",
+    WriteFile(dir / "ini/compressions.txt",
+              "Compression;Facteur\r\nNon compressé;1\r\nZip;0.5\r\n");
+    WriteFile(dir / "ini/soft.txt", "Logiciel\r\n1.0\r\n");
+    WriteFile(dir / "ini/bulletins.txt",
               "Carte;Code;Libelle;Choix\r\nEurope;EU1;Europe;1\r\nMonde;B1;Un;0\r\n"
               "Monde;\"B 2\";Deux;0\r\n");
-    WriteFile("ini/images.txt",
+    WriteFile(dir / "ini/images.txt",
               "Carte;Code;Libelle;Choix\r\nMonde;I1;Image;0\r\nEurope;IE;Europe;1\r\n");
     WriteFile(
-        "ini/options.txt",
+        dir / "ini/options.txt",
         "Cle;Valeur;Defaut;Carte\r\n" +
             OptionRows("Monde", {"MODE;Mode centré", "COMPRESSION;Non compressé", "TELECOM;Iridium",
                                  "DONTERRE;1", "ENVOI;Demande unique", "DOLLARS;0.92", "UNITE;Euro",
@@ -58,11 +59,15 @@ inline void WriteRequestCatalogue() {
                         "X2;20.0", "Y2;15.0", "LAT;0.5", "LONG;0.5"}));
 }
 
+// The folder comes first, so that it is made before the window and removed after it.
+struct FolderFirst {
+    TempFolder dir;
+};
+
 // A window on that catalogue, started on Monde, start-up messages cleared.
-struct RequestWindow : TestWindow {
-    ScratchDir dir;
-    RequestWindow() {
-        WriteRequestCatalogue();
+struct RequestWindow : FolderFirst, TestWindow {
+    RequestWindow() : TestWindow(dir.Path()) {
+        WriteRequestCatalogue(dir);
         Start();
         tk.messages.clear();
     }

@@ -1,5 +1,5 @@
-// Helpers shared by the logic tests: a scratch working directory and a main window on
-// the in-memory toolkit.
+// Helpers shared by the logic tests: a scratch folder and a main window on the in-memory
+// toolkit keeping its files there.
 #pragma once
 
 #include <grp.h>
@@ -39,25 +39,28 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& Path() const { return m_path; }
+    // A file of the folder, as a path string.
+    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
 
   private:
     std::filesystem::path m_path;
 };
 
-// A fresh directory that is the working directory for the test's lifetime, for what
-// stays relative to it: the help page, other processes, files named as the user sees them.
-class ScratchDir {
+// The working directory for the test's lifetime, only for what the program opens relative
+// to the directory it was started in: the help page, and the files of the window the
+// application object makes.
+class WorkingDirectoryAt {
   public:
-    explicit ScratchDir(const std::filesystem::path& base = std::filesystem::temp_directory_path())
-        : m_previous(std::filesystem::current_path()), m_folder(base) {
-        std::filesystem::current_path(m_folder.Path());
+    explicit WorkingDirectoryAt(const std::filesystem::path& folder)
+        : m_previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
     }
-    ~ScratchDir() { std::filesystem::current_path(m_previous); }
-    const std::filesystem::path& Path() const { return m_folder.Path(); }
+    ~WorkingDirectoryAt() { std::filesystem::current_path(m_previous); }
+    WorkingDirectoryAt(const WorkingDirectoryAt&) = delete;
+    WorkingDirectoryAt& operator=(const WorkingDirectoryAt&) = delete;
 
   private:
     std::filesystem::path m_previous;
-    TempFolder m_folder;
 };
 
 // A decimal-comma locale for the length of a test, as a French desktop gives the process,
@@ -83,9 +86,9 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 
 // What a child process of RunInChild runs under.
 struct ChildSetting {
-    // As an administrator, the child becomes the user "nobody" and is given the working
-    // directory, so that permissions count as they do for a user.
-    bool unprivileged = false;
+    // When set, an administrator's child becomes the user "nobody" and is given this
+    // folder, so that permissions count as they do for a user.
+    std::filesystem::path unprivilegedIn;
     // RLIMIT_FSIZE, with SIGXFSZ ignored so that a write past it fails with EFBIG.
     long fileSizeLimit = -1;
 };
@@ -96,10 +99,11 @@ inline bool RunInChild(const std::function<void()>& body, ChildSetting setting =
     pid_t child = ::fork();
     if (child < 0) return false;
     if (child == 0) {
-        if (setting.unprivileged && ::geteuid() == 0) {
+        if (!setting.unprivilegedIn.empty() && ::geteuid() == 0) {
             const uid_t nobody = 65534;
-            ::lchown(".", nobody, nobody);
-            for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
+            ::lchown(setting.unprivilegedIn.c_str(), nobody, nobody);
+            for (const auto& entry :
+                 std::filesystem::recursive_directory_iterator(setting.unprivilegedIn))
                 ::lchown(entry.path().c_str(), nobody, nobody);
             if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
                 ::_exit(2);
@@ -123,18 +127,22 @@ inline bool RunInChild(const std::function<void()>& body, ChildSetting setting =
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Copies the shipped catalogue, "init.cnf" and "aide.html" into the working directory.
-inline void SeedDefaultData() {
-    std::filesystem::copy(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data",
-                          std::filesystem::current_path(),
+// Copies the shipped catalogue, "init.cnf" and "aide.html" into the folder.
+inline void SeedDefaultData(const std::filesystem::path& folder) {
+    std::filesystem::copy(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data", folder,
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
 }
 
-// The main window on the in-memory toolkit; Start() runs the start-up sequence.
-// A window keeping its files in the storage folder given, by default the working directory.
+// A fresh folder holding the shipped files.
+struct SeededFolder : TempFolder {
+    SeededFolder() { SeedDefaultData(Path()); }
+};
+
+// The main window on the in-memory toolkit, keeping its files in the folder given;
+// Start() runs the start-up sequence.
 struct TestWindow {
-    explicit TestWindow(const std::filesystem::path& storage = ".") : dlg(tk, storage.string()) {}
+    explicit TestWindow(const std::filesystem::path& storage) : dlg(tk, storage.string()) {}
     platform::MemoryToolkit tk;
     CMarlockDlg dlg;
     void Start() { tk.RunModal(dlg); }

@@ -26,27 +26,26 @@ struct Edit {
 inline const Edit kWorldInRectangleMode{"ini/options.txt", "MODE;Mode centré;Mode centré;Monde",
                                         "MODE;Mode rectangle;Mode centré;Monde"};
 
-inline void Apply(const Edit& edit) {
-    std::string content = ReadFile(edit.path);
+inline void Apply(const TempFolder& dir, const Edit& edit) {
+    std::string content = ReadFile(dir / edit.path);
     auto at = content.find(edit.from);
     if (at == std::string::npos) throw std::runtime_error(edit.path + " has no " + edit.from);
-    WriteFile(edit.path, content.replace(at, edit.from.size(), edit.to));
+    WriteFile(dir / edit.path, content.replace(at, edit.from.size(), edit.to));
 }
 
 struct ZoneWindow {
-    ScratchDir dir;
-    TestWindow w;
+    SeededFolder dir;
+    TestWindow w{dir.Path()};
     platform::MemoryToolkit& tk = w.tk;
     CMarlockDlg& dlg = w.dlg;
     platform::Rect area;
 
     explicit ZoneWindow(const std::vector<Edit>& edits = {}) {
-        SeedDefaultData();
         // Zone texts of their own, so the expected values do not follow the shipped ones.
         std::filesystem::copy_file(
             std::filesystem::path(WAVEPOST_SOURCE_DIR) / "tests/core/fixtures/zone_options.txt",
-            "ini/options.txt", std::filesystem::copy_options::overwrite_existing);
-        for (const Edit& edit : edits) Apply(edit);
+            dir / "ini/options.txt", std::filesystem::copy_options::overwrite_existing);
+        for (const Edit& edit : edits) Apply(dir, edit);
         w.Start();
         area = dlg.GetMapArea();
     }

@@ -21,9 +21,9 @@ namespace {
 
 using test::ReadFile;
 using test::RunInChild;
-using test::ScratchDir;
 using test::SeedDefaultData;
 using test::Snapshot;
+using test::TempFolder;
 using test::TestWindow;
 using test::WriteFile;
 namespace fs = std::filesystem;
@@ -36,20 +36,20 @@ std::string Table(char fill, int rows) {
 }
 
 TEST(AtomicSave, KilledSaveLeavesAWholeFile) {
-    ScratchDir dir;
+    TempFolder dir;
     const std::string first = Table('x', 20000);
     const std::string second = Table('y', 20000);
-    WriteFile("big.txt", first);
+    WriteFile(dir / "big.txt", first);
     for (int round = 0; round < 12; ++round) {
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             // Alternate between the two contents until killed.
             for (int i = 0;; ++i) {
-                WriteFile("src.txt", i % 2 ? first : second);
-                CIniTable table("src.txt");
+                WriteFile(dir / "src.txt", i % 2 ? first : second);
+                CIniTable table(dir / "src.txt");
                 table.Load();
-                CIniTable target("big.txt");
+                CIniTable target(dir / "big.txt");
                 target.Load();
                 for (int r = 1; r <= table.GetRowCount(); ++r)
                     for (int c = 1; c <= 3; ++c) target.SetCell(r, c, table.GetCell(r, c));
@@ -60,28 +60,28 @@ TEST(AtomicSave, KilledSaveLeavesAWholeFile) {
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        std::string content = ReadFile("big.txt");
+        std::string content = ReadFile(dir / "big.txt");
         EXPECT_TRUE(content == first || content == second)
             << "round " << round << ": a file of " << content.size() << " bytes";
     }
 }
 
 TEST(AtomicSave, ConfigValueIsRewrittenWhole) {
-    ScratchDir dir;
+    TempFolder dir;
     std::string base = "meteo=a@example.org\r\nAntime=0\r\n" + std::string(100000, '#') + "\r\n";
-    WriteFile("init.cnf", base);
+    WriteFile(dir / "init.cnf", base);
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         for (int i = 0;; ++i) {
-            CConfigFile config("init.cnf", false);
+            CConfigFile config(dir / "init.cnf", false);
             config.SetValue("Antime", i % 2 ? "1" : "0");
         }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    std::string content = ReadFile("init.cnf");
+    std::string content = ReadFile(dir / "init.cnf");
     ASSERT_EQ(content.size(), base.size());
     std::string other = base;
     other[base.find("Antime=") + 7] = '1';
@@ -131,13 +131,13 @@ std::string StampOf(const std::string& cell) {
 
 // The stamps of the saved tables as a start loaded them, and on disk unless another
 // program may be saving.
-std::set<std::string> Stamps(CMarlockDlg& loaded, bool onDisk = true) {
+std::set<std::string> Stamps(const TempFolder& dir, CMarlockDlg& loaded, bool onDisk = true) {
     std::set<std::string> stamps;
     for (CIniTable* table : SavedTables(loaded))
         stamps.insert(StampOf(table->GetCell(1, table->GetColumnCount())));
     for (const char* path : catalogue::kSavedTables) {
         if (!onDisk) break;
-        const std::string content = ReadFile(path);
+        const std::string content = ReadFile(dir / path);
         stamps.insert(StampOf(content.substr(0, content.find_first_of("\r\n"))));
     }
     return stamps;
@@ -168,10 +168,10 @@ pid_t StartSaver(CMarlockDlg& dlg, const std::vector<std::string>& headers, long
 }
 
 TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
-    ScratchDir dir(FastFolder());
-    SeedDefaultData();
-    const auto files = Listing("ini");
-    TestWindow w;
+    TempFolder dir(FastFolder());
+    SeedDefaultData(dir.Path());
+    const auto files = Listing(dir / "ini");
+    TestWindow w(dir.Path());
     w.Start();
     const auto headers = LastHeaderCells(w.dlg);
     // The kills land anywhere within a few saves.
@@ -195,17 +195,17 @@ TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the save failed on its own at kill " << kill;
-        const auto left = Listing("ini");
+        const auto left = Listing(dir / "ini");
         midSave += left != files;
         committed += left.count(".wavepost-save") != 0;
 
-        TestWindow restarted;
+        TestWindow restarted(dir.Path());
         restarted.Start();
         EXPECT_TRUE(restarted.tk.messages.empty()) << "kill " << kill;
-        const auto stamps = Stamps(restarted.dlg);
+        const auto stamps = Stamps(dir, restarted.dlg);
         EXPECT_EQ(stamps.size(), 1u)
             << "kill " << kill << ": tables of " << stamps.size() << " different saves";
-        EXPECT_EQ(Listing("ini"), files) << "kill " << kill << " left files behind";
+        EXPECT_EQ(Listing(dir / "ini"), files) << "kill " << kill << " left files behind";
     }
     std::cout << kills << " kills: " << midSave << " during a save, " << committed
               << " after its commit marker; one save takes " << save.count() << " us\n";
@@ -225,38 +225,37 @@ TEST(AtomicSave, AFullDiskLeavesTheOldFilesWhole) {
                           {"the catalogue, aside", false, true},
                           {"the catalogue, in place", true, true}};
     for (const Case& c : cases) {
-        ScratchDir dir;
-        SeedDefaultData();
-        const auto before = Snapshot();
+        test::SeededFolder dir;
+        const auto before = Snapshot(dir.Path());
         const bool passed = RunInChild(
             [&] {
                 if (c.readOnlyFolder)
-                    fs::permissions("ini", fs::perms::owner_write, fs::perm_options::remove);
+                    fs::permissions(dir / "ini", fs::perms::owner_write, fs::perm_options::remove);
                 const std::string grown(64 * 1024, 'x');
                 if (c.wholeCatalogue) {
-                    TestWindow w;
+                    TestWindow w(dir.Path());
                     w.Start();
                     w.dlg.m_pImages->SetCell(2, 2, grown);
                     EXPECT_THROW(w.dlg.SaveCatalogue(), FileError);
                 } else {
-                    CIniTable table(catalogue::kOptions);
+                    CIniTable table(dir / catalogue::kOptions);
                     table.Load();
                     table.SetCell(2, 2, grown);
                     EXPECT_THROW(table.Save(), FileError);
                 }
             },
-            {c.readOnlyFolder, 16 * 1024});
-        fs::permissions("ini", fs::perms::owner_write, fs::perm_options::add);
+            {c.readOnlyFolder ? dir.Path() : fs::path(), 16 * 1024});
+        fs::permissions(dir / "ini", fs::perms::owner_write, fs::perm_options::add);
         EXPECT_TRUE(passed) << c.name;
-        ExpectSameFiles(before, Snapshot(), c.name);
+        ExpectSameFiles(before, Snapshot(dir.Path()), c.name);
     }
 }
 
 TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
-    ScratchDir dir(FastFolder());
-    SeedDefaultData();
-    const auto files = Listing("ini");
-    TestWindow w;
+    TempFolder dir(FastFolder());
+    SeedDefaultData(dir.Path());
+    const auto files = Listing(dir / "ini");
+    TestWindow w(dir.Path());
     w.Start();
     const auto headers = LastHeaderCells(w.dlg);
     pid_t savers[2];
@@ -273,9 +272,9 @@ TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < end && !HasFailure() &&
            (seenSavers.size() < 2 || starts < 20)) {
-        TestWindow reader;
+        TestWindow reader(dir.Path());
         reader.Start();
-        const auto stamps = Stamps(reader.dlg, false);
+        const auto stamps = Stamps(dir, reader.dlg, false);
         EXPECT_EQ(stamps.size(), 1u) << "start " << starts << " read a mixed set";
         if (!stamps.begin()->empty()) seenSavers.insert(stamps.begin()->front());
         ++starts;
@@ -286,10 +285,10 @@ TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
         ::waitpid(saver, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status)) << "a saver stopped on its own";
     }
-    TestWindow last;
+    TestWindow last(dir.Path());
     last.Start();
-    EXPECT_EQ(Stamps(last.dlg).size(), 1u);
-    EXPECT_EQ(Listing("ini"), files);
+    EXPECT_EQ(Stamps(dir, last.dlg).size(), 1u);
+    EXPECT_EQ(Listing(dir / "ini"), files);
     EXPECT_GT(starts, 10);
     EXPECT_EQ(seenSavers.size(), 2u) << "both programs' saves were read";
 }
@@ -306,40 +305,40 @@ TEST(AtomicSave, AStartFinishesOrUndoesASaveCutShort) {
                           {"marker written", "end", false, true},
                           {"marker written, one rename done", "end", true, true}};
     for (const Case& c : cases) {
-        ScratchDir dir;
-        SeedDefaultData();
+        test::SeededFolder dir;
         std::map<std::string, std::string> old, fresh;
         std::string marker;
         for (const char* path : {catalogue::kOptions, catalogue::kModes}) {
-            old[path] = ReadFile(path);
+            old[path] = ReadFile(dir / path);
             fresh[path] = old[path].substr(0, old[path].find('\r')) + "#new" +
                           old[path].substr(old[path].find('\r'));
-            const std::string target = fs::canonical(path).string();
+            const std::string target = fs::canonical(dir / path).string();
             const bool renamed = c.optionsRenamed && path == std::string(catalogue::kOptions);
             WriteFile(renamed ? target : target + ".wavepost-new", fresh[path]);
             marker += target + ".wavepost-new\t" + target + "\n";
         }
         // Not a set's temporary name: never renamed, never removed.
-        WriteFile("ini/notes", "mine");
-        marker += fs::canonical("ini/notes").string() + "\t" +
-                  fs::canonical("ini/unites.txt").string() + "\n";
-        if (std::string(c.marker) == "end") WriteFile("ini/.wavepost-save", marker + "end\n");
-        if (std::string(c.marker) == "cut") WriteFile("ini/.wavepost-save", marker.substr(0, 40));
+        WriteFile(dir / "ini/notes", "mine");
+        marker += fs::canonical(dir / "ini/notes").string() + "\t" +
+                  fs::canonical(dir / "ini/unites.txt").string() + "\n";
+        if (std::string(c.marker) == "end") WriteFile(dir / "ini/.wavepost-save", marker + "end\n");
+        if (std::string(c.marker) == "cut")
+            WriteFile(dir / "ini/.wavepost-save", marker.substr(0, 40));
         // Temporary files of single saves, from this version and the one before.
-        WriteFile("ini/options.txt.wavepost-Ab12Cd", "left");
-        WriteFile("ini/options.txt.a1B2c3", "left");
+        WriteFile(dir / "ini/options.txt.wavepost-Ab12Cd", "left");
+        WriteFile(dir / "ini/options.txt.a1B2c3", "left");
         // A copy someone keeps.
-        WriteFile("ini/options.txt.backup", "kept");
+        WriteFile(dir / "ini/options.txt.backup", "kept");
 
-        TestWindow w;
+        TestWindow w(dir.Path());
         w.Start();
         EXPECT_TRUE(w.tk.messages.empty()) << c.name;
         for (const auto& [path, content] : old)
-            EXPECT_EQ(ReadFile(path), c.expectNew ? fresh[path] : content) << c.name << path;
+            EXPECT_EQ(ReadFile(dir / path), c.expectNew ? fresh[path] : content) << c.name << path;
         auto files = Listing(fs::path(WAVEPOST_SOURCE_DIR) / "data" / "ini");
         files.insert({"notes", "options.txt.backup"});
-        EXPECT_EQ(Listing("ini"), files) << c.name;
-        EXPECT_EQ(ReadFile("ini/unites.txt"),
+        EXPECT_EQ(Listing(dir / "ini"), files) << c.name;
+        EXPECT_EQ(ReadFile(dir / "ini/unites.txt"),
                   ReadFile(fs::path(WAVEPOST_SOURCE_DIR) / "data" / catalogue::kUnites));
         EXPECT_EQ(w.dlg.m_pOptions->GetCell(1, 4), c.expectNew ? "Carte#new" : "Carte") << c.name;
     }

@@ -13,9 +13,10 @@ namespace wavepost {
 namespace {
 
 using test::ReadFile;
-using test::ScratchDir;
 using test::SeedDefaultData;
+using test::SeededFolder;
 using test::TestWindow;
+using test::WorkingDirectoryAt;
 using test::WriteFile;
 
 // The application object is one per process: every test leaves it as a user's program.
@@ -25,20 +26,19 @@ class AppState : public ::testing::Test {
         TheApp().SetMainWindow(nullptr);
         TheApp().SetUserControl(true);
     }
-    ScratchDir dir;
+    SeededFolder dir;
 };
 
 // A running main window, the application's main window, in a process the runtime started.
 class AttachedWindow : public AppState {
   protected:
     void SetUp() override {
-        SeedDefaultData();
         w.Start();
         TheApp().SetMainWindow(&w.dlg);
         TheApp().SetUserControl(false);
-        options = ReadFile("ini/options.txt");
+        options = ReadFile(dir / "ini/options.txt");
     }
-    TestWindow w;
+    TestWindow w{dir.Path()};
     std::string options;
 };
 
@@ -58,7 +58,7 @@ TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
     EXPECT_TRUE(w.tk.hidden);
 
     EXPECT_FALSE(w.tk.endResult.has_value());
-    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+    EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
     EXPECT_TRUE(w.tk.messages.empty());
 }
 
@@ -70,7 +70,7 @@ TEST_F(AttachedWindow, LastReleaseEndsTheRunWithoutSaving) {
     EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
     EXPECT_EQ(w.tk.endResult, 2);
     EXPECT_TRUE(TheApp().UserControl());
-    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+    EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
 }
 
 TEST_F(AttachedWindow, ReleaseUnderAMessageBoxLeavesTheProgramToTheUser) {
@@ -97,10 +97,9 @@ TEST_F(AttachedWindow, ReleaseInAUsersProgramEndsNothing) {
 }
 
 TEST_F(AppState, ObjectOutlivesItsWindow) {
-    SeedDefaultData();
     std::unique_ptr<CMarlockDlgAutoProxy> proxy;
     {
-        TestWindow w;
+        TestWindow w(dir.Path());
         w.Start();
         TheApp().SetMainWindow(&w.dlg);
         TheApp().SetUserControl(false);
@@ -129,7 +128,7 @@ struct FakeRuntime : platform::IAutomationRuntime {
 using Calls = std::vector<std::string>;
 
 TEST_F(AppState, StartedByTheRuntime) {
-    SeedDefaultData();
+    WorkingDirectoryAt started(dir.Path());
     for (const char* line : {"wavepost -Embedding", "wavepost /Automation"}) {
         TheApp().SetUserControl(true);
         platform::MemoryToolkit tk;
@@ -143,7 +142,6 @@ TEST_F(AppState, StartedByTheRuntime) {
 }
 
 TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
-    SeedDefaultData();
     platform::MemoryToolkit tk;
     FakeRuntime runtime;
     runtime.available = false;
@@ -157,8 +155,9 @@ TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
 // start-up ends, a handler is abandoned and the program goes on. The allocation that fails
 // is the first message box, a points warning on a zone 400 degrees wide.
 TEST_F(AppState, RunningOutOfMemoryIsSaid) {
+    WorkingDirectoryAt started(dir.Path());
     for (bool atStart : {true, false}) {
-        SeedDefaultData();
+        SeedDefaultData(dir.Path());
         std::vector<std::string> seen;
         bool armed = atStart;
         auto failOnce = [&](const std::string& text) {
@@ -168,14 +167,15 @@ TEST_F(AppState, RunningOutOfMemoryIsSaid) {
             throw std::bad_alloc();
         };
         if (atStart) {
-            WriteFile("ini/options.txt", ReadFile("ini/options.txt") + "X2;400;400;Monde\r\n");
+            WriteFile(dir / "ini/options.txt",
+                      ReadFile(dir / "ini/options.txt") + "X2;400;400;Monde\r\n");
             platform::MemoryToolkit tk;
             tk.onMessageBox = failOnce;
             FakeRuntime runtime;
             EXPECT_EQ(TheApp().Run(tk, runtime, "wavepost"), 1);
             EXPECT_EQ(seen.size(), 2u);
         } else {
-            TestWindow w;
+            TestWindow w(dir.Path());
             w.Start();
             w.tk.onMessageBox = failOnce;
             armed = true;
@@ -193,7 +193,7 @@ TEST_F(AppState, RunningOutOfMemoryIsSaid) {
 }
 
 TEST_F(AppState, UsersProgramRegistersAndRunsWithOrWithoutTheRuntime) {
-    SeedDefaultData();
+    WorkingDirectoryAt started(dir.Path());
     for (bool available : {true, false}) {
         platform::MemoryToolkit tk;
         FakeRuntime runtime;

@@ -14,8 +14,8 @@ using test::ItemChecks;
 using test::ItemTexts;
 using test::OptionInFile;
 using test::ReadFile;
-using test::ScratchDir;
 using test::Selected;
+using test::TempFolder;
 using test::TestWindow;
 using test::WriteFile;
 using test::WriteTestCatalogue;
@@ -23,11 +23,14 @@ using Strings = std::vector<std::string>;
 using Ints = std::vector<int>;
 
 struct Started {
-    ScratchDir dir;
-    TestWindow w;
+    TempFolder dir;
+    TestWindow w{dir.Path()};
     Started() {
-        WriteTestCatalogue();
+        WriteTestCatalogue(dir.Path());
         w.Start();
+    }
+    std::string Option(const std::string& key, const std::string& map) const {
+        return OptionInFile(dir.Path(), key, map);
     }
 };
 
@@ -54,26 +57,26 @@ TEST(CatalogueChoices, QuitSavesEveryChoiceOfTheMapAndTheNextStartShowsThem) {
     tk.ToggleCheckListItem(s.w.dlg.m_pListEcheances, 1);
     tk.ToggleCheckListItem(s.w.dlg.m_pListBulletins, 0);
     tk.ToggleCheckListItem(s.w.dlg.m_pListImages, 0);
-    const std::string europeBefore = OptionInFile("UNITE", "Europe");
+    const std::string europeBefore = s.Option("UNITE", "Europe");
     tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(tk.endResult, 1);
     EXPECT_TRUE(tk.messages.empty());
 
-    EXPECT_EQ(OptionInFile("MODE", "Monde"), "Mode centré");
-    EXPECT_EQ(OptionInFile("COMPRESSION", "Monde"), "BZip2");
-    EXPECT_EQ(OptionInFile("TELECOM", "Monde"), "Iridium");
-    EXPECT_EQ(OptionInFile("DONTERRE", "Monde"), "1");
-    EXPECT_EQ(OptionInFile("ENVOI", "Monde"), "S'abonner pour N jours");
-    EXPECT_EQ(OptionInFile("UNITE", "Monde"), "Euro");
-    EXPECT_EQ(OptionInFile("X2", "Monde"), "8.0");
-    EXPECT_EQ(OptionInFile("LONG", "Monde"), "0.5");
-    EXPECT_EQ(OptionInFile("NOTE", "Monde"), "garde");
-    EXPECT_EQ(OptionInFile("UNITE", "Europe"), europeBefore);
-    const std::string steps = ReadFile("ini/echeances.txt");
+    EXPECT_EQ(s.Option("MODE", "Monde"), "Mode centré");
+    EXPECT_EQ(s.Option("COMPRESSION", "Monde"), "BZip2");
+    EXPECT_EQ(s.Option("TELECOM", "Monde"), "Iridium");
+    EXPECT_EQ(s.Option("DONTERRE", "Monde"), "1");
+    EXPECT_EQ(s.Option("ENVOI", "Monde"), "S'abonner pour N jours");
+    EXPECT_EQ(s.Option("UNITE", "Monde"), "Euro");
+    EXPECT_EQ(s.Option("X2", "Monde"), "8.0");
+    EXPECT_EQ(s.Option("LONG", "Monde"), "0.5");
+    EXPECT_EQ(s.Option("NOTE", "Monde"), "garde");
+    EXPECT_EQ(s.Option("UNITE", "Europe"), europeBefore);
+    const std::string steps = ReadFile(s.dir / "ini/echeances.txt");
     EXPECT_NE(steps.find("Monde;\"24\";1;1\r\n"), std::string::npos) << steps;
     EXPECT_NE(steps.find("Europe;6;0;1\r\n"), std::string::npos) << steps;
 
-    TestWindow next;
+    TestWindow next(s.dir.Path());
     next.Start();
     const auto& tk2 = next.tk;
     EXPECT_EQ(tk2.Control(IDC_ZONE_CENTRED_RADIO).check, 1);
@@ -113,14 +116,14 @@ TEST(CatalogueChoices, NothingCheckedOrSelectedComesBackAsNothing) {
     tk.Click(IDC_QUIT_BUTTON);
 
     // A group without a checked button stores the first header cell of its table.
-    EXPECT_EQ(OptionInFile("MODE", "Monde"), "Mode");
-    EXPECT_EQ(OptionInFile("COMPRESSION", "Monde"), "Compression");
-    EXPECT_EQ(OptionInFile("ENVOI", "Monde"), "Envoi");
-    EXPECT_EQ(OptionInFile("DONTERRE", "Monde"), "-1");
+    EXPECT_EQ(s.Option("MODE", "Monde"), "Mode");
+    EXPECT_EQ(s.Option("COMPRESSION", "Monde"), "Compression");
+    EXPECT_EQ(s.Option("ENVOI", "Monde"), "Envoi");
+    EXPECT_EQ(s.Option("DONTERRE", "Monde"), "-1");
     for (const char* key : {"TELECOM", "UNITE", "LAT", "LONG"})
-        EXPECT_EQ(OptionInFile(key, "Monde"), "") << key;
+        EXPECT_EQ(s.Option(key, "Monde"), "") << key;
 
-    TestWindow next;
+    TestWindow next(s.dir.Path());
     next.Start();
     const auto& tk2 = next.tk;
     for (int id :
@@ -153,8 +156,8 @@ TEST(CatalogueChoices, TheMapLeftIsSavedAndComesBackAsLeft) {
     EXPECT_EQ(tk.Control(IDC_MESH_LON_COMBO).items, (Strings{"0.25"}));
     EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "180");
     EXPECT_EQ(Selected(tk, IDC_CURRENCY_COMBO), "Dollar US");
-    EXPECT_EQ(OptionInFile("CAP", "Monde"), "45");
-    EXPECT_NE(ReadFile("ini/parametres.txt").find("Monde;WIND;\"Vent\";0;1;2;0\r\n"),
+    EXPECT_EQ(s.Option("CAP", "Monde"), "45");
+    EXPECT_NE(ReadFile(s.dir / "ini/parametres.txt").find("Monde;WIND;\"Vent\";0;1;2;0\r\n"),
               std::string::npos);
 
     tk.ClickMapList(0);
@@ -173,13 +176,13 @@ TEST(CatalogueChoices, ClickOnTheMapShownSavesWithoutReloading) {
     const auto list = s.w.dlg.m_pListEcheances;
     tk.Type(IDC_HEADING_EDIT, "77");
     tk.ClickMapList(0);
-    EXPECT_EQ(OptionInFile("CAP", "Monde"), "77");
+    EXPECT_EQ(s.Option("CAP", "Monde"), "77");
     EXPECT_EQ(s.w.dlg.m_pListEcheances, list);
     EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectedItem, 0);
 
     tk.Type(IDC_HEADING_EDIT, "78");
     tk.ClickMapList(-1);  // the empty part of the list
-    EXPECT_EQ(OptionInFile("CAP", "Monde"), "78");
+    EXPECT_EQ(s.Option("CAP", "Monde"), "78");
     EXPECT_EQ(s.w.dlg.m_pListEcheances, list);
     EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectedItem, 0);
     EXPECT_EQ(tk.Control(IDC_HEADING_EDIT).text, "78");
@@ -194,7 +197,7 @@ TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
     tk.PressMapListKey(platform::kKeyUp);
     EXPECT_EQ(dlg.m_nMap, 0);
     EXPECT_EQ(dlg.m_pListEcheances, list);
-    EXPECT_EQ(OptionInFile("CAP", "Monde"), "11");
+    EXPECT_EQ(s.Option("CAP", "Monde"), "11");
 
     tk.PressMapListKey(platform::kKeyDown);
     tk.PressMapListKey(platform::kKeyDown);
@@ -206,7 +209,7 @@ TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
     tk.PressMapListKey(platform::kKeyDown);
     EXPECT_EQ(dlg.m_nMap, 2);
     EXPECT_EQ(dlg.m_pListEcheances, list);
-    EXPECT_EQ(OptionInFile("CAP", "France"), "33");
+    EXPECT_EQ(s.Option("CAP", "France"), "33");
 
     tk.PressMapListKey(platform::kKeyUp);
     EXPECT_EQ(dlg.m_nMap, 1);
@@ -214,10 +217,10 @@ TEST(CatalogueChoices, ArrowKeysStopAtTheEndsOfTheList) {
 }
 
 TEST(CatalogueChoices, ExtraDomainRowsDoNotLeadPastTheLastMap) {
-    ScratchDir dir;
-    WriteTestCatalogue();
-    WriteFile("ini/domaines.txt", test::TestCatalogue().at("ini/domaines.txt") + "\n\n");
-    TestWindow w;
+    TempFolder dir;
+    WriteTestCatalogue(dir.Path());
+    WriteFile(dir / "ini/domaines.txt", test::TestCatalogue().at("ini/domaines.txt") + "\n\n");
+    TestWindow w(dir.Path());
     w.Start();
     w.tk.ClickMapList(2);
     const auto list = w.dlg.m_pListEcheances;
@@ -276,11 +279,12 @@ TEST(CatalogueChoices, AFailedSaveIsReportedAndTheHandlerStops) {
     auto& tk = s.w.tk;
     auto& dlg = s.w.dlg;
     const auto list = dlg.m_pListEcheances;
-    std::filesystem::rename("ini", "ini-away");
+    std::filesystem::rename(s.dir / "ini", s.dir / "ini-away");
 
     tk.ClickMapList(1);
     ASSERT_EQ(tk.messages.size(), 1u);
-    EXPECT_NE(tk.messages[0].find("ini/echeances.txt"), std::string::npos) << tk.messages[0];
+    EXPECT_NE(tk.messages[0].find(dlg.StoragePath("ini/echeances.txt")), std::string::npos)
+        << tk.messages[0];
     EXPECT_EQ(dlg.m_nMap, 0);
     EXPECT_EQ(dlg.m_pListEcheances, list);
     EXPECT_EQ(tk.Control(IDC_MAP_LIST).selectionMark, 0);
@@ -294,21 +298,22 @@ TEST(CatalogueChoices, AFailedSaveIsReportedAndTheHandlerStops) {
     tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(tk.messages.size(), 3u);
     EXPECT_FALSE(tk.endResult.has_value());
-    EXPECT_FALSE(std::filesystem::exists("ini"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir / "ini"));
 }
 
 // The tables are saved as one: a table that cannot be written keeps every other one
 // as it was, before and after it in the save order.
 TEST(CatalogueChoices, ATableThatCannotBeWrittenKeepsEveryTableAsItWas) {
     Started s;
-    std::filesystem::remove("ini/parametres.txt");
-    std::filesystem::create_directory("ini/parametres.txt");
-    const auto before = test::Snapshot();
+    std::filesystem::remove(s.dir / "ini/parametres.txt");
+    std::filesystem::create_directory(s.dir / "ini/parametres.txt");
+    const auto before = test::Snapshot(s.dir.Path());
     s.w.tk.Click(IDC_QUIT_BUTTON);
     ASSERT_EQ(s.w.tk.messages.size(), 1u);
-    EXPECT_NE(s.w.tk.messages[0].find("ini/parametres.txt"), std::string::npos);
+    EXPECT_NE(s.w.tk.messages[0].find(s.w.dlg.StoragePath("ini/parametres.txt")),
+              std::string::npos);
     EXPECT_FALSE(s.w.tk.endResult.has_value());
-    EXPECT_EQ(test::Snapshot(), before);
+    EXPECT_EQ(test::Snapshot(s.dir.Path()), before);
 }
 
 // Planted shapes of the catalogue folder, saved by "Quitter" as an unprivileged user.
@@ -316,61 +321,65 @@ TEST(CatalogueChoices, SavesRespectLinksAndFolders) {
     namespace fs = std::filesystem;
     struct Case {
         const char* name;
-        std::function<void()> plant;  // run as the user
+        std::function<void(const TempFolder&)> plant;  // run as the user
         bool afterStart;
         const char* failingFile;  // named in the message; nullptr: the save succeeds
     };
     const Case cases[] = {
         {"a table that is a link",
-         [] {
-             fs::create_directory("elsewhere");
-             fs::rename("ini/options.txt", "elsewhere/options.txt");
-             fs::create_symlink("../elsewhere/options.txt", "ini/options.txt");
+         [](const TempFolder& dir) {
+             fs::create_directory(dir / "elsewhere");
+             fs::rename(dir / "ini/options.txt", dir / "elsewhere/options.txt");
+             fs::create_symlink("../elsewhere/options.txt", dir / "ini/options.txt");
          },
          false, nullptr},
         {"a read-only folder of writable tables",
-         [] { fs::permissions("ini", fs::perms::owner_write, fs::perm_options::remove); }, false,
-         nullptr},
+         [](const TempFolder& dir) {
+             fs::permissions(dir / "ini", fs::perms::owner_write, fs::perm_options::remove);
+         },
+         false, nullptr},
         {"a read-only table",
-         [] {
-             fs::permissions("ini/mailles.txt", fs::perms::owner_write, fs::perm_options::remove);
+         [](const TempFolder& dir) {
+             fs::permissions(dir / "ini/mailles.txt", fs::perms::owner_write,
+                             fs::perm_options::remove);
          },
          true, "ini/mailles.txt"},
     };
     for (const Case& c : cases) {
-        ScratchDir dir;
-        WriteTestCatalogue();
+        TempFolder dir;
+        WriteTestCatalogue(dir.Path());
         const bool passed = test::RunInChild(
             [&] {
-                if (!c.afterStart) c.plant();
+                if (!c.afterStart) c.plant(dir);
                 struct stat linkBefore {};
-                ::lstat("ini/options.txt", &linkBefore);
-                TestWindow w;
+                ::lstat((dir / "ini/options.txt").c_str(), &linkBefore);
+                TestWindow w(dir.Path());
                 w.Start();
-                if (c.afterStart) c.plant();
-                const auto before = test::Snapshot();
+                if (c.afterStart) c.plant(dir);
+                const auto before = test::Snapshot(dir.Path());
                 w.tk.Control(IDC_HEADING_EDIT).text = "45";
                 w.tk.Click(IDC_QUIT_BUTTON);
                 if (c.failingFile) {
                     ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
-                    EXPECT_NE(w.tk.messages[0].find(c.failingFile), std::string::npos);
+                    EXPECT_NE(w.tk.messages[0].find(w.dlg.StoragePath(c.failingFile)),
+                              std::string::npos);
                     EXPECT_FALSE(w.tk.endResult.has_value());
-                    EXPECT_EQ(test::Snapshot(), before) << c.name;
+                    EXPECT_EQ(test::Snapshot(dir.Path()), before) << c.name;
                     return;
                 }
                 EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
-                EXPECT_EQ(OptionInFile("CAP", "Monde"), "45") << c.name;
+                EXPECT_EQ(OptionInFile(dir.Path(), "CAP", "Monde"), "45") << c.name;
                 // The same files, the link still a link, nothing left beside them.
-                auto after = test::Snapshot();
+                auto after = test::Snapshot(dir.Path());
                 EXPECT_EQ(after.size(), before.size()) << c.name;
                 for (const auto& [path, content] : before)
                     EXPECT_EQ(after.count(path), 1u) << c.name << path;
                 struct stat linkAfter {};
-                ::lstat("ini/options.txt", &linkAfter);
+                ::lstat((dir / "ini/options.txt").c_str(), &linkAfter);
                 EXPECT_EQ(S_ISLNK(linkAfter.st_mode), S_ISLNK(linkBefore.st_mode)) << c.name;
             },
-            {true});
-        fs::permissions("ini", fs::perms::owner_write, fs::perm_options::add);
+            {dir.Path()});
+        fs::permissions(dir / "ini", fs::perms::owner_write, fs::perm_options::add);
         EXPECT_TRUE(passed) << c.name;
     }
 }

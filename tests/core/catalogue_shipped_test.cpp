@@ -13,8 +13,9 @@ namespace wavepost {
 namespace {
 
 using test::ReadFile;
-using test::ScratchDir;
+using test::SeededFolder;
 using test::Selected;
+using test::TempFolder;
 using test::TestWindow;
 
 const std::filesystem::path kData = std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data";
@@ -67,9 +68,8 @@ TEST(ShippedCatalogue, MapFramesMatchTheMapPictures) {
 }
 
 TEST(ShippedCatalogue, EveryMapStartsWithACompleteOrderBelowTheLinksAlarm) {
-    ScratchDir dir;
-    test::SeedDefaultData();
-    TestWindow w;
+    SeededFolder dir;
+    TestWindow w(dir.Path());
     w.Start();
     auto& tk = w.tk;
     auto& dlg = w.dlg;
@@ -171,9 +171,9 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
     }
     EXPECT_EQ(entries, 4u);
     {
-        ScratchDir scratch;
-        test::WriteFile("init.cnf", config);
-        CConfigFile file("init.cnf", false);
+        TempFolder scratch;
+        test::WriteFile(scratch / "init.cnf", config);
+        CConfigFile file(scratch / "init.cnf", false);
         EXPECT_EQ(file.GetValue("meteo"), "grib@example.org");
         EXPECT_EQ(file.GetValue("question"), "support@example.org");
         EXPECT_EQ(file.GetValue("Antime"), "0");
@@ -181,17 +181,16 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
         file.SetValue("Antime", "1");
         std::string expected = config;
         expected[config.find("Antime=0") + 7] = '1';
-        EXPECT_EQ(ReadFile("init.cnf"), expected);
+        EXPECT_EQ(ReadFile(scratch / "init.cnf"), expected);
     }
 
-    ScratchDir dir;
-    test::SeedDefaultData();
-    const auto before = test::Snapshot();
-    TestWindow w;
+    SeededFolder dir;
+    const auto before = test::Snapshot(dir.Path());
+    TestWindow w(dir.Path());
     w.Start();
     w.tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(w.tk.endResult, 1);
-    EXPECT_EQ(test::Snapshot(), before);
+    EXPECT_EQ(test::Snapshot(dir.Path()), before);
 }
 
 }  // namespace

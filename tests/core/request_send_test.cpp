@@ -50,7 +50,7 @@ TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), permanent);
     EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_SINGLE_RADIO).check, 1);
     // The choices were saved with the order.
-    EXPECT_NE(ReadFile("ini/bulletins.txt").find("Monde;B1;Un;1"), std::string::npos);
+    EXPECT_NE(ReadFile(w.dir / "ini/bulletins.txt").find("Monde;B1;Un;1"), std::string::npos);
 
     // The next order replaces the copy.
     w.tk.Control(IDC_HEADING_EDIT).text = "45";
@@ -63,7 +63,7 @@ TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
 
 TEST(Sending, IncompleteOrdersAreNotMailed) {
     Sender w;
-    const std::string options = ReadFile("ini/options.txt");
+    const std::string options = ReadFile(w.dir / "ini/options.txt");
     test::WriteFile(w.copies / "WavepostGrib.txt", "earlier");
     SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
     SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
@@ -88,13 +88,13 @@ TEST(Sending, IncompleteOrdersAreNotMailed) {
     EXPECT_EQ(w.tk.opened[1].first, kBulletinUrl);
 
     EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1);
-    EXPECT_EQ(ReadFile("ini/options.txt"), options);
+    EXPECT_EQ(ReadFile(w.dir / "ini/options.txt"), options);
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), "earlier");
 }
 
 TEST(Sending, AddressFileProblems) {
     Sender w;
-    test::WriteFile("init.cnf", "question=q@example.org\r\n");
+    test::WriteFile(w.dir / "init.cnf", "question=q@example.org\r\n");
     w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_ADDRESS)});
     ASSERT_EQ(w.tk.opened.size(), 1u);
@@ -103,7 +103,7 @@ TEST(Sending, AddressFileProblems) {
 
     w.tk.messages.clear();
     w.tk.opened.clear();
-    std::filesystem::remove("init.cnf");
+    std::filesystem::remove(w.dir / "init.cnf");
     w.TickBulletins();
     SetRadio(w.tk, IDC_SUBSCRIPTION_DAYS_RADIO);
     w.tk.Click(IDC_SEND_BUTTON);
@@ -128,25 +128,29 @@ TEST(Sending, AddressesThatAreNotOnePlainAddressAreRefused) {
                                           "meteo@example.org\x7F"};
     for (const std::string& address : bad) {
         Sender w;
-        const std::string options = ReadFile("ini/options.txt");
-        test::WriteFile("init.cnf", "meteo=" + address + "\r\nquestion=" + address + "\r\n");
+        const std::string options = ReadFile(w.dir / "ini/options.txt");
+        const std::string config = w.dlg.StoragePath("init.cnf");
+        test::WriteFile(config, "meteo=" + address + "\r\nquestion=" + address + "\r\n");
         w.TickBulletins();
         SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
         w.tk.Click(IDC_SEND_BUTTON);
         w.tk.Click(IDC_QUESTION_BUTTON);
-        EXPECT_EQ(w.tk.messages,
-                  (std::vector<std::string>{
-                      "L'adresse de la clé \"meteo\" du fichier \"init.cnf\" n'est pas une "
-                      "adresse simple : elle contient\nun blanc, un caractère de contrôle ou l'un "
-                      "des signes ? & # , ;\nAucun message n'a été envoyé.",
-                      "L'adresse de la clé \"question\" du fichier \"init.cnf\" n'est pas une "
-                      "adresse simple : elle contient\nun blanc, un caractère de contrôle ou l'un "
-                      "des signes ? & # , ;\nAucun message n'a été envoyé."}))
+        EXPECT_EQ(
+            w.tk.messages,
+            (std::vector<std::string>{
+                "L'adresse de la clé \"meteo\" du fichier \"" + config +
+                    "\" n'est pas une "
+                    "adresse simple : elle contient\nun blanc, un caractère de contrôle ou l'un "
+                    "des signes ? & # , ;\nAucun message n'a été envoyé.",
+                "L'adresse de la clé \"question\" du fichier \"" + config +
+                    "\" n'est pas une "
+                    "adresse simple : elle contient\nun blanc, un caractère de contrôle ou l'un "
+                    "des signes ? & # , ;\nAucun message n'a été envoyé."}))
             << address;
         EXPECT_TRUE(w.tk.opened.empty()) << address;
         EXPECT_TRUE(w.tk.clipboard.empty()) << address;
         EXPECT_TRUE(std::filesystem::is_empty(w.copies)) << address;
-        EXPECT_EQ(ReadFile("ini/options.txt"), options) << address;
+        EXPECT_EQ(ReadFile(w.dir / "ini/options.txt"), options) << address;
         // Nothing was sent, so the kind of order stays for the next try.
         EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1) << address;
     }
@@ -186,11 +190,12 @@ TEST(Sending, TextsFromFilesCannotAddRecipientsOrLines) {
     };
     for (const Case& c : cases) {
         Sender w;
-        test::WriteFile("init.cnf", "meteo=" + c.address + "\r\nquestion=q@example.org\r\n");
-        std::string bulletins = ReadFile("ini/bulletins.txt");
+        test::WriteFile(w.dir / "init.cnf",
+                        "meteo=" + c.address + "\r\nquestion=q@example.org\r\n");
+        std::string bulletins = ReadFile(w.dir / "ini/bulletins.txt");
         bulletins.replace(bulletins.find("Monde;B1;"), 9, "Monde;" + c.bulletin + ";");
-        test::WriteFile("ini/bulletins.txt", bulletins);
-        test::WriteFile("ini/soft.txt", "Logiciel\r\n" + c.soft + "\r\n");
+        test::WriteFile(w.dir / "ini/bulletins.txt", bulletins);
+        test::WriteFile(w.dir / "ini/soft.txt", "Logiciel\r\n" + c.soft + "\r\n");
         test::ShowMap(w, 0);
         const bool grib = c.url.find("subject=Grib") != std::string::npos;
         if (!grib) {
@@ -251,6 +256,8 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
 
 TEST(Sending, HelpPageWithoutAProgramToShowIt) {
     Sender w;
+    // The program opens the page by its bare name, from the folder it was started in.
+    test::WorkingDirectoryAt started(w.dir.Path());
     w.tk.Click(IDC_HELP_BUTTON);
     EXPECT_EQ(w.tk.opened,
               (std::vector<std::pair<std::string, ShowState>>{{"aide.html", ShowState::Default}}));
@@ -282,14 +289,14 @@ TEST(Sending, FilesThatCannotBeWritten) {
     EXPECT_FALSE(std::filesystem::exists(w.copies / "WavepostBulletin.txt"));
 
     // A catalogue that cannot be saved is named, and the order stays unsent.
-    std::filesystem::remove("ini/echeances.txt");
-    std::filesystem::create_directory("ini/echeances.txt");
+    std::filesystem::remove(w.dir / "ini/echeances.txt");
+    std::filesystem::create_directory(w.dir / "ini/echeances.txt");
     SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
     w.tk.Click(IDC_SEND_BUTTON);
     ASSERT_EQ(w.tk.messages.size(), 1u);
     EXPECT_EQ(w.tk.messages[0].rfind("La commande Grib n'a PAS été envoyée", 0), 0u)
         << w.tk.messages[0];
-    EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos);
+    EXPECT_NE(w.tk.messages[0].find(w.dlg.StoragePath("ini/echeances.txt")), std::string::npos);
     EXPECT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1);
 }

@@ -48,7 +48,7 @@ TEST(RequestText, WorkedExamples) {
               "Europe%0AP vent temp%0AE 0 12 24%0AS 1.0%0A@mto@reqt@fin@");
 
     // Without a software row the line keeps its letter.
-    test::WriteFile("ini/soft.txt", "Logiciel\r\n");
+    test::WriteFile(w.dir / "ini/soft.txt", "Logiciel\r\n");
     test::ShowMap(w, 1);
     EXPECT_EQ(w.dlg.BuildGribRequest(), Example("S 1.0", "S "));
 }
@@ -172,10 +172,10 @@ TEST(RequestText, TheWindowGathersTheCurrentMapsChoices) {
         EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp%0AE 0 12 24", "P pluie%0AE 36"));
     }
     test::RequestWindow w;
-    std::string content = test::ReadFile("ini/parametres.txt");
+    std::string content = test::ReadFile(w.dir / "ini/parametres.txt");
     const std::string planted = "Europe;temp;";
     content.replace(content.find(planted), planted.size(), "Europe;\"t\xE9%0AA X\";");
-    test::WriteFile("ini/parametres.txt", content);
+    test::WriteFile(w.dir / "ini/parametres.txt", content);
     test::ShowMap(w, 1);
     EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp", "P vent t\xC3\xA9%250AA X"));
 }

@@ -13,8 +13,7 @@ namespace wavepost {
 namespace {
 
 using test::ReadFile;
-using test::ScratchDir;
-using test::SeedDefaultData;
+using test::SeededFolder;
 using test::TestWindow;
 using test::WriteFile;
 
@@ -47,9 +46,8 @@ TEST(Layout, MainWindowHasItsControls) {
 }
 
 TEST(Startup, BuildsTheWindowInOrder) {
-    ScratchDir dir;
-    SeedDefaultData();
-    TestWindow w;
+    SeededFolder dir;
+    TestWindow w(dir.Path());
     w.tk.colorDepth = 8;
     w.Start();
     EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
@@ -76,20 +74,18 @@ TEST(Startup, BuildsTheWindowInOrder) {
 }
 
 TEST(Startup, FullColourIcons) {
-    ScratchDir dir;
-    SeedDefaultData();
-    TestWindow w;
+    SeededFolder dir;
+    TestWindow w(dir.Path());
     w.tk.colorDepth = 16;
     w.Start();
     EXPECT_EQ(w.tk.imageList, (std::vector<int>{137, 138, 139}));
 }
 
 TEST(Startup, MissingAddressFileEndsWithStatusOneAndWritesNothing) {
-    ScratchDir dir;
-    SeedDefaultData();
-    std::filesystem::remove("init.cnf");
-    std::string options = ReadFile("ini/options.txt");
-    TestWindow w;
+    SeededFolder dir;
+    std::filesystem::remove(dir / "init.cnf");
+    std::string options = ReadFile(dir / "ini/options.txt");
+    TestWindow w(dir.Path());
     try {
         w.Start();
         FAIL() << "start-up went on without init.cnf";
@@ -98,28 +94,27 @@ TEST(Startup, MissingAddressFileEndsWithStatusOneAndWritesNothing) {
     }
     ASSERT_EQ(w.tk.messages.size(), 1u);
     EXPECT_EQ(w.tk.messages[0], LoadString(IDS_NO_ADDRESS));
-    EXPECT_EQ(ReadFile("ini/options.txt"), options);
-    EXPECT_FALSE(std::filesystem::exists("init.cnf"));
+    EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
+    EXPECT_FALSE(std::filesystem::exists(dir / "init.cnf"));
 }
 
 // Only the click on "Antiméridien" needs to write the address file.
 TEST(Startup, ReadOnlyAddressFileStartsAndRefusesOnlyTheAntimeridian) {
-    ScratchDir dir;
-    SeedDefaultData();
-    std::string config = ReadFile("init.cnf");
+    SeededFolder dir;
+    std::string config = ReadFile(dir / "init.cnf");
     config[config.find("Antime=") + 7] = '1';
-    WriteFile("init.cnf", config);
+    WriteFile(dir / "init.cnf", config);
     EXPECT_TRUE(test::RunInChild(
-        [] {
-            std::filesystem::permissions("init.cnf", std::filesystem::perms::owner_read);
-            TestWindow w;
+        [&] {
+            std::filesystem::permissions(dir / "init.cnf", std::filesystem::perms::owner_read);
+            TestWindow w(dir.Path());
             w.Start();
             EXPECT_TRUE(w.tk.messages.empty());
             EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
             w.tk.Click(IDC_ANTIMERIDIAN_CHECK);
-            EXPECT_EQ(w.tk.messages,
-                      std::vector<std::string>{
-                          Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), "init.cnf")});
+            EXPECT_EQ(w.tk.messages, std::vector<std::string>{
+                                         Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(),
+                                                w.dlg.StoragePath("init.cnf").c_str())});
             EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
             EXPECT_EQ(w.dlg.m_bAntimeridian, 1);
             // The addresses are still read: an order goes.
@@ -128,16 +123,15 @@ TEST(Startup, ReadOnlyAddressFileStartsAndRefusesOnlyTheAntimeridian) {
             EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
             EXPECT_FALSE(w.tk.opened.empty());
         },
-        {true}));
-    EXPECT_EQ(ReadFile("init.cnf"), config);
+        {dir.Path()}));
+    EXPECT_EQ(ReadFile(dir / "init.cnf"), config);
 }
 
 TEST(Startup, CatalogueIsLoadedBeforeTheAddressFileIsRead) {
-    ScratchDir dir;
-    SeedDefaultData();
-    std::filesystem::remove("init.cnf");
-    std::filesystem::remove("ini/telecoms.txt");
-    TestWindow w;
+    SeededFolder dir;
+    std::filesystem::remove(dir / "init.cnf");
+    std::filesystem::remove(dir / "ini/telecoms.txt");
+    TestWindow w(dir.Path());
     try {
         w.Start();
         FAIL() << "start-up went on without its files";
@@ -159,10 +153,9 @@ TEST(Startup, AntimeridianSetting) {
                  {"Antime=2\r\n", 2},          {"Antime=4294967297\r\n", 0},
                  {"Antime=-4294967295\r\n", 0}};
     for (const auto& c : cases) {
-        ScratchDir dir;
-        SeedDefaultData();
-        WriteFile("init.cnf", c.content);
-        TestWindow w;
+        SeededFolder dir;
+        WriteFile(dir / "init.cnf", c.content);
+        TestWindow w(dir.Path());
         w.Start();
         EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, c.expected) << c.content;
         EXPECT_TRUE(w.tk.messages.empty());
@@ -170,52 +163,49 @@ TEST(Startup, AntimeridianSetting) {
 }
 
 TEST(Startup, PriceWithDecimalCommaReadsUpToTheComma) {
-    ScratchDir dir;
-    SeedDefaultData();
-    WriteFile("init.cnf", "PtEuro=0,002\r\n");
-    TestWindow w;
+    SeededFolder dir;
+    WriteFile(dir / "init.cnf", "PtEuro=0,002\r\n");
+    TestWindow w(dir.Path());
     w.Start();
     EXPECT_DOUBLE_EQ(w.dlg.m_dPtEuro, 0.0);
 }
 
 TEST(Closing, EscapeAndCloseWriteNothingQuitSaves) {
-    ScratchDir dir;
-    SeedDefaultData();
-    std::string before = ReadFile("ini/options.txt");
+    SeededFolder dir;
+    std::string before = ReadFile(dir / "ini/options.txt");
     {
-        TestWindow w;
+        TestWindow w(dir.Path());
         w.Start();
         w.tk.Control(IDC_HEADING_EDIT).text = "123";
         w.tk.PressEscape();
         EXPECT_EQ(w.tk.endResult, 2);
-        EXPECT_EQ(ReadFile("ini/options.txt"), before);
+        EXPECT_EQ(ReadFile(dir / "ini/options.txt"), before);
     }
     {
-        TestWindow w;
+        TestWindow w(dir.Path());
         w.Start();
         w.tk.Control(IDC_HEADING_EDIT).text = "123";
         w.tk.PressClose();
         EXPECT_EQ(w.tk.endResult, 2);
-        EXPECT_EQ(ReadFile("ini/options.txt"), before);
+        EXPECT_EQ(ReadFile(dir / "ini/options.txt"), before);
         // The choice reached the table in memory.
         int row = w.dlg.m_pOptions->FindRow("CAP", 1, 0);
         EXPECT_EQ(w.dlg.m_pOptions->GetCell(row, 2), "123");
     }
     {
-        TestWindow w;
+        TestWindow w(dir.Path());
         w.Start();
         w.tk.Control(IDC_HEADING_EDIT).text = "123";
         w.tk.Click(IDC_QUIT_BUTTON);
         EXPECT_EQ(w.tk.endResult, 1);
-        EXPECT_NE(ReadFile("ini/options.txt"), before);
-        EXPECT_NE(ReadFile("ini/options.txt").find("CAP;123;"), std::string::npos);
+        EXPECT_NE(ReadFile(dir / "ini/options.txt"), before);
+        EXPECT_NE(ReadFile(dir / "ini/options.txt").find("CAP;123;"), std::string::npos);
     }
 }
 
 TEST(Closing, AboutBoxFromTheWindowMenu) {
-    ScratchDir dir;
-    SeedDefaultData();
-    TestWindow w;
+    SeededFolder dir;
+    TestWindow w(dir.Path());
     w.Start();
     w.tk.Fire({platform::EventKind::WindowMenuCommand, 0, 16});
     w.tk.Fire({platform::EventKind::WindowMenuCommand, 0, 31});

@@ -20,7 +20,7 @@ namespace wavepost {
 namespace {
 
 using test::ReadFile;
-using test::ScratchDir;
+using test::TempFolder;
 using test::WriteFile;
 
 TEST(NumberText, ReadsLeniently) {
@@ -140,9 +140,9 @@ TEST(TextEncoding, FileTextsOnTheirWayIntoAUrl) {
 }
 
 TEST(IniTable, ShortAndLongRowsTakeTheHeaderColumnCount) {
-    ScratchDir dir;
-    WriteFile("t.txt", "a;b;c;d\nx;y\n1;2;3;4;5\n\n");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "a;b;c;d\nx;y\n1;2;3;4;5\n\n");
+    CIniTable table(dir / "t.txt");
     table.Load();
     EXPECT_EQ(table.GetColumnCount(), 4);
     EXPECT_EQ(table.GetRowCount(), 4);
@@ -156,26 +156,26 @@ TEST(IniTable, ShortAndLongRowsTakeTheHeaderColumnCount) {
     // A column above the count reaches into the next row.
     EXPECT_EQ(table.GetCell(2, 5), "1");
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"), "a;b;c;d\r\nx;y;y;y\r\n1;2;3;4\r\n;;;\r\n");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "a;b;c;d\r\nx;y;y;y\r\n1;2;3;4\r\n;;;\r\n");
 }
 
 TEST(IniTable, HeaderWithoutSemicolonGivesOneColumn) {
-    ScratchDir dir;
-    WriteFile("t.txt", "header\r\nvalue;rest\r\nlast");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "header\r\nvalue;rest\r\nlast");
+    CIniTable table(dir / "t.txt");
     table.Load();
     EXPECT_EQ(table.GetColumnCount(), 1);
     EXPECT_EQ(table.GetRowCount(), 3);
     EXPECT_EQ(table.GetCell(2, 1), "value");
     EXPECT_EQ(table.GetCell(3, 1), "last");
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"), "header\r\nvalue\r\nlast\r\n");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "header\r\nvalue\r\nlast\r\n");
 }
 
 TEST(IniTable, EmptyFile) {
-    ScratchDir dir;
-    WriteFile("t.txt", "");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "");
+    CIniTable table(dir / "t.txt");
     table.Load();
     EXPECT_EQ(table.GetRowCount(), 0);
     EXPECT_EQ(table.GetColumnCount(), 0);
@@ -183,21 +183,21 @@ TEST(IniTable, EmptyFile) {
     table.SetCell(1, 1, "ignored");
     EXPECT_EQ(table.FindRow("", 1, 0), -1);
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"), "");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "");
 }
 
 TEST(IniTable, LongLineStaysOneRow) {
-    ScratchDir dir;
+    TempFolder dir;
     std::string longCell(300, 'x');
-    WriteFile("t.txt", "a;b\n" + longCell + ";end\n" + std::string(254, 'y') + "\n");
-    CIniTable table("t.txt");
+    WriteFile(dir / "t.txt", "a;b\n" + longCell + ";end\n" + std::string(254, 'y') + "\n");
+    CIniTable table(dir / "t.txt");
     table.Load();
     EXPECT_EQ(table.GetRowCount(), 3);
     EXPECT_EQ(table.GetCell(2, 1), longCell);
     EXPECT_EQ(table.GetCell(2, 2), "end");
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"), "a;b\r\n" + longCell + ";end\r\n" + std::string(254, 'y') + ";" +
-                                     std::string(254, 'y') + "\r\n");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "a;b\r\n" + longCell + ";end\r\n" + std::string(254, 'y') +
+                                           ";" + std::string(254, 'y') + "\r\n");
 }
 
 // A CR is never part of a cell: one before the LF ends the line, a lone one is dropped, so
@@ -219,9 +219,9 @@ TEST(IniTable, CarriageReturnsNeverStayInCells) {
         {"k;v\n\r\n", 2, 2, "", "k;v\r\n;\r\n"},
     };
     for (const Case& c : cases) {
-        ScratchDir dir;
-        WriteFile("t.txt", c.content);
-        CIniTable table("t.txt");
+        TempFolder dir;
+        WriteFile(dir / "t.txt", c.content);
+        CIniTable table(dir / "t.txt");
         table.Load();
         EXPECT_EQ(table.GetRowCount(), c.rows) << c.content;
         EXPECT_EQ(table.GetColumnCount(), c.columns) << c.content;
@@ -247,20 +247,20 @@ TEST(IniTable, ShortRowsAreFilledWithoutHoldingTheFill) {
         {4, 1, "beyond", "a;b;c;d\r\nx;y;y;y\r\n;;;\r\n"},
     };
     for (const Case& c : cases) {
-        ScratchDir dir;
-        WriteFile("t.txt", "a;b;c;d\nx;y\n\n");
-        CIniTable table("t.txt");
+        TempFolder dir;
+        WriteFile(dir / "t.txt", "a;b;c;d\nx;y\n\n");
+        CIniTable table(dir / "t.txt");
         table.Load();
         table.SetCell(c.row, c.column, c.value);
         EXPECT_EQ(table.Bytes(), c.saved) << c.row << "," << c.column;
         table.Save();
-        EXPECT_EQ(ReadFile("t.txt"), c.saved);
+        EXPECT_EQ(ReadFile(dir / "t.txt"), c.saved);
     }
 
     // 2,000 columns over 2,000 empty lines: 6 KB read, 4 MB written back.
-    ScratchDir dir;
-    WriteFile("t.txt", std::string(1999, ';') + "\n" + std::string(2000, '\n'));
-    CIniTable wide("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", std::string(1999, ';') + "\n" + std::string(2000, '\n'));
+    CIniTable wide(dir / "t.txt");
     wide.Load();
     EXPECT_EQ(wide.GetRowCount(), 2001);
     EXPECT_EQ(wide.GetColumnCount(), 2000);
@@ -274,34 +274,39 @@ TEST(IniTable, ShortRowsAreFilledWithoutHoldingTheFill) {
 
 // Beyond the bounds a table is refused by name, before its cells are made.
 TEST(IniTable, TablesBeyondTheBoundsAreRefused) {
-    ScratchDir dir;
+    TempFolder dir;
     const std::size_t big = CIniTable::kMaxBytes + 1;
     struct Case {
         const char* what;
         std::function<void()> write;
     } cases[] = {
         {"60 KB saved as 400 MB",
-         [] { WriteFile("t.txt", std::string(20000, ';') + "\n" + std::string(20000, '\n')); }},
+         [&] {
+             WriteFile(dir / "t.txt", std::string(20000, ';') + "\n" + std::string(20000, '\n'));
+         }},
         {"one long line repeated in every column",
-         [] { WriteFile("t.txt", std::string(20000, ';') + "\n" + std::string(20000, 'x')); }},
+         [&] {
+             WriteFile(dir / "t.txt", std::string(20000, ';') + "\n" + std::string(20000, 'x'));
+         }},
         {"more lines than cells allowed",
-         [] { WriteFile("t.txt", std::string(CIniTable::kMaxCells + 1, '\n')); }},
+         [&] { WriteFile(dir / "t.txt", std::string(CIniTable::kMaxCells + 1, '\n')); }},
         {"more bytes than allowed",
-         [big] {
-             WriteFile("t.txt", "");
-             std::filesystem::resize_file("t.txt", big);
+         [&] {
+             WriteFile(dir / "t.txt", "");
+             std::filesystem::resize_file(dir / "t.txt", big);
          }},
     };
     for (const Case& c : cases) {
         c.write();
-        CIniTable table("t.txt");
+        CIniTable table(dir / "t.txt");
         try {
             table.Load();
             ADD_FAILURE() << c.what;
         } catch (const TableTooLargeError& error) {
-            EXPECT_EQ(error.what(), Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), "t.txt"))
+            EXPECT_EQ(error.what(),
+                      Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), (dir / "t.txt").c_str()))
                 << c.what;
-            EXPECT_EQ(error.Path(), "t.txt");
+            EXPECT_EQ(error.Path(), dir / "t.txt");
         }
         EXPECT_EQ(table.CellView(1, 1), "") << c.what;
     }
@@ -310,9 +315,9 @@ TEST(IniTable, TablesBeyondTheBoundsAreRefused) {
 // The rows of one key in a column, as the lists and the estimate walk them: the header is
 // never one of them, quotes are ignored, and a changed key cell is seen.
 TEST(IniTable, RowsMatchingAKey) {
-    ScratchDir dir;
-    WriteFile("t.txt", "Monde;v\nMonde;1\n\"Monde\";2\nEurope;3\nMonde\n;\n");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "Monde;v\nMonde;1\n\"Monde\";2\nEurope;3\nMonde\n;\n");
+    CIniTable table(dir / "t.txt");
     table.Load();
     using Rows = std::vector<std::int32_t>;
     struct Case {
@@ -337,9 +342,9 @@ TEST(IniTable, RowsMatchingAKey) {
 }
 
 TEST(IniTable, FindRowIgnoresQuotes) {
-    ScratchDir dir;
-    WriteFile("t.txt", "Monde;x\r\n\"Monde\";1\r\nEurope;2\r\n");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "Monde;x\r\n\"Monde\";1\r\nEurope;2\r\n");
+    CIniTable table(dir / "t.txt");
     table.Load();
     EXPECT_EQ(table.FindRow("\"Monde\"", 1, 0), 1);  // the header matches too
     EXPECT_EQ(table.FindRow("Monde", 1, 1), 2);
@@ -347,65 +352,65 @@ TEST(IniTable, FindRowIgnoresQuotes) {
     EXPECT_EQ(table.FindRow("europe", 1, 0), -1);
     // Quotes read are written back unchanged.
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"), "Monde;x\r\n\"Monde\";1\r\nEurope;2\r\n");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "Monde;x\r\n\"Monde\";1\r\nEurope;2\r\n");
 }
 
 TEST(IniTable, SetCellDropsSeparatorsAndLineEnds) {
-    ScratchDir dir;
-    WriteFile("t.txt", "k;v;w\r\nA;1;2\r\n");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "k;v;w\r\nA;1;2\r\n");
+    CIniTable table(dir / "t.txt");
     table.Load();
     table.SetCell(2, 2, "a;b\r\nc");
     table.Save();
-    EXPECT_EQ(ReadFile("t.txt"), "k;v;w\r\nA;abc;2\r\n");
-    CIniTable again("t.txt");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "k;v;w\r\nA;abc;2\r\n");
+    CIniTable again(dir / "t.txt");
     again.Load();
     EXPECT_EQ(again.GetCell(2, 3), "2");
 }
 
 TEST(IniTable, CountsAreTakenOnce) {
-    ScratchDir dir;
-    WriteFile("t.txt", "a;b\r\n1;2\r\n");
-    CIniTable table("t.txt");
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "a;b\r\n1;2\r\n");
+    CIniTable table(dir / "t.txt");
     EXPECT_EQ(table.GetRowCount(), 2);
-    WriteFile("t.txt", "a;b;c\r\n1;2;3\r\n4;5;6\r\n");
+    WriteFile(dir / "t.txt", "a;b;c\r\n1;2;3\r\n4;5;6\r\n");
     EXPECT_EQ(table.GetRowCount(), 2);
     EXPECT_EQ(table.GetColumnCount(), 3);  // not yet asked before the change
-    CIniTable fresh("t.txt");
+    CIniTable fresh(dir / "t.txt");
     EXPECT_EQ(fresh.GetRowCount(), 3);
 }
 
 TEST(IniTable, MissingOrReadOnlyFileFailsToLoad) {
-    ScratchDir dir;
-    CIniTable missing("ini/none.txt");
+    TempFolder dir;
+    CIniTable missing(dir / "ini/none.txt");
     EXPECT_THROW(missing.Load(), FileError);
     EXPECT_THROW(missing.GetRowCount(), FileError);
-    WriteFile("ro.txt", "a\r\n");
-    std::filesystem::permissions("ro.txt", std::filesystem::perms::owner_read);
-    CIniTable readOnly("ro.txt");
+    WriteFile(dir / "ro.txt", "a\r\n");
+    std::filesystem::permissions(dir / "ro.txt", std::filesystem::perms::owner_read);
+    CIniTable readOnly(dir / "ro.txt");
     if (::geteuid() != 0) {
         EXPECT_THROW(readOnly.Load(), FileError);
     }
 }
 
 TEST(IniTable, SaveIntoMissingDirectoryNamesTheFile) {
-    ScratchDir dir;
-    WriteFile("ini/t.txt", "a\r\n");
-    CIniTable table("ini/t.txt");
+    TempFolder dir;
+    WriteFile(dir / "ini/t.txt", "a\r\n");
+    CIniTable table(dir / "ini/t.txt");
     table.Load();
-    std::filesystem::remove_all("ini");
+    std::filesystem::remove_all(dir / "ini");
     try {
         table.Save();
         FAIL() << "saved into a missing directory";
     } catch (const FileError& error) {
-        EXPECT_NE(std::string(error.what()).find("ini/t.txt"), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find(dir / "ini/t.txt"), std::string::npos);
     }
 }
 
 TEST(ConfigFile, ReadsValuesByKey) {
-    ScratchDir dir;
-    WriteFile("init.cnf", "meteo=a@example.org\r\nquestion=q@example.org\r\nPtEuro= 0.5 ");
-    CConfigFile config("init.cnf", false);
+    TempFolder dir;
+    WriteFile(dir / "init.cnf", "meteo=a@example.org\r\nquestion=q@example.org\r\nPtEuro= 0.5 ");
+    CConfigFile config(dir / "init.cnf", false);
     EXPECT_EQ(config.GetValue("meteo"), "a@example.org");
     EXPECT_EQ(config.GetValue("question"), "q@example.org");
     EXPECT_EQ(config.GetValue("PtEuro"), " 0.5 ");
@@ -413,10 +418,10 @@ TEST(ConfigFile, ReadsValuesByKey) {
 }
 
 TEST(ConfigFile, UnixLineEndsAndKeysOnlyAtLineStart) {
-    ScratchDir dir;
-    WriteFile("init.cnf",
+    TempFolder dir;
+    WriteFile(dir / "init.cnf",
               "\xEF\xBB\xBFquestion=meteo@example.org\n  meteo=w@example.org\nAntime=1\n");
-    CConfigFile config("init.cnf", false);
+    CConfigFile config(dir / "init.cnf", false);
     EXPECT_EQ(config.GetValue("question"), "meteo@example.org");
     EXPECT_EQ(config.GetValue("meteo"), "w@example.org");
     EXPECT_EQ(config.GetValue("Antime"), "1");
@@ -437,40 +442,40 @@ TEST(ConfigFile, LinesWithoutAKeyAtTheirStartAreSkipped) {
         {"meteorologie\r\nmeteo=a\r\n", "meteo", "ologie"},
     };
     for (const Case& c : cases) {
-        ScratchDir dir;
-        WriteFile("init.cnf", c.content);
-        CConfigFile config("init.cnf", false);
+        TempFolder dir;
+        WriteFile(dir / "init.cnf", c.content);
+        CConfigFile config(dir / "init.cnf", false);
         EXPECT_EQ(config.GetValue(c.key), c.value) << c.content;
     }
 }
 
 TEST(ConfigFile, EmptyFileAndKeyAtEnd) {
-    ScratchDir dir;
-    WriteFile("init.cnf", "");
+    TempFolder dir;
+    WriteFile(dir / "init.cnf", "");
     {
-        CConfigFile config("init.cnf", false);
+        CConfigFile config(dir / "init.cnf", false);
         EXPECT_EQ(config.GetValue("meteo"), LoadString(IDS_CONFIG_ERROR));
     }
-    WriteFile("init.cnf", "x\r\nAntime=");
-    CConfigFile config("init.cnf", false);
+    WriteFile(dir / "init.cnf", "x\r\nAntime=");
+    CConfigFile config(dir / "init.cnf", false);
     EXPECT_EQ(config.GetValue("Antime"), "");
     config.SetValue("Antime", "1");
-    EXPECT_EQ(ReadFile("init.cnf"), "x\r\nAntime=");
+    EXPECT_EQ(ReadFile(dir / "init.cnf"), "x\r\nAntime=");
 }
 
 TEST(ConfigFile, MissingFileThrowsOnUse) {
-    ScratchDir dir;
-    CConfigFile config("init.cnf", false);
+    TempFolder dir;
+    CConfigFile config(dir / "init.cnf", false);
     EXPECT_THROW(config.GetValue("meteo"), FileError);
     EXPECT_THROW(config.SetValue("Antime", "1"), FileError);
-    EXPECT_FALSE(std::filesystem::exists("init.cnf"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "init.cnf"));
 }
 
 TEST(ConfigFile, LockedFileCannotBeOpenedTwice) {
-    ScratchDir dir;
-    WriteFile("init.cnf", "meteo=a\r\n");
-    CConfigFile first("init.cnf", false);
-    CConfigFile second("init.cnf", false);
+    TempFolder dir;
+    WriteFile(dir / "init.cnf", "meteo=a\r\n");
+    CConfigFile first(dir / "init.cnf", false);
+    CConfigFile second(dir / "init.cnf", false);
     EXPECT_EQ(first.GetValue("meteo"), "a");
     EXPECT_THROW(second.GetValue("meteo"), FileError);
 }
@@ -480,54 +485,54 @@ TEST(ConfigFile, LockedFileCannotBeOpenedTwice) {
 TEST(ConfigFile, SetValueWritesInPlace) {
     namespace fs = std::filesystem;
     for (bool link : {false, true}) {
-        ScratchDir dir;
+        TempFolder dir;
         const std::string before = "meteo=a@example.org\r\nAntime=0\r\n";
-        WriteFile("real.cnf", before);
+        WriteFile(dir / "real.cnf", before);
         if (link)
-            fs::create_symlink("real.cnf", "init.cnf");
+            fs::create_symlink("real.cnf", dir / "init.cnf");
         else
-            fs::rename("real.cnf", "init.cnf");
-        const std::string target = link ? "real.cnf" : "init.cnf";
+            fs::rename(dir / "real.cnf", dir / "init.cnf");
+        const std::string target = dir / (link ? "real.cnf" : "init.cnf");
         struct stat old {};
         ::stat(target.c_str(), &old);
         {
-            CConfigFile config("init.cnf", false);
+            CConfigFile config(dir / "init.cnf", false);
             config.SetValue("Antime", "1");
             config.SetValue("Missing", "1");  // changes nothing
         }
         struct stat now {};
         ::stat(target.c_str(), &now);
         EXPECT_EQ(now.st_ino, old.st_ino) << link;
-        EXPECT_EQ(fs::is_symlink("init.cnf"), link);
+        EXPECT_EQ(fs::is_symlink(dir / "init.cnf"), link);
         EXPECT_EQ(ReadFile(target), "meteo=a@example.org\r\nAntime=1\r\n") << link;
-        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()),
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()),
                   link ? 2 : 1);
     }
 }
 
 // Rewriting one byte needs no room for a second copy of the file.
 TEST(ConfigFile, SetValueNeedsNoRoomBeyondTheFile) {
-    ScratchDir dir;
+    TempFolder dir;
     std::string before = "Antime=0\r\n" + std::string(8192, '#') + "\r\n";
-    WriteFile("init.cnf", before);
+    WriteFile(dir / "init.cnf", before);
     EXPECT_TRUE(test::RunInChild(
-        [] {
-            CConfigFile config("init.cnf", false);
+        [&] {
+            CConfigFile config(dir / "init.cnf", false);
             EXPECT_NO_THROW(config.SetValue("Antime", "1"));
         },
-        {false, 4096}));
+        {{}, 4096}));
     before[7] = '1';
-    EXPECT_EQ(ReadFile("init.cnf"), before);
+    EXPECT_EQ(ReadFile(dir / "init.cnf"), before);
 }
 
 TEST(ConfigFile, ReadOnlyFileIsReadAndOnlyAChangeIsRefused) {
-    ScratchDir dir;
+    TempFolder dir;
     const std::string before = "meteo=a@example.org\r\nAntime=0\r\n";
-    WriteFile("init.cnf", before);
+    WriteFile(dir / "init.cnf", before);
     EXPECT_TRUE(test::RunInChild(
-        [] {
-            std::filesystem::permissions("init.cnf", std::filesystem::perms::owner_read);
-            CConfigFile config("init.cnf", false);
+        [&] {
+            std::filesystem::permissions(dir / "init.cnf", std::filesystem::perms::owner_read);
+            CConfigFile config(dir / "init.cnf", false);
             EXPECT_EQ(config.GetValue("meteo"), "a@example.org");
             EXPECT_NO_THROW(config.SetValue("Antime", "0"));  // nothing to write
             EXPECT_NO_THROW(config.SetValue("Missing", "1"));
@@ -535,11 +540,11 @@ TEST(ConfigFile, ReadOnlyFileIsReadAndOnlyAChangeIsRefused) {
                 config.SetValue("Antime", "1");
                 ADD_FAILURE() << "a read-only file was written";
             } catch (const FileError& error) {
-                EXPECT_EQ(error.Path(), "init.cnf");
+                EXPECT_EQ(error.Path(), dir / "init.cnf");
             }
         },
-        {true}));
-    EXPECT_EQ(ReadFile("init.cnf"), before);
+        {dir.Path()}));
+    EXPECT_EQ(ReadFile(dir / "init.cnf"), before);
 }
 
 // A table that is a link stays one; its target gets the bytes, and nothing is left beside
@@ -556,14 +561,14 @@ TEST(IniTable, SaveKeepsLinksAndWritesInPlaceInAReadOnlyFolder) {
                           {"read-only folder", false, true},
                           {"link into a read-only folder", true, true}};
     for (const Case& c : cases) {
-        ScratchDir dir;
-        WriteFile("store/t.txt", "a;b\n1;2\n");
-        WriteFile("ini/other.txt", "kept");
+        TempFolder dir;
+        WriteFile(dir / "store/t.txt", "a;b\n1;2\n");
+        WriteFile(dir / "ini/other.txt", "kept");
         if (c.link)
-            fs::create_symlink("../store/t.txt", "ini/t.txt");
+            fs::create_symlink("../store/t.txt", dir / "ini/t.txt");
         else
-            fs::rename("store/t.txt", "ini/t.txt");
-        const std::string target = c.link ? "store/t.txt" : "ini/t.txt";
+            fs::rename(dir / "store/t.txt", dir / "ini/t.txt");
+        const std::string target = dir / (c.link ? "store/t.txt" : "ini/t.txt");
         EXPECT_TRUE(test::RunInChild(
             [&] {
                 if (c.readOnlyFolder)
@@ -571,7 +576,7 @@ TEST(IniTable, SaveKeepsLinksAndWritesInPlaceInAReadOnlyFolder) {
                                     fs::perm_options::remove);
                 struct stat old {};
                 ::stat(target.c_str(), &old);
-                CIniTable table("ini/t.txt");
+                CIniTable table(dir / "ini/t.txt");
                 table.Load();
                 table.SetCell(2, 2, "new");
                 EXPECT_NO_THROW(table.Save()) << c.name;
@@ -581,15 +586,15 @@ TEST(IniTable, SaveKeepsLinksAndWritesInPlaceInAReadOnlyFolder) {
                     EXPECT_EQ(now.st_ino, old.st_ino) << c.name;
                 }
             },
-            {true}))
+            {dir.Path()}))
             << c.name;
         fs::permissions(fs::path(target).parent_path(), fs::perms::owner_write,
                         fs::perm_options::add);
-        EXPECT_EQ(fs::is_symlink("ini/t.txt"), c.link) << c.name;
+        EXPECT_EQ(fs::is_symlink(dir / "ini/t.txt"), c.link) << c.name;
         EXPECT_EQ(ReadFile(target), "a;b\r\n1;new\r\n") << c.name;
-        EXPECT_EQ(test::ReadFile("ini/other.txt"), "kept");
+        EXPECT_EQ(test::ReadFile(dir / "ini/other.txt"), "kept");
         std::size_t files = 0;
-        for (const auto& entry : fs::recursive_directory_iterator("."))
+        for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
             files += !entry.is_directory();
         EXPECT_EQ(files, c.link ? 3u : 2u) << c.name;
     }

@@ -161,19 +161,20 @@ TEST(ZoneFields, HeadingAndSpeedSteps) {
 
 TEST(ZoneFields, AntimeridianIsSavedInTheAddressFile) {
     ZoneWindow z;
-    std::string expected = ReadFile("init.cnf");
+    std::string expected = ReadFile(z.dir / "init.cnf");
     expected[expected.find("Antime=0") + 7] = '1';
     z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
-    EXPECT_EQ(ReadFile("init.cnf"), expected) << "one byte rewritten in place";
-    TestWindow next;
+    EXPECT_EQ(ReadFile(z.dir / "init.cnf"), expected) << "one byte rewritten in place";
+    TestWindow next(z.dir.Path());
     next.Start();
     EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
     // Without the file the error is reported; the box goes back to the state it keeps.
-    std::filesystem::remove("init.cnf");
+    std::filesystem::remove(z.dir / "init.cnf");
     const std::size_t redraws = next.tk.redraws.size();
     next.tk.Click(IDC_ANTIMERIDIAN_CHECK);
-    EXPECT_EQ(next.tk.messages, std::vector<std::string>{Format(
-                                    LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(), "init.cnf")});
+    EXPECT_EQ(next.tk.messages,
+              std::vector<std::string>{Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(),
+                                              next.dlg.StoragePath("init.cnf").c_str())});
     EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
     EXPECT_EQ(next.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
     EXPECT_EQ(next.tk.redraws.size(), redraws);

@@ -103,7 +103,8 @@ TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
     EXPECT_EQ(picture(24), 166);
 }
 
-// A frame the conversions cannot divide by: no row for the map, or two equal edges.
+// A frame the conversions cannot divide by: no row for the map, or two equal edges, also in
+// a second row of the map, which wins over the first.
 class UndefinedFrame : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(UndefinedFrame, MapIsPaintedWithoutZoneAndNothingFails) {
@@ -121,7 +122,8 @@ TEST_P(UndefinedFrame, MapIsPaintedWithoutZoneAndNothingFails) {
 
 INSTANTIATE_TEST_SUITE_P(ZonePainting, UndefinedFrame,
                          ::testing::Values("Atlantis;-90;90;0;360", "Monde;-90;90;10;10",
-                                           "Monde;45;45;0;360"));
+                                           "Monde;45;45;0;360",
+                                           "Monde;-90;90;0;360\r\nMonde;45;45;0;360"));
 
 TEST(ZonePainting, PagesShowTheirOwnControls) {
     ZoneWindow z;

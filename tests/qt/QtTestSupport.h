@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,7 +73,6 @@ struct BoxCloser {
 
 struct QtWindow {
     QTemporaryDir dir;
-    QString previous = QDir::currentPath();
     std::unique_ptr<platform::qt::QtToolkit> tk;
     std::unique_ptr<CMarlockDlg> dlg;
     std::unique_ptr<RecordingLogic> logic;
@@ -82,20 +80,20 @@ struct QtWindow {
     QtWindow() {
         std::filesystem::copy(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data",
                               dir.path().toStdString(), std::filesystem::copy_options::recursive);
-        QDir::setCurrent(dir.path());
         // Copies of the orders go here, never into the user's folders.
         qputenv("XDG_STATE_HOME", (dir.path() + QStringLiteral("/state")).toLocal8Bit());
         tk = std::make_unique<platform::qt::QtToolkit>();
         tk->SetMailHandlerCheck([] { return false; });  // nothing leaves the test
-        dlg = std::make_unique<CMarlockDlg>(*tk);
+        dlg = std::make_unique<CMarlockDlg>(*tk, dir.path().toStdString());
         logic = std::make_unique<RecordingLogic>(*dlg);
     }
     ~QtWindow() {
         tk->Detach();
         dlg.reset();
         tk.reset();
-        QDir::setCurrent(previous);
     }
+    // A file of the window's storage folder.
+    std::string File(const std::string& name) const { return dlg->StoragePath(name); }
     void Open() {
         tk->Open(*logic);
         Activate();

@@ -47,7 +47,7 @@ class QtCatalogueTest : public QObject {
         ClickMap(w, 2);
         QCOMPARE(w.dlg->m_nMap, 2);
         QCOMPARE(w.Get<QListWidget>(IDC_MAP_LIST)->currentRow(), 2);
-        QVERIFY(ReadBytes("ini/options.txt").find("CAP;45;") != std::string::npos);
+        QVERIFY(ReadBytes(w.File("ini/options.txt")).find("CAP;45;") != std::string::npos);
         QVERIFY(w.Get<QLineEdit>(IDC_HEADING_EDIT)->text() != QStringLiteral("45"));
         ClickMap(w, 0);
         QCOMPARE(w.dlg->m_nMap, 0);

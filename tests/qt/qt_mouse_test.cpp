@@ -10,11 +10,11 @@ using wavepost::qttest::QtWindow;
 
 namespace {
 
-void UseRectangleMode() {
-    std::string options = wavepost::qttest::ReadBytes("ini/options.txt");
+void UseRectangleMode(const QtWindow& w) {
+    std::string options = wavepost::qttest::ReadBytes(w.File("ini/options.txt"));
     const std::string from = "MODE;Mode centré;Mode centré;Monde";
     options.replace(options.find(from), from.size(), "MODE;Mode rectangle;Mode centré;Monde");
-    std::ofstream("ini/options.txt", std::ios::binary | std::ios::trunc) << options;
+    std::ofstream(w.File("ini/options.txt"), std::ios::binary | std::ios::trunc) << options;
 }
 
 QStringList Texts(QtWindow& w) {
@@ -56,7 +56,7 @@ class QtMouseTest : public QObject {
     void releaseOnTheLastColumnAndRunningOffTheMap() {
         {
             QtWindow w;
-            UseRectangleMode();
+            UseRectangleMode(w);
             w.Open();
             auto& dialog = w.tk->Window();
             platform::Rect area = w.dlg->GetMapArea();
@@ -67,7 +67,7 @@ class QtMouseTest : public QObject {
         }
         {
             QtWindow w;
-            UseRectangleMode();
+            UseRectangleMode(w);
             w.Open();
             auto& dialog = w.tk->Window();
             platform::Rect area = w.dlg->GetMapArea();

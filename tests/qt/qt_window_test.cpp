@@ -131,13 +131,13 @@ class QtWindowTest : public QObject {
 
     void escapeClosesAndWritesNothing() {
         QtWindow w;
-        std::string options = ReadBytes("ini/options.txt");
+        std::string options = ReadBytes(w.File("ini/options.txt"));
         w.Open();
         w.Get<QLineEdit>(IDC_HEADING_EDIT)->setText("45");
         QTest::keyClick(&w.tk->Window(), Qt::Key_Escape);
         QCOMPARE(w.tk->Window().result(), 2);  // the cancel result
         QVERIFY(w.tk->Window().isHidden());
-        QCOMPARE(ReadBytes("ini/options.txt"), options);
+        QCOMPARE(ReadBytes(w.File("ini/options.txt")), options);
     }
 
     void quitSavesTheChoices() {
@@ -146,7 +146,7 @@ class QtWindowTest : public QObject {
         w.Get<QLineEdit>(IDC_HEADING_EDIT)->setText("45");
         QTest::mouseClick(w.Get<QPushButton>(IDC_QUIT_BUTTON), Qt::LeftButton);
         QCOMPARE(w.tk->Window().result(), int(QDialog::Accepted));
-        QVERIFY(ReadBytes("ini/options.txt").find("CAP;45;") != std::string::npos);
+        QVERIFY(ReadBytes(w.File("ini/options.txt")).find("CAP;45;") != std::string::npos);
     }
 
     void onlyTheUsersEditsRaiseEvents() {
@@ -178,7 +178,7 @@ class QtWindowTest : public QObject {
     // comes back as UTF-8.
     void textsAreShownAsTheyWereWritten() {
         QtWindow w;
-        std::ofstream("ini/presentation.txt", std::ios::binary) << "Météo \x96 marée";
+        std::ofstream(w.File("ini/presentation.txt"), std::ios::binary) << "Météo \x96 marée";
         w.Open();
         QCOMPARE(w.Get<QPlainTextEdit>(IDC_PRESENTATION_EDIT)->toPlainText(),
                  QString::fromUtf8("Météo – marée"));
@@ -282,7 +282,7 @@ class QtWindowTest : public QObject {
     // ends its entry after the change, the point-count warning shows, the window lives on.
     void messageBoxOpenedDuringAPageChange() {
         QtWindow w;
-        Edit("ini/telecoms.txt", "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
+        Edit(w.File("ini/telecoms.txt"), "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
         BoxCloser boxes;
         w.Open();
         boxes.texts.clear();
@@ -309,7 +309,7 @@ class QtWindowTest : public QObject {
     void warningsDoNotSwallowTheEndOfAnEntry() {
         QFETCH(bool, byClick);
         QtWindow w;
-        Edit("ini/telecoms.txt", "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
+        Edit(w.File("ini/telecoms.txt"), "Iridium;0.0001;5000;20000", "Iridium;0.0001;10;20000");
         BoxCloser boxes;
         w.Open();
         auto* width = w.Get<QLineEdit>(IDC_LON2_EDIT);
@@ -375,7 +375,8 @@ class QtWindowTest : public QObject {
         const std::string order = w.LastOrder();
         QVERIFY2(order.find(inOrder.toStdString()) != std::string::npos, order.c_str());
         QVERIFY(order.size() < 300);
-        QVERIFY(ReadBytes("ini/options.txt").find(saved.toStdString()) != std::string::npos);
+        QVERIFY(ReadBytes(w.File("ini/options.txt")).find(saved.toStdString()) !=
+                std::string::npos);
     }
 
     // Keys on the map list: the dialog's own keys never reach the list's handler; keys
@@ -412,7 +413,7 @@ class QtWindowTest : public QObject {
         {
             // Escape abandons a drawn zone: nothing is stored or written.
             QtWindow w;
-            std::string options = ReadBytes("ini/options.txt");
+            std::string options = ReadBytes(w.File("ini/options.txt"));
             w.Open();
             platform::Rect area = w.dlg->GetMapArea();
             QTest::mousePress(&w.tk->Window(), Qt::LeftButton, {},
@@ -423,13 +424,13 @@ class QtWindowTest : public QObject {
             PressKey(Qt::Key_Escape);
             QCOMPARE(w.tk->Window().result(), 2);
             QCOMPARE(w.logic->Count(EventKind::MapListKeyDown), 0);
-            QCOMPARE(ReadBytes("ini/options.txt"), options);
+            QCOMPARE(ReadBytes(w.File("ini/options.txt")), options);
         }
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             // Return on an incomplete order: its message, and no file written.
             QtWindow w;
-            Edit("ini/options.txt", "X2;40.0;40.0;Monde", "X2;;40.0;Monde");
-            std::string options = ReadBytes("ini/options.txt");
+            Edit(w.File("ini/options.txt"), "X2;40.0;40.0;Monde", "X2;;40.0;Monde");
+            std::string options = ReadBytes(w.File("ini/options.txt"));
             BoxCloser boxes;
             w.Open();
             QTRY_COMPARE(QApplication::focusWidget(), w.Get<QWidget>(IDC_MAP_LIST));
@@ -437,14 +438,14 @@ class QtWindowTest : public QObject {
             QCOMPARE(w.logic->Count(EventKind::MapListKeyDown), 0);
             QCOMPARE(w.logic->Count(EventKind::Click, IDC_SEND_BUTTON), 1);
             QCOMPARE(boxes.texts.size(), 1);
-            QCOMPARE(ReadBytes("ini/options.txt"), options);
+            QCOMPARE(ReadBytes(w.File("ini/options.txt")), options);
         }
     }
 
     // Without the presentation file the map still follows the list.
     void mapFollowsTheListWithoutThePresentationFile() {
         QtWindow w;
-        std::filesystem::remove("ini/presentation.txt");
+        std::filesystem::remove(w.File("ini/presentation.txt"));
         BoxCloser boxes;
         w.Open();
         ClickMap(w, 1);
@@ -536,7 +537,7 @@ class QtWindowTest : public QObject {
     // "Antime=2" shows "undetermined" once; a click leaves it for two states.
     void undeterminedAntimeridianBoxBecomesTwoState() {
         QtWindow w;
-        Edit("init.cnf", "Antime=0", "Antime=2");
+        Edit(w.File("init.cnf"), "Antime=0", "Antime=2");
         w.Open();
         auto* box = w.Get<QCheckBox>(IDC_ANTIMERIDIAN_CHECK);
         QCOMPARE(box->checkState(), Qt::PartiallyChecked);
@@ -546,7 +547,7 @@ class QtWindowTest : public QObject {
         QCOMPARE(box->checkState(), Qt::Unchecked);
         QTest::mouseClick(box, Qt::LeftButton);
         QCOMPARE(box->checkState(), Qt::Checked);
-        QVERIFY(ReadBytes("init.cnf").find("Antime=1") != std::string::npos);
+        QVERIFY(ReadBytes(w.File("init.cnf")).find("Antime=1") != std::string::npos);
     }
 
     // Outlines lie inside their rectangle, right and bottom edges excluded; captions are
