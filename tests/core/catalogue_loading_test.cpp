@@ -71,13 +71,9 @@ TEST(CatalogueLoading, ListsHoldTheCurrentMapsRowsInFileOrder) {
     EXPECT_EQ(ItemChecks(tk.Control(w.dlg.m_pListBulletins)), (Ints{0, 1}));
     EXPECT_EQ(ItemTexts(tk.Control(w.dlg.m_pListImages)), (Strings{"Isobares"}));
 
-    // The page windows: ids, texts, fonts and places on the tab control.
-    const platform::Rect tab = tk.Control(IDC_TAB_PAGES).rect;
-    const int u = tab.Width() / 64;
+    // The page windows: ids, texts and fonts.
     EXPECT_EQ(steps.controlId, IDC_STEPS_LIST);
     EXPECT_EQ(steps.font, w.dlg.m_pListFont);
-    EXPECT_EQ(steps.rect, (platform::Rect{tab.left + 23 * u, tab.top + 60, tab.left + 43 * u,
-                                          tab.top + tab.Height() - 30}));
     EXPECT_EQ(tk.Control(w.dlg.m_pListImages).controlId, IDC_IMAGES_LIST);
     EXPECT_EQ(tk.Control(w.dlg.m_pListBulletins).controlId, IDC_BULLETINS_LIST);
     const auto& zoneCaption = tk.Control(w.dlg.m_pCaptionZone);
@@ -197,31 +193,6 @@ TEST(CatalogueLoading, AMissingPresentationIsReportedAndLoadingGoesOn) {
     EXPECT_EQ(w.tk.messages.size(), 2u);
     EXPECT_EQ(w.dlg.m_nMap, 1);
     EXPECT_EQ(ItemTexts(w.tk.Control(w.dlg.m_pListParametres)), (Strings{"Pression"}));
-}
-
-// The tables and the address file are read and written in the window's storage folder,
-// whatever the working directory holds.
-TEST(CatalogueLoading, TheStorageFolderHoldsTheTablesAndTheAddressFile) {
-    TempFolder dir;
-    WriteTestCatalogue(dir.Path());
-    const std::filesystem::path echeances = dir.Path() / "ini/echeances.txt";
-    const std::filesystem::path config = dir.Path() / "init.cnf";
-    const std::string echeancesBefore = test::ReadFile(echeances);
-    const std::string configBefore = test::ReadFile(config);
-    const bool workingCatalogue = std::filesystem::exists("ini");
-    const bool workingConfig = std::filesystem::exists("init.cnf");
-    {
-        TestWindow w(dir.Path());
-        w.Start();
-        w.tk.Control(w.dlg.m_pListEcheances).checkItems.at(1).check = 1;
-        w.tk.Click(IDC_ANTIMERIDIAN_CHECK);  // the antimeridian, kept in the address file
-        w.tk.ClickMapList(1);                // the tables saved
-        EXPECT_TRUE(w.tk.messages.empty());
-    }
-    EXPECT_NE(test::ReadFile(echeances), echeancesBefore);
-    EXPECT_NE(test::ReadFile(config), configBefore);
-    EXPECT_EQ(std::filesystem::exists("ini"), workingCatalogue);
-    EXPECT_EQ(std::filesystem::exists("init.cnf"), workingConfig);
 }
 
 }  // namespace
