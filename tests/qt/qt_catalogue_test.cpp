@@ -25,21 +25,6 @@ class QtCatalogueTest : public QObject {
     }
 
   private slots:
-    void pagesAndCombosAreFilledForTheWorldMap() {
-        QtWindow w;
-        w.Open();
-        QVERIFY(w.Get<QComboBox>(IDC_TELECOM_COMBO)->count() >= 4);   // telecom links
-        QVERIFY(w.Get<QComboBox>(IDC_CURRENCY_COMBO)->count() >= 3);  // currencies
-        QVERIFY(w.Get<QComboBox>(IDC_MESH_LON_COMBO)->currentIndex() >= 0);
-        QVERIFY(w.Get<QComboBox>(IDC_MESH_LAT_COMBO)->currentIndex() >= 0);
-        QListWidget* steps = PageList(w, w.dlg->m_pListEcheances);
-        QVERIFY(steps && steps->count() > 5);
-        QCOMPARE(steps->item(0)->text(), QStringLiteral("0"));
-        QListWidget* parameters = PageList(w, w.dlg->m_pListParametres);
-        QVERIFY(parameters && parameters->count() > 5);
-        QVERIFY(w.Get<QLineEdit>(IDC_LON1_EDIT)->text().size() > 0);
-    }
-
     void mapListSwitchesAndKeepsTheChoicesOfEachMap() {
         QtWindow w;
         w.Open();
@@ -68,13 +53,9 @@ class QtCatalogueTest : public QObject {
         QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(w.dlg->m_nCurrentPage, 1);
         QVERIFY(parameters->isVisible());
-        int row = -1;
-        for (int r = 2; r <= w.dlg->m_pParametres->GetRowCount(); ++r)
-            if (w.dlg->m_pParametres->GetCell(r, 1) == "Monde") {
-                row = r;
-                break;
-            }
-        QVERIFY(row > 0);
+        const auto& rows = w.dlg->m_pParametres->RowsMatching(1, "Monde");
+        QVERIFY(!rows.empty());
+        const int row = rows.front();
         std::string before = w.dlg->m_pParametres->GetCell(row, 4);
         QRect item = parameters->visualItemRect(parameters->item(0));
         QTest::mouseClick(parameters->viewport(), Qt::LeftButton, {}, item.center());
