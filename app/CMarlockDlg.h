@@ -11,6 +11,7 @@
 #include "catalogue/CIniTable.h"
 #include "platform/Events.h"
 #include "platform/Toolkit.h"
+#include "request/OrderPlan.h"
 #include "zone/ZoneArithmetic.h"
 
 namespace wavepost {
@@ -114,6 +115,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     // The order as the body of a mailto: URL: its lines joined by "%0A", every text read
     // from a file percent-encoded (ForUrl) so that it cannot add lines or fields.
     std::string BuildGribRequest();
+    // What "Envoi" would hand over now; reads the address file, shows nothing.
+    OrderPlan PlanOrders();
     void UpdateCostEstimate();
     std::int32_t CountAnalysisOnlyParameters();
     void OnCostInputChanged();
