@@ -7,6 +7,7 @@
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "request/CostArithmetic.h"
+#include "request/OrderPageText.h"
 #include "tests/core/RequestTestSupport.h"
 
 namespace wavepost {
@@ -245,6 +246,42 @@ TEST(CostEstimate, AmountsThatCannotBeComputedAreSaidToBeSo) {
     w.Recompute();
     EXPECT_EQ(w.Weather(), LoadString(IDS_AMOUNT_NOT_FINITE));
     EXPECT_EQ(w.Telecom(), "14.33 EUR");
+}
+
+// The order page says the size and time, and a threshold passed, in numbers.
+TEST(OrderPage, SizeTimeAndThresholdsInNumbers) {
+    OrderPlan grib;
+    grib.mails.push_back({"a@b", "Grib", "x", "mailto:a@b?subject=Grib&body=x", "g.txt", true});
+    struct Case {
+        std::int64_t points;
+        std::optional<double> seconds;
+        std::string size;
+    };
+    const std::string size = "Fichier GRIB estimé : 53.0 ko (";
+    const std::vector<Case> cases = {
+        {1271, std::nullopt, size + "1271 points)."},
+        {1271, 249.2, size + "1271 points), transfert en 4 min 10 s sur Iridium."},
+        {1271, 3599.5, size + "1271 points), transfert en 1 h 00 min sur Iridium."},
+        {1271, 59.2, size + "1271 points), transfert en 1 min 00 s sur Iridium."},
+        {5000, 0.3,
+         size + "5000 points), transfert en 1 s sur Iridium.\nAu-delà du seuil "
+                "d'alarme du lien (5000 points) : 5000 points, 53.0 ko."},
+        {20000, std::nullopt,
+         size + "20000 points).\nAu-delà du seuil fatal du lien (20000 "
+                "points) : 20000 points, 53.0 ko."},
+    };
+    for (const Case& c : cases) {
+        OrderFigures f;
+        f.points = c.points;
+        f.replyBytes = 53'012;
+        f.transferSeconds = c.seconds;
+        f.linkName = "Iridium";
+        f.pointsAlarm = 5000;
+        f.pointsFatal = 20000;
+        EXPECT_EQ(DescribeOrders(grib, f).size, c.size) << c.points;
+        // Without an order of gridded data there is no size to tell.
+        EXPECT_EQ(DescribeOrders(OrderPlan{}, f).size, "");
+    }
 }
 
 }  // namespace
