@@ -92,6 +92,22 @@ const std::map<int, std::string>& Table() {
          "La mémoire disponible ne suffit pas pour terminer cette opération.\nElle a été "
          "abandonnée."},
         {IDS_AMOUNT_NOT_FINITE, "montant incalculable"},
+        {IDS_TAB_ORDER, "Commande"},
+        {IDS_ORDER_SINGLE, "Demande GRIB unique"},
+        {IDS_ORDER_DAYS, "Abonnement GRIB pour %s jours"},
+        {IDS_ORDER_PERMANENT, "Abonnement GRIB permanent"},
+        {IDS_ORDER_CANCEL_ALL, "Suppression de tous les abonnements en cours"},
+        {IDS_ORDER_NO_GRIB, "Aucune demande GRIB"},
+        {IDS_ORDER_SIZE, "Fichier GRIB estimé : %s ko (%s points)"},
+        {IDS_ORDER_TIME, ", transfert en %s sur %s"},
+        {IDS_ORDER_PAST_ALARM, "Au-delà du seuil d'alarme du lien (%s points) : %s points, %s ko."},
+        {IDS_ORDER_PAST_FATAL, "Au-delà du seuil fatal du lien (%s points) : %s points, %s ko."},
+        {IDS_ORDER_TO, "À : %s"},
+        {IDS_ORDER_SUBJECT, "Objet : %s"},
+        {IDS_ORDER_INSTEAD, "Envoi afficherait ce message :"},
+        {IDS_ORDER_SAVED, "Commandes enregistrées dans le dossier \"%s\"."},
+        {IDS_ORDER_NOTHING_TO_SAVE, "Il n'y a aucune commande à enregistrer."},
+        {IDS_CHOOSE_ORDER_FOLDER, "Dossier des commandes"},
     };
     return table;
 }

@@ -39,10 +39,12 @@ TEST(Startup, BuildsTheWindowInOrder) {
     w.Start();
     EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
     const auto& tabs = w.tk.Control(IDC_TAB_PAGES).tabs;
-    ASSERT_EQ(tabs.size(), 6u);
+    ASSERT_EQ(tabs.size(), 7u);
     EXPECT_EQ(tabs[0], "Zone Géographique");
     EXPECT_EQ(tabs[4], "Images");
-    EXPECT_EQ(tabs[5], "    ?");
+    EXPECT_EQ(tabs[6], "    ?");
+    const auto orderTab = std::pair{int{IDB_ENVELOPE}, std::string("Commande")};
+    EXPECT_EQ(w.tk.Control(IDC_TAB_PAGES).tabIcons.at(5), orderTab);
     EXPECT_EQ(w.tk.Control(IDC_TAB_PAGES).tabSelection, 0);
     const auto& items = w.tk.Control(IDC_MAP_LIST).listItems;
     ASSERT_EQ(items.size(), 3u);
