@@ -63,6 +63,19 @@ enum StringId : int {
     IDS_TABLE_TOO_LARGE = 230,
     IDS_OUT_OF_MEMORY = 231,
     IDS_AMOUNT_NOT_FINITE = 232,
+    // Handing the orders over, and their history.
+    IDS_METHOD_MAIL = 240,
+    IDS_METHOD_PAT = 241,
+    IDS_METHOD_FILE = 242,
+    IDS_PAT_FAILED = 243,
+    IDS_PAT_NOT_STARTED = 244,
+    IDS_PAT_TIMED_OUT = 245,
+    IDS_PAT_BAD_ADDRESS = 246,
+    IDS_ORDER_IN_CLIPBOARD = 247,
+    IDS_EML_NOT_WRITTEN = 248,
+    IDS_HISTORY_NOT_WRITTEN = 249,
+    IDS_HISTORY_DAMAGED = 250,
+    IDS_HISTORY_UNREADABLE = 251,
 };
 
 // The text of an identifier; the empty text for an unknown one.

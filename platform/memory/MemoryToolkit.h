@@ -129,6 +129,9 @@ class MemoryToolkit : public IToolkit {
     bool HasMailHandler() const override { return mailHandler; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     std::string SystemDirectory() const override { return systemDirectory; }
+    std::string FindProgram(const std::string& name) const override;
+    ProgramRun RunProgram(const std::vector<std::string>& argv,
+                          const std::string& standardInput) override;
 
     // --- driving it as a user would --------------------------------------------
     // Each fires the event the event table lists, through the attached logic.
@@ -173,6 +176,11 @@ class MemoryToolkit : public IToolkit {
     int aboutBoxes = 0;
     bool hidden = false;
     std::string clipboard;
+    struct Run {
+        std::vector<std::string> argv;
+        std::string standardInput;
+    };
+    std::vector<Run> runs;
 
     // --- settings a test may change --------------------------------------------
     int colorDepth = 32;
@@ -183,6 +191,8 @@ class MemoryToolkit : public IToolkit {
     bool mailHandler = true;
     bool paintOnRedraw = true;
     std::string systemDirectory;
+    std::map<std::string, std::string> programsOnPath;  // name -> full path
+    ProgramRun runResult{true, false, 0, {}};           // the answer to every run
     // Called for every message box, after it is recorded (a test may act while it is open).
     std::function<void(const std::string&)> onMessageBox;
 

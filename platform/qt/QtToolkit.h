@@ -120,6 +120,9 @@ class QtToolkit : public IToolkit {
     bool HasMailHandler() const override;
     void SetClipboardText(const std::string& text) override;
     std::string SystemDirectory() const override;
+    std::string FindProgram(const std::string& name) const override;
+    ProgramRun RunProgram(const std::vector<std::string>& argv,
+                          const std::string& standardInput) override;
 
     // --- used by the main window ------------------------------------------------
     // Hands one user event to the logic. Handlers never nest: an event raised while one
