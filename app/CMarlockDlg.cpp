@@ -131,10 +131,13 @@ bool CMarlockDlg::Initialise() {
     m_toolkit.ListViewSetSelectionMark(m_listMaps, 0);
     m_toolkit.ListViewSelectItem(m_listMaps, 0);
 
-    // 10. The six tabs.
-    const int tabs[] = {IDS_TAB_ZONE,      IDS_TAB_PARAMETERS, IDS_TAB_OPTIONS,
-                        IDS_TAB_BULLETINS, IDS_TAB_IMAGES,     IDS_TAB_HELP};
-    for (int i = 0; i < 6; ++i) m_toolkit.TabInsert(m_tabPages, i, LoadString(tabs[i]));
+    // 10. The tabs. The order page's word would not fit the strip: its tab shows an envelope.
+    const int tabs[kPageCount] = {IDS_TAB_ZONE,      IDS_TAB_PARAMETERS, IDS_TAB_OPTIONS,
+                                  IDS_TAB_BULLETINS, IDS_TAB_IMAGES,     IDS_TAB_ORDER,
+                                  IDS_TAB_HELP};
+    for (int i = 0; i < kPageCount; ++i) m_toolkit.TabInsert(m_tabPages, i, LoadString(tabs[i]));
+    m_toolkit.TabSetIcon(m_tabPages, kOrderPage, IDB_ENVELOPE, LoadString(IDS_TAB_ORDER));
+    m_toolkit.SetControlFont(IDC_ORDER_TITLE, m_pCaptionFont);
 
     // 11.-14.
     LoadCatalogue();

@@ -5,12 +5,15 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "catalogue/CIniTable.h"
 #include "platform/Events.h"
 #include "platform/Toolkit.h"
+#include "request/CostArithmetic.h"
+#include "request/OrderPlan.h"
 #include "zone/ZoneArithmetic.h"
 
 namespace wavepost {
@@ -114,6 +117,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     // The order as the body of a mailto: URL: its lines joined by "%0A", every text read
     // from a file percent-encoded (ForUrl) so that it cannot add lines or fields.
     std::string BuildGribRequest();
+    // What "Envoi" would hand over now; reads the address file, shows nothing.
+    OrderPlan PlanOrders();
     void UpdateCostEstimate();
     std::int32_t CountAnalysisOnlyParameters();
     void OnCostInputChanged();
@@ -122,6 +127,12 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnAskQuestion();
     void OnHelp();
     bool WriteRequestCopy(std::string content, std::string fileName);
+
+    // --- order page -------------------------------------------------------------------
+    // Shows what "Envoi" would hand over now; nothing while the page is hidden.
+    void RefreshOrderPage();
+    void OnCopyOrders();
+    void OnSaveOrders();
 
     platform::IToolkit& Toolkit() { return m_toolkit; }
     // A file of the storage folder; under "." the name itself, as the messages give it.
@@ -241,6 +252,9 @@ class CMarlockDlg : public platform::IWindowLogic {
 
     CMarlockDlgAutoProxy* m_pAutoProxy = nullptr;
     CIcon m_hIcon;
+
+    // The last estimate that reached the amounts, for the order page.
+    std::optional<CostResult> m_lastEstimate;
 
   private:
     platform::IToolkit& m_toolkit;

@@ -72,6 +72,12 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_QUIT_BUTTON:
                         OnQuit();
                         break;
+                    case IDC_ORDER_COPY_BUTTON:
+                        OnCopyOrders();
+                        break;
+                    case IDC_ORDER_SAVE_BUTTON:
+                        OnSaveOrders();
+                        break;
                     default:
                         break;
                 }
@@ -122,6 +128,8 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                 OnMapListOther();
                 break;
         }
+        // The order page follows every change while it is shown.
+        if (e.kind != EventKind::MouseMove && e.kind != EventKind::Paint) RefreshOrderPage();
     } catch (const FileError& error) {
         // The generic error report: the file error is shown and the handler abandoned.
         m_toolkit.MessageBox(error.what());

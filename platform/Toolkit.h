@@ -135,6 +135,9 @@ class IToolkit {
     virtual void TabInsert(ControlHandle tab, int index, const std::string& text) = 0;
     virtual void TabSelect(ControlHandle tab, int index) = 0;
     virtual int TabGetSelection(ControlHandle tab) const = 0;
+    // Shows a picture on a tab instead of its text, with the text as its tooltip.
+    virtual void TabSetIcon(ControlHandle tab, int index, int bitmapId,
+                            const std::string& toolTip) = 0;
 
     // --- window -----------------------------------------------------------------
     // Initialises the window's logic, shows the window and runs it until EndModal.
@@ -171,6 +174,8 @@ class IToolkit {
     // Whether a mail program is registered to take mailto: URLs.
     virtual bool HasMailHandler() const = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    // Asks the user for a folder, starting in startFolder; empty when the user cancels.
+    virtual std::string PickFolder(const std::string& title, const std::string& startFolder) = 0;
     // The directory for request copies and the error log; empty when unavailable.
     virtual std::string SystemDirectory() const = 0;
     // The full path of a program found on the PATH; empty when there is none.

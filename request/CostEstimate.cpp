@@ -44,6 +44,7 @@ std::string AmountText(double amount, const std::string& currency) {
 }  // namespace
 
 void CMarlockDlg::UpdateCostEstimate() {
+    m_lastEstimate.reset();
     StoreChoices();
     const std::string map = GetMapName();
     if (!m_pUnites || !m_pTelecoms || !m_pCompressions || !m_pEcheances || !m_pParametres) return;
@@ -93,6 +94,7 @@ void CMarlockDlg::UpdateCostEstimate() {
         }
     }
     if (result.reached != CostResult::Reached::Amounts) return;
+    m_lastEstimate = result;
     if (result.warning == CostResult::Warning::Alarm)
         m_toolkit.MessageBox(LoadString(IDS_POINTS_ALARM));
     else if (result.warning == CostResult::Warning::Fatal)

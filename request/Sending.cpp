@@ -9,6 +9,7 @@
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueRows.h"
+#include "request/OrderPlan.h"
 #include "request/RequestCopies.h"
 
 namespace wavepost {
@@ -52,11 +53,11 @@ std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, const std:
 // Opens an order mail. Without a mail program to take it the order would be lost
 // silently, so it goes to the clipboard as the plain text the service would read, with
 // real line breaks, and the user is told where to send it.
-void HandOverOrder(platform::IToolkit& toolkit, const std::string& url, const std::string& address,
-                   const char* subject, const std::string& body) {
-    if (toolkit.HasMailHandler() && toolkit.ShellOpen(url, ShowState::Normal)) return;
-    toolkit.SetClipboardText(PercentDecoded(body));
-    toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), address.c_str(), subject));
+void HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail) {
+    if (toolkit.HasMailHandler() && toolkit.ShellOpen(mail.url, ShowState::Normal)) return;
+    toolkit.SetClipboardText(mail.Text());
+    toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), mail.address.c_str(),
+                              mail.subject.c_str()));
 }
 
 // The codes of the ticked items of a list, ready for the URL: item i stands for the i-th
@@ -78,57 +79,89 @@ bool CMarlockDlg::WriteRequestCopy(std::string content, std::string fileName) {
     return !directory.empty() && WriteRequestCopyFile(directory, fileName, content);
 }
 
-void CMarlockDlg::OnSend() {
-    ExchangeData(ExchangeDirection::FromControls);
-    std::optional<std::string> found;
+std::string OrderMail::Text() const {
+    return PercentDecoded(urlBody);
+}
+
+OrderPlan CMarlockDlg::PlanOrders() {
+    OrderPlan plan;
+    const std::string file = StoragePath(LoadString(IDS_CONFIG_FILE_NAME));
+    std::string address;
     try {
-        found =
-            LookUpAddress(m_toolkit, StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_METEO);
+        CConfigFile config(file, false);
+        address = config.GetValue(LoadString(IDS_KEY_METEO));
+        config.Close();
     } catch (const FileError&) {
-        m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
-        m_nSubscription = 0;
-        ExchangeData(ExchangeDirection::ToControls);
-        return;
+        plan.noAddressFile = true;
+        return plan;
     }
-    // A refused address sends nothing, so the choices stay for a try once the file is mended.
-    if (!found) return;
-    const std::string& address = *found;
+    // A missing or empty entry is reported and its text used all the same, so the user
+    // still gets a mail to correct by hand. One that is not a plain address is refused: no
+    // mail may go anywhere else.
+    if (address.empty() || address == LoadString(IDS_CONFIG_ERROR)) {
+        plan.addressMessage = LoadString(IDS_NO_ADDRESS);
+    } else if (!IsPlainAddress(address)) {
+        plan.addressMessage = Format(LoadString(IDS_BAD_ADDRESS).c_str(),
+                                     LoadString(IDS_KEY_METEO).c_str(), file.c_str());
+        plan.addressRefused = true;
+        return plan;
+    }
     const std::string base = "mailto:" + ForUrl(address);
 
     const std::string map = GetMapName();
     std::vector<std::string> codes;
     CollectTicked(m_toolkit, m_pListBulletins, m_pBulletins.get(), map, codes);
     CollectTicked(m_toolkit, m_pListImages, m_pImages.get(), map, codes);
-    const bool bulletinsOrdered = !codes.empty();
-    if (bulletinsOrdered) {
+    if (!codes.empty()) {
         std::string body = LoadString(IDS_BULLETIN_START) + kLineBreak;
         for (const std::string& code : codes) body += code + kLineBreak;
         body += LoadString(IDS_REQUEST_END);
-        const std::string url = base + "?body=" + body + "&subject=Bulletin";
-        HandOverOrder(m_toolkit, url, address, "Bulletin", body);
-        WriteRequestCopy(url, "WavepostBulletin.txt");
+        plan.mails.push_back({address, "Bulletin", body,
+                              base + "?body=" + body + "&subject=Bulletin", "WavepostBulletin.txt",
+                              false});
     }
 
     const std::string request = BuildGribRequest();
     if (request.empty()) {
-        if (!bulletinsOrdered) m_toolkit.MessageBox(LoadString(IDS_BAD_PARAMETERS));
+        if (codes.empty()) plan.insteadMessage = LoadString(IDS_BAD_PARAMETERS);
+    } else if (request == LoadString(IDS_NO_MESH)) {
+        // Without a spacing there is no order to mail: the service would get this sentence.
+        plan.insteadMessage = request;
+    } else {
+        plan.mails.push_back({address, "Grib", request, base + "?subject=Grib&body=" + request,
+                              "WavepostGrib.txt", true});
+    }
+    return plan;
+}
+
+void CMarlockDlg::OnSend() {
+    ExchangeData(ExchangeDirection::FromControls);
+    const OrderPlan plan = PlanOrders();
+    if (plan.noAddressFile) {
+        m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
+        m_nSubscription = 0;
+        ExchangeData(ExchangeDirection::ToControls);
         return;
     }
-    // Without a spacing there is no order to mail: the service would get this sentence.
-    if (request == LoadString(IDS_NO_MESH)) {
-        m_toolkit.MessageBox(request);
-        return;
+    if (plan.addressMessage) m_toolkit.MessageBox(*plan.addressMessage);
+    // A refused address sends nothing, so the choices stay for a try once the file is mended.
+    if (plan.addressRefused) return;
+
+    for (const OrderMail& mail : plan.mails) {
+        if (mail.isGribOrder) {
+            // The order stays unsent when the choices it was made from cannot be kept.
+            try {
+                SaveCatalogue();
+            } catch (const FileError& error) {
+                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
+                return;
+            }
+        }
+        HandOverOrder(m_toolkit, mail);
+        WriteRequestCopy(mail.url, mail.copyFile);
     }
-    // The order stays unsent when the choices it was made from cannot be kept.
-    try {
-        SaveCatalogue();
-    } catch (const FileError& error) {
-        m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
-        return;
-    }
-    const std::string url = base + "?subject=Grib&body=" + request;
-    HandOverOrder(m_toolkit, url, address, "Grib", request);
-    WriteRequestCopy(url, "WavepostGrib.txt");
+    if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
+    if (!plan.HasGribOrder()) return;
 
     m_nSubscription = 0;
     ExchangeData(ExchangeDirection::ToControls);

@@ -15,7 +15,6 @@ namespace {
 constexpr platform::Color kWhite{255, 255, 255};
 constexpr platform::Color kRed{255, 0, 0};
 constexpr platform::Pen kGraticulePen{1, {0, 0, 0}};
-constexpr int kPageCount = 6;
 // The window icon is drawn at the large-icon size.
 constexpr int kIconSize = 32;
 
@@ -71,7 +70,12 @@ std::vector<ControlHandle> PageControls(const CMarlockDlg& d, int page) {
         case 4:
             add({d.m_pListImages, d.m_pCaptionImages});
             break;
-        case 5:
+        case kOrderPage:
+            add({IDC_ORDER_TITLE, IDC_ORDER_KIND_LABEL, IDC_ORDER_SIZE_LABEL, IDC_ORDER_TEXT_EDIT,
+                 IDC_ORDER_COPY_BUTTON, IDC_ORDER_SAVE_BUTTON, IDC_HANDOVER_LABEL,
+                 IDC_HANDOVER_COMBO, IDC_OUTBOX_BUTTON, IDC_HISTORY_EDIT});
+            break;
+        case kHelpPage:
             add({d.m_editPresentation, d.m_pCaptionPresentation, d.m_btnQuestion, d.m_btnHelp,
                  d.m_grpHelp});
             break;

@@ -55,6 +55,18 @@ struct DialogLayout {
 constexpr int IDD_MARLOCK_DIALOG = 103;
 constexpr int IDD_ABOUTBOX = 100;
 
+// The pages of the tab control, in tab order.
+enum TabPage : int {
+    kZonePage = 0,
+    kParametersPage = 1,
+    kOptionsPage = 2,
+    kBulletinsPage = 3,
+    kImagesPage = 4,
+    kOrderPage = 5,
+    kHelpPage = 6,
+    kPageCount = 7,
+};
+
 const DialogLayout& MainWindowLayout();
 const DialogLayout& AboutBoxLayout();
 

@@ -23,6 +23,7 @@ enum BitmapId : int {
     IDB_WINDOW_ICON_MASK = 179,
     IDB_WINDOW_ICON = 180,
     IDB_LOGO_SMALL = 187,  // 118 x 22 decorative picture
+    IDB_ENVELOPE = 190,    // 20 x 16 icon of the order page's tab
 };
 
 // The main window's controls; LON/LAT 1 and 2 are the two columns of the zone page
@@ -111,7 +112,17 @@ enum BitmapId : int {
     X(IDC_COST_GROUP, 1089)                                                 \
     X(IDC_ANTIMERIDIAN_CHECK, 1092)                                         \
     X(IDC_SPEED_SPIN, 1093)                                                 \
-    X(IDC_PRESENTATION_EDIT, 1096)
+    X(IDC_PRESENTATION_EDIT, 1096)                                          \
+    X(IDC_ORDER_TITLE, 1100) /* the order page */                           \
+    X(IDC_ORDER_KIND_LABEL, 1101)                                           \
+    X(IDC_ORDER_SIZE_LABEL, 1102)                                           \
+    X(IDC_ORDER_TEXT_EDIT, 1103)                                            \
+    X(IDC_ORDER_COPY_BUTTON, 1104)                                          \
+    X(IDC_ORDER_SAVE_BUTTON, 1105)                                          \
+    X(IDC_HANDOVER_LABEL, 1106)                                             \
+    X(IDC_HANDOVER_COMBO, 1107)                                             \
+    X(IDC_OUTBOX_BUTTON, 1108)                                              \
+    X(IDC_HISTORY_EDIT, 1109)
 
 enum ControlId : int {
 #define WAVEPOST_CONTROL_ID(name, value) name = value,

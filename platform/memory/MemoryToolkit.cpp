@@ -201,6 +201,14 @@ void MemoryToolkit::TabSelect(ControlHandle tab, int index) {
 int MemoryToolkit::TabGetSelection(ControlHandle tab) const {
     return Control(tab).tabSelection;
 }
+void MemoryToolkit::TabSetIcon(ControlHandle tab, int index, int bitmapId,
+                               const std::string& toolTip) {
+    Control(tab).tabIcons[index] = {bitmapId, toolTip};
+}
+std::string MemoryToolkit::PickFolder(const std::string&, const std::string& startFolder) {
+    folderPickerStarts.push_back(startFolder);
+    return pickedFolder;
+}
 
 int MemoryToolkit::RunModal(IWindowLogic& logic) {
     m_pLogic = &logic;

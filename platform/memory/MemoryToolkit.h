@@ -39,6 +39,7 @@ struct MemoryControl {
     // tab control
     std::vector<std::string> tabs;
     int tabSelection = -1;
+    std::map<int, std::pair<int, std::string>> tabIcons;  // index: picture, tooltip
 };
 
 // One drawing operation, as recorded by the painter below.
@@ -110,6 +111,8 @@ class MemoryToolkit : public IToolkit {
     void TabInsert(ControlHandle tab, int index, const std::string& text) override;
     void TabSelect(ControlHandle tab, int index) override;
     int TabGetSelection(ControlHandle tab) const override;
+    void TabSetIcon(ControlHandle tab, int index, int bitmapId,
+                    const std::string& toolTip) override;
     int RunModal(IWindowLogic& logic) override;
     bool AddWindowMenuItem(const std::string& text, unsigned commandId) override;
     void SetWindowIcon(int colorBitmapId, int maskBitmapId) override;
@@ -128,6 +131,8 @@ class MemoryToolkit : public IToolkit {
     bool ShellOpen(const std::string& target, ShowState show) override;
     bool HasMailHandler() const override { return mailHandler; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
+    // Answers with pickedFolder, as if the user had chosen it (empty: cancelled).
+    std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override { return systemDirectory; }
     std::string FindProgram(const std::string& name) const override;
     ProgramRun RunProgram(const std::vector<std::string>& argv,
@@ -176,6 +181,8 @@ class MemoryToolkit : public IToolkit {
     int aboutBoxes = 0;
     bool hidden = false;
     std::string clipboard;
+    std::string pickedFolder;
+    std::vector<std::string> folderPickerStarts;  // the start folder of every pick
     struct Run {
         std::vector<std::string> argv;
         std::string standardInput;

@@ -2,6 +2,7 @@
 // list of maps and the tab strip.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -290,6 +291,16 @@ void QtToolkit::TabSelect(ControlHandle, int index) {
 
 int QtToolkit::TabGetSelection(ControlHandle) const {
     return m_pTabBar ? m_pTabBar->currentIndex() : -1;
+}
+
+void QtToolkit::TabSetIcon(ControlHandle, int index, int bitmapId, const std::string& toolTip) {
+    if (!m_pTabBar) return;
+    CheckNotPainting("TabSetIcon");
+    m_pTabBar->setTabText(index, QString());
+    m_pTabBar->setTabIcon(index, QIcon(LoadPicture(bitmapId)));
+    m_pTabBar->setTabToolTip(index, Decode(toolTip));
+    m_pTabBar->setAccessibleTabName(index, Decode(toolTip));
+    m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
 }
 
 }  // namespace platform::qt

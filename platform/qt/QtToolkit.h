@@ -101,6 +101,8 @@ class QtToolkit : public IToolkit {
     void TabInsert(ControlHandle tab, int index, const std::string& text) override;
     void TabSelect(ControlHandle tab, int index) override;
     int TabGetSelection(ControlHandle tab) const override;
+    void TabSetIcon(ControlHandle tab, int index, int bitmapId,
+                    const std::string& toolTip) override;
     int RunModal(IWindowLogic& logic) override;
     bool AddWindowMenuItem(const std::string& text, unsigned commandId) override;
     void SetWindowIcon(int colorBitmapId, int maskBitmapId) override;
@@ -119,6 +121,7 @@ class QtToolkit : public IToolkit {
     bool ShellOpen(const std::string& target, ShowState show) override;
     bool HasMailHandler() const override;
     void SetClipboardText(const std::string& text) override;
+    std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override;
     std::string FindProgram(const std::string& name) const override;
     ProgramRun RunProgram(const std::vector<std::string>& argv,

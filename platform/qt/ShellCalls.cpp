@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeDatabase>
@@ -71,6 +72,16 @@ bool QtToolkit::HasMailHandler() const {
 
 void QtToolkit::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(Decode(text));
+}
+
+std::string QtToolkit::PickFolder(const std::string& title, const std::string& startFolder) {
+    CheckNotPainting("PickFolder");
+    ++m_nModalDepth;
+    const QString folder =
+        QFileDialog::getExistingDirectory(m_pDialog, Decode(title), Decode(startFolder));
+    --m_nModalDepth;
+    FlushPending();
+    return folder.isEmpty() ? std::string() : Encode(folder);
 }
 
 std::string QtToolkit::SystemDirectory() const {

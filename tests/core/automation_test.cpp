@@ -138,7 +138,7 @@ TEST_F(AppState, StartedByTheRuntime) {
         EXPECT_EQ(runtime.calls, (Calls{"initialise", "factory"})) << line;
         EXPECT_FALSE(TheApp().UserControl());
         EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
-        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 6u);  // the window ran
+        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u);  // the window ran
     }
 }
 
@@ -202,7 +202,7 @@ TEST_F(AppState, UsersProgramRegistersAndRunsWithOrWithoutTheRuntime) {
         EXPECT_EQ(runtime.calls, (Calls{"initialise", "registration"})) << available;
         EXPECT_TRUE(tk.messages.empty());
         EXPECT_TRUE(TheApp().UserControl());
-        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 6u);
+        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u);
     }
 }
 

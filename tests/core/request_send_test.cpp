@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/RequestTestSupport.h"
@@ -292,6 +295,70 @@ TEST(Sending, FilesThatCannotBeWritten) {
     EXPECT_NE(w.tk.messages[0].find("ini/echeances.txt"), std::string::npos);
     EXPECT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_PERMANENT_RADIO).check, 1);
+}
+
+// The order page shows, before "Envoi", each mail it then hands over, byte for byte, and the
+// messages it then shows instead.
+TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
+    struct Case {
+        const char* name;
+        std::function<void(Sender&)> setUp;
+        const char* kind;
+        bool addressMessage = false, insteadMessage = false;
+    };
+    const std::vector<Case> cases = {
+        {"bulletins and a permanent subscription",
+         [](Sender& w) {
+             w.TickBulletins();
+             SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
+         },
+         "Abonnement GRIB permanent"},
+        {"nothing to order",
+         [](Sender& w) {
+             SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
+             SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
+         },
+         "Aucune demande GRIB", false, true},
+        {"bulletins without a spacing",
+         [](Sender& w) {
+             w.TickBulletins();
+             w.tk.Control(IDC_MESH_LON_COMBO).selection = -1;
+             w.tk.Control(IDC_MESH_LAT_COMBO).selection = -1;
+         },
+         "Aucune demande GRIB", false, true},
+        {"no address, for 5 days",
+         [](Sender& w) {
+             test::WriteFile("init.cnf", "question=q@example.org\r\n");
+             SetRadio(w.tk, IDC_SUBSCRIPTION_DAYS_RADIO);
+             w.tk.Control(IDC_DAYS_EDIT).text = "5";
+         },
+         "Abonnement GRIB pour 5 jours", true},
+    };
+    for (const Case& c : cases) {
+        Sender w;
+        c.setUp(w);
+        w.tk.SelectTab(kOrderPage);
+        const std::string page = w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_KIND_LABEL).text, c.kind) << c.name;
+        w.tk.Click(IDC_SEND_BUTTON);
+
+        std::string expected;
+        if (c.addressMessage) expected += w.tk.messages.at(0) + "\n\n";
+        for (const auto& [url, show] : w.tk.opened) {
+            const std::size_t query = url.find('?');
+            const std::size_t body = url.find("body=") + 5;
+            expected += "À : " + PercentDecoded(url.substr(7, query - 7)) + "\nObjet : " +
+                        (url.find("subject=Grib") != std::string::npos ? "Grib" : "Bulletin") +
+                        "\n\n" + PercentDecoded(url.substr(body, url.find('&', body) - body)) +
+                        "\n\n";
+        }
+        if (c.insteadMessage)
+            expected += "Envoi afficherait ce message :\n" +
+                        w.tk.messages.at(w.tk.messages.size() - 1) + "\n";
+        while (!expected.empty() && expected.back() == '\n') expected.pop_back();
+        EXPECT_EQ(page, expected) << c.name;
+        EXPECT_FALSE(w.tk.opened.empty() && !c.insteadMessage) << c.name;
+    }
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ using test::WriteFile;
 
 TEST(Layout, MainWindowHasItsControls) {
     const auto& layout = MainWindowLayout();
-    EXPECT_EQ(layout.controls.size(), 84u);
+    EXPECT_EQ(layout.controls.size(), 94u);
     EXPECT_EQ(layout.caption, "WAVEPOST");
     int defaults = 0;
     for (const auto& c : layout.controls)
@@ -41,7 +41,7 @@ TEST(Layout, MainWindowHasItsControls) {
         EXPECT_TRUE(names.insert(name).second) << name;
         EXPECT_EQ(RadioGroupOf(c.id) != nullptr, c.kind == ControlKind::RadioButton) << name;
     }
-    EXPECT_EQ(names.size(), 82u);
+    EXPECT_EQ(names.size(), 92u);
     EXPECT_STREQ(ControlIdName(IDC_LON1_EDIT), "IDC_LON1_EDIT");
     EXPECT_EQ(ControlIdName(1000), nullptr);
 }
@@ -54,10 +54,12 @@ TEST(Startup, BuildsTheWindowInOrder) {
     w.Start();
     EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
     const auto& tabs = w.tk.Control(IDC_TAB_PAGES).tabs;
-    ASSERT_EQ(tabs.size(), 6u);
+    ASSERT_EQ(tabs.size(), 7u);
     EXPECT_EQ(tabs[0], "Zone Géographique");
     EXPECT_EQ(tabs[4], "Images");
-    EXPECT_EQ(tabs[5], "    ?");
+    EXPECT_EQ(tabs[6], "    ?");
+    const auto orderTab = std::pair{int{IDB_ENVELOPE}, std::string("Commande")};
+    EXPECT_EQ(w.tk.Control(IDC_TAB_PAGES).tabIcons.at(5), orderTab);
     EXPECT_EQ(w.tk.Control(IDC_TAB_PAGES).tabSelection, 0);
     const auto& items = w.tk.Control(IDC_MAP_LIST).listItems;
     ASSERT_EQ(items.size(), 3u);

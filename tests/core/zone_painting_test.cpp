@@ -129,7 +129,7 @@ TEST(ZonePainting, PagesShowTheirOwnControls) {
     // One control of each page, the zone caption that no page shows last.
     std::vector<platform::ControlHandle> probes{
         IDC_MAP_FRAME,          IDC_SPEED_SPIN,      IDC_ANTIMERIDIAN_CHECK, IDC_MESH_LON_COMBO,
-        IDC_ZONE_CENTRED_RADIO, IDC_EURO_SIGN_LABEL, IDC_PRESENTATION_EDIT};
+        IDC_ZONE_CENTRED_RADIO, IDC_EURO_SIGN_LABEL, IDC_PRESENTATION_EDIT,  IDC_ORDER_TEXT_EDIT};
     probes.insert(probes.end(),
                   {z.dlg.m_pListEcheances, z.dlg.m_pListImages, z.dlg.m_pCaptionZone});
     auto shown = [&] {
@@ -137,18 +137,20 @@ TEST(ZonePainting, PagesShowTheirOwnControls) {
         for (auto control : probes) flags += tk.IsControlVisible(control) ? '1' : '0';
         return flags;
     };
-    EXPECT_EQ(shown(), "1110000000");
+    EXPECT_EQ(shown(), "11100000000");
     tk.SelectTab(1);
-    EXPECT_EQ(shown(), "0001000100");
+    EXPECT_EQ(shown(), "00010000100");
     // Away from the zone page the map is not drawn, the cost labels are.
     EXPECT_TRUE(z.Painted(DrawOp::Picture).empty());
     EXPECT_EQ(z.Painted(DrawOp::Text).at(1).text, "Coût estimé télécom :");
     tk.SelectTab(2);
-    EXPECT_EQ(shown(), "0000110000");
+    EXPECT_EQ(shown(), "00001100000");
     tk.SelectTab(4);
-    EXPECT_EQ(shown(), "0000000010");
+    EXPECT_EQ(shown(), "00000000010");
     tk.SelectTab(5);
-    EXPECT_EQ(shown(), "0000001000");
+    EXPECT_EQ(shown(), "00000001000");
+    tk.SelectTab(6);
+    EXPECT_EQ(shown(), "00000010000");
     // A minimised window shows its icon and nothing else.
     tk.minimised = true;
     auto painted = tk.Paint();

@@ -106,11 +106,15 @@ class QtWindowTest : public QObject {
         QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
         QTabBar* tabs = w.tk->TabBar();
-        QCOMPARE(tabs->count(), 6);
+        QCOMPARE(tabs->count(), 7);
         QStringList titles;
         for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
         QCOMPARE(titles, (QStringList{"Zone Géographique", "Paramètres", "Options", "Bulletins",
-                                      "Images", "    ?"}));
+                                      "Images", "", "    ?"}));
+        // The order page's tab is an envelope named by its tooltip; all seven fit the strip.
+        QVERIFY(!tabs->tabIcon(5).isNull());
+        QCOMPARE(tabs->tabToolTip(5), QStringLiteral("Commande"));
+        QVERIFY(tabs->sizeHint().width() <= tabs->width());
         QCOMPARE(tabs->currentIndex(), 0);
         auto* maps = w.Get<QListWidget>(IDC_MAP_LIST);
         QCOMPARE(maps->count(), 3);

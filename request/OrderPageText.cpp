@@ -1,0 +1,85 @@
+// The order page's texts.
+#include "request/OrderPageText.h"
+
+#include <cmath>
+
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
+
+namespace wavepost {
+
+namespace {
+
+std::string KindText(const OrderPlan& plan, const OrderFigures& f) {
+    if (!plan.HasGribOrder()) return LoadString(IDS_ORDER_NO_GRIB);
+    switch (f.subscription) {
+        case 0:
+            return LoadString(IDS_ORDER_SINGLE);
+        case 1:
+            return Format(LoadString(IDS_ORDER_DAYS).c_str(),
+                          std::to_string(ReadInteger(f.days)).c_str());
+        case 2:
+            return LoadString(IDS_ORDER_PERMANENT);
+        default:
+            return LoadString(IDS_ORDER_CANCEL_ALL);
+    }
+}
+
+std::string SizeText(const OrderPlan& plan, const OrderFigures& f) {
+    if (!plan.HasGribOrder() || !f.points || !f.replyBytes) return {};
+    const std::string points = std::to_string(*f.points);
+    const std::string kilobytes = KilobytesText(*f.replyBytes);
+    std::string text =
+        Format(LoadString(IDS_ORDER_SIZE).c_str(), kilobytes.c_str(), points.c_str());
+    if (f.transferSeconds)
+        text += Format(LoadString(IDS_ORDER_TIME).c_str(), DurationText(*f.transferSeconds).c_str(),
+                       f.linkName.c_str());
+    text += ".";
+    // Reaching the fatal threshold is fatal, not an alarm, as for the message boxes.
+    if (*f.points >= f.pointsFatal)
+        text +=
+            "\n" + Format(LoadString(IDS_ORDER_PAST_FATAL).c_str(),
+                          std::to_string(f.pointsFatal).c_str(), points.c_str(), kilobytes.c_str());
+    else if (*f.points >= f.pointsAlarm)
+        text +=
+            "\n" + Format(LoadString(IDS_ORDER_PAST_ALARM).c_str(),
+                          std::to_string(f.pointsAlarm).c_str(), points.c_str(), kilobytes.c_str());
+    return text;
+}
+
+std::string MailsText(const OrderPlan& plan) {
+    if (plan.noAddressFile) return LoadString(IDS_NO_CONFIG_FILE);
+    std::string text;
+    if (plan.addressMessage) text += *plan.addressMessage + "\n\n";
+    for (const OrderMail& mail : plan.mails) {
+        text += Format(LoadString(IDS_ORDER_TO).c_str(), mail.address.c_str()) + "\n";
+        text += Format(LoadString(IDS_ORDER_SUBJECT).c_str(), mail.subject.c_str()) + "\n\n";
+        text += mail.Text() + "\n\n";
+    }
+    if (plan.insteadMessage)
+        text += LoadString(IDS_ORDER_INSTEAD) + "\n" + *plan.insteadMessage + "\n";
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+OrderPageTexts DescribeOrders(const OrderPlan& plan, const OrderFigures& figures) {
+    return {KindText(plan, figures), SizeText(plan, figures), MailsText(plan)};
+}
+
+std::string DurationText(double seconds) {
+    if (!std::isfinite(seconds) || seconds < 0) return "?";
+    const double rounded = std::ceil(seconds);
+    if (rounded < 60) return Format("%.0f s", rounded);
+    if (rounded < 3600)
+        return Format("%.0f min %02.0f s", std::floor(rounded / 60), std::fmod(rounded, 60));
+    const double minutes = std::ceil(seconds / 60);
+    return Format("%.0f h %02.0f min", std::floor(minutes / 60), std::fmod(minutes, 60));
+}
+
+std::string KilobytesText(double bytes) {
+    return FormatFixed(bytes / 1000.0, 1);
+}
+
+}  // namespace wavepost

@@ -1,0 +1,37 @@
+// What "Envoi" would hand over now: the mails in their order, or the message the user
+// gets instead. Sending carries the plan out; the order page shows it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wavepost {
+
+struct OrderMail {
+    std::string address;   // as the address file gives it
+    std::string subject;   // "Bulletin" or "Grib"
+    std::string urlBody;   // the body as it goes into the mailto: URL
+    std::string url;       // the whole mailto: URL handed to the mail program
+    std::string copyFile;  // the name of the copy written after the hand-over
+    bool isGribOrder = false;
+    // The body as the service reads it, with real line breaks.
+    std::string Text() const;
+};
+
+struct OrderPlan {
+    // The address file could not be read: nothing is sent, the subscription choice resets.
+    bool noAddressFile = false;
+    // Shown before anything is handed over: an empty address, or one refused (then nothing
+    // is sent at all).
+    std::optional<std::string> addressMessage;
+    bool addressRefused = false;
+    // In hand-over order: the bulletins, then the gridded data.
+    std::vector<OrderMail> mails;
+    // Shown in place of the gridded-data order (no zone, no spacing, nothing ordered).
+    std::optional<std::string> insteadMessage;
+
+    bool HasGribOrder() const { return !mails.empty() && mails.back().isGribOrder; }
+};
+
+}  // namespace wavepost
