@@ -134,6 +134,7 @@ class MemoryToolkit : public IToolkit {
     // Answers with pickedFolder, as if the user had chosen it (empty: cancelled).
     std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override { return systemDirectory; }
+    std::string SettingsDirectory() const override { return settingsDirectory; }
     std::string FindProgram(const std::string& name) const override;
     ProgramRun RunProgram(const std::vector<std::string>& argv,
                           const std::string& standardInput) override;
@@ -198,6 +199,7 @@ class MemoryToolkit : public IToolkit {
     bool mailHandler = true;
     bool paintOnRedraw = true;
     std::string systemDirectory;
+    std::string settingsDirectory;
     std::map<std::string, std::string> programsOnPath;  // name -> full path
     ProgramRun runResult{true, false, 0, {}};           // the answer to every run
     // Called for every message box, after it is recorded (a test may act while it is open).

@@ -123,6 +123,7 @@ class QtToolkit : public IToolkit {
     void SetClipboardText(const std::string& text) override;
     std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override;
+    std::string SettingsDirectory() const override;
     std::string FindProgram(const std::string& name) const override;
     ProgramRun RunProgram(const std::vector<std::string>& argv,
                           const std::string& standardInput) override;

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QUrl>
 #include <optional>
 
+#include "app/XdgFolders.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
 
@@ -85,11 +87,13 @@ std::string QtToolkit::PickFolder(const std::string& title, const std::string& s
 }
 
 std::string QtToolkit::SystemDirectory() const {
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
-    QString dir = base + QStringLiteral("/wavepost");
-    if (!QDir().mkpath(dir)) return {};
-    return Encode(dir);
+    const std::string dir = wavepost::StateFolderFromEnvironment();
+    if (dir.empty() || !QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(dir)))) return {};
+    return dir;
+}
+
+std::string QtToolkit::SettingsDirectory() const {
+    return wavepost::ConfigFolderFromEnvironment();
 }
 
 std::string QtToolkit::FindProgram(const std::string& name) const {
@@ -98,6 +102,7 @@ std::string QtToolkit::FindProgram(const std::string& name) const {
 
 ProgramRun QtToolkit::RunProgram(const std::vector<std::string>& argv,
                                  const std::string& standardInput) {
+    CheckNotPainting("RunProgram");
     ProgramRun run;
     if (argv.empty()) return run;
     QStringList arguments;
