@@ -1,10 +1,12 @@
 // The cost estimate's rules.
 #include "request/CostArithmetic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "app/NumberText.h"
+#include "request/ReplySize.h"
 
 namespace wavepost {
 
@@ -68,6 +70,7 @@ CostResult EstimateCost(const CostChoices& c) {
     // unticking is stored.
     double weightedSum = 0;
     double analysisOnlyTicked = 0;
+    double fields = 0;  // GRIB messages: an analysis-only parameter's come at hour 0 only
     for (std::size_t k = 0; k < c.parameters.size(); ++k) {
         const CostChoices::Parameter& p = c.parameters[k];
         const bool listed = static_cast<int>(k) < c.listedParameters;
@@ -77,6 +80,7 @@ CostResult EstimateCost(const CostChoices& c) {
         CostResult::Item item = CostResult::Item::Leave;
         if (analysisStep) {
             weightedSum += ticked * weight;
+            fields += ticked * weight * (analysisOnly ? 1 : stepCount);
             if (analysisOnly) item = CostResult::Item::Offer;
         } else if (analysisOnly) {
             if (listed) {
@@ -85,6 +89,7 @@ CostResult EstimateCost(const CostChoices& c) {
             }
         } else {
             weightedSum += ticked * weight;
+            fields += ticked * weight * stepCount;
             item = CostResult::Item::Offer;
         }
         const bool stillTicked = item != CostResult::Item::Withhold;
@@ -129,6 +134,13 @@ CostResult EstimateCost(const CostChoices& c) {
         if (noColumns || noRows) points = 0;
     }
     result.points = points;
+
+    // Counts beyond any real order are held at a bound, as the point count is.
+    constexpr double kBound = 4.0e18;
+    result.fields = fields <= 0 ? 0 : static_cast<std::int64_t>(std::min(fields, kBound));
+    result.replyBytes = ReplyBytes({points, result.fields, kServiceBitsPerValue, kServiceEdition,
+                                    ReplyCompressionOf(c.compression)});
+    result.transferSeconds = TransferSeconds(result.replyBytes, LinkRate(c.link->rate));
 
     const double units = analysisOnlyTicked + (weightedSum - analysisOnlyTicked) * stepCount;
     if (points != 0 && weightedSum != 0 && stepCount != 0) {

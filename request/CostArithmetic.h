@@ -17,6 +17,7 @@ struct CostChoices {
     };
     struct Link {
         std::string price, alarm, fatal;  // the cells as they stand
+        std::string rate{};               // bit/s; empty when the table has no such column
     };
     struct Step {
         std::string hours, flag;  // the cells as they stand
@@ -37,6 +38,7 @@ struct CostChoices {
     std::int32_t zoneMode = -1;                         // 0 centred, else corners
     std::string lon1, lat1, lon2, lat2;
     double ptEuro = 0;
+    std::int32_t compression = -1;  // the button: 0 none, 1 zip, 2 gzip, 3 bzip2, -1 none
 };
 
 struct CostResult {
@@ -54,6 +56,12 @@ struct CostResult {
     Warning warning = Warning::None;  // from Amounts on
     std::int64_t points = 0;
     double weather = 0, telecom = 0;  // plus 0.005 each, ready for two decimals
+    // The reply, from Amounts on: its GRIB messages (one per field and step), its
+    // estimated size in bytes once compressed as the order asks, and its time in seconds
+    // on the link (none when the link has no rate).
+    std::int64_t fields = 0;
+    std::int64_t replyBytes = 0;
+    std::optional<double> transferSeconds;
     std::string currencyLabel;
 };
 

@@ -58,11 +58,16 @@ void CMarlockDlg::UpdateCostEstimate() {
                       Unquoted(m_pUnites->GetCell(currency + 2, 4))};
     c.dollarRate = m_strDollarRate;
     const int link = m_toolkit.ComboGetSelection(m_comboTelecom);
-    if (link >= 0 && link + 2 <= m_pTelecoms->GetRowCount())
+    if (link >= 0 && link + 2 <= m_pTelecoms->GetRowCount()) {
         c.link = {m_pTelecoms->GetCell(link + 2, 2), m_pTelecoms->GetCell(link + 2, 3),
                   m_pTelecoms->GetCell(link + 2, 4)};
+        // The rate came later as column 5: a narrower table has none (a cell beyond the
+        // header's columns would be read from the next row).
+        if (m_pTelecoms->GetColumnCount() >= 5) c.link->rate = m_pTelecoms->GetCell(link + 2, 5);
+    }
     if (m_nCompression >= 0 && m_nCompression + 2 <= m_pCompressions->GetRowCount())
         c.compressionFactor = m_pCompressions->GetCell(m_nCompression + 2, 2);
+    c.compression = m_nCompression;
     for (const std::int32_t r : m_pEcheances->RowsMatching(1, map))
         c.steps.push_back(
             {std::string(m_pEcheances->CellView(r, 2)), std::string(m_pEcheances->CellView(r, 3))});

@@ -16,6 +16,8 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
     if (link >= 0) f.linkName = toolkit.ComboGetItemText(d.m_comboTelecom, link);
     if (const auto& estimate = d.m_lastEstimate) {
         f.points = estimate->points;
+        f.replyBytes = static_cast<double>(estimate->replyBytes);
+        f.transferSeconds = estimate->transferSeconds;
         f.pointsAlarm = estimate->pointsAlarm;
         f.pointsFatal = estimate->pointsFatal;
     }

@@ -7,6 +7,7 @@
 #include "app/CConfigFile.h"
 #include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
+#include "request/ReplySize.h"
 #include "tests/core/CatalogueTestSupport.h"
 
 namespace wavepost {
@@ -125,13 +126,19 @@ TEST(ShippedCatalogue, EveryMapStartsWithACompleteOrderBelowTheLinksAlarm) {
         const long points = static_cast<long>(std::fabs(nx * ny));
         const int link = tk.Control(IDC_TELECOM_COMBO).selection;
         EXPECT_LT(points, ReadInteger(dlg.m_pTelecoms->GetCell(link + 2, 3)));
+        ASSERT_TRUE(dlg.m_lastEstimate);
+        EXPECT_GT(dlg.m_lastEstimate->replyBytes, 0);
+        EXPECT_TRUE(dlg.m_lastEstimate->transferSeconds);
     }
+    // Every link has its rate, so that each shows the order's time.
+    for (int r = 2; r <= dlg.m_pTelecoms->GetRowCount(); ++r)
+        EXPECT_TRUE(LinkRate(dlg.m_pTelecoms->GetCell(r, 5))) << dlg.m_pTelecoms->GetCell(r, 1);
 }
 
 TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
     const std::map<std::string, int> columnsUsed = {
         {"domaines", 5}, {"echeances", 4}, {"parametres", 7},   {"bulletins", 4}, {"images", 4},
-        {"options", 4},  {"modes", 1},     {"compressions", 2}, {"envois", 1},    {"telecoms", 4},
+        {"options", 4},  {"modes", 1},     {"compressions", 2}, {"envois", 1},    {"telecoms", 5},
         {"unites", 4},   {"mailles", 3},   {"soft", 1}};
     for (const auto& [name, used] : columnsUsed) {
         CIniTable table((kData / "ini" / (name + ".txt")).string());

@@ -7,6 +7,7 @@
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "request/CostArithmetic.h"
+#include "request/OrderPageText.h"
 #include "tests/core/RequestTestSupport.h"
 
 namespace wavepost {
@@ -167,6 +168,77 @@ TEST(CostEstimate, RulesOverPlainChoices) {
     EXPECT_FALSE(EstimateCost(ExampleCost()).untickedAny);
 }
 
+// The reply over plain choices: its messages (an analysis-only parameter's at hour 0
+// alone), its size once compressed as the order asks, and its time on a link with a rate.
+// Uncompressed, each of the example's 6 messages holds 861 values of 12 bits (1,292
+// bytes) and 108 bytes of GRIB 1 sections.
+TEST(CostEstimate, ReplySizeAndTransferTime) {
+    using Change = std::function<void(CostChoices&)>;
+    const auto plain = [](CostChoices& c) { c.compression = 0; };
+    // clang-format off
+    struct Case {
+        const char* what;
+        Change change;
+        std::string outcome;  // messages, bytes, seconds
+    } cases[] = {
+        {"no compression button: bzip2, as the order says", [](auto&) {}, "6 7211 no time"},
+        {"bzip2", [](auto& c) { c.compression = 3; }, "6 7211 no time"},
+        {"zip", [](auto& c) { c.compression = 1; }, "6 7922 no time"},
+        {"gzip", [](auto& c) { c.compression = 2; }, "6 7782 no time"},
+        {"uncompressed", plain, "6 8400 no time"},
+        // 11,200 base64 characters in 148 lines and 2,000 bytes of mail headers.
+        {"rate", [&](auto& c) { plain(c), c.link->rate = "2400"; }, "6 8400 45.0"},
+        {"rate quoted, with blanks", [&](auto& c) { plain(c), c.link->rate = " \"2400\" "; }, "6 8400 45.0"},
+        {"rate 0", [&](auto& c) { plain(c), c.link->rate = "0"; }, "6 8400 no time"},
+        {"a description", [&](auto& c) { plain(c), c.link->rate = "satellite, 2,4 kbit/s"; }, "6 8400 no time"},
+        {"a number and words", [&](auto& c) { plain(c), c.link->rate = "2400 bauds"; }, "6 8400 no time"},
+        {"negative", [&](auto& c) { plain(c), c.link->rate = "-2400"; }, "6 8400 no time"},
+        {"analysis-only ticked: one message", [&](auto& c) { plain(c), c.parameters[2].tick = "1"; }, "11 15400 no time"},
+        {"hour 0 not ordered", [&](auto& c) { plain(c), c.steps[0].flag = "0", c.parameters[2].tick = "1"; }, "4 5600 no time"},
+        {"no width: no reply", [&](auto& c) { plain(c), c.lon2 = "0", c.link->rate = "2400"; }, "6 0 0.0"},
+        {"nothing ticked", [&](auto& c) { plain(c), c.parameters[0].tick = c.parameters[1].tick = "0"; }, "0 0 no time"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        CostChoices choices = ExampleCost();
+        c.change(choices);
+        const CostResult r = EstimateCost(choices);
+        const std::string time = r.transferSeconds ? FormatFixed(*r.transferSeconds, 1) : "no time";
+        EXPECT_EQ(std::to_string(r.fields) + " " + std::to_string(r.replyBytes) + " " + time,
+                  c.outcome)
+            << c.what;
+    }
+}
+
+// The window hands the link's rate and the compression button to the estimate and keeps
+// the result; a telecom table without the rate column gives no time.
+TEST(CostEstimate, TheWindowKeepsTheReplySizeAndTime) {
+    {
+        Estimate w;
+        ASSERT_TRUE(w.dlg.m_lastEstimate);
+        EXPECT_EQ(w.dlg.m_lastEstimate->replyBytes, 8400);
+        EXPECT_FALSE(w.dlg.m_lastEstimate->transferSeconds);
+        // A fifth cell of this table would be the next row's first.
+        w.dlg.m_pTelecoms->SetCell(3, 1, "9600");
+        w.Recompute();
+        EXPECT_FALSE(w.dlg.m_lastEstimate->transferSeconds);
+        SetRadio(w.tk, IDC_COMPRESSION_ZIP_RADIO);
+        w.Recompute();
+        EXPECT_EQ(w.dlg.m_lastEstimate->replyBytes, 7922);
+    }
+    test::ScratchDir dir;
+    test::WriteRequestCatalogue();
+    test::WriteFile("ini/telecoms.txt",
+                    "Telecom;Prix;Alarme;Fatal;Debit;Description\r\nIridium;0.002;800;1000;2400;"
+                    "satellite\r\n");
+    test::TestWindow w;
+    w.Start();
+    ASSERT_TRUE(w.dlg.m_lastEstimate);
+    EXPECT_EQ(w.dlg.m_lastEstimate->points, 861);
+    ASSERT_TRUE(w.dlg.m_lastEstimate->transferSeconds);
+    EXPECT_EQ(FormatFixed(*w.dlg.m_lastEstimate->transferSeconds, 1), "45.0");
+}
+
 // An amount that cannot be computed is said to be so; the other one is shown as ever.
 TEST(CostEstimate, AmountsThatCannotBeComputedAreSaidToBeSo) {
     Estimate w;
@@ -174,6 +246,42 @@ TEST(CostEstimate, AmountsThatCannotBeComputedAreSaidToBeSo) {
     w.Recompute();
     EXPECT_EQ(w.Weather(), LoadString(IDS_AMOUNT_NOT_FINITE));
     EXPECT_EQ(w.Telecom(), "14.33 EUR");
+}
+
+// The order page says the size and time, and a threshold passed, in numbers.
+TEST(OrderPage, SizeTimeAndThresholdsInNumbers) {
+    OrderPlan grib;
+    grib.mails.push_back({"a@b", "Grib", "x", "mailto:a@b?subject=Grib&body=x", "g.txt", true});
+    struct Case {
+        std::int64_t points;
+        std::optional<double> seconds;
+        std::string size;
+    };
+    const std::string size = "Fichier GRIB estimé : 53.0 ko (";
+    const std::vector<Case> cases = {
+        {1271, std::nullopt, size + "1271 points)."},
+        {1271, 249.2, size + "1271 points), transfert en 4 min 10 s sur Iridium."},
+        {1271, 3599.5, size + "1271 points), transfert en 1 h 00 min sur Iridium."},
+        {1271, 59.2, size + "1271 points), transfert en 1 min 00 s sur Iridium."},
+        {5000, 0.3,
+         size + "5000 points), transfert en 1 s sur Iridium.\nAu-delà du seuil "
+                "d'alarme du lien (5000 points) : 5000 points, 53.0 ko."},
+        {20000, std::nullopt,
+         size + "20000 points).\nAu-delà du seuil fatal du lien (20000 "
+                "points) : 20000 points, 53.0 ko."},
+    };
+    for (const Case& c : cases) {
+        OrderFigures f;
+        f.points = c.points;
+        f.replyBytes = 53'012;
+        f.transferSeconds = c.seconds;
+        f.linkName = "Iridium";
+        f.pointsAlarm = 5000;
+        f.pointsFatal = 20000;
+        EXPECT_EQ(DescribeOrders(grib, f).size, c.size) << c.points;
+        // Without an order of gridded data there is no size to tell.
+        EXPECT_EQ(DescribeOrders(OrderPlan{}, f).size, "");
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
@@ -19,12 +21,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/TextEncoding.h"
+#include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "platform/qt/QtPainter.h"
 #include "tests/qt/QtTestSupport.h"
 
 using enum wavepost::ControlId;
+using enum wavepost::TabPage;
 using platform::EventKind;
+using wavepost::PercentDecoded;
 using wavepost::qttest::BoxCloser;
 using wavepost::qttest::Edit;
 using wavepost::qttest::PressKey;
@@ -131,6 +137,33 @@ class QtWindowTest : public QObject {
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(maps));
         // The map pictures and icons are compiled in.
         QVERIFY(!QPixmap(QStringLiteral(":/resources/141.png")).isNull());
+    }
+
+    // The order page follows choices made on other pages; "Copier" copies what it shows,
+    // and "Envoi" hands over the very order it showed.
+    void orderPageShowsWhatEnvoiHandsOver() {
+        QtWindow w;
+        w.Open();
+        ClickTab(w, kOptionsPage);
+        QTest::mouseClick(w.Get<QRadioButton>(IDC_SUBSCRIPTION_PERMANENT_RADIO), Qt::LeftButton);
+        ClickTab(w, kOrderPage);
+        auto* order = w.Get<QPlainTextEdit>(IDC_ORDER_TEXT_EDIT);
+        QVERIFY(order->isVisible());
+        QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
+                 QStringLiteral("Abonnement GRIB permanent"));
+        const QString shown = order->toPlainText();
+        QTest::mouseClick(w.Get<QPushButton>(IDC_ORDER_COPY_BUTTON), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), shown);
+
+        BoxCloser closer;  // no mail program: the order goes to the clipboard with a message
+        QTest::mouseClick(w.Get<QPushButton>(IDC_SEND_BUTTON), Qt::LeftButton);
+        QTRY_COMPARE(closer.texts.size(), 1);
+        const std::string url = w.LastOrder();
+        const QString body =
+            QString::fromStdString(PercentDecoded(url.substr(url.find("body=") + 5)));
+        QVERIFY2(shown.endsWith(QStringLiteral("Objet : Grib\n\n") + body), qPrintable(shown));
+        QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
+                 QStringLiteral("Demande GRIB unique"));
     }
 
     void escapeClosesAndWritesNothing() {
