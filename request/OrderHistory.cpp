@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -110,6 +111,12 @@ HistoryContents ReadHistory(const std::string& folder) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) return {};
     return ParseHistory(ReadWholeFile(path, ReadAccess::ReadOnly));
+}
+
+std::vector<HistoryRecord> LastRecords(const HistoryContents& contents, std::size_t count) {
+    const auto& records = contents.records;
+    return {records.end() - static_cast<std::ptrdiff_t>(std::min(count, records.size())),
+            records.end()};
 }
 
 }  // namespace wavepost

@@ -38,4 +38,7 @@ HistoryContents ParseHistory(const std::string& text);
 // cannot be read.
 HistoryContents ReadHistory(const std::string& folder);
 
+// The last count records, the newest last.
+std::vector<HistoryRecord> LastRecords(const HistoryContents& contents, std::size_t count);
+
 }  // namespace wavepost

@@ -44,6 +44,8 @@ TEST(OrderHistory, AppendedOneLineEachAndReadBack) {
     const HistoryContents read = ReadHistory(folder);
     EXPECT_EQ(read.records, (std::vector<HistoryRecord>{Record(kDay1, "A 1"), awkward}));
     EXPECT_EQ(read.damagedLines, 0);
+    EXPECT_EQ(LastRecords(read, 1), std::vector<HistoryRecord>{awkward});
+    EXPECT_EQ(LastRecords(read, 5), read.records);
 }
 
 TEST(OrderHistory, DamagedLinesAreCountedAndLeftAlone) {
