@@ -79,7 +79,8 @@ void AppendToHistory(const std::string& folder, const HistoryRecord& record) {
     std::error_code error;
     if (!folder.empty()) std::filesystem::create_directories(folder, error);
     if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // Private to the user: the orders tell where the boat is.
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) ThrowFileError(path, FileOperation::Write);
     std::string line = FormatHistoryLine(record);
     if (!EndsWithLineBreak(fd)) line.insert(0, "\n");

@@ -223,6 +223,12 @@ class ToolkitContractTest : public QObject {
         }
         QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/x")));
 
+        // A program that reads none of a long text ends all the same, and so does the caller.
+        const platform::ProgramRun deaf =
+            tk.RunProgram({tk.FindProgram("true")}, std::string(1 << 22, 'x'));
+        QVERIFY(deaf.started && !deaf.timedOut);
+        QCOMPARE(deaf.exitStatus, 0);
+
         const platform::ProgramRun missing =
             tk.RunProgram({dir.path().toStdString() + "/none"}, "");
         QVERIFY(!missing.started);

@@ -33,9 +33,11 @@ grib_url='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -3
 
 # Starts the program on a fresh catalogue with a bulletin ticked, presses "Envoi", waits
 # for the condition (a shell command), answers any message boxes, and closes it.
+runs=0
 send_once() {
     local condition="$1" boxes="${2:-0}" work pid window box
-    work="$(seed "run$RANDOM")"
+    runs=$((runs + 1))
+    work="$(seed "run$runs")"
     sed -i 's/^Monde;METAREA1;\(.*\);0$/Monde;METAREA1;\1;1/' "$work/ini/bulletins.txt"
     (cd "$work" && exec "$WAVEPOST") &
     pid=$!
