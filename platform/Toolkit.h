@@ -166,6 +166,10 @@ class IToolkit {
     // The rubber band: toggling the same outline twice restores the screen, as an
     // inverting raster mode would.
     virtual void ToggleRubberBand(const Rect& rect, const Pen& pen) = 0;
+    // A tip beside the pointer at (x, y), client pixels, in place of the one shown; the
+    // toolkit hides it when the pointer leaves the window, the logic when it leaves the map.
+    virtual void ShowPointerTip(int x, int y, const std::string& text) = 0;
+    virtual void HidePointerTip() = 0;
 
     // --- shell ------------------------------------------------------------------
     // Opens a URL or a local document with the program registered for it; false when

@@ -8,6 +8,7 @@
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
 #include "request/CostArithmetic.h"
+#include "zone/ZoneWindow.h"
 
 namespace wavepost {
 
@@ -82,7 +83,8 @@ void CMarlockDlg::UpdateCostEstimate() {
     const int latItem = m_toolkit.ComboGetSelection(m_comboMeshLat);
     if (latItem >= 0) c.latSpacing = m_toolkit.ComboGetItemText(m_comboMeshLat, latItem);
     c.zoneMode = m_nZoneMode;
-    c.lon1 = m_strLon1, c.lat1 = m_strLat1, c.lon2 = m_strLon2, c.lat2 = m_strLat2;
+    const zone::ZoneTexts zone = zone::PlainPositions(zone::ZoneTextsOf(*this, m_nZoneMode));
+    c.lon1 = zone.lon1, c.lat1 = zone.lat1, c.lon2 = zone.lon2, c.lat2 = zone.lat2;
     c.ptEuro = m_dPtEuro;
 
     const CostResult result = EstimateCost(c);

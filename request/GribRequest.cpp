@@ -4,6 +4,7 @@
 #include "app/NumberText.h"
 #include "catalogue/CatalogueRows.h"
 #include "request/RequestText.h"
+#include "zone/ZoneWindow.h"
 
 namespace wavepost {
 
@@ -30,10 +31,13 @@ std::string CMarlockDlg::BuildGribRequest() {
     c.subscription = m_nSubscription;
     c.days = m_strDays;
     c.zoneMode = m_nZoneMode;
-    c.lon1 = m_strLon1;
-    c.lat1 = m_strLat1;
-    c.lon2 = m_strLon2;
-    c.lat2 = m_strLat2;
+    // A position still as typed (an order taken before its field was left) reads as it
+    // will once left.
+    const zone::ZoneTexts zone = zone::PlainPositions(zone::ZoneTextsOf(*this, m_nZoneMode));
+    c.lon1 = zone.lon1;
+    c.lat1 = zone.lat1;
+    c.lon2 = zone.lon2;
+    c.lat2 = zone.lat2;
     const int lonItem = m_toolkit.ComboGetSelection(m_comboMeshLon);
     const int latItem = m_toolkit.ComboGetSelection(m_comboMeshLat);
     if (lonItem >= 0) c.lonMesh = m_toolkit.ComboGetItemText(m_comboMeshLon, lonItem);

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "app/CMarlockDlg.h"
+#include "zone/SailorCoordinates.h"
 #include "zone/ZoneWindow.h"
 
 namespace wavepost {
@@ -14,6 +15,24 @@ constexpr platform::Pen kRubberBandPen{2, {255, 0, 0}};
 
 int Truncated(float value) {
     return static_cast<int>(std::trunc(value));
+}
+
+// The position under the pointer while it is over the map, in either view of the world.
+void ShowPointerPosition(CMarlockDlg& dlg, int x, int y) {
+    const MapView view = MapViewOf(dlg);
+    const platform::Rect& area = view.area;
+    const bool overMap = dlg.m_nCurrentPage == 0 && x >= area.left && x <= area.right &&
+                         y >= area.top && y <= area.bottom && IsUsable(view.frame) &&
+                         IsUsable(area);
+    if (!overMap) {
+        dlg.Toolkit().HidePointerTip();
+        return;
+    }
+    const float px = static_cast<float>(x), py = static_cast<float>(y);
+    const Corners geo = zone::PixelToGeo(view, {px, px, py, py});
+    // As the texts are written, then brought into -180..180 whatever the view.
+    const double longitude = ReduceLongitude(geo.x0 + 180.0, LongitudeForm::Strict);
+    dlg.Toolkit().ShowPointerTip(x, y, DegreesMinutes(geo.y0, longitude));
 }
 
 }  // namespace
@@ -39,6 +58,7 @@ void CMarlockDlg::OnLButtonDown(int x, int y) {
 }
 
 void CMarlockDlg::OnMouseMove(int x, int y) {
+    ShowPointerPosition(*this, x, y);
     if (!m_bDragging || m_nCurrentPage != 0) return;
     // Drawing the last band again erases it.
     DrawRubberBand(Truncated(m_fDragX0), Truncated(m_fDragY0), Truncated(m_fDragX1),

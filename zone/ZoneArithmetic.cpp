@@ -5,6 +5,7 @@
 
 #include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
+#include "zone/SailorCoordinates.h"
 
 namespace wavepost::zone {
 
@@ -17,6 +18,17 @@ int TruncatePixel(float value) {
 
 std::string CoordinateText(float value) {
     return FormatFixed(static_cast<double>(value), 1);
+}
+
+// The four texts' values; positions may be written the sailors' way.
+struct ZoneValues {
+    double lon1, lat1, lon2, lat2;
+};
+ZoneValues ValuesOf(const ZoneTexts& texts) {
+    return {ReadCoordinate(texts.lon1, Quantity::Longitude),
+            ReadCoordinate(texts.lat1, Quantity::Latitude),
+            ReadCoordinate(texts.lon2, SecondColumn(texts.mode, Quantity::Longitude)),
+            ReadCoordinate(texts.lat2, SecondColumn(texts.mode, Quantity::Latitude))};
 }
 
 }  // namespace
@@ -134,10 +146,7 @@ double ReduceLongitude(double value, LongitudeForm form) {
 }
 
 ZoneRect ZoneOfTexts(const ZoneTexts& texts) {
-    const double lon1 = ReadNumber(texts.lon1);
-    const double lat1 = ReadNumber(texts.lat1);
-    const double lon2 = ReadNumber(texts.lon2);
-    const double lat2 = ReadNumber(texts.lat2);
+    const auto [lon1, lat1, lon2, lat2] = ValuesOf(texts);
     const float a = ToFloat(lon1 + 180.0);
     const float b = ToFloat(lon2 + 180.0);
     if (texts.mode == 0)
@@ -149,10 +158,11 @@ ZoneRect ZoneOfTexts(const ZoneTexts& texts) {
 
 ZoneTexts InMode(const ZoneTexts& texts, std::int32_t mode) {
     if (texts.mode == mode) return texts;
-    const float p = ToFloat(ReadNumber(texts.lon1));
-    const float q = ToFloat(ReadNumber(texts.lat1));
-    const float u = ToFloat(ReadNumber(texts.lon2));
-    const float v = ToFloat(ReadNumber(texts.lat2));
+    const ZoneValues values = ValuesOf(texts);
+    const float p = ToFloat(values.lon1);
+    const float q = ToFloat(values.lat1);
+    const float u = ToFloat(values.lon2);
+    const float v = ToFloat(values.lat2);
     float lon1, lat1, lon2, lat2;
     if (mode == 1) {
         lon1 = p - u / 2.0f;
@@ -206,10 +216,11 @@ std::optional<ZoneTexts> ClampedToFrame(const MapView& view, ZoneTexts texts) {
     const float south = frame.bottom;
     if (view.world && view.antimeridian) return std::nullopt;
 
-    float lon1 = ToFloat(ReadNumber(texts.lon1));
-    float lat1 = ToFloat(ReadNumber(texts.lat1));
-    float lon2 = ToFloat(ReadNumber(texts.lon2));
-    float lat2 = ToFloat(ReadNumber(texts.lat2));
+    const ZoneValues values = ValuesOf(texts);
+    float lon1 = ToFloat(values.lon1);
+    float lat1 = ToFloat(values.lat1);
+    float lon2 = ToFloat(values.lon2);
+    float lat2 = ToFloat(values.lat2);
 
     if (texts.mode != 0) {
         // Each corner is held inside on its own; crossed corners stay crossed.
@@ -254,8 +265,16 @@ std::optional<ZoneTexts> ClampedToFrame(const MapView& view, ZoneTexts texts) {
     return texts;
 }
 
-std::string NormalisedCoordinate(const std::string& text) {
-    return FormatFixed(ReadNumber(Replace(text, ',', '.')), 1);
+std::string NormalisedCoordinate(const std::string& text, Quantity quantity) {
+    return FormatFixed(ReadCoordinate(Replace(text, ',', '.'), quantity), 1);
+}
+
+ZoneTexts PlainPositions(ZoneTexts texts) {
+    texts.lon1 = PlainCoordinate(texts.lon1, Quantity::Longitude);
+    texts.lat1 = PlainCoordinate(texts.lat1, Quantity::Latitude);
+    texts.lon2 = PlainCoordinate(texts.lon2, SecondColumn(texts.mode, Quantity::Longitude));
+    texts.lat2 = PlainCoordinate(texts.lat2, SecondColumn(texts.mode, Quantity::Latitude));
+    return texts;
 }
 
 // 20 degrees, halved until two steps fit into the span. Halving stops at 1, where a

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Toolkit.h"
+#include "zone/SailorCoordinates.h"
 
 namespace wavepost::zone {
 
@@ -57,6 +58,11 @@ struct ZoneTexts {
     bool operator==(const ZoneTexts&) const = default;
 };
 
+// What the second column holds in a mode: a size when centred, else a corner's position.
+inline Quantity SecondColumn(std::int32_t mode, Quantity position) {
+    return mode == 0 ? Quantity::Size : position;
+}
+
 // A frame without a row, with two equal edges or with an edge no float can hold would
 // make every conversion divide by zero or produce nonsense: nothing is computed from it.
 inline bool IsUsable(const DomainFrame& frame) {
@@ -97,8 +103,12 @@ ZoneTexts SelectionTexts(const Corners& ordered, std::int32_t mode, const MapVie
 // The texts held inside the map's frame; only a text that moves is rewritten. None when
 // there is nothing to hold them in: an unusable frame, or the antimeridian view.
 std::optional<ZoneTexts> ClampedToFrame(const MapView& view, ZoneTexts texts);
-// A typed coordinate with one decimal; a decimal comma is read as a point.
-std::string NormalisedCoordinate(const std::string& text);
+// A typed coordinate with one decimal; a decimal comma is read as a point, a position may
+// be written the sailors' way.
+std::string NormalisedCoordinate(const std::string& text, Quantity quantity);
+// The positions among the texts as plain numbers, for the readers that know only those
+// (the order, the estimate); plain texts and sizes stay as they are.
+ZoneTexts PlainPositions(ZoneTexts texts);
 
 // The degrees between two graticule lines over a span.
 int GraticuleStep(float span);

@@ -36,8 +36,13 @@ void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
                         : fieldId == IDC_LAT2_EDIT ? &m_strLat2
                                                    : nullptr;
     if (!text) return;
+    const Quantity quantity = fieldId == IDC_LON1_EDIT   ? Quantity::Longitude
+                              : fieldId == IDC_LAT1_EDIT ? Quantity::Latitude
+                              : fieldId == IDC_LON2_EDIT
+                                  ? SecondColumn(m_nZoneMode, Quantity::Longitude)
+                                  : SecondColumn(m_nZoneMode, Quantity::Latitude);
     // A decimal comma is what a French keyboard types.
-    *text = NormalisedCoordinate(*text);
+    *text = NormalisedCoordinate(*text, quantity);
     ExchangeData(ExchangeDirection::ToControls);
     ValidateZoneFields();
     UpdateZoneFromFields();

@@ -128,6 +128,10 @@ class MemoryToolkit : public IToolkit {
     [[noreturn]] void ExitProcess(int status) override;
     void RedrawRect(const Rect& rect) override;
     void ToggleRubberBand(const Rect& rect, const Pen& pen) override;
+    void ShowPointerTip(int x, int y, const std::string& text) override {
+        pointerTip = {x, y, text};
+    }
+    void HidePointerTip() override { pointerTip.reset(); }
     bool ShellOpen(const std::string& target, ShowState show) override;
     bool HasMailHandler() const override { return mailHandler; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
@@ -172,6 +176,12 @@ class MemoryToolkit : public IToolkit {
     std::vector<Rect> redraws;
     std::vector<Rect> rubberBands;  // currently drawn bands (toggled)
     int rubberBandToggles = 0;
+    struct PointerTip {
+        int x, y;
+        std::string text;
+        bool operator==(const PointerTip&) const = default;
+    };
+    std::optional<PointerTip> pointerTip;  // the tip shown, if any
     std::map<FontHandle, std::pair<std::string, int>> fonts;
     std::string windowMenuItem;
     unsigned windowMenuCommand = 0;

@@ -12,6 +12,7 @@
 #include <QMetaObject>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
 #include <cstdio>
 
 #include "platform/qt/Pictures.h"
@@ -141,6 +142,18 @@ void QtToolkit::ToggleRubberBand(const Rect& rect, const Pen& pen) {
         return;
     }
     m_pDialog->repaint(area);
+}
+
+void QtToolkit::ShowPointerTip(int x, int y, const std::string& text) {
+    CheckNotPainting("ShowPointerTip");
+    if (!m_pDialog->isVisible()) return;
+    // Shown for the window, the tip goes when the pointer leaves it.
+    QToolTip::showText(m_pDialog->mapToGlobal(QPoint(x, y)), Decode(text), m_pDialog);
+}
+
+void QtToolkit::HidePointerTip() {
+    CheckNotPainting("HidePointerTip");
+    if (QToolTip::isVisible()) QToolTip::hideText();
 }
 
 void QtToolkit::PaintLogic(QPainter& painter) {

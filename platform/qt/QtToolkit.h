@@ -118,6 +118,8 @@ class QtToolkit : public IToolkit {
     [[noreturn]] void ExitProcess(int status) override;
     void RedrawRect(const Rect& rect) override;
     void ToggleRubberBand(const Rect& rect, const Pen& pen) override;
+    void ShowPointerTip(int x, int y, const std::string& text) override;
+    void HidePointerTip() override;
     bool ShellOpen(const std::string& target, ShowState show) override;
     bool HasMailHandler() const override;
     void SetClipboardText(const std::string& text) override;

@@ -101,6 +101,95 @@ TEST(ZoneArithmetic, TextsAreHeldInsideTheFrame) {
     for (const Row& r : rows) EXPECT_EQ(zone::ClampedToFrame(r.view, r.texts), r.held);
 }
 
+TEST(ZoneArithmetic, PositionsAsSailorsWriteThem) {
+    using enum zone::Quantity;
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Row {
+        const char* text;
+        zone::Quantity quantity;
+        double value;
+        bool sailors;  // false: read exactly as before
+    } rows[] = {{"5W", Longitude, -5, true},
+                {"5 W", Longitude, -5, true},
+                {" 5e ", Longitude, 5, true},  // east, not an exponent
+                {"5o", Longitude, -5, true},   // ouest
+                {"47°15'N", Latitude, 47.25, true},
+                {"47 15.5 N", Latitude, 47 + 15.5 / 60, true},
+                {"47,26s", Latitude, -47.26, true},
+                {"47°15.5'", Latitude, 47 + 15.5 / 60, true},
+                {"-47\xB0 15′", Latitude, -47.25, true},  // a Windows-1252 degree sign
+                {"47°15'36\"S", Latitude, -(47 + 15 / 60.0 + 36 / 3600.0), true},
+                {"0°30'W", Longitude, -0.5, true},
+                {"170°W", Longitude, -170, true},
+                // Refused: read as before.
+                {"5N", Longitude, 5, false},
+                {"5W", Latitude, 5, false},
+                {"20W", Size, 20, false},
+                {"-5W", Longitude, -5, false},
+                {"47°75'N", Latitude, 47, false},
+                {"47°15'60\"N", Latitude, 47, false},
+                {"47.5°15'N", Latitude, 47.5, false},
+                {"5 W 3", Longitude, 5, false},
+                {"47 15", Latitude, 47, false},
+                // Read as before.
+                {"5e3", Longitude, 5000, false},
+                {"5E3", Latitude, 5000, false},
+                {" \t-12.5", Latitude, -12.5, false},
+                {"12,34", Latitude, 12, false},
+                {".5", Longitude, 0.5, false},
+                {"1e999", Latitude, inf, false},
+                {"", Longitude, 0, false},
+                {"abc", Longitude, 0, false}};
+    for (const Row& r : rows) {
+        EXPECT_DOUBLE_EQ(zone::ReadCoordinate(r.text, r.quantity), r.value) << r.text;
+        EXPECT_EQ(zone::ReadSailorPosition(r.text, r.quantity).has_value(), r.sailors) << r.text;
+        // What the order and the estimate are given reads back to the same position.
+        const std::string plain = zone::PlainCoordinate(r.text, r.quantity);
+        EXPECT_EQ(ReadNumber(plain), zone::ReadCoordinate(r.text, r.quantity)) << r.text;
+        if (!r.sailors) {
+            EXPECT_EQ(plain, r.text);
+        }
+    }
+    EXPECT_EQ(zone::DegreesMinutes(47.25, -5.5), "47°15'N 5°30'W");
+    EXPECT_EQ(zone::DegreesMinutes(-0.004, 179.999), "0°00'N 180°00'E");
+    EXPECT_EQ(zone::DegreesMinutes(-33.99, 151.2), "33°59'S 151°12'E");
+}
+
+TEST(ZoneFields, PositionsAsSailorsWriteThem) {
+    ZoneWindow z;
+    // Read as typed before the field is left: the zone drawn, the order.
+    z.tk.Type(IDC_LON1_EDIT, "5W");
+    EXPECT_EQ(z.dlg.m_fZoneWest, 165.0f);
+    const std::string order = z.dlg.BuildGribRequest();
+    EXPECT_NE(order.find("%0AZ -5.0 40.0 20.0 20.0%0A"), std::string::npos) << order;
+    z.tk.Leave(IDC_LON1_EDIT);
+    EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "-5.0");
+    EXPECT_EQ(z.dlg.BuildGribRequest(), order);
+    struct Row {
+        int field;
+        const char* typed;
+        const char* shown;
+    } rows[] = {{IDC_LAT1_EDIT, "47 15.5 N", "47.3"},
+                {IDC_LAT1_EDIT, "47,26S", "-47.3"},
+                {IDC_LON1_EDIT, "5N", "5.0"},  // the other axis: the number alone
+                {IDC_LON1_EDIT, "170E", "170.0"},
+                {IDC_LON2_EDIT, "30W", "20.0"}};  // a size has no hemisphere: held as 30 is
+    for (const Row& r : rows) {
+        z.tk.Type(r.field, r.typed);
+        z.tk.Leave(r.field);
+        EXPECT_EQ(z.tk.GetControlText(r.field), r.shown) << r.typed;
+    }
+    // The estimate reads corners in whole degrees.
+    z.tk.SelectTab(2);
+    z.tk.Click(IDC_ZONE_RECTANGLE_RADIO);
+    auto cost = [&](const char* west) {
+        z.tk.Type(IDC_LON1_EDIT, west);
+        return z.tk.GetControlText(IDC_WEATHER_COST_EDIT);
+    };
+    EXPECT_EQ(cost("12°30'W"), cost("-12.5"));
+    EXPECT_NE(cost("12°30'W"), cost("12.5"));
+}
+
 TEST(ZoneFields, LeavingAFieldNormalisesAndHoldsTheZone) {
     ZoneWindow z;
     // Centred -20, 40, 20, 20 on the world map: shifted longitudes 150 to 170.

@@ -41,6 +41,35 @@ TEST(ZoneMouse, WorldRectangleEdgesInBothForms) {
     EXPECT_EQ(z.Texts(), ended);
 }
 
+TEST(ZoneMouse, PointerPositionInBothViews) {
+    ZoneWindow z;
+    auto& tk = z.tk;
+    const platform::Rect a = z.area;
+    auto tipAt = [&](int x, int y) {
+        tk.MoveMouse(x, y);
+        return tk.pointerTip ? tk.pointerTip->text : "none";
+    };
+    // The left edge, the middle, a sixth from the right; 221 rows of pixels for 180 degrees
+    // put a third of the way down at 30°33'N and the middle row just above the equator.
+    const int x1 = a.left, x2 = WorldX(a, 180), x3 = WorldX(a, 300);
+    const int y1 = a.top + a.Height() / 3, y2 = a.top + a.Height() / 2;
+    EXPECT_EQ(tipAt(x1, a.top), "90°00'N 180°00'E");
+    EXPECT_EQ(tipAt(x2, y2), "0°24'N 0°00'E");
+    EXPECT_EQ(tipAt(x3, y1), "30°33'N 120°00'E");
+    EXPECT_EQ(tk.pointerTip->x, x3);
+    EXPECT_EQ(tipAt(a.right + 1, y2), "none");
+    tk.Click(IDC_ANTIMERIDIAN_CHECK);
+    EXPECT_EQ(tipAt(x1, a.bottom), "90°00'S 0°00'E");
+    EXPECT_EQ(tipAt(x2, y2), "0°24'N 180°00'E");
+    EXPECT_EQ(tipAt(x3, y1), "30°33'N 60°00'W");
+    // Only over the map of the zone page, and during a selection too.
+    tk.SelectTab(1);
+    EXPECT_EQ(tipAt(x2, y2), "none");
+    tk.SelectTab(0);
+    tk.PressMouse(x2, y2);
+    EXPECT_EQ(tipAt(x3, y1), "30°33'N 60°00'W");
+}
+
 TEST(ZoneMouse, SelectionTexts) {
     using enum zone::LongitudeForm;
     // A band between two pixels, to the texts its release writes in their mode.

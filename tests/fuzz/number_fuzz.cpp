@@ -8,6 +8,7 @@
 
 #include "app/NumberText.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "zone/SailorCoordinates.h"
 
 using namespace wavepost;
 
@@ -51,6 +52,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK((read == expected && std::signbit(read) == std::signbit(expected)) ||
                (read != read && expected != expected));
     FUZZ_CHECK(ReadInteger(text) == IntegerByTheRule(text));
+    // Coordinates: a text that is no position written the sailors' way reads as a number,
+    // and the plain text the order is given reads back to the same value.
+    for (auto quantity :
+         {zone::Quantity::Latitude, zone::Quantity::Longitude, zone::Quantity::Size}) {
+        const double coordinate = zone::ReadCoordinate(text, quantity);
+        // Without a hemisphere letter or a mark, no text is read the sailors' way.
+        if (text.find_first_of("NSEWOnsewo'\"\xB0\xBA\xE2") == std::string::npos)
+            FUZZ_CHECK(!zone::ReadSailorPosition(text, quantity));
+        if (!zone::ReadSailorPosition(text, quantity)) {
+            FUZZ_CHECK((coordinate == read && std::signbit(coordinate) == std::signbit(read)) ||
+                       (read != read && coordinate != coordinate));
+            FUZZ_CHECK(zone::PlainCoordinate(text, quantity) == text);
+        }
+        const double plain = ReadNumber(zone::PlainCoordinate(text, quantity));
+        FUZZ_CHECK(plain == coordinate || (plain != plain && coordinate != coordinate));
+    }
     // Writing: the same bytes as printf in the "C" locale, for any double.
     double value = read;
     if (size >= sizeof value) std::memcpy(&value, data, sizeof value);

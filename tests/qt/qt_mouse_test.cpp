@@ -1,6 +1,7 @@
 // Marking the zone with the mouse on the real window.
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 #include "app/layout/ResourceIds.h"
 #include "tests/qt/QtTestSupport.h"
@@ -80,6 +81,27 @@ class QtMouseTest : public QObject {
                                 QPoint(area.right + 15, area.bottom + 15));
             QCOMPARE(Texts(w), (QStringList{"-180.0", "90.0", "-180.0", "-90.0"}));
         }
+    }
+
+    void pointerPositionShowsInATip_data() {
+        QTest::addColumn<bool>("antimeridian");
+        QTest::addColumn<QString>("corner");
+        QTest::newRow("world") << false << QStringLiteral("90°00'S 180°00'E");
+        QTest::newRow("antimeridian view") << true << QStringLiteral("90°00'S 0°00'E");
+    }
+    void pointerPositionShowsInATip() {
+        QFETCH(bool, antimeridian);
+        QFETCH(QString, corner);
+        QtWindow w;
+        if (antimeridian) wavepost::qttest::Edit("init.cnf", "Antime=0", "Antime=1");
+        w.Open();
+        auto& dialog = w.tk->Window();
+        platform::Rect area = w.dlg->GetMapArea();
+        QTest::mouseMove(&dialog, QPoint(area.left, area.bottom));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), corner);
+        QTest::mouseMove(&dialog, QPoint(area.left - 3, area.bottom));
+        QTRY_VERIFY(!QToolTip::isVisible());
     }
 
     void pressOutsideTheMapStartsNothing() {

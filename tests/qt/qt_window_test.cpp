@@ -383,6 +383,9 @@ class QtWindowTest : public QObject {
         } rows[] = {
             {"longitude", IDC_LON1_EDIT, "170,5", "170.5", "Z 170.5 40.0 19.0 30.0", "X1;170.5;"},
             {"latitude", IDC_LAT1_EDIT, "45,25", "45.2", "Z -30.0 45.2 40.0 30.0", "Y1;45.2;"},
+            {"longitude west", IDC_LON1_EDIT, "5W", "-5.0", "Z -5.0 40.0 40.0 30.0", "X1;-5.0;"},
+            {"degrees and minutes", IDC_LAT1_EDIT, "47°18'S", "-47.3", "Z -30.0 -47.3 40.0 30.0",
+             "Y1;-47.3;"},
             {"width", IDC_LON2_EDIT, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
             {"height", IDC_LAT2_EDIT, "200", "100.0", "Z -30.0 40.0 40.0 100.0", "Y2;100.0;"},
             {"heading", IDC_HEADING_EDIT, "400", "360", "", "CAP;360;"},
@@ -413,6 +416,16 @@ class QtWindowTest : public QObject {
         QVERIFY2(order.find(inOrder.toStdString()) != std::string::npos, order.c_str());
         QVERIFY(order.size() < 300);
         QVERIFY(ReadBytes("ini/options.txt").find(saved.toStdString()) != std::string::npos);
+    }
+
+    void positionTypedTheSailorsWayThenTab() {
+        QtWindow w;
+        w.Open();
+        auto* latitude = w.Get<QLineEdit>(IDC_LAT1_EDIT);
+        TypeInto(latitude, QStringLiteral("47 15.5 N"));
+        PressKey(Qt::Key_Tab);
+        QCOMPARE(latitude->text(), QStringLiteral("47.3"));
+        QVERIFY(QApplication::focusWidget() != latitude);
     }
 
     // Keys on the map list: the dialog's own keys never reach the list's handler; keys

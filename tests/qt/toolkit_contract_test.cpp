@@ -173,6 +173,29 @@ class ToolkitContractTest : public QObject {
         QVERIFY(o.logic.events.empty());
     }
 
+    // The tip follows the pointer: what it does to the window must not come back as a
+    // pointer event.
+    void pointerTipRaisesNothing_data() { Toolkits(); }
+    void pointerTipRaisesNothing() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        const platform::Rect map = tk.GetControlRect(IDC_MAP_FRAME);
+        tk.ShowPointerTip(map.left + 10, map.top + 20,
+                          "47\xC2\xB0"
+                          "15'N 5\xC2\xB0"
+                          "30'W");
+        tk.ShowPointerTip(map.left + 11, map.top + 20,
+                          "47\xC2\xB0"
+                          "15'N 5\xC2\xB0"
+                          "29'W");
+        QTest::qWait(20);
+        tk.HidePointerTip();
+        tk.HidePointerTip();
+        QTest::qWait(20);
+        QVERIFY(o.logic.events.empty());
+    }
+
     void shownAndHiddenControls_data() { Toolkits(); }
     void shownAndHiddenControls() {
         QFETCH(QString, kind);
