@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramSettings.h"
+#include "app/UtcTime.h"
 #include "catalogue/CIniTable.h"
 #include "platform/Events.h"
 #include "platform/Toolkit.h"
@@ -127,6 +129,9 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnAskQuestion();
     void OnHelp();
     bool WriteRequestCopy(std::string content, std::string fileName);
+    // Appends an order handed over to the history in the state folder. A history that
+    // cannot be written is reported once a run, and never stops an order.
+    void RecordHandOver(const OrderMail& mail, HandOverMethod method, UtcTime time);
 
     // --- order page -------------------------------------------------------------------
     // Shows what "Envoi" would hand over now; nothing while the page is hidden.
@@ -259,6 +264,7 @@ class CMarlockDlg : public platform::IWindowLogic {
   private:
     platform::IToolkit& m_toolkit;
     std::string m_strStorageFolder;
+    bool m_bHistoryFailureReported = false;
 };
 
 }  // namespace wavepost

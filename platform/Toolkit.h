@@ -49,6 +49,14 @@ enum class RuntimeControlKind { Caption, CheckList };
 
 enum class ShowState { Normal = 1, Default = 10 };
 
+// How a program run with RunProgram ended.
+struct ProgramRun {
+    bool started = false;
+    bool timedOut = false;  // stopped after waiting too long
+    int exitStatus = -1;    // -1 when it did not end by itself
+    std::string errorText;  // its standard error, or why it could not be started
+};
+
 // Thrown by ExitProcess in toolkits that must not end the test process.
 struct ProcessExit {
     int status;
@@ -172,8 +180,17 @@ class IToolkit {
     virtual void SetClipboardText(const std::string& text) = 0;
     // Asks the user for a folder, starting in startFolder; empty when the user cancels.
     virtual std::string PickFolder(const std::string& title, const std::string& startFolder) = 0;
-    // The directory for request copies and the error log; empty when unavailable.
+    // The directory for request copies, the error log and the order history; empty when
+    // unavailable.
     virtual std::string SystemDirectory() const = 0;
+    // The directory of the program's own settings (it may not exist yet); empty when none.
+    virtual std::string SettingsDirectory() const = 0;
+    // The full path of a program found on the PATH; empty when there is none.
+    virtual std::string FindProgram(const std::string& name) const = 0;
+    // Runs argv[0] with the other arguments as they are (no shell), the text on its
+    // standard input, and waits for it to end.
+    virtual ProgramRun RunProgram(const std::vector<std::string>& argv,
+                                  const std::string& standardInput) = 0;
 };
 
 }  // namespace platform

@@ -9,7 +9,11 @@
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueRows.h"
+#include "request/HandOverWay.h"
+#include "request/OrderHistory.h"
 #include "request/OrderPlan.h"
+#include "request/OutgoingMail.h"
+#include "request/PatHandOver.h"
 #include "request/RequestCopies.h"
 
 namespace wavepost {
@@ -53,11 +57,43 @@ std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, const std:
 // Opens an order mail. Without a mail program to take it the order would be lost
 // silently, so it goes to the clipboard as the plain text the service would read, with
 // real line breaks, and the user is told where to send it.
-void HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail) {
-    if (toolkit.HasMailHandler() && toolkit.ShellOpen(mail.url, ShowState::Normal)) return;
+bool OpenOrderMail(platform::IToolkit& toolkit, const OrderMail& mail) {
+    if (toolkit.HasMailHandler() && toolkit.ShellOpen(mail.url, ShowState::Normal)) return true;
     toolkit.SetClipboardText(mail.Text());
     toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), mail.address.c_str(),
                               mail.subject.c_str()));
+    return false;
+}
+
+// Hands one order over the way chosen; false when it went to the clipboard instead, the
+// user told why, as when no mail program takes it.
+bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const HandOverWay& way,
+                   UtcTime time) {
+    const OutgoingMail outgoing{mail.address, mail.subject, mail.Text()};
+    std::string failure;
+    switch (way.method) {
+        case HandOverMethod::Mail:
+            return OpenOrderMail(toolkit, mail);
+        case HandOverMethod::Pat: {
+            const platform::ProgramRun run = HandToPat(toolkit, way.patPath, outgoing);
+            if (PatTookIt(run)) return true;
+            failure = PatFailureMessage(run, outgoing);
+            break;
+        }
+        case HandOverMethod::File:
+            try {
+                WriteEmlFile(way.outbox, outgoing, time);
+                return true;
+            } catch (const FileError& error) {
+                failure = Format(LoadString(IDS_EML_NOT_WRITTEN).c_str(), error.Path().c_str()) +
+                          Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
+                                 mail.subject.c_str());
+            }
+            break;
+    }
+    toolkit.SetClipboardText(outgoing.body);
+    toolkit.MessageBox(failure);
+    return false;
 }
 
 // The codes of the ticked items of a list, ready for the URL: item i stands for the i-th
@@ -77,6 +113,20 @@ void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CI
 bool CMarlockDlg::WriteRequestCopy(std::string content, std::string fileName) {
     const std::string directory = m_toolkit.SystemDirectory();
     return !directory.empty() && WriteRequestCopyFile(directory, fileName, content);
+}
+
+void CMarlockDlg::RecordHandOver(const OrderMail& mail, HandOverMethod method, UtcTime time) {
+    // Without a state folder there are neither copies nor a history.
+    const std::string folder = m_toolkit.SystemDirectory();
+    if (folder.empty()) return;
+    try {
+        AppendToHistory(folder, {time, method, {mail.address, mail.subject, mail.Text()}});
+    } catch (const FileError& error) {
+        if (m_bHistoryFailureReported) return;
+        m_bHistoryFailureReported = true;
+        m_toolkit.MessageBox(
+            Format(LoadString(IDS_HISTORY_NOT_WRITTEN).c_str(), error.Path().c_str()));
+    }
 }
 
 std::string OrderMail::Text() const {
@@ -147,6 +197,9 @@ void CMarlockDlg::OnSend() {
     // A refused address sends nothing, so the choices stay for a try once the file is mended.
     if (plan.addressRefused) return;
 
+    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    const HandOverWay way = ChooseHandOver(
+        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
     for (const OrderMail& mail : plan.mails) {
         if (mail.isGribOrder) {
             // The order stays unsent when the choices it was made from cannot be kept.
@@ -157,8 +210,10 @@ void CMarlockDlg::OnSend() {
                 return;
             }
         }
-        HandOverOrder(m_toolkit, mail);
+        const UtcTime now = UtcNow();
+        const bool handedOver = HandOverOrder(m_toolkit, mail, way, now);
         WriteRequestCopy(mail.url, mail.copyFile);
+        if (handedOver) RecordHandOver(mail, way.method, now);
     }
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
     if (!plan.HasGribOrder()) return;

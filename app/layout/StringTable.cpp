@@ -108,6 +108,27 @@ const std::map<int, std::string>& Table() {
         {IDS_ORDER_SAVED, "Commandes enregistrées dans le dossier \"%s\"."},
         {IDS_ORDER_NOTHING_TO_SAVE, "Il n'y a aucune commande à enregistrer."},
         {IDS_CHOOSE_ORDER_FOLDER, "Dossier des commandes"},
+        {IDS_METHOD_MAIL, "Messagerie"},
+        {IDS_METHOD_PAT, "Winlink (Pat)"},
+        {IDS_METHOD_FILE, "Fichier"},
+        {IDS_PAT_FAILED, "Pat n'a pas pu prendre la commande (code %d) :\n%s"},
+        {IDS_PAT_NOT_STARTED, "Pat n'a pas pu être lancé :\n%s"},
+        {IDS_PAT_TIMED_OUT, "Pat n'a pas répondu dans le temps imparti et a été arrêté.\n%s"},
+        {IDS_PAT_BAD_ADDRESS, "l'adresse commence par un tiret et serait lue comme une option"},
+        {IDS_ORDER_IN_CLIPBOARD,
+         "\n\nLa commande a été copiée dans le presse-papiers.\nEnvoyez-la à l'adresse %s "
+         "avec le sujet \"%s\"."},
+        {IDS_EML_NOT_WRITTEN,
+         "La commande n'a pas pu être écrite dans le dossier d'envoi :\n\"%s\""},
+        {IDS_HISTORY_NOT_WRITTEN,
+         "L'historique des commandes \"%s\" n'a pas pu être complété.\nLes commandes ont "
+         "été transmises normalement."},
+        {IDS_HISTORY_DAMAGED,
+         "L'historique des commandes \"%s\" contient %d ligne(s) illisible(s).\nElles sont "
+         "ignorées et laissées telles quelles."},
+        {IDS_HISTORY_UNREADABLE,
+         "L'historique des commandes \"%s\" n'a pas pu être lu.\nLes commandes passées et les "
+         "abonnements en cours ne peuvent pas être affichés."},
     };
     return table;
 }

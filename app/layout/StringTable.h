@@ -79,6 +79,19 @@ enum StringId : int {
     IDS_ORDER_SAVED = 263,
     IDS_ORDER_NOTHING_TO_SAVE = 264,
     IDS_CHOOSE_ORDER_FOLDER = 265,
+    // Handing the orders over, and their history.
+    IDS_METHOD_MAIL = 270,
+    IDS_METHOD_PAT = 271,
+    IDS_METHOD_FILE = 272,
+    IDS_PAT_FAILED = 273,
+    IDS_PAT_NOT_STARTED = 274,
+    IDS_PAT_TIMED_OUT = 275,
+    IDS_PAT_BAD_ADDRESS = 276,
+    IDS_ORDER_IN_CLIPBOARD = 277,
+    IDS_EML_NOT_WRITTEN = 278,
+    IDS_HISTORY_NOT_WRITTEN = 279,
+    IDS_HISTORY_DAMAGED = 280,
+    IDS_HISTORY_UNREADABLE = 281,
 };
 
 // The text of an identifier; the empty text for an unknown one.

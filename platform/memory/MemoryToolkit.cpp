@@ -266,6 +266,17 @@ bool MemoryToolkit::ShellOpen(const std::string& target, ShowState show) {
     return shellOpenSucceeds;
 }
 
+std::string MemoryToolkit::FindProgram(const std::string& name) const {
+    auto it = programsOnPath.find(name);
+    return it == programsOnPath.end() ? std::string() : it->second;
+}
+
+ProgramRun MemoryToolkit::RunProgram(const std::vector<std::string>& argv,
+                                     const std::string& standardInput) {
+    runs.push_back({argv, standardInput});
+    return runResult;
+}
+
 void MemoryToolkit::Fire(const Event& event) {
     if (!m_pLogic) throw std::logic_error("no window logic attached: call RunModal first");
     m_pLogic->OnEvent(event);

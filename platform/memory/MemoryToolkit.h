@@ -138,6 +138,10 @@ class MemoryToolkit : public IToolkit {
     // Answers with pickedFolder, as if the user had chosen it (empty: cancelled).
     std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override { return systemDirectory; }
+    std::string SettingsDirectory() const override { return settingsDirectory; }
+    std::string FindProgram(const std::string& name) const override;
+    ProgramRun RunProgram(const std::vector<std::string>& argv,
+                          const std::string& standardInput) override;
 
     // --- driving it as a user would --------------------------------------------
     // Each fires the event the event table lists, through the attached logic.
@@ -190,6 +194,11 @@ class MemoryToolkit : public IToolkit {
     std::string clipboard;
     std::string pickedFolder;
     std::vector<std::string> folderPickerStarts;  // the start folder of every pick
+    struct Run {
+        std::vector<std::string> argv;
+        std::string standardInput;
+    };
+    std::vector<Run> runs;
 
     // --- settings a test may change --------------------------------------------
     int colorDepth = 32;
@@ -200,6 +209,9 @@ class MemoryToolkit : public IToolkit {
     bool mailHandler = true;
     bool paintOnRedraw = true;
     std::string systemDirectory;
+    std::string settingsDirectory;
+    std::map<std::string, std::string> programsOnPath;  // name -> full path
+    ProgramRun runResult{true, false, 0, {}};           // the answer to every run
     // Called for every message box, after it is recorded (a test may act while it is open).
     std::function<void(const std::string&)> onMessageBox;
 

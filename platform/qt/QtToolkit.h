@@ -125,6 +125,10 @@ class QtToolkit : public IToolkit {
     void SetClipboardText(const std::string& text) override;
     std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override;
+    std::string SettingsDirectory() const override;
+    std::string FindProgram(const std::string& name) const override;
+    ProgramRun RunProgram(const std::vector<std::string>& argv,
+                          const std::string& standardInput) override;
 
     // --- used by the main window ------------------------------------------------
     // Hands one user event to the logic. Handlers never nest: an event raised while one

@@ -1,8 +1,9 @@
-// The desktop around the window: opening mail URLs and documents, the clipboard and the
-// folder for request copies.
+// The desktop around the window: opening mail URLs and documents, the clipboard, the
+// folder for request copies and the programs orders are handed to.
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QUrl>
 #include <optional>
 
+#include "app/XdgFolders.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
 
@@ -31,6 +33,11 @@ std::optional<QByteArray> DefaultProgram(const QString& type) {
     query.waitForFinished(5000);
     return query.readAllStandardOutput().trimmed();
 }
+
+// A program taking an order answers in a second; one that has not ended by then is stuck
+// (waiting on a terminal, a lock), and the window cannot stay frozen for it.
+constexpr int kRunTimeoutMs = 60000;
+constexpr int kStartTimeoutMs = 10000;
 
 // The opener runs detached and fails unseen when no program takes a document, so it is
 // asked beforehand: a default program for the document's type, else the web browser the
@@ -80,11 +87,45 @@ std::string QtToolkit::PickFolder(const std::string& title, const std::string& s
 }
 
 std::string QtToolkit::SystemDirectory() const {
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
-    QString dir = base + QStringLiteral("/wavepost");
-    if (!QDir().mkpath(dir)) return {};
-    return Encode(dir);
+    const std::string dir = wavepost::StateFolderFromEnvironment();
+    if (dir.empty() || !QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(dir)))) return {};
+    return dir;
+}
+
+std::string QtToolkit::SettingsDirectory() const {
+    return wavepost::ConfigFolderFromEnvironment();
+}
+
+std::string QtToolkit::FindProgram(const std::string& name) const {
+    return Encode(QStandardPaths::findExecutable(Decode(name)));
+}
+
+ProgramRun QtToolkit::RunProgram(const std::vector<std::string>& argv,
+                                 const std::string& standardInput) {
+    CheckNotPainting("RunProgram");
+    ProgramRun run;
+    if (argv.empty()) return run;
+    QStringList arguments;
+    for (std::size_t i = 1; i < argv.size(); ++i) arguments << Decode(argv[i]);
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(Decode(argv[0]), arguments);
+    if (!process.waitForStarted(kStartTimeoutMs)) {
+        run.errorText = Encode(process.errorString());
+        return run;
+    }
+    run.started = true;
+    process.write(QByteArray::fromStdString(standardInput));
+    process.closeWriteChannel();
+    if (!process.waitForFinished(kRunTimeoutMs)) {
+        process.kill();
+        process.waitForFinished(kStartTimeoutMs);
+        run.timedOut = true;
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        run.exitStatus = process.exitCode();
+    }
+    run.errorText = process.readAllStandardError().toStdString();
+    return run;
 }
 
 }  // namespace platform::qt

@@ -2,9 +2,11 @@
 
 #include <functional>
 
+#include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "request/OrderHistory.h"
 #include "tests/core/RequestTestSupport.h"
 
 namespace wavepost {
@@ -25,9 +27,11 @@ const std::string kBulletinUrl =
 
 struct Sender : test::RequestWindow {
     std::filesystem::path copies = dir.Path() / "state";
+    std::filesystem::path settings = dir.Path() / "config";
     Sender() {
         std::filesystem::create_directory(copies);
         tk.systemDirectory = copies.string();
+        tk.settingsDirectory = settings.string();
     }
     void TickBulletins() {
         SetListCheck(tk, dlg.m_pListBulletins, 0, 1);
@@ -352,6 +356,135 @@ TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
         EXPECT_EQ(page, expected) << c.name;
         EXPECT_FALSE(w.tk.opened.empty() && !c.insteadMessage) << c.name;
     }
+}
+
+const std::string kBulletinText = "@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@";
+const std::string kGribText =
+    "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0\nM 0.5\nD Monde\nP vent pmer\nE 0 12 "
+    "24\nS 1.0\n@mto@reqt@fin@";
+
+std::string CrLfLines(const std::string& text) {
+    std::string out;
+    for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out + "\r\n";
+}
+
+// Each way of handing the orders over, as the settings file chooses it; the copies are
+// written whatever the way, and the history keeps what was handed over.
+TEST(Sending, EachWayOfHandingOver) {
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::function<void(Sender&)> setUp;
+        std::size_t opened, runs, emls;
+        const char* message;  // each order's message starts so; none when empty
+        std::vector<std::string> history;
+    };
+    const auto patOnPath = [](Sender& w) { w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat"; };
+    const auto outbox = [](Sender&) { std::filesystem::create_directory("outbox"); };
+    const std::vector<Case> cases = {
+        {"mail by default", "", {}, 2, 0, 0, "", {"mail", "mail"}},
+        {"damaged settings",
+         "\x01\xFFhandover\nhandover=pigeon",
+         {},
+         2,
+         0,
+         0,
+         "",
+         {"mail", "mail"}},
+        {"pat", "handover=pat\n", patOnPath, 0, 2, 0, "", {"pat", "pat"}},
+        {"pat not on the PATH", "handover=pat\n", {}, 2, 0, 0, "", {"mail", "mail"}},
+        {"pat refusing",
+         "handover=pat\n",
+         [&](Sender& w) {
+             patOnPath(w);
+             w.tk.runResult = {true, false, 2, "no callsign configured"};
+         },
+         0,
+         2,
+         0,
+         "Pat n'a pas pu prendre la commande (code 2) :\nno callsign configured\n\n",
+         {}},
+        {"files", "handover=file\noutbox=outbox\n", outbox, 0, 0, 2, "", {"file", "file"}},
+        {"files without a folder chosen", "handover=file\n", outbox, 2, 0, 0, "", {"mail", "mail"}},
+        {"files into a missing folder",
+         "handover=file\noutbox=outbox\n",
+         {},
+         0,
+         0,
+         0,
+         "La commande n'a pas pu être écrite dans le dossier d'envoi :\n\"outbox/",
+         {}},
+    };
+    for (const Case& c : cases) {
+        Sender w;
+        test::WriteFile(w.settings / "settings.txt", c.settings);
+        if (c.setUp) c.setUp(w);
+        std::vector<std::string> clipboardAtMessage;
+        w.tk.onMessageBox = [&](const std::string&) {
+            clipboardAtMessage.push_back(w.tk.clipboard);
+        };
+        w.TickBulletins();
+        w.tk.Click(IDC_SEND_BUTTON);
+
+        EXPECT_EQ(w.tk.opened.size(), c.opened) << c.name;
+        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
+        for (std::size_t i = 0; i < c.runs; ++i) {
+            const std::string subject = i == 0 ? "Bulletin" : "Grib";
+            EXPECT_EQ(w.tk.runs[i].argv,
+                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", subject,
+                                                "meteo@example.org"}))
+                << c.name;
+            EXPECT_EQ(w.tk.runs[i].standardInput, i == 0 ? kBulletinText : kGribText) << c.name;
+        }
+        std::vector<std::string> emls;
+        if (std::filesystem::exists("outbox"))
+            for (const auto& entry : std::filesystem::directory_iterator("outbox"))
+                emls.push_back(ReadFile(entry.path()));
+        // The Bulletin's subject sorts before the Grib's.
+        std::sort(emls.begin(), emls.end(), [](const std::string& a, const std::string& b) {
+            return a.find("Bulletin") < b.find("Bulletin");
+        });
+        ASSERT_EQ(emls.size(), c.emls) << c.name;
+        for (std::size_t i = 0; i < c.emls; ++i) {
+            EXPECT_EQ(emls[i].rfind("To: meteo@example.org\r\nSubject: ", 0), 0u) << c.name;
+            EXPECT_EQ(emls[i].substr(emls[i].find("\r\n\r\n") + 4),
+                      CrLfLines(i == 0 ? kBulletinText : kGribText))
+                << c.name;
+        }
+        if (*c.message) {
+            ASSERT_EQ(w.tk.messages.size(), 2u) << c.name;
+            for (const std::string& message : w.tk.messages)
+                EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+            EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kGribText}));
+        } else {
+            EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
+        }
+        EXPECT_EQ(w.Copy("WavepostBulletin.txt"), kBulletinUrl) << c.name;
+        EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl) << c.name;
+
+        const HistoryContents history = ReadHistory(w.copies.string());
+        std::vector<std::string> methods;
+        for (const HistoryRecord& r : history.records) methods.push_back(MethodName(r.method));
+        EXPECT_EQ(methods, c.history) << c.name;
+        if (history.records.size() == 2) {
+            EXPECT_EQ(history.records[1].mail,
+                      (OutgoingMail{"meteo@example.org", "Grib", kGribText}));
+        }
+    }
+}
+
+TEST(Sending, AHistoryThatCannotBeWrittenIsToldOnceAndStopsNothing) {
+    Sender w;
+    std::filesystem::create_directory(w.copies / "history.txt");
+    w.TickBulletins();
+    w.tk.Click(IDC_SEND_BUTTON);
+    w.tk.Click(IDC_SEND_BUTTON);
+    EXPECT_EQ(w.tk.opened.size(), 4u);
+    EXPECT_EQ(w.tk.messages,
+              std::vector<std::string>{Format(LoadString(IDS_HISTORY_NOT_WRITTEN).c_str(),
+                                              (w.copies / "history.txt").string().c_str())});
+    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What the window's logic relies on from a toolkit, checked on the in-memory toolkit the
 // logic tests run on and on the Qt front end alike: the logic tests are only as true as
 // this likeness.
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -179,6 +180,51 @@ class ToolkitContractTest : public QObject {
         const platform::Rect client = tk.GetClientRect();
         const platform::Rect send = tk.GetControlRect(IDC_SEND_BUTTON);
         QVERIFY(send.left >= 0 && send.right <= client.right && send.bottom <= client.bottom);
+    }
+
+    // The in-memory toolkit answers runs from a script; what that script may assume of a
+    // real program run is checked here, with programs any system has on its PATH.
+    void programsRunWithAnArgumentVector() {
+        Opened o(QStringLiteral("qt"));
+        IToolkit& tk = *o.toolkit;
+        const std::string cmp = tk.FindProgram("cmp");
+        QVERIFY(cmp.size() > 4 && cmp.front() == '/' && cmp.ends_with("/cmp"));
+        QCOMPARE(tk.FindProgram("wavepost-no-such-program"), std::string());
+
+        // A file name a shell would split and run a command from reaches the program whole.
+        QTemporaryDir dir;
+        const QString name = dir.path() + QStringLiteral("/a b;$(touch x)'\"");
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("line 1\nline 2\n");
+        file.close();
+        const std::string path = name.toStdString();
+        struct Row {
+            std::string standardInput;
+            int exitStatus;
+            bool saysWhy;  // on standard error, in the user's language
+        } rows[] = {
+            {"line 1\nline 2\n", 0, false},
+            {"line 1\n", 1, true},
+        };
+        for (const Row& row : rows) {
+            const platform::ProgramRun run = tk.RunProgram({cmp, "-", path}, row.standardInput);
+            QVERIFY(run.started && !run.timedOut);
+            QCOMPARE(run.exitStatus, row.exitStatus);
+            QCOMPARE(!run.errorText.empty(), row.saysWhy);
+        }
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/x")));
+
+        // A program that reads none of a long text ends all the same, and so does the caller.
+        const platform::ProgramRun deaf =
+            tk.RunProgram({tk.FindProgram("true")}, std::string(1 << 22, 'x'));
+        QVERIFY(deaf.started && !deaf.timedOut);
+        QCOMPARE(deaf.exitStatus, 0);
+
+        const platform::ProgramRun missing =
+            tk.RunProgram({dir.path().toStdString() + "/none"}, "");
+        QVERIFY(!missing.started);
+        QVERIFY(!missing.errorText.empty());
     }
 };
 

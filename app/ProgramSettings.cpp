@@ -1,0 +1,103 @@
+#include "app/ProgramSettings.h"
+
+#include <filesystem>
+
+#include "app/FileAccess.h"
+#include "app/LineEscape.h"
+
+namespace wavepost {
+
+namespace {
+
+using Text = std::string ProgramSettings::*;
+
+// Each folder key with its member, for reading and writing alike.
+struct FolderKey {
+    const char* key;
+    Text member;
+};
+constexpr const char* kMethodKey = "handover";
+constexpr FolderKey kFolderKeys[] = {
+    {"outbox", &ProgramSettings::outboxFolder},
+    {"save-folder", &ProgramSettings::saveFolder},
+};
+
+std::string SettingsPath(const std::string& folder) {
+    return folder + "/" + kSettingsFileName;
+}
+
+}  // namespace
+
+const char* MethodName(HandOverMethod method) {
+    switch (method) {
+        case HandOverMethod::Pat:
+            return "pat";
+        case HandOverMethod::File:
+            return "file";
+        case HandOverMethod::Mail:
+            break;
+    }
+    return "mail";
+}
+
+std::optional<HandOverMethod> ReadMethodName(const std::string& name) {
+    for (const HandOverMethod m : {HandOverMethod::Mail, HandOverMethod::Pat, HandOverMethod::File})
+        if (name == MethodName(m)) return m;
+    return std::nullopt;
+}
+
+ProgramSettings ParseSettings(const std::string& text) {
+    ProgramSettings settings;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        const std::string key = line.substr(0, equals);
+        const std::optional<std::string> value = UnescapeLine(line.substr(equals + 1));
+        if (!value) continue;
+        if (key == kMethodKey) {
+            if (const auto method = ReadMethodName(*value)) settings.method = *method;
+            continue;
+        }
+        bool known = false;
+        for (const FolderKey& f : kFolderKeys) {
+            if (key != f.key) continue;
+            settings.*f.member = *value;
+            known = true;
+        }
+        if (!known) settings.otherKeys.emplace_back(key, *value);
+    }
+    return settings;
+}
+
+std::string FormatSettings(const ProgramSettings& settings) {
+    std::string out = std::string(kMethodKey) + "=" + MethodName(settings.method) + "\n";
+    for (const FolderKey& f : kFolderKeys)
+        out += std::string(f.key) + "=" + EscapeLine(settings.*f.member) + "\n";
+    for (const auto& [key, value] : settings.otherKeys) out += key + "=" + EscapeLine(value) + "\n";
+    return out;
+}
+
+ProgramSettings LoadSettings(const std::string& folder) {
+    if (folder.empty()) return {};
+    try {
+        return ParseSettings(ReadWholeFile(SettingsPath(folder), ReadAccess::ReadOnly));
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
+void SaveSettings(const std::string& folder, const ProgramSettings& settings) {
+    const std::string path = SettingsPath(folder);
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
+    WriteFileAtomically(path, FormatSettings(settings));
+}
+
+}  // namespace wavepost

@@ -1,0 +1,44 @@
+// Every order handed over, one line each in the state folder, kept so that the user can
+// see what went out and which subscriptions are running.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ProgramSettings.h"
+#include "app/UtcTime.h"
+#include "request/OutgoingMail.h"
+
+namespace wavepost {
+
+struct HistoryRecord {
+    UtcTime time;
+    HandOverMethod method = HandOverMethod::Mail;
+    OutgoingMail mail;
+    bool operator==(const HistoryRecord&) const = default;
+};
+
+constexpr const char* kHistoryFileName = "history.txt";
+
+// "<UTC time>\t<method>\t<recipient>\t<subject>\t<body>\n", each text escaped onto the line.
+std::string FormatHistoryLine(const HistoryRecord& record);
+
+// Adds the record at the end of the folder's history, creating both when missing; lines
+// already there are never rewritten. Throws FileError naming the file.
+void AppendToHistory(const std::string& folder, const HistoryRecord& record);
+
+struct HistoryContents {
+    std::vector<HistoryRecord> records;  // oldest first
+    int damagedLines = 0;                // skipped, for the caller to report once
+};
+
+// The records of a history file's text; lines that do not read as one are counted.
+HistoryContents ParseHistory(const std::string& text);
+// The folder's history; empty when there is none yet. Throws FileError when it exists but
+// cannot be read.
+HistoryContents ReadHistory(const std::string& folder);
+
+// The last count records, the newest last.
+std::vector<HistoryRecord> LastRecords(const HistoryContents& contents, std::size_t count);
+
+}  // namespace wavepost

@@ -1,0 +1,231 @@
+// The orders on their way out other than by a mailto: URL: message files, Pat, and the
+// program's own settings and folders that choose between them.
+#include <gtest/gtest.h>
+
+#include "app/FileAccess.h"
+#include "app/ProgramSettings.h"
+#include "app/TextEncoding.h"
+#include "app/XdgFolders.h"
+#include "platform/memory/MemoryToolkit.h"
+#include "request/OutgoingMail.h"
+#include "request/PatHandOver.h"
+#include "tests/core/TestSupport.h"
+
+namespace wavepost {
+namespace {
+
+using namespace std::chrono;
+using test::ReadFile;
+using test::TempFolder;
+
+const UtcTime kTuesday = sys_days(2026y / December / 8) + 8h + 3min + 33s;
+const OutgoingMail kGrib{"meteo@example.org", "Grib", "@mto@reqt@grib@\nA 1\n@mto@reqt@fin@"};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0, end;
+    while ((end = text.find("\r\n", start)) != std::string::npos) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string Unbase64(const std::string& text) {
+    const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    unsigned value = 0;
+    int bits = 0;
+    for (const char c : text) {
+        if (c == '=') break;
+        value = (value << 6) | static_cast<unsigned>(digits.find(c));
+        if ((bits += 6) >= 8) out += static_cast<char>((value >> (bits -= 8)) & 0xFF);
+    }
+    return out;
+}
+
+TEST(MessageFile, HeadersThenTheBodyWithCrLf) {
+    EXPECT_EQ(FormatEml(kGrib, kTuesday),
+              "To: meteo@example.org\r\nSubject: Grib\r\nDate: Tue, 08 Dec 2026 08:03:33 +0000\r\n"
+              "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=UTF-8\r\n"
+              "Content-Transfer-Encoding: 8bit\r\n\r\n"
+              "@mto@reqt@grib@\r\nA 1\r\n@mto@reqt@fin@\r\n");
+    // Any line end of the body becomes CRLF; an old installation's byte becomes UTF-8.
+    EXPECT_EQ(Lines(FormatEml({"a@b", "s", "x\r\ny\rz\n\nCaf\xE9"}, kTuesday)).back(), "Café");
+    EXPECT_EQ(FormatMailDate(sys_days(2024y / February / 29) + 23h + 59min + 59s),
+              "Thu, 29 Feb 2024 23:59:59 +0000");
+}
+
+TEST(MessageFile, NoTextOfTheMailStartsAHeader) {
+    const std::vector<std::string> fields = {
+        "To: ",           "Subject: ",      "Date: ",
+        "MIME-Version: ", "Content-Type: ", "Content-Transfer-Encoding: "};
+    struct Case {
+        std::string address, subject;
+    } cases[] = {
+        {"a@b\r\nBcc: x@y", "Grib"},
+        {"a@b\nBcc: x@y", "Grib"},
+        {"a@b", "Grib\r\nBcc: x@y"},
+        {"a@b", "Grib\nBcc: x@y\r\n\r\nother body"},
+        {"a@b", "Prévision " + std::string(200, 'e') + "\nBcc: x@y"},
+    };
+    for (const Case& c : cases) {
+        const std::string eml = FormatEml({c.address, c.subject, "body"}, kTuesday);
+        const std::string head = eml.substr(0, eml.find("\r\n\r\n") + 2);
+        std::size_t field = 0;
+        for (const std::string& line : Lines(head)) {
+            EXPECT_LE(line.size(), 78u) << line;
+            if (line.rfind(' ', 0) == 0) continue;  // a folded continuation
+            ASSERT_LT(field, fields.size()) << c.address << c.subject;
+            EXPECT_EQ(line.rfind(fields[field++], 0), 0u) << line;
+        }
+        EXPECT_EQ(field, fields.size());
+        EXPECT_EQ(eml.substr(eml.find("\r\n\r\n") + 4), "body\r\n");
+    }
+}
+
+TEST(MessageFile, SubjectOutsideAsciiIsEncodedInWholeCharacters) {
+    std::string subject = "x";
+    for (int i = 0; i < 40; ++i) subject += "é";  // the first cut falls inside one
+    subject += " à € près";
+    const std::string eml = FormatEml({"a@b", subject, ""}, kTuesday);
+    const std::string head = eml.substr(0, eml.find("\r\nDate:"));
+    std::string decoded;
+    std::size_t at = 0;
+    int words = 0;
+    while ((at = head.find("=?UTF-8?B?", at)) != std::string::npos) {
+        const std::size_t end = head.find("?=", at);
+        const std::string word = Unbase64(head.substr(at + 10, end - at - 10));
+        // A word ending inside a character would not decode alone.
+        EXPECT_NE(static_cast<unsigned char>(word.back()) & 0xC0, 0xC0u);
+        EXPECT_EQ(ToUtf8(word), word);
+        decoded += word;
+        at = end;
+        ++words;
+    }
+    EXPECT_GE(words, 2);
+    EXPECT_EQ(decoded, subject);
+}
+
+TEST(MessageFile, WrittenUnderAFreshSafeName) {
+    TempFolder dir;
+    const std::string folder = dir.Path().string();
+    EXPECT_EQ(WriteEmlFile(folder, kGrib, kTuesday), folder + "/20261208-080333-Grib.eml");
+    EXPECT_EQ(ReadFile(folder + "/20261208-080333-Grib.eml"), FormatEml(kGrib, kTuesday));
+    // The same second and subject again: a new file, the first one kept.
+    OutgoingMail again = kGrib;
+    again.body = "other";
+    EXPECT_EQ(WriteEmlFile(folder, again, kTuesday), folder + "/20261208-080333-Grib-2.eml");
+    EXPECT_EQ(ReadFile(folder + "/20261208-080333-Grib.eml"), FormatEml(kGrib, kTuesday));
+    // A subject cannot lead out of the folder.
+    EXPECT_EQ(WriteEmlFile(folder, {"a@b", "../../x y", ""}, kTuesday),
+              folder + "/20261208-080333-______x_y.eml");
+    try {
+        WriteEmlFile(folder + "/missing", kGrib, kTuesday);
+        FAIL() << "no error for a missing folder";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Path(), folder + "/missing/20261208-080333-Grib.eml");
+    }
+}
+
+TEST(UtcTimeText, OnlyTheWrittenFormReadsBack) {
+    EXPECT_EQ(FormatIsoUtc(kTuesday), "2026-12-08T08:03:33Z");
+    EXPECT_EQ(ReadIsoUtc("2026-12-08T08:03:33Z"), kTuesday);
+    EXPECT_EQ(ReadIsoUtc("2024-02-29T00:00:00Z"), sys_days(2024y / February / 29));
+    for (const char* bad : {"2026-02-29T00:00:00Z", "2026-12-08T24:00:00Z", "2026-12-08 08:03:33Z",
+                            "2026-12-08T08:03:33", "2026-1a-08T08:03:33Z", ""})
+        EXPECT_FALSE(ReadIsoUtc(bad)) << bad;
+}
+
+TEST(ProgramFolders, BaseDirectoryElseHomeElseNone) {
+    struct Case {
+        std::string value, home, config, state;
+    } cases[] = {
+        {"/x/conf", "/home/u", "/x/conf/wavepost", "/x/conf/wavepost"},
+        {"", "/home/u", "/home/u/.config/wavepost", "/home/u/.local/state/wavepost"},
+        {"relative", "/home/u", "/home/u/.config/wavepost", "/home/u/.local/state/wavepost"},
+        {"", "", "", ""},
+        {"", "relative", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ConfigFolder(c.value, c.home), c.config) << c.value << " " << c.home;
+        EXPECT_EQ(StateFolder(c.value, c.home), c.state) << c.value << " " << c.home;
+    }
+}
+
+TEST(ProgramSettingsFile, ReadsWhatItCanKeepsWhatItDoesNotKnow) {
+    struct Case {
+        std::string text;
+        HandOverMethod method;
+        std::string outbox;
+        std::size_t others;
+    } cases[] = {
+        {"", HandOverMethod::Mail, "", 0},
+        {"handover=pat\noutbox=/o\n", HandOverMethod::Pat, "/o", 0},
+        {"handover=file\r\noutbox=/o\\nx\r\n", HandOverMethod::File, "/o\nx", 0},
+        {"handover=radio\nfuture=1\n", HandOverMethod::Mail, "", 1},
+        {"\x01\xFF garbage\noutbox=bad\\q\nhandover=file", HandOverMethod::File, "", 0},
+    };
+    for (const Case& c : cases) {
+        const ProgramSettings s = ParseSettings(c.text);
+        EXPECT_EQ(s.method, c.method) << c.text;
+        EXPECT_EQ(s.outboxFolder, c.outbox) << c.text;
+        EXPECT_EQ(s.otherKeys.size(), c.others) << c.text;
+        EXPECT_EQ(ParseSettings(FormatSettings(s)), s) << c.text;
+    }
+}
+
+TEST(ProgramSettingsFile, SavedWholeIntoItsFolderAndLoadedBack) {
+    TempFolder dir;
+    const std::string folder = (dir.Path() / "config/wavepost").string();
+    EXPECT_EQ(LoadSettings(folder), ProgramSettings{});  // none yet
+    ProgramSettings s = ParseSettings("future=kept\n");
+    s.method = HandOverMethod::File;
+    s.outboxFolder = "/boat/outbox";
+    s.saveFolder = "/home/u/ordres";
+    SaveSettings(folder, s);
+    EXPECT_EQ(LoadSettings(folder), s);
+    EXPECT_NE(ReadFile(folder + "/settings.txt").find("future=kept\n"), std::string::npos);
+    // A folder where the file should be: the defaults, no error.
+    std::filesystem::remove(folder + "/settings.txt");
+    std::filesystem::create_directory(folder + "/settings.txt");
+    EXPECT_EQ(LoadSettings(folder), ProgramSettings{});
+    EXPECT_THROW(SaveSettings(folder, s), FileError);
+}
+
+TEST(PatHandOver, ArgumentVectorAndBodyOnStandardInput) {
+    platform::MemoryToolkit tk;
+    EXPECT_TRUE(PatTookIt(HandToPat(tk, "/usr/bin/pat", kGrib)));
+    ASSERT_EQ(tk.runs.size(), 1u);
+    EXPECT_EQ(tk.runs[0].argv, (std::vector<std::string>{"/usr/bin/pat", "compose", "-s", "Grib",
+                                                         "meteo@example.org"}));
+    EXPECT_EQ(tk.runs[0].standardInput, kGrib.body);
+    // An address Pat would read as an option never reaches it.
+    EXPECT_FALSE(PatTookIt(HandToPat(tk, "/usr/bin/pat", {"-x", "Grib", "b"})));
+    EXPECT_EQ(tk.runs.size(), 1u);
+}
+
+TEST(PatHandOver, EveryFailureIsToldWithWhatPatSaid) {
+    struct Case {
+        platform::ProgramRun run;
+        bool took;
+        std::string said;
+    } cases[] = {
+        {{true, false, 0, ""}, true, ""},
+        {{true, false, 3, "no mycall configured"}, false, "(code 3) :\nno mycall configured"},
+        {{false, false, -1, "No such file"}, false, "lancé :\nNo such file"},
+        {{true, true, -1, "waiting"}, false, "arrêté.\nwaiting"},
+        {{true, false, -1, "Segmentation"}, false, "(code -1) :\nSegmentation"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PatTookIt(c.run), c.took) << c.said;
+        if (c.took) continue;
+        const std::string message = PatFailureMessage(c.run, kGrib);
+        EXPECT_NE(message.find(c.said), std::string::npos) << message;
+        EXPECT_NE(message.find("presse-papiers"), std::string::npos) << message;
+        EXPECT_NE(message.find("meteo@example.org avec le sujet \"Grib\""), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace wavepost

@@ -1,0 +1,102 @@
+# "Envoi" with the other ways of handing orders over, as the settings file chooses them:
+# to Pat (a recording stand-in first on the PATH) and as message files into an outbox
+# folder. Each order handed over is added to the history in the state folder.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
+check_locale
+start_x
+
+# A mail program is registered, so that an order going there instead would be seen.
+register_mail_recorder "$XDG_DATA_HOME/applications"
+state="$XDG_STATE_HOME/wavepost"
+settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
+mkdir -p "$(dirname "$settings")"
+
+# The stand-in records each run as its argument vector (NUL-separated, itself first) and
+# its standard input; it fails, saying why, while $SCRATCH/pat-fails exists.
+calls="$SCRATCH/pat-calls"
+mkdir -p "$SCRATCH/bin" "$calls"
+cat > "$SCRATCH/bin/pat" <<SCRIPT
+#!/bin/sh
+i=1
+while [ -e "$calls/\$i.argv" ]; do i=\$((i + 1)); done
+printf '%s\0' "\$0" "\$@" > "$calls/\$i.argv"
+cat > "$calls/\$i.stdin"
+touch "$calls/\$i.done"
+if [ -e "$SCRATCH/pat-fails" ]; then echo "no callsign configured" >&2; exit 3; fi
+SCRIPT
+chmod +x "$SCRATCH/bin/pat"
+export PATH="$SCRATCH/bin:$PATH"
+
+bulletin=$'@mto@reqt@bull@\nMETAREA1\n@mto@reqt@fin@'
+grib=$'@mto@reqt@grib@\nA 1\nZ -30.0 40.0 40.0 30.0\nM 1.0\nD Monde\nP WIND PRMSL HTSGW\nE 0 12 24 48 72 96 120\nC zip\nS WAVEPOST1.0\n@mto@reqt@fin@'
+grib_url='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0AM 1.0%0AD Monde%0AP WIND PRMSL HTSGW%0AE 0 12 24 48 72 96 120%0AC zip%0AS WAVEPOST1.0%0A@mto@reqt@fin@'
+
+# Starts the program on a fresh catalogue with a bulletin ticked, presses "Envoi", waits
+# for the condition (a shell command), answers any message boxes, and closes it.
+runs=0
+send_once() {
+    local condition="$1" boxes="${2:-0}" work pid window box
+    runs=$((runs + 1))
+    work="$(seed "run$runs")"
+    sed -i 's/^Monde;METAREA1;\(.*\);0$/Monde;METAREA1;\1;1/' "$work/ini/bulletins.txt"
+    (cd "$work" && exec "$WAVEPOST") &
+    pid=$!
+    PIDS+=($pid)
+    window="$(wait_window WAVEPOST)" || fail "the window did not open"
+    press "$window" Return
+    for _ in $(seq "$boxes"); do
+        box="$(wait_box "$window")" || fail "no message box"
+        press "$box" Return
+        sleep 0.5
+    done
+    for _ in $(seq 300); do eval "$condition" && break; sleep 0.1; done
+    eval "$condition" || fail "not met: $condition"
+    press "$window" Escape
+    wait_exit "$pid" || fail "the window did not close"
+    [ "$exit_status" = 0 ] || fail "exit status $exit_status"
+}
+
+# The body of history line N, unescaped, and its other fields.
+history_body() { sed -n "${1}p" "$state/history.txt" | cut -f5 | sed 's/\\n/\n/g'; }
+history_fields() { sed -n "${1}p" "$state/history.txt" | cut -f2-4; }
+
+# --- Pat ---------------------------------------------------------------------------------
+printf 'handover=pat\n' > "$settings"
+send_once '[ -e "$calls/2.done" ]'
+for n in 1 2; do
+    subject=Bulletin body="$bulletin"
+    [ "$n" = 2 ] && subject=Grib body="$grib"
+    printf '%s\0' "$SCRATCH/bin/pat" compose -s "$subject" grib@example.org |
+        cmp -s - "$calls/$n.argv" || fail "argument vector $n: $(tr '\0' ' ' < "$calls/$n.argv")"
+    printf '%s' "$body" | cmp -s - "$calls/$n.stdin" || fail "body $n: $(cat "$calls/$n.stdin")"
+    [ "$(history_fields "$n")" = "pat"$'\t'"grib@example.org"$'\t'"$subject" ] ||
+        fail "history $n: $(history_fields "$n")"
+    [ "$(history_body "$n")" = "$body" ] || fail "history body $n: $(history_body "$n")"
+    [[ "$(sed -n "${n}p" "$state/history.txt")" =~ ^20[0-9][0-9]-[01][0-9]-[0-3][0-9]T[0-2][0-9]:[0-5][0-9]:[0-5][0-9]Z$'\t' ]] ||
+        fail "history time $n"
+done
+[ ! -e "$SCRATCH/received" ] || fail "an order reached the mail program"
+[ "$(cat "$state/WavepostGrib.txt")" = "$grib_url" ] || fail "no order copy with Pat"
+
+# Pat refusing: each order's message box, and nothing added to the history.
+touch "$SCRATCH/pat-fails"
+send_once '[ -e "$calls/4.done" ]' 2
+rm "$SCRATCH/pat-fails"
+[ "$(wc -l < "$state/history.txt")" -eq 2 ] || fail "a refused order went into the history"
+
+# --- Message files -----------------------------------------------------------------------
+outbox="$SCRATCH/outbox dir"
+mkdir -p "$outbox"
+printf 'handover=file\noutbox=%s\nfuture=kept\n' "$outbox" > "$settings"
+send_once '[ "$(ls "$outbox" | wc -l)" -ge 2 ]'
+eml="$(grep -l '^Subject: Grib' "$outbox"/*.eml)" || fail "no Grib message file"
+[ "$(sed -n '1p' "$eml")" = $'To: grib@example.org\r' ] || fail "To: $(sed -n 1p "$eml")"
+grep -q $'^Content-Type: text/plain; charset=UTF-8\r$' "$eml" || fail "no content type"
+[ "$(sed '1,/^\r$/d' "$eml")" = "$(printf '%s\n' "$grib" | sed 's/$/\r/')" ] ||
+    fail "message body: $(sed '1,/^\r$/d' "$eml")"
+[ ! -e "$SCRATCH/received" ] || fail "an order reached the mail program"
+[ "$(wc -l < "$state/history.txt")" -eq 4 ] || fail "history lines: $(wc -l < "$state/history.txt")"
+[ "$(history_fields 4)" = "file"$'\t'"grib@example.org"$'\t'"Grib" ] || fail "history 4"
+[ "$(history_body 4)" = "$grib" ] || fail "history body 4"
+grep -q '^future=kept$' "$settings" || fail "the settings file was changed"
+echo "1 passed, 0 failed"
