@@ -39,6 +39,7 @@ struct Sender : test::RequestWindow {
         SetListCheck(tk, dlg.m_pListImages, 0, 1);
     }
     std::string Copy(const char* name) const { return ReadFile(copies / name); }
+    std::string Outbox() const { return (dir.Path() / "outbox").string(); }
 };
 
 TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
@@ -381,7 +382,7 @@ TEST(Sending, EachWayOfHandingOver) {
         std::vector<std::string> history;
     };
     const auto patOnPath = [](Sender& w) { w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat"; };
-    const auto outbox = [](Sender&) { std::filesystem::create_directory("outbox"); };
+    const auto outbox = [](Sender& w) { std::filesystem::create_directory(w.Outbox()); };
     const std::vector<Case> cases = {
         {"mail by default", "", {}, 2, 0, 0, "", {"mail", "mail"}},
         {"damaged settings",
@@ -405,20 +406,26 @@ TEST(Sending, EachWayOfHandingOver) {
          0,
          "Pat n'a pas pu prendre la commande (code 2) :\nno callsign configured\n\n",
          {}},
-        {"files", "handover=file\noutbox=outbox\n", outbox, 0, 0, 2, "", {"file", "file"}},
+        {"files", "handover=file\noutbox=OUTBOX\n", outbox, 0, 0, 2, "", {"file", "file"}},
         {"files without a folder chosen", "handover=file\n", outbox, 2, 0, 0, "", {"mail", "mail"}},
         {"files into a missing folder",
-         "handover=file\noutbox=outbox\n",
+         "handover=file\noutbox=OUTBOX\n",
          {},
          0,
          0,
          0,
-         "La commande n'a pas pu être écrite dans le dossier d'envoi :\n\"outbox/",
+         "La commande n'a pas pu être écrite dans le dossier d'envoi :\n\"OUTBOX/",
          {}},
     };
     for (const Case& c : cases) {
         Sender w;
-        test::WriteFile(w.settings / "settings.txt", c.settings);
+        // The outbox lies in the test's own folder.
+        const auto inFolder = [&](std::string text) {
+            for (std::size_t at; (at = text.find("OUTBOX")) != std::string::npos;)
+                text.replace(at, 6, w.Outbox());
+            return text;
+        };
+        test::WriteFile(w.settings / "settings.txt", inFolder(c.settings));
         if (c.setUp) c.setUp(w);
         std::vector<std::string> clipboardAtMessage;
         w.tk.onMessageBox = [&](const std::string&) {
@@ -438,8 +445,8 @@ TEST(Sending, EachWayOfHandingOver) {
             EXPECT_EQ(w.tk.runs[i].standardInput, i == 0 ? kBulletinText : kGribText) << c.name;
         }
         std::vector<std::string> emls;
-        if (std::filesystem::exists("outbox"))
-            for (const auto& entry : std::filesystem::directory_iterator("outbox"))
+        if (std::filesystem::exists(w.Outbox()))
+            for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
                 emls.push_back(ReadFile(entry.path()));
         // The Bulletin's subject sorts before the Grib's.
         std::sort(emls.begin(), emls.end(), [](const std::string& a, const std::string& b) {
@@ -455,7 +462,7 @@ TEST(Sending, EachWayOfHandingOver) {
         if (*c.message) {
             ASSERT_EQ(w.tk.messages.size(), 2u) << c.name;
             for (const std::string& message : w.tk.messages)
-                EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+                EXPECT_EQ(message.rfind(inFolder(c.message), 0), 0u) << message;
             EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kGribText}));
         } else {
             EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
