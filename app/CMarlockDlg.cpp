@@ -138,6 +138,7 @@ bool CMarlockDlg::Initialise() {
     for (int i = 0; i < kPageCount; ++i) m_toolkit.TabInsert(m_tabPages, i, LoadString(tabs[i]));
     m_toolkit.TabSetIcon(m_tabPages, kOrderPage, IDB_ENVELOPE, LoadString(IDS_TAB_ORDER));
     m_toolkit.SetControlFont(IDC_ORDER_TITLE, m_pCaptionFont);
+    FillHandOverChoices();
 
     // 11.-14.
     LoadCatalogue();

@@ -138,6 +138,11 @@ class CMarlockDlg : public platform::IWindowLogic {
     void RefreshOrderPage();
     void OnCopyOrders();
     void OnSaveOrders();
+    // Offers the ways of handing over this machine has, the one in the settings selected.
+    void FillHandOverChoices();
+    void OnHandOverChanged();
+    // Asks for the folder "Fichier" writes the orders into; false when the user cancels.
+    bool OnChooseOutbox();
 
     platform::IToolkit& Toolkit() { return m_toolkit; }
     // A file of the storage folder; under "." the name itself, as the messages give it.
@@ -260,11 +265,14 @@ class CMarlockDlg : public platform::IWindowLogic {
 
     // The last estimate that reached the amounts, for the order page.
     std::optional<CostResult> m_lastEstimate;
+    // The ways of handing over offered by the order page's list, item by item.
+    std::vector<HandOverMethod> m_handOverChoices;
 
   private:
     platform::IToolkit& m_toolkit;
     std::string m_strStorageFolder;
     bool m_bHistoryFailureReported = false;
+    bool m_bHistoryProblemReported = false;  // a damaged or unreadable history, told once
 };
 
 }  // namespace wavepost

@@ -78,6 +78,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_ORDER_SAVE_BUTTON:
                         OnSaveOrders();
                         break;
+                    case IDC_OUTBOX_BUTTON:
+                        OnChooseOutbox();
+                        break;
                     default:
                         break;
                 }
@@ -99,6 +102,8 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                 if (e.source == IDC_CURRENCY_COMBO || e.source == IDC_MESH_LAT_COMBO ||
                     e.source == IDC_MESH_LON_COMBO || e.source == IDC_TELECOM_COMBO)
                     OnCostInputChanged();
+                else if (e.source == IDC_HANDOVER_COMBO)
+                    OnHandOverChanged();
                 break;
             case EventKind::SpinStep:
                 if (e.source == IDC_HEADING_SPIN)

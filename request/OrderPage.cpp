@@ -1,12 +1,22 @@
-// The order page: what "Envoi" would hand over, shown before it leaves.
+// The order page: what "Envoi" would hand over, shown before it leaves; the way it leaves;
+// the orders already handed over.
 #include "app/CMarlockDlg.h"
+#include "app/FileAccess.h"
+#include "app/NumberText.h"
+#include "app/ProgramSettings.h"
 #include "app/layout/Layout.h"
 #include "app/layout/StringTable.h"
+#include "request/OrderHistory.h"
 #include "request/OrderPageText.h"
+#include "request/OutgoingMail.h"
+#include "request/Subscriptions.h"
 
 namespace wavepost {
 
 namespace {
+
+// The history lines the page lists.
+constexpr std::size_t kRecentOrders = 5;
 
 OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
     OrderFigures f;
@@ -24,6 +34,13 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
     return f;
 }
 
+// Keeps the settings when the machine has a place for them; otherwise the choice holds for
+// this run only.
+void KeepSettings(platform::IToolkit& toolkit, const ProgramSettings& settings) {
+    const std::string folder = toolkit.SettingsDirectory();
+    if (!folder.empty()) SaveSettings(folder, settings);
+}
+
 }  // namespace
 
 void CMarlockDlg::RefreshOrderPage() {
@@ -33,12 +50,104 @@ void CMarlockDlg::RefreshOrderPage() {
     m_toolkit.SetControlText(IDC_ORDER_KIND_LABEL, texts.kind);
     m_toolkit.SetControlText(IDC_ORDER_SIZE_LABEL, texts.size);
     m_toolkit.SetControlText(IDC_ORDER_TEXT_EDIT, texts.mails);
+
+    std::string history;
+    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    if (settings.method == HandOverMethod::File && !settings.outboxFolder.empty())
+        history = Format(LoadString(IDS_OUTBOX_LINE).c_str(), settings.outboxFolder.c_str()) + "\n";
+    // A damaged or unreadable history is told once and left as it is; what can be read
+    // of it is shown.
+    const std::string folder = m_toolkit.SystemDirectory();
+    HistoryContents contents;
+    if (!folder.empty()) {
+        const std::string path = folder + "/" + kHistoryFileName;
+        try {
+            contents = ReadHistory(folder);
+            if (contents.damagedLines > 0 && !m_bHistoryProblemReported) {
+                m_bHistoryProblemReported = true;
+                m_toolkit.MessageBox(Format(LoadString(IDS_HISTORY_DAMAGED).c_str(), path.c_str(),
+                                            contents.damagedLines));
+            }
+        } catch (const FileError&) {
+            if (!m_bHistoryProblemReported) {
+                m_bHistoryProblemReported = true;
+                m_toolkit.MessageBox(
+                    Format(LoadString(IDS_HISTORY_UNREADABLE).c_str(), path.c_str()));
+            }
+        }
+    }
+    history += HistoryText(LastRecords(contents, kRecentOrders),
+                           ActiveSubscriptions(contents.records, UtcNow()));
+    m_toolkit.SetControlText(IDC_HISTORY_EDIT, history);
 }
 
 void CMarlockDlg::OnCopyOrders() {
     m_toolkit.SetClipboardText(DescribeOrders(PlanOrders(), FiguresOf(*this, m_toolkit)).mails);
 }
 
-void CMarlockDlg::OnSaveOrders() {}
+void CMarlockDlg::OnSaveOrders() {
+    const OrderPlan plan = PlanOrders();
+    if (plan.mails.empty()) {
+        m_toolkit.MessageBox(plan.noAddressFile    ? LoadString(IDS_NO_CONFIG_FILE)
+                             : plan.addressRefused ? *plan.addressMessage
+                                                   : LoadString(IDS_ORDER_NOTHING_TO_SAVE));
+        return;
+    }
+    ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    const std::string folder =
+        m_toolkit.PickFolder(LoadString(IDS_CHOOSE_ORDER_FOLDER), settings.saveFolder);
+    if (folder.empty()) return;
+    const UtcTime now = UtcNow();
+    for (const OrderMail& mail : plan.mails)
+        WriteEmlFile(folder, {mail.address, mail.subject, mail.Text()}, now);
+    settings.saveFolder = folder;
+    KeepSettings(m_toolkit, settings);
+    m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_SAVED).c_str(), folder.c_str()));
+}
+
+void CMarlockDlg::FillHandOverChoices() {
+    m_handOverChoices = {HandOverMethod::Mail};
+    // Pat is offered only where it can be run.
+    if (!m_toolkit.FindProgram("pat").empty()) m_handOverChoices.push_back(HandOverMethod::Pat);
+    m_handOverChoices.push_back(HandOverMethod::File);
+    m_toolkit.ComboReset(IDC_HANDOVER_COMBO);
+    for (HandOverMethod method : m_handOverChoices)
+        m_toolkit.ComboAddItem(IDC_HANDOVER_COMBO, MethodLabel(method));
+    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    // The way "Envoi" will really take: Pat without Pat, or files without a folder, go by mail.
+    int selected = 0;
+    for (std::size_t i = 0; i < m_handOverChoices.size(); ++i)
+        if (m_handOverChoices[i] == settings.method &&
+            (settings.method != HandOverMethod::File || !settings.outboxFolder.empty()))
+            selected = static_cast<int>(i);
+    m_toolkit.ComboSetSelection(IDC_HANDOVER_COMBO, selected);
+}
+
+void CMarlockDlg::OnHandOverChanged() {
+    const int item = m_toolkit.ComboGetSelection(IDC_HANDOVER_COMBO);
+    if (item < 0 || item >= static_cast<int>(m_handOverChoices.size())) return;
+    ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    const HandOverMethod method = m_handOverChoices[static_cast<std::size_t>(item)];
+    // Files need a folder to go to: without one the choice is not taken.
+    if (method == HandOverMethod::File && settings.outboxFolder.empty()) {
+        if (!OnChooseOutbox()) {
+            FillHandOverChoices();
+            return;
+        }
+        settings = LoadSettings(m_toolkit.SettingsDirectory());
+    }
+    settings.method = method;
+    KeepSettings(m_toolkit, settings);
+}
+
+bool CMarlockDlg::OnChooseOutbox() {
+    ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    const std::string folder =
+        m_toolkit.PickFolder(LoadString(IDS_CHOOSE_OUTBOX), settings.outboxFolder);
+    if (folder.empty()) return false;
+    settings.outboxFolder = folder;
+    KeepSettings(m_toolkit, settings);
+    return true;
+}
 
 }  // namespace wavepost

@@ -68,6 +68,52 @@ OrderPageTexts DescribeOrders(const OrderPlan& plan, const OrderFigures& figures
     return {KindText(plan, figures), SizeText(plan, figures), MailsText(plan)};
 }
 
+const std::string& MethodLabel(HandOverMethod method) {
+    switch (method) {
+        case HandOverMethod::Pat:
+            return LoadString(IDS_METHOD_PAT);
+        case HandOverMethod::File:
+            return LoadString(IDS_METHOD_FILE);
+        case HandOverMethod::Mail:
+            break;
+    }
+    return LoadString(IDS_METHOD_MAIL);
+}
+
+std::string ShortUtc(UtcTime time) {
+    const std::string iso = FormatIsoUtc(time);  // "2026-12-08T08:03:33Z"
+    return iso.substr(0, 10) + " " + iso.substr(11, 5) + " UTC";
+}
+
+std::string HistoryText(const std::vector<HistoryRecord>& lastOrders,
+                        const SubscriptionState& subscriptions) {
+    std::string text;
+    if (subscriptions.active.empty()) {
+        text = LoadString(IDS_SUBSCRIPTIONS_NONE);
+    } else {
+        text = LoadString(IDS_SUBSCRIPTIONS);
+        for (const ActiveSubscription& s : subscriptions.active) {
+            const std::string since = ShortUtc(s.since), to = s.recipient;
+            if (s.until)
+                text += "\n" + Format(LoadString(IDS_SUBSCRIPTION_DAYS_LINE).c_str(), s.line.days,
+                                      since.c_str(), ShortUtc(*s.until).c_str(), to.c_str());
+            else
+                text += "\n" + Format(LoadString(IDS_SUBSCRIPTION_PERMANENT_LINE).c_str(),
+                                      since.c_str(), to.c_str());
+        }
+    }
+    if (subscriptions.lastCancelled)
+        text += "\n" + Format(LoadString(IDS_ALL_CANCELLED_LINE).c_str(),
+                              ShortUtc(*subscriptions.lastCancelled).c_str());
+    if (lastOrders.empty()) return text + "\n" + LoadString(IDS_NO_ORDERS_YET);
+    text += "\n" + LoadString(IDS_RECENT_ORDERS);
+    for (auto it = lastOrders.rbegin(); it != lastOrders.rend(); ++it)
+        text += "\n" + Format(LoadString(IDS_RECENT_ORDER_LINE).c_str(), ShortUtc(it->time).c_str(),
+                              it->mail.subject.c_str(), it->mail.address.c_str(),
+                              MethodLabel(it->method).c_str());
+    return text;
+}
+
 std::string DurationText(double seconds) {
     if (!std::isfinite(seconds) || seconds < 0) return "?";
     const double rounded = std::ceil(seconds);

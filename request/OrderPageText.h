@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "request/OrderHistory.h"
 #include "request/OrderPlan.h"
+#include "request/Subscriptions.h"
 
 namespace wavepost {
 
@@ -28,6 +31,15 @@ struct OrderPageTexts {
 };
 
 OrderPageTexts DescribeOrders(const OrderPlan& plan, const OrderFigures& figures);
+
+// What the page says about the orders handed over: the subscriptions believed running,
+// then the last orders, newest first.
+std::string HistoryText(const std::vector<HistoryRecord>& lastOrders,
+                        const SubscriptionState& subscriptions);
+// "Messagerie", "Winlink (Pat)", "Fichier": the ways as the page lists them.
+const std::string& MethodLabel(HandOverMethod method);
+// "2026-12-08 08:03 UTC".
+std::string ShortUtc(UtcTime time);
 
 // "850 ms" is never shown: "4 s", "3 min 05 s", "2 h 10 min".
 std::string DurationText(double seconds);

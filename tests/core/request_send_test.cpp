@@ -494,5 +494,57 @@ TEST(Sending, AHistoryThatCannotBeWrittenIsToldOnceAndStopsNothing) {
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
 }
 
+// The page offers the ways this machine has, keeps the one chosen, asks for the outbox
+// folder the files need, saves the orders as message files where the user picks, and
+// lists the orders handed over with the subscription they started.
+TEST(Sending, TheOrderPageChoosesTheWaySavesAndLists) {
+    Sender w;
+    const auto items = [&] { return w.tk.Control(IDC_HANDOVER_COMBO).items; };
+    EXPECT_EQ(items(), (std::vector<std::string>{"Messagerie", "Fichier"}));
+    w.tk.SelectTab(kOrderPage);
+    EXPECT_EQ(w.tk.Control(IDC_HISTORY_EDIT).text,
+              "Abonnements en cours d'après l'historique : aucun\nAucune commande transmise "
+              "pour l'instant.");
+
+    // Files without a folder: the folder is asked for; cancelled, the way stays the mail.
+    w.tk.Choose(IDC_HANDOVER_COMBO, 1);
+    EXPECT_EQ(w.tk.Control(IDC_HANDOVER_COMBO).selection, 0);
+    EXPECT_FALSE(std::filesystem::exists(w.settings / "settings.txt"));
+    std::filesystem::create_directory(w.Outbox());
+    w.tk.pickedFolder = w.Outbox();
+    w.tk.Choose(IDC_HANDOVER_COMBO, 1);
+    EXPECT_EQ(ReadFile(w.settings / "settings.txt"),
+              "handover=file\noutbox=" + w.Outbox() + "\nsave-folder=\n");
+
+    // "Enregistrer..." writes what the page shows, and starts in the same folder next time.
+    const std::string saved = (w.dir.Path() / "saved").string();
+    std::filesystem::create_directory(saved);
+    w.tk.pickedFolder = saved;
+    w.tk.Click(IDC_ORDER_SAVE_BUTTON);
+    w.tk.Click(IDC_ORDER_SAVE_BUTTON);
+    EXPECT_EQ(w.tk.folderPickerStarts.back(), saved);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(saved))
+        files.push_back(ReadFile(entry.path()));
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].substr(files[0].find("\r\n\r\n") + 4), CrLfLines(kGribText));
+    EXPECT_TRUE(std::filesystem::is_empty(w.Outbox()));
+
+    // Sent as a permanent subscription, the order is listed with the subscription it began.
+    SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
+    w.tk.SelectTab(kOptionsPage);
+    w.tk.SelectTab(kOrderPage);
+    w.tk.Click(IDC_SEND_BUTTON);
+    const std::string history = w.tk.Control(IDC_HISTORY_EDIT).text;
+    EXPECT_EQ(history.rfind("Dossier d'envoi : " + w.Outbox() +
+                                "\nAbonnements en cours d'après l'historique :\n  permanent "
+                                "depuis le ",
+                            0),
+              0u)
+        << history;
+    EXPECT_NE(history.find("Dernières commandes :\n  "), std::string::npos) << history;
+    EXPECT_NE(history.find(" Grib à meteo@example.org (Fichier)"), std::string::npos) << history;
+}
+
 }  // namespace
 }  // namespace wavepost
