@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Rewrites the README's screenshots in docs/: the zone page on the world map and on the
-# Europe map, and the "Paramètres" and "Options" pages, as a new user first sees them.
+# Europe map, and the "Paramètres", "Options" and "Commande" pages, as a new user first
+# sees them.
 #
 #   tools/make_screenshots.sh
 #
@@ -106,5 +107,9 @@ read -r x y <<<"${tabs[2]}"
 click "$x" "$y"
 shot "$out/options-page.png"
 cmp -s "$out/parameters-page.png" "$out/options-page.png" && fail "the page did not change"
+[ ${#tabs[@]} -ge 6 ] || fail "found ${#tabs[@]} tabs"
+read -r x y <<<"${tabs[5]}"
+click "$x" "$y"
+shot "$out/order-page.png"
 
 xdotool key --clearmodifiers Escape
