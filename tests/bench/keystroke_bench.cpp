@@ -6,9 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 
+#include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "tests/core/TestSupport.h"
 
@@ -92,6 +94,36 @@ void Keystroke(benchmark::State& state) {
     benchmark::DoNotOptimize(window->dlg.m_strWeatherCost);
     window.reset();  // before its folder goes
 }
+
+// The order page, shown, brought up to date as after any event: the plan of the mails (the
+// address file read), the texts, the settings and a history of `historyLines` orders.
+void OrderPageRefresh(benchmark::State& state) {
+    const int shownScale = static_cast<int>(state.range(0));
+    test::SeededFolder dir;
+    if (shownScale > 1)
+        for (const ScaledTable& table : kScaledTables) ScaleTable(dir, table, shownScale, 1);
+    auto window = std::make_unique<test::TestWindow>(dir.Path());
+    window->tk.systemDirectory = (dir.Path() / "state").string();
+    std::filesystem::create_directory(window->tk.systemDirectory);
+    std::string history;
+    for (int i = 0; i < state.range(1); ++i)
+        history +=
+            "2026-12-08T08:03:33Z\tmail\tgrib@example.org\tGrib\t@mto@reqt@grib@\\nA 7\\n"
+            "Z 0.0 0.0\\n@mto@reqt@fin@\n";
+    test::WriteFile(std::filesystem::path(window->tk.systemDirectory) / "history.txt", history);
+    window->Start();
+    window->tk.SelectTab(kOrderPage);
+    for (auto _ : state) window->dlg.RefreshOrderPage();
+    benchmark::DoNotOptimize(window->tk.Control(IDC_ORDER_TEXT_EDIT).text);
+    window.reset();  // before its folder goes
+}
+
+BENCHMARK(OrderPageRefresh)
+    ->ArgNames({"shown", "history"})
+    ->Args({1, 0})
+    ->Args({1, 1000})
+    ->Args({100, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(Keystroke)
     ->ArgNames({"shown", "other"})
