@@ -42,19 +42,13 @@ class AttachedWindow : public AppState {
     std::string options;
 };
 
-TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
+// "Quitter" would otherwise save the catalogue (Escape and the close button are the
+// system test's).
+TEST_F(AttachedWindow, QuitOnlyHidesTheWindow) {
     auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
     w.tk.Control(IDC_HEADING_EDIT).text = "123";
-
-    w.tk.PressEscape();
+    w.tk.Click(IDC_QUIT_BUTTON);
     EXPECT_TRUE(w.tk.hidden);
-    w.tk.hidden = false;
-    w.tk.PressClose();
-    EXPECT_TRUE(w.tk.hidden);
-    w.tk.hidden = false;
-    w.tk.Click(IDC_QUIT_BUTTON);  // "Quitter" would otherwise save the catalogue
-    EXPECT_TRUE(w.tk.hidden);
-
     EXPECT_FALSE(w.tk.endResult.has_value());
     EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
     EXPECT_TRUE(w.tk.messages.empty());
@@ -132,16 +126,6 @@ TEST_F(AppState, StartedByTheRuntime) {
         EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
         EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u);  // the window ran
     }
-}
-
-TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
-    platform::MemoryToolkit tk;
-    FakeRuntime runtime;
-    runtime.available = false;
-    EXPECT_NE(TheApp().Run(tk, runtime, "wavepost -Automation"), 0);
-    EXPECT_EQ(runtime.calls, (Calls{"initialise"}));
-    EXPECT_EQ(tk.messages, (Calls{LoadString(IDS_OLE_INIT_FAILED)}));
-    EXPECT_TRUE(tk.Control(IDC_TAB_PAGES).tabs.empty());
 }
 
 // Memory running out, at start-up (outside the event table) or in a handler, is said: a
