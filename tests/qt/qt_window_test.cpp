@@ -343,49 +343,34 @@ class QtWindowTest : public QObject {
 
     // Return presses "Envoi" with the focus in a field: what leaving the field does is
     // done first, so the order holds the corrected value.
-    void enterInAField_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("inOrder");
-        QTest::addColumn<QString>("saved");
+    void enterInAField() {
         const struct {
-            const char* name;
             int field;
             const char *typed, *shown, *inOrder, *saved;
         } rows[] = {
-            {"longitude west", IDC_LON1_EDIT, "5W", "-5.0", "Z -5.0 40.0 40.0 30.0", "X1;-5.0;"},
-            {"degrees and minutes", IDC_LAT1_EDIT, "47°18' S", "-47.3", "Z -30.0 -47.3 40.0 30.0",
-             "Y1;-47.3;"},
-            {"width", IDC_LON2_EDIT, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
-            {"speed", IDC_SPEED_EDIT, "1e308", "1", "%0AV 0 1.0%0A", "VITESSE;1;"},
-            {"dollar", IDC_DOLLAR_RATE_EDIT, "0,5", "0.5", "", "DOLLARS;0.5;"},
+            {IDC_LON1_EDIT, "5W", "-5.0", "Z -5.0 40.0 40.0 30.0", "X1;-5.0;"},
+            {IDC_LAT1_EDIT, "47°18' S", "-47.3", "Z -30.0 -47.3 40.0 30.0", "Y1;-47.3;"},
+            {IDC_LON2_EDIT, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
+            {IDC_SPEED_EDIT, "1e308", "1", "%0AV 0 1.0%0A", "VITESSE;1;"},
+            {IDC_DOLLAR_RATE_EDIT, "0,5", "0.5", "", "DOLLARS;0.5;"},
         };
-        for (const auto& r : rows)
-            QTest::newRow(r.name) << r.field << QString(r.typed) << QString(r.shown)
-                                  << QString(r.inOrder) << QString(r.saved);
-    }
-    void enterInAField() {
-        QFETCH(int, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(QString, inOrder);
-        QFETCH(QString, saved);
-        QtWindow w;
-        BoxCloser boxes;
-        w.Open();
-        if (field == IDC_DOLLAR_RATE_EDIT) ClickTab(w, 2);
-        TypeInto(w.Get<QLineEdit>(field), typed);
-        w.Activate();  // after any point-count warning
-        PressKey(Qt::Key_Return);
-        QCOMPARE(w.logic->Count(EventKind::Left, field), 1);
-        QCOMPARE(w.logic->Count(EventKind::Click, IDC_SEND_BUTTON), 1);
-        QCOMPARE(w.Get<QLineEdit>(field)->text(), shown);
-        const std::string order = w.LastOrder();
-        QVERIFY2(order.find(inOrder.toStdString()) != std::string::npos, order.c_str());
-        QVERIFY(order.size() < 300);
-        QVERIFY(ReadBytes(w.File("ini/options.txt")).find(saved.toStdString()) !=
-                std::string::npos);
+        for (const auto& r : rows) {
+            QtWindow w;
+            BoxCloser boxes;
+            w.Open();
+            if (r.field == IDC_DOLLAR_RATE_EDIT) ClickTab(w, 2);
+            TypeInto(w.Get<QLineEdit>(r.field), r.typed);
+            w.Activate();  // after any point-count warning
+            PressKey(Qt::Key_Return);
+            QCOMPARE(w.logic->Count(EventKind::Left, r.field), 1);
+            QCOMPARE(w.logic->Count(EventKind::Click, IDC_SEND_BUTTON), 1);
+            QCOMPARE(w.Get<QLineEdit>(r.field)->text(), QString(r.shown));
+            const std::string order = w.LastOrder();
+            QVERIFY2(order.find(r.inOrder) != std::string::npos, order.c_str());
+            QVERIFY(order.size() < 300);
+            QVERIFY2(ReadBytes(w.File("ini/options.txt")).find(r.saved) != std::string::npos,
+                     r.saved);
+        }
     }
 
     // Keys on the map list: the dialog's own keys never reach the list's handler; keys
