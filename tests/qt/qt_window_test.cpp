@@ -168,21 +168,6 @@ class QtWindowTest : public QObject {
         QVERIFY(ReadBytes(w.File("ini/options.txt")).find("CAP;45;") != std::string::npos);
     }
 
-    void onlyTheUsersEditsRaiseEvents() {
-        QtWindow w;
-        w.Open();
-        auto& logic = *w.logic;
-        w.tk->SetControlText(IDC_LON1_EDIT, "12.0");
-        w.tk->ComboSetSelection(IDC_CURRENCY_COMBO, 1);
-        QCOMPARE(logic.Count(EventKind::Changed) + logic.Count(EventKind::SelectionChanged), 0);
-        auto* edit = w.Get<QLineEdit>(IDC_LON1_EDIT);
-        edit->setFocus();
-        QTest::keyClicks(edit, "5");
-        QCOMPARE(logic.Count(EventKind::Changed), 1);
-        w.Get<QLineEdit>(IDC_LAT1_EDIT)->setFocus();
-        QCOMPARE(logic.Count(EventKind::Left, IDC_LON1_EDIT), 1);
-    }
-
     // What the user sees of the bytes (their round trip is in the toolkit contract test):
     // valid UTF-8 as it is and only stray bytes as Windows-1252; a text the user edits
     // comes back as UTF-8.
