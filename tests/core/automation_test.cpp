@@ -42,58 +42,45 @@ class AttachedWindow : public AppState {
     std::string options;
 };
 
-TEST_F(AttachedWindow, EveryClosePathOnlyHidesTheWindow) {
+// "Quitter" would otherwise save the catalogue (Escape and the close button are the
+// system test's).
+TEST_F(AttachedWindow, QuitOnlyHidesTheWindow) {
     auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
-    ASSERT_EQ(w.dlg.m_pAutoProxy, proxy.get());
-    ASSERT_EQ(proxy->m_pDialog, &w.dlg);
     w.tk.Control(IDC_HEADING_EDIT).text = "123";
-
-    w.tk.PressEscape();
+    w.tk.Click(IDC_QUIT_BUTTON);
     EXPECT_TRUE(w.tk.hidden);
-    w.tk.hidden = false;
-    w.tk.PressClose();
-    EXPECT_TRUE(w.tk.hidden);
-    w.tk.hidden = false;
-    w.tk.Click(IDC_QUIT_BUTTON);  // "Quitter" would otherwise save the catalogue
-    EXPECT_TRUE(w.tk.hidden);
-
     EXPECT_FALSE(w.tk.endResult.has_value());
     EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
     EXPECT_TRUE(w.tk.messages.empty());
 }
 
-TEST_F(AttachedWindow, LastReleaseEndsTheRunWithoutSaving) {
-    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
-    w.tk.Control(IDC_HEADING_EDIT).text = "123";
-    w.tk.PressEscape();
-    proxy.reset();
-    EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
-    EXPECT_EQ(w.tk.endResult, 2);
-    EXPECT_TRUE(TheApp().UserControl());
-    EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
-}
-
-TEST_F(AttachedWindow, ReleaseUnderAMessageBoxLeavesTheProgramToTheUser) {
-    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
-    w.tk.windowEnabled = false;  // a message box or the about box is open
-    proxy.reset();
-    EXPECT_FALSE(w.tk.endResult.has_value());
-    EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
-    EXPECT_TRUE(TheApp().UserControl());
-
-    // Once the box is closed the window closes as any user's window does.
-    w.tk.windowEnabled = true;
-    w.tk.PressEscape();
-    EXPECT_FALSE(w.tk.hidden);
-    EXPECT_EQ(w.tk.endResult, 2);
-}
-
-TEST_F(AttachedWindow, ReleaseInAUsersProgramEndsNothing) {
-    TheApp().SetUserControl(true);
-    auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
-    proxy.reset();
-    EXPECT_FALSE(w.tk.endResult.has_value());
-    EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
+// The last release ends a run the runtime started, without saving, unless a box is open
+// over the window; the program is the user's from then on.
+TEST_F(AttachedWindow, LastReleaseEndsAnAttachedRunWithoutABox) {
+    const struct {
+        const char* what;
+        bool usersProgram, boxOpen, ends;
+    } cases[] = {{"attached", false, false, true},
+                 {"under a box", false, true, false},
+                 {"user's program", true, false, false}};
+    for (const auto& c : cases) {
+        TheApp().SetUserControl(c.usersProgram);
+        w.tk.endResult.reset();
+        w.tk.windowEnabled = !c.boxOpen;
+        auto proxy = std::make_unique<CMarlockDlgAutoProxy>();
+        w.tk.Control(IDC_HEADING_EDIT).text = "123";
+        proxy.reset();
+        EXPECT_EQ(w.tk.endResult, c.ends ? std::optional(2) : std::nullopt) << c.what;
+        EXPECT_EQ(w.dlg.m_pAutoProxy, nullptr);
+        EXPECT_TRUE(TheApp().UserControl());
+        EXPECT_EQ(ReadFile(dir / "ini/options.txt"), options);
+        if (c.ends) continue;
+        // The window then closes as any user's window does.
+        w.tk.windowEnabled = true;
+        w.tk.PressEscape();
+        EXPECT_FALSE(w.tk.hidden);
+        EXPECT_EQ(w.tk.endResult, 2) << c.what;
+    }
 }
 
 TEST_F(AppState, ObjectOutlivesItsWindow) {
@@ -139,16 +126,6 @@ TEST_F(AppState, StartedByTheRuntime) {
         EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
         EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u);  // the window ran
     }
-}
-
-TEST_F(AppState, StartedByTheRuntimeWithoutOneEndsBeforeAnyWindow) {
-    platform::MemoryToolkit tk;
-    FakeRuntime runtime;
-    runtime.available = false;
-    EXPECT_NE(TheApp().Run(tk, runtime, "wavepost -Automation"), 0);
-    EXPECT_EQ(runtime.calls, (Calls{"initialise"}));
-    EXPECT_EQ(tk.messages, (Calls{LoadString(IDS_OLE_INIT_FAILED)}));
-    EXPECT_TRUE(tk.Control(IDC_TAB_PAGES).tabs.empty());
 }
 
 // Memory running out, at start-up (outside the event table) or in a handler, is said: a

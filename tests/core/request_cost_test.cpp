@@ -79,11 +79,6 @@ TEST(CostEstimate, AnalysisOnlyParametersNeedTheZeroHourStep) {
     EXPECT_TRUE(w.tk.CheckListIsItemEnabled(list, 2));
     EXPECT_EQ(w.tk.CheckListGetCheck(list, 2), 0);
     EXPECT_EQ(w.Weather(), "5.17 EUR");
-
-    w.tk.ToggleCheckListItem(list, 0);
-    w.tk.ToggleCheckListItem(list, 1);
-    EXPECT_EQ(w.Weather(), "0.00 EUR");
-    EXPECT_EQ(w.Telecom(), "0.00 EUR");
 }
 
 // The rules over plain choices: the example's 20 x 10 zone at 0.5 (861 points), two

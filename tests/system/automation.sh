@@ -4,22 +4,15 @@
 # Usage: automation.sh PATH-TO-WAVEPOST SOURCE-DIR
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 set +e  # a failed check is counted, and the script goes on
-program="$WAVEPOST"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 python=/usr/bin/python3  # Debian's, which has the GObject bindings
-for tool in Xvfb xdotool dbus-daemon gdbus "$python"; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (tools/install-deps.sh)"; exit 1; }
-done
-
 tmp="$SCRATCH"
 # The working directory name needs the service file's quoting.
-work="$tmp/work dir 'one' \\ two"
-services="$tmp/data/dbus-1/services"
+work="$(seed "work dir 'one' \\ two")"
+services="$XDG_DATA_HOME/dbus-1/services"
 service_file="$services/Marlock.Application.service"
 bus_socket="$tmp/bus"
-mkdir -p "$work" "$services" "$tmp/home" "$tmp/run"
-chmod 700 "$tmp/run"
-cp -r "$SOURCE_DIR/data/." "$work/"
+mkdir -p "$services"
 
 passed=0
 failed=0
@@ -98,11 +91,6 @@ titled() {  # pid title
 window_of() { titled "$1" WAVEPOST; }
 has_window() { [ -n "$(window_of "$1")" ]; }
 hidden() { alive "$1" && [ -z "$(window_of "$1")" ]; }
-press() {  # window key
-    [ -n "$1" ] || return 1
-    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null
-    xdotool key --clearmodifiers "$2"
-}
 # The exit status of an ended child; 255 when it is still running.
 exit_status() {
     ended "$1" || return 255
@@ -153,7 +141,6 @@ create() {  # name
 # --- the virtual display and the private session bus ---------------------------------
 start_x
 export QT_QPA_PLATFORM=xcb
-export XDG_DATA_HOME="$tmp/data" XDG_RUNTIME_DIR="$tmp/run" HOME="$tmp/home"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$bus_socket"
 cat >"$tmp/bus.conf" <<EOF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
@@ -177,13 +164,13 @@ wait_until 20 test -s "$tmp/bus.address" || { echo "dbus-daemon did not start"; 
 
 # --- a program the user starts: registers, serves nothing ----------------------------
 echo "stale" >"$service_file"
-(cd "$work" && exec "$program") &
+(cd "$work" && exec "$WAVEPOST") &
 user=$!
 started+=("$user")
 check "a user's program shows its window" wait_until 30 has_window "$user"
 check "it rewrites the service file" grep -q '^Name=Marlock.Application$' "$service_file"
 check "the service file starts this program with -Automation" \
-    grep -qF "'$program' '-Automation'" "$service_file"
+    grep -qF "'$WAVEPOST' '-Automation'" "$service_file"
 check "a user's program owns no bus name" not name_owned
 press "$(window_of "$user")" Escape
 check "Escape ends a user's program" wait_until 15 ended "$user"
@@ -255,7 +242,7 @@ check "the user then closes the window normally" wait_until 15 ended "$pc"
 
 # --- the exit status, seen from a process started here as the bus would start it -----
 for ending in release leave; do
-    (cd "$work" && exec "$program" -Automation) &
+    (cd "$work" && exec "$WAVEPOST" -Automation) &
     direct=$!
     started+=("$direct")
     check "a program started for automation takes the name ($ending)" wait_until 30 name_owned
@@ -277,7 +264,7 @@ check "no process the bus started reported a fault" \
 # --- no session bus ------------------------------------------------------------------
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus"
 echo "stale" >"$service_file"
-(cd "$work" && exec "$program") &
+(cd "$work" && exec "$WAVEPOST") &
 nobus=$!
 started+=("$nobus")
 check "without a bus a user's program still runs" wait_until 30 has_window "$nobus"
@@ -288,7 +275,7 @@ exit_status "$nobus"
 check "with exit status 0" test $? -eq 0
 
 echo "kept" >"$service_file"
-(cd "$work" && exec "$program" -Automation) &
+(cd "$work" && exec "$WAVEPOST" -Automation) &
 nobus=$!
 started+=("$nobus")
 message_box() { titled "$nobus" wavepost; }

@@ -31,29 +31,14 @@ bulletin=$'@mto@reqt@bull@\nMETAREA1\n@mto@reqt@fin@'
 grib=$'@mto@reqt@grib@\nA 1\nZ -30.0 40.0 40.0 30.0\nM 1.0\nD Monde\nP WIND PRMSL HTSGW\nE 0 12 24 48 72 96 120\nC zip\nS WAVEPOST1.0\n@mto@reqt@fin@'
 grib_url='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0AM 1.0%0AD Monde%0AP WIND PRMSL HTSGW%0AE 0 12 24 48 72 96 120%0AC zip%0AS WAVEPOST1.0%0A@mto@reqt@fin@'
 
-# Starts the program on a fresh catalogue with a bulletin ticked, presses "Envoi", waits
-# for the condition (a shell command), answers any message boxes, and closes it.
+# Each order on a fresh catalogue with a bulletin ticked.
 runs=0
-send_once() {
-    local condition="$1" boxes="${2:-0}" work pid window box
+send() {
+    local work
     runs=$((runs + 1))
     work="$(seed "run$runs")"
     sed -i 's/^Monde;METAREA1;\(.*\);0$/Monde;METAREA1;\1;1/' "$work/ini/bulletins.txt"
-    (cd "$work" && exec "$WAVEPOST") &
-    pid=$!
-    PIDS+=($pid)
-    window="$(wait_window WAVEPOST)" || fail "the window did not open"
-    press "$window" Return
-    for _ in $(seq "$boxes"); do
-        box="$(wait_box "$window")" || fail "no message box"
-        press "$box" Return
-        sleep 0.5
-    done
-    for _ in $(seq 300); do eval "$condition" && break; sleep 0.1; done
-    eval "$condition" || fail "not met: $condition"
-    press "$window" Escape
-    wait_exit "$pid" || fail "the window did not close"
-    [ "$exit_status" = 0 ] || fail "exit status $exit_status"
+    send_once "$work" "$@"
 }
 
 # The body of history line N, unescaped, and its other fields.
@@ -62,7 +47,7 @@ history_fields() { sed -n "${1}p" "$state/history.txt" | cut -f2-4; }
 
 # --- Pat ---------------------------------------------------------------------------------
 printf 'handover=pat\n' > "$settings"
-send_once '[ -e "$calls/2.done" ]'
+send '[ -e "$calls/2.done" ]'
 for n in 1 2; do
     subject=Bulletin body="$bulletin"
     [ "$n" = 2 ] && subject=Grib body="$grib"
@@ -80,7 +65,7 @@ done
 
 # Pat refusing: each order's message box, and nothing added to the history.
 touch "$SCRATCH/pat-fails"
-send_once '[ -e "$calls/4.done" ]' 2
+send '[ -e "$calls/4.done" ]' 2
 rm "$SCRATCH/pat-fails"
 [ "$(wc -l < "$state/history.txt")" -eq 2 ] || fail "a refused order went into the history"
 
@@ -88,10 +73,8 @@ rm "$SCRATCH/pat-fails"
 outbox="$SCRATCH/outbox dir"
 mkdir -p "$outbox"
 printf 'handover=file\noutbox=%s\nfuture=kept\n' "$outbox" > "$settings"
-send_once '[ "$(ls "$outbox" | wc -l)" -ge 2 ]'
+send '[ "$(ls "$outbox" | wc -l)" -ge 2 ]'
 eml="$(grep -l '^Subject: Grib' "$outbox"/*.eml)" || fail "no Grib message file"
-[ "$(sed -n '1p' "$eml")" = $'To: grib@example.org\r' ] || fail "To: $(sed -n 1p "$eml")"
-grep -q $'^Content-Type: text/plain; charset=UTF-8\r$' "$eml" || fail "no content type"
 [ "$(sed '1,/^\r$/d' "$eml")" = "$(printf '%s\n' "$grib" | sed 's/$/\r/')" ] ||
     fail "message body: $(sed '1,/^\r$/d' "$eml")"
 [ ! -e "$SCRATCH/received" ] || fail "an order reached the mail program"

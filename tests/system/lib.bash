@@ -79,8 +79,36 @@ wait_exit() {
 
 press() {
     local window="$1"; shift
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    [ -n "$window" ] || return 1
+    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
     xdotool key --clearmodifiers "$@"
+}
+
+# Waits until the shell command holds (at most 30 s).
+wait_for() {
+    for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done
+    return 1
+}
+
+# Runs the command in the folder, in the background; sets pid.
+launch() {
+    local dir="$1"; shift
+    (cd "$dir" && exec "$@") &
+    pid=$!
+    PIDS+=($pid)
+}
+
+# Launches the command and waits for its main window; sets pid and window.
+open_window() {
+    launch "$@"
+    window="$(wait_window WAVEPOST)" || fail "the window did not open"
+}
+
+# Escape on the main window ends the program with status 0.
+close_window() {
+    press "$window" Escape
+    wait_exit "$pid" || fail "the window did not close"
+    [ "$exit_status" = 0 ] || fail "exit status $exit_status"  # a sanitizer report, say
 }
 
 # Waits for a message box over the main window (its title is the program's name; window
@@ -118,4 +146,20 @@ DESKTOP
     xdg-mime default test-mail.desktop x-scheme-handler/mailto
     [ "$(xdg-mime query default x-scheme-handler/mailto)" = test-mail.desktop ] ||
         fail "no mail handler registered"
+}
+received_lines() { [ -f "$received" ] && [ "$(wc -l < "$received")" -ge "$1" ]; }
+
+# Starts the program in the folder, presses "Envoi", accepts the given number of message
+# boxes, waits until the condition (a shell command) holds, and closes the window.
+send_once() {
+    local work="$1" condition="$2" boxes="${3:-0}" box
+    open_window "$work" "$WAVEPOST"
+    press "$window" Return
+    for _ in $(seq "$boxes"); do
+        box="$(wait_box "$window")" || fail "no message box"
+        press "$box" Return
+        sleep 0.5
+    done
+    wait_for "$condition" || fail "not met: $condition"
+    close_window
 }

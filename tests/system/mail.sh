@@ -8,36 +8,14 @@ start_x
 register_mail_recorder "$XDG_DATA_HOME/applications"
 copies="$XDG_STATE_HOME/wavepost"
 
-wait_lines() {
-    for _ in $(seq 300); do
-        [ -f "$received" ] && [ "$(wc -l < "$received")" -ge "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # What the handler receives is the order with the transport encoding of the blanks.
 decoded() { sed -n "${1}p" "$received" | sed 's/%20/ /g'; }
-
-send_once() {
-    local work="$1"
-    (cd "$work" && exec "$WAVEPOST") &
-    local pid=$!
-    PIDS+=($pid)
-    local window
-    window="$(wait_window WAVEPOST)" || fail "the window did not open"
-    press "$window" Return
-    wait_lines "$2" || fail "the mail program got $(wc -l < "$received" 2>/dev/null || echo 0) orders, not $2"
-    press "$window" Escape
-    wait_exit "$pid" || fail "the window did not close"
-    [ "$exit_status" = 0 ] || fail "exit status $exit_status"
-}
 
 # First send: a bulletin is ticked, so the bulletin order comes first, then the order.
 work="$(seed first)"
 sed -i 's/^Monde;METAREA1;\(.*\);0$/Monde;METAREA1;\1;1/' "$work/ini/bulletins.txt"
 grep -q '^Monde;METAREA1;.*;1' "$work/ini/bulletins.txt" || fail "could not tick the bulletin"
-send_once "$work" 2
+send_once "$work" "received_lines 2"
 bulletin='mailto:grib@example.org?body=@mto@reqt@bull@%0AMETAREA1%0A@mto@reqt@fin@&subject=Bulletin'
 grib='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0AM 1.0%0AD Monde%0AP WIND PRMSL HTSGW%0AE 0 12 24 48 72 96 120%0AC zip%0AS WAVEPOST1.0%0A@mto@reqt@fin@'
 [ "$(decoded 1)" = "$bulletin" ] || fail "bulletin order: $(decoded 1)"
@@ -53,20 +31,20 @@ grep -q $'^DOLLARS;0.92;0.92;Monde\r$' "$work/ini/options.txt" || fail "dollar r
 # stays as it was.
 work="$(seed second)"
 sed -i 's/^X1;-30.0;-30.0;Monde/X1;-20.0;-20.0;Monde/' "$work/ini/options.txt"
-send_once "$work" 3
+send_once "$work" "received_lines 3"
 grib2="${grib/Z -30.0/Z -20.0}"
 [ "$(decoded 3)" = "$grib2" ] || fail "second order: $(decoded 3)"
 [ "$(cat "$copies/WavepostGrib.txt")" = "$grib2" ] || fail "the order copy was not replaced"
 [ "$(cat "$copies/WavepostBulletin.txt")" = "$bulletin" ] || fail "the bulletin copy changed"
 
-# Planted codes reach the service as the texts they are: one recipient, the fields the
-# program put in, the whole order up to its end marker; an old installation's byte as the
+# Planted codes reach the service as the texts they are (so one recipient, the fields the
+# program put in, the whole order up to its end marker); an old installation's byte as the
 # character it stands for.
 work="$(seed planted)"
 sed -i 's/^Monde;METAREA1;\(.*\);0$/Monde;X\&bcc=someone@elsewhere\&x=;\1;1/' "$work/ini/bulletins.txt"
 sed -i 's/^Monde;HTSGW;/Monde;HT#SG%0AA X;/' "$work/ini/parametres.txt"
 printf 'Logiciel\r\nWAVEPOST1.0\351\r\n' > "$work/ini/soft.txt"
-send_once "$work" 5
+send_once "$work" "received_lines 5"
 planted_bulletin='mailto:grib@example.org?body=@mto@reqt@bull@%0AX%26bcc=someone@elsewhere%26x=%0A@mto@reqt@fin@&subject=Bulletin'
 planted_grib="${grib/HTSGW/HT%23SG%250AA X}"
 planted_grib="${planted_grib/WAVEPOST1.0/WAVEPOST1.0%C3%A9}"
@@ -75,34 +53,12 @@ planted_grib="${planted_grib/WAVEPOST1.0/WAVEPOST1.0%C3%A9}"
 # The copies hold the URLs as they were handed over, the character in UTF-8.
 [ "$(cat "$copies/WavepostBulletin.txt")" = "$planted_bulletin" ] || fail "planted bulletin copy"
 [ "$(cat "$copies/WavepostGrib.txt")" = "${planted_grib/\%C3\%A9/é}" ] || fail "planted order copy"
-# Read as a mail program reads them: one recipient, and only the program's own fields.
-for line in 4 5; do
-    url="$(sed -n "${line}p" "$received")"
-    [ "$(tr -cd '?' <<< "$url")" = "?" ] || fail "more than one query in $url"
-    [ "$(tr -cd '#' <<< "$url")" = "" ] || fail "a fragment in $url"
-    recipient="${url#mailto:}"
-    [ "${recipient%%\?*}" = grib@example.org ] || fail "recipients: ${recipient%%\?*}"
-    fields="$(tr '&' '\n' <<< "${url#*\?}" | sed 's/=.*//' | sort | tr '\n' ' ')"
-    [ "$fields" = "body subject " ] || fail "fields of the mail: $fields"
-    [ "${url: -14}" = '@mto@reqt@fin@' ] || [ "${url: -17}" = '&subject=Bulletin' ] ||
-        fail "the order was cut short: $url"
-done
 
 # Without a mail program the user is told, and the copy is still written.
 rm -f "$XDG_CONFIG_HOME/mimeapps.list" "$XDG_DATA_HOME/applications/"*
 [ -z "$(xdg-mime query default x-scheme-handler/mailto)" ] || fail "handler still registered"
 rm -f "$copies/WavepostGrib.txt"
-work="$(seed third)"
-(cd "$work" && exec "$WAVEPOST") &
-pid=$!
-PIDS+=($pid)
-window="$(wait_window WAVEPOST)" || fail "the window did not open"
-press "$window" Return
-box="$(wait_box "$window")" || fail "no message without a mail program"
-press "$box" Return
-for _ in $(seq 300); do [ -f "$copies/WavepostGrib.txt" ] && break; sleep 0.1; done
-[ "$(cat "$copies/WavepostGrib.txt" 2>/dev/null)" = "$grib" ] || fail "no copy without a mail program"
+send_once "$(seed third)" '[ -f "$copies/WavepostGrib.txt" ]' 1
+[ "$(cat "$copies/WavepostGrib.txt")" = "$grib" ] || fail "no copy without a mail program"
 [ "$(wc -l < "$received")" -eq 5 ] || fail "something reached the old handler"
-press "$window" Escape
-wait_exit "$pid" || fail "the window did not close"
 echo "1 passed, 0 failed"

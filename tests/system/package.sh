@@ -64,18 +64,12 @@ register_mail_recorder "$HOME/.local/share/applications"
 # order N: presses "Envoi" and prints the N-th order received.
 order() {
     press "$window" Return
-    for _ in $(seq 300); do
-        [ -f "$received" ] && [ "$(wc -l <"$received")" -ge "$1" ] && break
-        sleep 0.1
-    done
+    wait_for "received_lines $1"
     sed -n "${1}p" "$received" | sed 's/%20/ /g'
 }
 
 start_x
-"$launcher" &
-pid=$!
-PIDS+=($pid)
-window="$(wait_window WAVEPOST)" || fail "the window did not open"
+open_window "$HOME" "$launcher"
 diff -r "$root/usr/share/wavepost" "$work" || fail "the working folder is not the installed defaults"
 [ "$(readlink "/proc/$pid/exe")" = "$root/usr/bin/wavepost" ] || fail "the launcher did not exec the program"
 [ "$(readlink "/proc/$pid/cwd")" = "$work" ] || fail "the program runs in $(readlink "/proc/$pid/cwd")"
@@ -85,8 +79,7 @@ grep -qF "'--chdir=$work' '$root/usr/bin/wavepost' '-Automation'" "$service" \
 first="$(order 1)"
 [[ "$first" == "mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0A"* ]] \
     || fail "first order: $first"
-press "$window" Escape
-wait_exit "$pid" || fail "the window did not close"
+close_window
 
 # --- the user's changes, then a second start -------------------------------------------
 sed -i 's/^meteo=grib@example.org/meteo=bord@voilier.example.net/' "$work/init.cnf"
@@ -95,15 +88,11 @@ grep -q '^meteo=bord@voilier' "$work/init.cnf" && grep -q '^X1;-20.0' "$work/ini
     || fail "could not change the user's files"
 cp "$work/init.cnf" "$SCRATCH/init.cnf.user"
 rm "$work/aide.html"
-"$launcher" &
-pid=$!
-PIDS+=($pid)
-window="$(wait_window WAVEPOST)" || fail "the window did not open a second time"
+open_window "$HOME" "$launcher"
 second="$(order 2)"
 [[ "$second" == "mailto:bord@voilier.example.net?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -20.0 "* ]] \
     || fail "second order: $second"
-press "$window" Escape
-wait_exit "$pid" || fail "the window did not close"
+close_window
 cmp "$SCRATCH/init.cnf.user" "$work/init.cnf" || fail "the user's init.cnf was changed"
 grep -q '^X1;-20.0;-20.0;Monde' "$work/ini/options.txt" || fail "the user's zone was lost"
 cmp "$root/usr/share/wavepost/aide.html" "$work/aide.html" || fail "the missing help page was not put back"

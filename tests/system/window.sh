@@ -5,26 +5,18 @@ start_x
 
 work="$(seed run)"
 cp -r "$work/ini" "$SCRATCH/ini-before"
-(cd "$work" && exec "$WAVEPOST") &
-pid=$!
-PIDS+=($pid)
-window="$(wait_window WAVEPOST)" || fail "the window did not open"
-geometry="$(xdotool getwindowgeometry "$window")"
-echo "$geometry"
+open_window "$work" "$WAVEPOST"
+xdotool getwindowgeometry "$window"
 if command -v import >/dev/null; then
     import -window root "$SCRATCH/screen.png" && echo "screenshot taken"
 fi
-press "$window" Escape
-wait_exit "$pid" || fail "Escape did not close the window"
-[ "$exit_status" = 0 ] || fail "exit status $exit_status after Escape"  # a sanitizer report, say
+close_window
 diff -r "$SCRATCH/ini-before" "$work/ini" || fail "Escape wrote the catalogue"
 
 nocnf="$(seed nocnf)"
 rm "$nocnf/init.cnf"
 cp -r "$nocnf/ini" "$SCRATCH/ini-nocnf"
-(cd "$nocnf" && exec "$WAVEPOST") &
-pid=$!
-PIDS+=($pid)
+launch "$nocnf" "$WAVEPOST"
 box="$(wait_box none)" || fail "no message box without init.cnf"
 press "$box" Return
 wait_exit "$pid" || fail "the program went on without init.cnf"
