@@ -80,8 +80,9 @@ struct QtWindow {
     QtWindow() {
         std::filesystem::copy(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data",
                               dir.path().toStdString(), std::filesystem::copy_options::recursive);
-        // Copies of the orders go here, never into the user's folders.
+        // Copies, history and settings go here, never into the user's folders.
         qputenv("XDG_STATE_HOME", (dir.path() + QStringLiteral("/state")).toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
         tk = std::make_unique<platform::qt::QtToolkit>();
         tk->SetMailHandlerCheck([] { return false; });  // nothing leaves the test
         dlg = std::make_unique<CMarlockDlg>(*tk, dir.path().toStdString());

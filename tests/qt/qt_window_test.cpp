@@ -1,6 +1,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -157,6 +159,50 @@ class QtWindowTest : public QObject {
         QVERIFY2(shown.endsWith(QStringLiteral("Objet : Grib\n\n") + body), qPrintable(shown));
         QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
                  QStringLiteral("Demande GRIB unique"));
+    }
+
+    // Boxes and the folder dialog opened while the page changes or a choice is made: a
+    // damaged history is told once, on the way to the page; choosing "Fichier" by key asks
+    // for the outbox, and a cancel keeps the mail program.
+    void orderPageBoxesDuringChanges() {
+        QtWindow w;
+        std::filesystem::create_directories(w.dir.path().toStdString() + "/state/wavepost");
+        std::ofstream(w.dir.path().toStdString() + "/state/wavepost/history.txt") << "damaged\n";
+        w.Open();
+        BoxCloser closer;
+        ClickTab(w, kOrderPage);
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY(closer.texts[0].contains(QStringLiteral("1 ligne(s) illisible(s)")));
+        QCOMPARE(w.tk->TabBar()->currentIndex(), int(kOrderPage));
+        QVERIFY(w.Get<QPlainTextEdit>(IDC_HISTORY_EDIT)->isVisible());
+        ClickTab(w, kZonePage);
+        ClickTab(w, kOrderPage);
+        QTest::qWait(50);
+        QCOMPARE(closer.texts.size(), 1);
+
+        const QString outbox = w.dir.path() + QStringLiteral("/outbox");
+        QDir().mkpath(outbox);
+        auto* ways = w.Get<QComboBox>(IDC_HANDOVER_COMBO);
+        for (bool choose : {false, true}) {
+            w.Activate();
+            ways->setFocus(Qt::TabFocusReason);
+            QTimer::singleShot(0, [&] {
+                auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!picker) return;
+                picker->setDirectory(outbox);
+                QDialog* dialog = picker;  // accept() is public on QDialog
+                choose ? dialog->accept() : dialog->reject();
+            });
+            PressKey(Qt::Key_Down);
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(ways->currentText(),
+                     choose ? QStringLiteral("Fichier") : QStringLiteral("Messagerie"));
+        }
+        const std::string settings =
+            ReadBytes(w.dir.path().toStdString() + "/config/wavepost/settings.txt");
+        QVERIFY2(settings.find("handover=file\noutbox=" + outbox.toStdString()) == 0,
+                 settings.c_str());
+        QCOMPARE(closer.texts.size(), 1);
     }
 
     void quitSavesTheChoices() {
