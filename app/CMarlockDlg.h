@@ -15,6 +15,7 @@
 #include "platform/Events.h"
 #include "platform/Toolkit.h"
 #include "request/CostArithmetic.h"
+#include "request/OrderHistory.h"
 #include "request/OrderPlan.h"
 #include "zone/ZoneArithmetic.h"
 
@@ -141,8 +142,9 @@ class CMarlockDlg : public platform::IWindowLogic {
     // Offers the ways of handing over this machine has, the one in the settings selected.
     void FillHandOverChoices();
     void OnHandOverChanged();
-    // Asks for the folder "Fichier" writes the orders into; false when the user cancels.
-    bool OnChooseOutbox();
+    void OnChooseOutbox();
+    // The history of the orders handed over, as last read; told once when damaged.
+    const HistoryContents& KnownHistory();
 
     platform::IToolkit& Toolkit() { return m_toolkit; }
     // A file of the storage folder; under "." the name itself, as the messages give it.
@@ -273,6 +275,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     std::string m_strStorageFolder;
     bool m_bHistoryFailureReported = false;
     bool m_bHistoryProblemReported = false;  // a damaged or unreadable history, told once
+    HistoryContents m_history;
+    std::string m_historyStamp;  // the history file's size and time when m_history was read
 };
 
 }  // namespace wavepost

@@ -1,5 +1,7 @@
 // The order page: what "Envoi" would hand over, shown before it leaves; the way it leaves;
 // the orders already handed over.
+#include <filesystem>
+
 #include "app/CMarlockDlg.h"
 #include "app/FileAccess.h"
 #include "app/NumberText.h"
@@ -41,6 +43,24 @@ void KeepSettings(platform::IToolkit& toolkit, const ProgramSettings& settings) 
     if (!folder.empty()) SaveSettings(folder, settings);
 }
 
+// Asks for the folder "Fichier" writes the orders into; false when the user cancels.
+bool AskOutbox(platform::IToolkit& toolkit, ProgramSettings& settings) {
+    const std::string folder =
+        toolkit.PickFolder(LoadString(IDS_CHOOSE_OUTBOX), settings.outboxFolder);
+    if (folder.empty()) return false;
+    settings.outboxFolder = folder;
+    return true;
+}
+
+// Size and time of the last change: empty when the file cannot be looked at.
+std::string FileStamp(const std::string& path) {
+    std::error_code sizeError, timeError;
+    const auto size = std::filesystem::file_size(path, sizeError);
+    const auto time = std::filesystem::last_write_time(path, timeError);
+    if (sizeError || timeError) return {};
+    return std::to_string(size) + "/" + std::to_string(time.time_since_epoch().count());
+}
+
 }  // namespace
 
 void CMarlockDlg::RefreshOrderPage() {
@@ -55,30 +75,38 @@ void CMarlockDlg::RefreshOrderPage() {
     const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
     if (settings.method == HandOverMethod::File && !settings.outboxFolder.empty())
         history = Format(LoadString(IDS_OUTBOX_LINE).c_str(), settings.outboxFolder.c_str()) + "\n";
-    // A damaged or unreadable history is told once and left as it is; what can be read
-    // of it is shown.
-    const std::string folder = m_toolkit.SystemDirectory();
-    HistoryContents contents;
-    if (!folder.empty()) {
-        const std::string path = folder + "/" + kHistoryFileName;
-        try {
-            contents = ReadHistory(folder);
-            if (contents.damagedLines > 0 && !m_bHistoryProblemReported) {
-                m_bHistoryProblemReported = true;
-                m_toolkit.MessageBox(Format(LoadString(IDS_HISTORY_DAMAGED).c_str(), path.c_str(),
-                                            contents.damagedLines));
-            }
-        } catch (const FileError&) {
-            if (!m_bHistoryProblemReported) {
-                m_bHistoryProblemReported = true;
-                m_toolkit.MessageBox(
-                    Format(LoadString(IDS_HISTORY_UNREADABLE).c_str(), path.c_str()));
-            }
-        }
-    }
+    const HistoryContents& contents = KnownHistory();
     history += HistoryText(LastRecords(contents, kRecentOrders),
                            ActiveSubscriptions(contents.records, UtcNow()));
     m_toolkit.SetControlText(IDC_HISTORY_EDIT, history);
+}
+
+const HistoryContents& CMarlockDlg::KnownHistory() {
+    const std::string folder = m_toolkit.SystemDirectory();
+    if (folder.empty()) return m_history = {};
+    const std::string path = folder + "/" + kHistoryFileName;
+    // The page follows every event: the file is read again only once it changed.
+    const std::string stamp = FileStamp(path);
+    if (!stamp.empty() && stamp == m_historyStamp) return m_history;
+    m_historyStamp = stamp;
+    // A damaged or unreadable history is told once and left as it is; what can be read
+    // of it is shown.
+    try {
+        m_history = ReadHistory(folder);
+    } catch (const FileError&) {
+        m_history = {};
+        m_historyStamp.clear();
+        if (!m_bHistoryProblemReported)
+            m_toolkit.MessageBox(Format(LoadString(IDS_HISTORY_UNREADABLE).c_str(), path.c_str()));
+        m_bHistoryProblemReported = true;
+        return m_history;
+    }
+    if (m_history.damagedLines > 0 && !m_bHistoryProblemReported) {
+        m_bHistoryProblemReported = true;
+        m_toolkit.MessageBox(
+            Format(LoadString(IDS_HISTORY_DAMAGED).c_str(), path.c_str(), m_history.damagedLines));
+    }
+    return m_history;
 }
 
 void CMarlockDlg::OnCopyOrders() {
@@ -129,25 +157,18 @@ void CMarlockDlg::OnHandOverChanged() {
     ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
     const HandOverMethod method = m_handOverChoices[static_cast<std::size_t>(item)];
     // Files need a folder to go to: without one the choice is not taken.
-    if (method == HandOverMethod::File && settings.outboxFolder.empty()) {
-        if (!OnChooseOutbox()) {
-            FillHandOverChoices();
-            return;
-        }
-        settings = LoadSettings(m_toolkit.SettingsDirectory());
+    if (method == HandOverMethod::File && settings.outboxFolder.empty() &&
+        !AskOutbox(m_toolkit, settings)) {
+        FillHandOverChoices();
+        return;
     }
     settings.method = method;
     KeepSettings(m_toolkit, settings);
 }
 
-bool CMarlockDlg::OnChooseOutbox() {
+void CMarlockDlg::OnChooseOutbox() {
     ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
-    const std::string folder =
-        m_toolkit.PickFolder(LoadString(IDS_CHOOSE_OUTBOX), settings.outboxFolder);
-    if (folder.empty()) return false;
-    settings.outboxFolder = folder;
-    KeepSettings(m_toolkit, settings);
-    return true;
+    if (AskOutbox(m_toolkit, settings)) KeepSettings(m_toolkit, settings);
 }
 
 }  // namespace wavepost

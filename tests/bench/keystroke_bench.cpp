@@ -108,7 +108,7 @@ void OrderPageRefresh(benchmark::State& state) {
     std::string history;
     for (int i = 0; i < state.range(1); ++i)
         history +=
-            "2026-12-08T08:03:33Z\tmail\tgrib@example.org\tGrib\t@mto@reqt@grib@\\nA 7\\n"
+            "2026-12-08T08:03:33Z\tmail\tgrib@example.org\tGrib\t@mto@reqt@grib@\\nA 1\\n"
             "Z 0.0 0.0\\n@mto@reqt@fin@\n";
     test::WriteFile(std::filesystem::path(window->tk.systemDirectory) / "history.txt", history);
     window->Start();
