@@ -39,6 +39,10 @@ std::string ReadWholeFile(const std::string& path, ReadAccess access);
 bool ReadWholeDescriptor(int fd, std::string& content,
                          std::size_t limit = std::numeric_limits<std::size_t>::max());
 
+// Writes all the bytes at the descriptor's offset (its end, when opened to append); false
+// on a write error.
+bool WriteAll(int fd, const std::string& bytes);
+
 // Replaces the file with the bytes: a temporary file next to it is written, flushed to
 // disk and renamed over the old one, so a crash leaves the old file or the new one, whole.
 // A symbolic link stays a link: its target is replaced. When no temporary file can be

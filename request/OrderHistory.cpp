@@ -45,19 +45,6 @@ std::optional<HistoryRecord> ParseLine(std::string_view line) {
     return HistoryRecord{*time, *method, {*address, *subject, *body}};
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Whether the file's last byte ends a line: a record cut short by a crash must not take
 // the next one with it.
 bool EndsWithLineBreak(int fd) {
