@@ -11,6 +11,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
@@ -156,6 +157,12 @@ void ThrowFileError(const std::string& path, FileOperation operation) {
     const int message =
         operation == FileOperation::Read ? IDS_FILE_READ_ERROR : IDS_FILE_WRITE_ERROR;
     throw FileError(path, Format(LoadString(message).c_str(), path.c_str()));
+}
+
+void CreateFolderOf(const std::string& folder, const std::string& path) {
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
 }
 
 bool ReadWholeDescriptor(int fd, std::string& content, std::size_t limit) {

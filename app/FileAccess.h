@@ -27,6 +27,10 @@ enum class FileOperation { Read, Write };
 // Throws the FileError of a failed read or write of the path, with the message saying so.
 [[noreturn]] void ThrowFileError(const std::string& path, FileOperation operation);
 
+// Creates the folder the path is to be written into, with its parents; throws the path's
+// write FileError when the folder is empty or cannot be created.
+void CreateFolderOf(const std::string& folder, const std::string& path);
+
 // Who may open a file for a whole read: any reader, or only one that could also rewrite it
 // (a missing or read-only file is then refused).
 enum class ReadAccess { ReadOnly, ForUpdate };

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <optional>
 
 #include "app/FileAccess.h"
@@ -63,9 +62,7 @@ std::string FormatHistoryLine(const HistoryRecord& r) {
 
 void AppendToHistory(const std::string& folder, const HistoryRecord& record) {
     const std::string path = HistoryPath(folder);
-    std::error_code error;
-    if (!folder.empty()) std::filesystem::create_directories(folder, error);
-    if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
+    CreateFolderOf(folder, path);
     // Private to the user: the orders tell where the boat is.
     const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) ThrowFileError(path, FileOperation::Write);
