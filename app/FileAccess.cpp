@@ -11,6 +11,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
@@ -41,20 +42,6 @@ std::string DirectoryOf(const std::string& path) {
 std::string BaseNameOf(const std::string& path) {
     auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n =
-            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 void SyncDirectory(const std::string& directory) {
@@ -172,6 +159,12 @@ void ThrowFileError(const std::string& path, FileOperation operation) {
     throw FileError(path, Format(LoadString(message).c_str(), path.c_str()));
 }
 
+void CreateFolderOf(const std::string& folder, const std::string& path) {
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::create_directories(folder, error);
+    if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
+}
+
 bool ReadWholeDescriptor(int fd, std::string& content, std::size_t limit) {
     content.clear();
     char buffer[65536];
@@ -187,6 +180,19 @@ bool ReadWholeDescriptor(int fd, std::string& content, std::size_t limit) {
         offset += n;
         if (content.size() > limit) return true;
     }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 std::string ReadWholeFile(const std::string& path, ReadAccess access) {

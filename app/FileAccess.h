@@ -27,6 +27,10 @@ enum class FileOperation { Read, Write };
 // Throws the FileError of a failed read or write of the path, with the message saying so.
 [[noreturn]] void ThrowFileError(const std::string& path, FileOperation operation);
 
+// Creates the folder the path is to be written into, with its parents; throws the path's
+// write FileError when the folder is empty or cannot be created.
+void CreateFolderOf(const std::string& folder, const std::string& path);
+
 // Who may open a file for a whole read: any reader, or only one that could also rewrite it
 // (a missing or read-only file is then refused).
 enum class ReadAccess { ReadOnly, ForUpdate };
@@ -38,6 +42,10 @@ std::string ReadWholeFile(const std::string& path, ReadAccess access);
 // bytes; false on a read error, the bytes read before it kept.
 bool ReadWholeDescriptor(int fd, std::string& content,
                          std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// Writes all the bytes at the descriptor's offset (its end, when opened to append); false
+// on a write error.
+bool WriteAll(int fd, const std::string& bytes);
 
 // Replaces the file with the bytes: a temporary file next to it is written, flushed to
 // disk and renamed over the old one, so a crash leaves the old file or the new one, whole.

@@ -102,8 +102,12 @@ std::string Format(const char* format, ...) {
     return result;
 }
 
-std::string Unquoted(const std::string& text) {
-    return RemoveChar(text, '"');
+std::string Unquoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text)
+        if (c != '"') out += c;
+    return out;
 }
 
 std::string Replace(std::string text, char from, char to) {

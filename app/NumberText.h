@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace wavepost {
 
@@ -22,7 +23,7 @@ std::string FormatFixed(double value, int decimals);
 // conversion would follow the process locale (use FormatFixed).
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The text with every double quote removed.
-std::string Unquoted(const std::string& text);
+std::string Unquoted(std::string_view text);
 // Every occurrence of one character replaced by another.
 std::string Replace(std::string text, char from, char to);
 // Every occurrence of one character removed.

@@ -1,7 +1,5 @@
 #include "app/ProgramSettings.h"
 
-#include <filesystem>
-
 #include "app/FileAccess.h"
 #include "app/LineEscape.h"
 
@@ -94,9 +92,7 @@ ProgramSettings LoadSettings(const std::string& folder) {
 
 void SaveSettings(const std::string& folder, const ProgramSettings& settings) {
     const std::string path = SettingsPath(folder);
-    std::error_code error;
-    if (!folder.empty()) std::filesystem::create_directories(folder, error);
-    if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
+    CreateFolderOf(folder, path);
     WriteFileAtomically(path, FormatSettings(settings));
 }
 

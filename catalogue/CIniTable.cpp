@@ -185,19 +185,11 @@ const std::vector<std::int32_t>& CIniTable::RowsMatching(std::int32_t column,
     if (m_nIndexedColumn != column) {
         m_rowsByKey.clear();
         const std::int32_t rows = GetRowCount();
-        std::string unquoted;
-        for (std::int32_t r = 2; r <= rows; ++r) {
-            const std::string_view cell = CellView(r, column);
-            unquoted.clear();
-            std::copy_if(cell.begin(), cell.end(), std::back_inserter(unquoted),
-                         [](char c) { return c != '"'; });
-            m_rowsByKey[unquoted].push_back(r);
-        }
+        for (std::int32_t r = 2; r <= rows; ++r)
+            m_rowsByKey[Unquoted(CellView(r, column))].push_back(r);
         m_nIndexedColumn = column;
     }
-    std::string wanted(key);
-    wanted.erase(std::remove(wanted.begin(), wanted.end(), '"'), wanted.end());
-    const auto found = m_rowsByKey.find(wanted);
+    const auto found = m_rowsByKey.find(Unquoted(key));
     return found == m_rowsByKey.end() ? kNone : found->second;
 }
 

@@ -62,7 +62,7 @@ CostResult EstimateCost(const CostChoices& c) {
     bool analysisStep = false;
     for (const CostChoices::Step& step : c.steps) {
         stepCount += ReadInt32(step.flag);
-        if (ReadInteger(step.hours) == 0 && RemoveChar(step.flag, '"') == "1") analysisStep = true;
+        if (ReadInteger(step.hours) == 0 && Unquoted(step.flag) == "1") analysisStep = true;
     }
 
     // Analysis-only parameters exist only for the 0-hour step. Withheld ones leave the
@@ -93,8 +93,7 @@ CostResult EstimateCost(const CostChoices& c) {
             item = CostResult::Item::Offer;
         }
         const bool stillTicked = item != CostResult::Item::Withhold;
-        if (analysisOnly && stillTicked && ReadInteger(RemoveChar(p.tick, '"')) == 1)
-            ++analysisOnlyTicked;
+        if (analysisOnly && stillTicked && ReadInteger(Unquoted(p.tick)) == 1) ++analysisOnlyTicked;
         if (listed) result.items.push_back(item);
     }
     result.reached = CostResult::Reached::Parameters;

@@ -1,7 +1,5 @@
 // The weather and telecom cost estimate and the point-count warnings.
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <limits>
 
 #include "app/CMarlockDlg.h"
@@ -14,22 +12,13 @@ namespace wavepost {
 
 namespace {
 
-// A cell's text without its double quotes; short cells are not allocated.
-std::string UnquotedCell(const CIniTable& table, std::int32_t row, std::int32_t column) {
-    const std::string_view cell = table.CellView(row, column);
-    std::string text;
-    std::copy_if(cell.begin(), cell.end(), std::back_inserter(text),
-                 [](char c) { return c != '"'; });
-    return text;
-}
-
 // The map's parameters that exist only for the 0-hour step and are ticked, as the table
 // holds them.
 std::int32_t TickedAnalysisOnly(CIniTable& parametres, const std::string& map) {
     std::int32_t count = 0;
     for (const std::int32_t r : parametres.RowsMatching(1, map)) {
-        if (ReadInteger(UnquotedCell(parametres, r, 7)) == 1 &&
-            ReadInteger(UnquotedCell(parametres, r, 4)) == 1)
+        if (ReadInteger(Unquoted(parametres.CellView(r, 7))) == 1 &&
+            ReadInteger(Unquoted(parametres.CellView(r, 4))) == 1)
             ++count;
     }
     return count;
@@ -74,8 +63,8 @@ void CMarlockDlg::UpdateCostEstimate() {
             {std::string(m_pEcheances->CellView(r, 2)), std::string(m_pEcheances->CellView(r, 3))});
     for (const std::int32_t r : m_pParametres->RowsMatching(1, map))
         c.parameters.push_back({std::string(m_pParametres->CellView(r, 4)),
-                                UnquotedCell(*m_pParametres, r, 6),
-                                UnquotedCell(*m_pParametres, r, 7)});
+                                Unquoted(m_pParametres->CellView(r, 6)),
+                                Unquoted(m_pParametres->CellView(r, 7))});
     const bool hasList = m_pListParametres != platform::kNoControl;
     if (hasList) c.listedParameters = m_toolkit.CheckListGetCount(m_pListParametres);
     const int lonItem = m_toolkit.ComboGetSelection(m_comboMeshLon);

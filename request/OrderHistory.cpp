@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <optional>
 
 #include "app/FileAccess.h"
@@ -45,19 +44,6 @@ std::optional<HistoryRecord> ParseLine(std::string_view line) {
     return HistoryRecord{*time, *method, {*address, *subject, *body}};
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Whether the file's last byte ends a line: a record cut short by a crash must not take
 // the next one with it.
 bool EndsWithLineBreak(int fd) {
@@ -76,9 +62,7 @@ std::string FormatHistoryLine(const HistoryRecord& r) {
 
 void AppendToHistory(const std::string& folder, const HistoryRecord& record) {
     const std::string path = HistoryPath(folder);
-    std::error_code error;
-    if (!folder.empty()) std::filesystem::create_directories(folder, error);
-    if (folder.empty() || error) ThrowFileError(path, FileOperation::Write);
+    CreateFolderOf(folder, path);
     // Private to the user: the orders tell where the boat is.
     const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) ThrowFileError(path, FileOperation::Write);

@@ -6,6 +6,7 @@
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "request/ReplySize.h"
 
 namespace wavepost {
 
@@ -119,20 +120,10 @@ std::string BuildRequestText(const RequestChoices& c) {
     const std::string steps = codesLine("E", c.steps);
     if (steps.empty()) return {};
 
-    std::string compression;
-    switch (c.compression) {
-        case 0:
-            break;
-        case 1:
-            compression = "C zip";
-            break;
-        case 2:
-            compression = "C gzip";
-            break;
-        default:
-            compression = "C bzip2";
-            break;
-    }
+    // The compression the reply size is estimated with, in the order of ReplyCompression.
+    constexpr const char* kCompressionLines[] = {"", "C zip", "C gzip", "C bzip2"};
+    const std::string compression =
+        kCompressionLines[static_cast<std::size_t>(ReplyCompressionOf(c.compression))];
     const std::string landData = c.landData == 0 ? Format("F %d", 0) : std::string();
     const std::string software = c.software ? ForUrl(*c.software) : std::string();
 

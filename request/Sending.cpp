@@ -35,23 +35,30 @@ bool IsPlainAddress(const std::string& address) {
     return true;
 }
 
-// One address of the address file. A missing or empty entry is reported and its text
-// used all the same, so the user still gets a mail to correct by hand. An entry that is
-// not one plain address is reported and refused: no mail may go anywhere else.
+// One address of the address file, as the program takes it.
+struct AddressEntry {
+    std::string address;
+    // For the user: a missing or empty entry, whose text is used all the same so that the
+    // user still gets a mail to correct by hand; or an entry that is not one plain address,
+    // which is refused: no mail may go anywhere else.
+    std::optional<std::string> message;
+    bool refused = false;
+};
+
 // Throws FileError when the address file cannot be read.
-std::optional<std::string> LookUpAddress(platform::IToolkit& toolkit, const std::string& file,
-                                         int keyId) {
+AddressEntry LookUpAddress(const std::string& file, int keyId) {
     CConfigFile config(file, false);
-    std::string address = config.GetValue(LoadString(keyId));
+    AddressEntry entry;
+    entry.address = config.GetValue(LoadString(keyId));
     config.Close();
-    if (address.empty() || address == LoadString(IDS_CONFIG_ERROR)) {
-        toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));
-    } else if (!IsPlainAddress(address)) {
-        toolkit.MessageBox(
-            Format(LoadString(IDS_BAD_ADDRESS).c_str(), LoadString(keyId).c_str(), file.c_str()));
-        return std::nullopt;
+    if (entry.address.empty() || entry.address == LoadString(IDS_CONFIG_ERROR)) {
+        entry.message = LoadString(IDS_NO_ADDRESS);
+    } else if (!IsPlainAddress(entry.address)) {
+        entry.message =
+            Format(LoadString(IDS_BAD_ADDRESS).c_str(), LoadString(keyId).c_str(), file.c_str());
+        entry.refused = true;
     }
-    return address;
+    return entry;
 }
 
 // Opens an order mail. Without a mail program to take it the order would be lost
@@ -135,27 +142,17 @@ std::string OrderMail::Text() const {
 
 OrderPlan CMarlockDlg::PlanOrders() {
     OrderPlan plan;
-    const std::string file = StoragePath(LoadString(IDS_CONFIG_FILE_NAME));
-    std::string address;
+    AddressEntry entry;
     try {
-        CConfigFile config(file, false);
-        address = config.GetValue(LoadString(IDS_KEY_METEO));
-        config.Close();
+        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_METEO);
     } catch (const FileError&) {
         plan.noAddressFile = true;
         return plan;
     }
-    // A missing or empty entry is reported and its text used all the same, so the user
-    // still gets a mail to correct by hand. One that is not a plain address is refused: no
-    // mail may go anywhere else.
-    if (address.empty() || address == LoadString(IDS_CONFIG_ERROR)) {
-        plan.addressMessage = LoadString(IDS_NO_ADDRESS);
-    } else if (!IsPlainAddress(address)) {
-        plan.addressMessage = Format(LoadString(IDS_BAD_ADDRESS).c_str(),
-                                     LoadString(IDS_KEY_METEO).c_str(), file.c_str());
-        plan.addressRefused = true;
-        return plan;
-    }
+    plan.addressMessage = entry.message;
+    plan.addressRefused = entry.refused;
+    if (entry.refused) return plan;
+    const std::string& address = entry.address;
     const std::string base = "mailto:" + ForUrl(address);
 
     const std::string map = GetMapName();
@@ -223,16 +220,16 @@ void CMarlockDlg::OnSend() {
 }
 
 void CMarlockDlg::OnAskQuestion() {
-    std::optional<std::string> found;
+    AddressEntry entry;
     try {
-        found = LookUpAddress(m_toolkit, StoragePath(LoadString(IDS_CONFIG_FILE_NAME)),
-                              IDS_KEY_QUESTION);
+        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_QUESTION);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;
     }
-    if (!found) return;
-    const std::string& address = *found;
+    if (entry.message) m_toolkit.MessageBox(*entry.message);
+    if (entry.refused) return;
+    const std::string& address = entry.address;
     const char* subject = "Help";
     const std::string url = "mailto:" + ForUrl(address) + "?subject=" + subject;
     if (m_toolkit.HasMailHandler() && m_toolkit.ShellOpen(url, ShowState::Default)) return;
