@@ -64,14 +64,6 @@ TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
     EXPECT_EQ(w.tk.Control(IDC_SUBSCRIPTION_SINGLE_RADIO).check, 1);
     // The choices were saved with the order.
     EXPECT_NE(ReadFile(w.dir / "ini/bulletins.txt").find("Monde;B1;Un;1"), std::string::npos);
-
-    // The next order replaces the copy.
-    w.tk.Control(IDC_HEADING_EDIT).text = "45";
-    w.tk.Control(IDC_SPEED_EDIT).text = "8";
-    w.tk.Click(IDC_SEND_BUTTON);
-    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl.substr(0, kGribUrl.find("%0AD")) +
-                                              "%0AV 45 8.0" +
-                                              kGribUrl.substr(kGribUrl.find("%0AD")));
 }
 
 TEST(Sending, IncompleteOrdersAreNotMailed) {
