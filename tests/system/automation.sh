@@ -267,5 +267,20 @@ check "and ends on Escape" wait_until 15 ended "$nobus"
 exit_status "$nobus"
 check "with exit status 0" test $? -eq 0
 
+echo "kept" >"$service_file"
+(cd "$work" && exec "$WAVEPOST" -Automation) &
+nobus=$!
+started+=("$nobus")
+message_box() { titled "$nobus" wavepost; }
+message_open() { test -n "$(message_box)"; }
+check "without a bus a program started for automation shows a message" \
+    wait_until 30 message_open
+check "and no main window" not has_window "$nobus"
+press "$(message_box)" Return
+check "then ends" wait_until 15 ended "$nobus"
+exit_status "$nobus"
+check "with exit status 1" test $? -eq 1
+check "and leaves the registration alone" test "$(cat "$service_file")" = "kept"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
