@@ -54,6 +54,7 @@ TEST(OrderHistory, DamagedLinesAreCountedAndLeftAlone) {
     const std::string damaged[] = {
         "garbage",
         "2026-12-01T06:00:00Z\tpat\ta\tb",                  // a field short
+        "2026-12-01T06:00:00Z\tpat\ta\tb\tc\td",            // a field too many
         "2026-12-01T06:00:00Z\tpigeon\ta\tb\tc",            // no such method
         "2026-12-01T06:00:00Z\tpat\ta\tb\tbad \\q escape",  // no such escape
     };
@@ -84,6 +85,7 @@ TEST(Subscriptions, SubscriptionLineOfAnOrder) {
         {"@mto@reqt@grib@\nA 99999999999999999999\n@mto@reqt@fin@", L{L::Days, 36600}},
         // A day count left empty: not known to be a cancel, nor a subscription.
         {"@mto@reqt@grib@\nA 0\nZ 0\n@mto@reqt@fin@", std::nullopt},
+        {"@mto@reqt@grib@\nA 7x\n@mto@reqt@fin@", std::nullopt},
         {"@mto@reqt@grib@\nZ 0\nA X\n@mto@reqt@fin@", std::nullopt},
         {"@mto@reqt@bull@\nA X\n@mto@reqt@fin@", std::nullopt},
     };

@@ -115,7 +115,9 @@ TEST(CostEstimate, RulesOverPlainChoices) {
     } cases[] = {
         {"the example", [](auto&) {}, "861 alarm 5.17 14.33", exampleItems},
         {"no currency", [](auto& c) { c.currency.reset(); }, "nothing", {}},
+        {"no link", [](auto& c) { c.link.reset(); }, "nothing", {}},
         {"no longitude spacing", [](auto& c) { c.lonSpacing.reset(); }, "no amounts", exampleItems},
+        {"no latitude spacing", [](auto& c) { c.latSpacing.reset(); }, "no amounts", exampleItems},
         {"alarm exactly at its threshold", [](auto& c) { c.link->alarm = "861"; }, "861 alarm 5.17 14.33", exampleItems},
         {"one point short of the alarm", [](auto& c) { c.link->alarm = "862"; }, "861 none 5.17 14.33", exampleItems},
         {"fatal exactly at its threshold", [](auto& c) { c.link->fatal = "861"; }, "861 fatal 5.17 14.33", exampleItems},
@@ -173,6 +175,7 @@ TEST(CostEstimate, ReplySizeAndTransferTime) {
         {"rate quoted, with blanks", [&](auto& c) { plain(c), c.link->rate = " \"2400\" "; }, "6 8400 45.0"},
         {"rate 0", [&](auto& c) { plain(c), c.link->rate = "0"; }, "6 8400 no time"},
         {"a number and words", [&](auto& c) { plain(c), c.link->rate = "2400 bauds"; }, "6 8400 no time"},
+        {"negative", [&](auto& c) { plain(c), c.link->rate = "-2400"; }, "6 8400 no time"},
         {"analysis-only ticked: one message", [&](auto& c) { plain(c), c.parameters[2].tick = "1"; }, "11 15400 no time"},
         {"hour 0 not ordered", [&](auto& c) { plain(c), c.steps[0].flag = "0", c.parameters[2].tick = "1"; }, "4 5600 no time"},
         {"no width: no reply", [&](auto& c) { plain(c), c.lon2 = "0", c.link->rate = "2400"; }, "6 0 0.0"},
