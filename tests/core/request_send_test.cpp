@@ -252,34 +252,24 @@ TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
         const char* kind;
         bool addressMessage = false, insteadMessage = false;
     };
-    const std::vector<Case> cases = {
-        {"bulletins and a permanent subscription",
-         [](Sender& w) {
-             w.TickBulletins();
-             SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
-         },
-         "Abonnement GRIB permanent"},
-        {"nothing to order",
-         [](Sender& w) {
-             SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0);
-             SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
-         },
-         "Aucune demande GRIB", false, true},
-        {"bulletins without a spacing",
-         [](Sender& w) {
-             w.TickBulletins();
-             w.tk.Control(IDC_MESH_LON_COMBO).selection = -1;
-             w.tk.Control(IDC_MESH_LAT_COMBO).selection = -1;
-         },
-         "Aucune demande GRIB", false, true},
-        {"no address, for 5 days",
-         [](Sender& w) {
-             test::WriteFile(w.dir / "init.cnf", "question=q@example.org\r\n");
-             SetRadio(w.tk, IDC_SUBSCRIPTION_DAYS_RADIO);
-             w.tk.Control(IDC_DAYS_EDIT).text = "5";
-         },
-         "Abonnement GRIB pour 5 jours", true},
+    const auto noSpacing = [](Sender& w) {
+        w.TickBulletins();
+        w.tk.Control(IDC_MESH_LON_COMBO).selection = w.tk.Control(IDC_MESH_LAT_COMBO).selection =
+            -1;
     };
+    const auto noAddress = [](Sender& w) {
+        test::WriteFile(w.dir / "init.cnf", "question=q@example.org\r\n");
+        SetRadio(w.tk, IDC_SUBSCRIPTION_DAYS_RADIO);
+        w.tk.Control(IDC_DAYS_EDIT).text = "5";
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"bulletins and a permanent subscription", [](Sender& w) { w.TickBulletins(), SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO); }, "Abonnement GRIB permanent"},
+        {"nothing to order", [](Sender& w) { SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0), SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0); }, "Aucune demande GRIB", false, true},
+        {"bulletins without a spacing", noSpacing, "Aucune demande GRIB", false, true},
+        {"no address, for 5 days", noAddress, "Abonnement GRIB pour 5 jours", true},
+    };
+    // clang-format on
     for (const Case& c : cases) {
         Sender w;
         c.setUp(w);
