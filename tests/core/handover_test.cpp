@@ -4,7 +4,6 @@
 
 #include "app/FileAccess.h"
 #include "app/ProgramSettings.h"
-#include "app/TextEncoding.h"
 #include "app/XdgFolders.h"
 #include "platform/memory/MemoryToolkit.h"
 #include "request/OutgoingMail.h"
@@ -29,19 +28,6 @@ std::vector<std::string> Lines(const std::string& text) {
         start = end + 2;
     }
     return lines;
-}
-
-std::string Unbase64(const std::string& text) {
-    const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    unsigned value = 0;
-    int bits = 0;
-    for (const char c : text) {
-        if (c == '=') break;
-        value = (value << 6) | static_cast<unsigned>(digits.find(c));
-        if ((bits += 6) >= 8) out += static_cast<char>((value >> (bits -= 8)) & 0xFF);
-    }
-    return out;
 }
 
 TEST(MessageFile, HeadersThenTheBodyWithCrLf) {
@@ -82,27 +68,17 @@ TEST(MessageFile, NoTextOfTheMailStartsAHeader) {
     }
 }
 
+// Each encoded word decodes alone: none ends inside a character.
 TEST(MessageFile, SubjectOutsideAsciiIsEncodedInWholeCharacters) {
     std::string subject = "x";
     for (int i = 0; i < 40; ++i) subject += "é";  // the first cut falls inside one
     subject += " à € près";
     const std::string eml = FormatEml({"a@b", subject, ""}, kTuesday);
-    const std::string head = eml.substr(0, eml.find("\r\nDate:"));
-    std::string decoded;
-    std::size_t at = 0;
-    int words = 0;
-    while ((at = head.find("=?UTF-8?B?", at)) != std::string::npos) {
-        const std::size_t end = head.find("?=", at);
-        const std::string word = Unbase64(head.substr(at + 10, end - at - 10));
-        // A word ending inside a character would not decode alone.
-        EXPECT_NE(static_cast<unsigned char>(word.back()) & 0xC0, 0xC0u);
-        EXPECT_EQ(ToUtf8(word), word);
-        decoded += word;
-        at = end;
-        ++words;
-    }
-    EXPECT_GE(words, 2);
-    EXPECT_EQ(decoded, subject);
+    EXPECT_EQ(eml.substr(0, eml.find("\r\nDate:")),
+              "To: a@b\r\nSubject: "
+              "=?UTF-8?B?eMOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6k=?=\r\n"
+              " =?UTF-8?B?w6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqSA=?=\r\n"
+              " =?UTF-8?B?w6Ag4oKsIHByw6hz?=");
 }
 
 TEST(MessageFile, WrittenUnderAFreshSafeName) {
