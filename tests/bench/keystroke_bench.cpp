@@ -1,8 +1,7 @@
-// The work behind one keystroke in a zone field: the zone follows the texts and the cost
-// estimate is recomputed. Run on the shipped catalogue, on catalogues whose rows are
-// repeated 10 and 100 times, on ones where only the shown map's rows are, and on one where
-// only the other maps' rows are: the cost should follow the shown map's rows and nothing
-// else.
+// The work behind one keystroke in a zone field (the zone follows the texts, the estimate
+// is recomputed) and behind bringing the order page up to date. The keystroke runs on the
+// shipped catalogue and on ones where only the shown map's rows, or only the other maps',
+// are repeated 100 times: its cost should follow the shown map's rows and nothing else.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -31,15 +30,12 @@ constexpr ScaledTable kScaledTables[] = {{"ini/parametres.txt", 1}, {"ini/echean
                                          {"ini/images.txt", 1},     {"ini/mailles.txt", 1},
                                          {"ini/telecoms.txt", 0},   {"ini/unites.txt", 0}};
 
+// The cell of a CRLF row, counted from 1.
 std::string CellOf(const std::string& row, int column) {
-    std::size_t start = 0;
-    for (int c = 1; c < column && start != std::string::npos; ++c) {
-        start = row.find(';', start);
-        if (start != std::string::npos) ++start;
+    std::istringstream cells(row.substr(0, row.find('\r')));
+    std::string cell;
+    for (int c = 0; c < column && std::getline(cells, cell, ';'); ++c) {
     }
-    if (start == std::string::npos) return std::string();
-    std::string cell = row.substr(start, row.find(';', start) - start);
-    if (!cell.empty() && cell.back() == '\r') cell.pop_back();  // the files have CRLF ends
     return cell;
 }
 
@@ -128,9 +124,6 @@ BENCHMARK(OrderPageRefresh)
 BENCHMARK(Keystroke)
     ->ArgNames({"shown", "other"})
     ->Args({1, 1})
-    ->Args({10, 10})
-    ->Args({100, 100})
-    ->Args({10, 1})
     ->Args({100, 1})
     ->Args({1, 100})
     ->Unit(benchmark::kMicrosecond);

@@ -73,10 +73,9 @@ struct RequestWindow : FolderFirst, TestWindow {
     }
 };
 
-// Checks one radio button of its group (none: -1 for the group of anyButton).
-inline void SetRadio(platform::MemoryToolkit& tk, int buttonId, int anyButton = 0) {
-    for (int id : *RadioGroupOf(buttonId < 0 ? anyButton : buttonId))
-        tk.Control(id).check = id == buttonId ? 1 : 0;
+// Checks one radio button of its group.
+inline void SetRadio(platform::MemoryToolkit& tk, int buttonId) {
+    for (int id : *RadioGroupOf(buttonId)) tk.Control(id).check = id == buttonId ? 1 : 0;
 }
 
 inline void SetZone(platform::MemoryToolkit& tk, const std::string& lon1, const std::string& lat1,

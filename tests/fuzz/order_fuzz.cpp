@@ -16,9 +16,10 @@ using namespace wavepost;
 
 namespace {
 
-// The files an input replaces, in order; its parts are separated by NUL bytes.
-const char* const kFuzzedFiles[] = {"ini/options.txt", "ini/parametres.txt", "ini/bulletins.txt",
-                                    "ini/soft.txt", "init.cnf"};
+// The files an input replaces, in order; its parts are separated by NUL bytes, and the
+// files it has no part for are the shipped ones.
+const char* const kFuzzedFiles[] = {"init.cnf", "ini/bulletins.txt", "ini/soft.txt",
+                                    "ini/parametres.txt", "ini/options.txt"};
 
 void CheckOrderText(const std::string& text) {
     if (text.empty() || text == LoadString(IDS_NO_MESH)) return;

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -170,23 +169,15 @@ void Run(std::vector<std::string> arguments) {
 // The file compressed as the order asks, by each tool with its default level.
 std::int64_t Compressed(const std::filesystem::path& grib, ReplyCompression compression) {
     const std::string file = grib.string();
-    std::filesystem::path result;
-    switch (compression) {
-        case ReplyCompression::None:
-            return std::filesystem::file_size(grib);
-        case ReplyCompression::Zip:
-            result = file + ".zip";
-            Run({"zip", "-q", "-j", result.string(), file});
-            break;
-        case ReplyCompression::Gzip:
-            result = file + ".gz";
-            Run({"gzip", "-k", "-f", file});
-            break;
-        case ReplyCompression::Bzip2:
-            result = file + ".bz2";
-            Run({"bzip2", "-k", "-f", file});
-            break;
-    }
+    if (compression == ReplyCompression::None) return std::filesystem::file_size(grib);
+    const bool zip = compression == ReplyCompression::Zip;
+    const std::string result = file + (zip                                     ? ".zip"
+                                       : compression == ReplyCompression::Gzip ? ".gz"
+                                                                               : ".bz2");
+    if (zip)
+        Run({"zip", "-q", "-j", result, file});
+    else
+        Run({compression == ReplyCompression::Gzip ? "gzip" : "bzip2", "-k", "-f", file});
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(result));
     std::filesystem::remove(result);
     return size;

@@ -51,16 +51,20 @@ check_locale() {
     locale -a | grep -qix "${LC_ALL/UTF-8/utf8}" || fail "locale $LC_ALL is not installed"
 }
 
-# Waits until a window with the name shows; prints its id.
-wait_window() {
-    local name="$1" id
+# Runs the command until it prints something (at most 60 s); prints that.
+poll() {
+    local out
     for _ in $(seq 600); do
-        id="$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        out="$("$@" 2>/dev/null || true)"
+        [ -n "$out" ] && { echo "$out"; return 0; }
         sleep 0.1
     done
     return 1
 }
+
+# The id of a visible window with the name.
+window_named() { xdotool search --onlyvisible --name "^$1\$" | head -n1; }
+wait_window() { poll window_named "$1"; }
 
 # Waits for a process of this shell to end and sets exit_status to its exit status. Not
 # in a command substitution: a subshell cannot wait for its parent's children.
@@ -111,18 +115,10 @@ close_window() {
     [ "$exit_status" = 0 ] || fail "exit status $exit_status"  # a sanitizer report, say
 }
 
-# Waits for a message box over the main window (its title is the program's name; window
-# names are matched without regard to case, so the main window is left out by id).
-wait_box() {
-    local main="$1" id
-    for _ in $(seq 600); do
-        for id in $(xdotool search --onlyvisible --name '^wavepost$' 2>/dev/null); do
-            [ "$id" != "$main" ] && { echo "$id"; return 0; }
-        done
-        sleep 0.1
-    done
-    return 1
-}
+# A message box over the main window (its title is the program's name; window names are
+# matched without regard to case, so the main window is left out by id).
+box_over() { xdotool search --onlyvisible --name '^wavepost$' | grep -vx "$1" | head -n1; }
+wait_box() { poll box_over "$1"; }
 
 # A recording mail program registered for mailto: URLs in the given applications folder:
 # each URL it is handed becomes one line of $SCRATCH/received.

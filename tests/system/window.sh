@@ -6,10 +6,6 @@ start_x
 work="$(seed run)"
 cp -r "$work/ini" "$SCRATCH/ini-before"
 open_window "$work" "$WAVEPOST"
-xdotool getwindowgeometry "$window"
-if command -v import >/dev/null; then
-    import -window root "$SCRATCH/screen.png" && echo "screenshot taken"
-fi
 close_window
 diff -r "$SCRATCH/ini-before" "$work/ini" || fail "Escape wrote the catalogue"
 
