@@ -1,6 +1,5 @@
 // The weather and telecom cost estimate and the point-count warnings.
 #include <cmath>
-#include <limits>
 
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"

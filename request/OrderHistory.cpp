@@ -17,10 +17,6 @@ namespace {
 
 constexpr std::size_t kFieldCount = 5;
 
-std::string HistoryPath(const std::string& folder) {
-    return folder + "/" + kHistoryFileName;
-}
-
 std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
@@ -54,6 +50,10 @@ bool EndsWithLineBreak(int fd) {
 }
 
 }  // namespace
+
+std::string HistoryPath(const std::string& folder) {
+    return folder + "/" + kHistoryFileName;
+}
 
 std::string FormatHistoryLine(const HistoryRecord& r) {
     return FormatIsoUtc(r.time) + "\t" + MethodName(r.method) + "\t" + EscapeLine(r.mail.address) +

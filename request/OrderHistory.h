@@ -19,6 +19,8 @@ struct HistoryRecord {
 };
 
 constexpr const char* kHistoryFileName = "history.txt";
+// The history file of a folder.
+std::string HistoryPath(const std::string& folder);
 
 // "<UTC time>\t<method>\t<recipient>\t<subject>\t<body>\n", each text escaped onto the line.
 std::string FormatHistoryLine(const HistoryRecord& record);

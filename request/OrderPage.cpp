@@ -84,7 +84,7 @@ void CMarlockDlg::RefreshOrderPage() {
 const HistoryContents& CMarlockDlg::KnownHistory() {
     const std::string folder = m_toolkit.SystemDirectory();
     if (folder.empty()) return m_history = {};
-    const std::string path = folder + "/" + kHistoryFileName;
+    const std::string path = HistoryPath(folder);
     // The page follows every event: the file is read again only once it changed.
     const std::string stamp = FileStamp(path);
     if (!stamp.empty() && stamp == m_historyStamp) return m_history;
