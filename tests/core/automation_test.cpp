@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <new>
 
 #include "app/CMarlockApp.h"
 #include "app/CMarlockDlgAutoProxy.h"
@@ -114,72 +113,32 @@ struct FakeRuntime : platform::IAutomationRuntime {
 
 using Calls = std::vector<std::string>;
 
-TEST_F(AppState, StartedByTheRuntime) {
+// The runtime's options start an attached program; any other line a user's program, which
+// registers itself and runs whether the runtime is there or not. Options count as prefixes.
+TEST_F(AppState, StartedByTheRuntimeOrByTheUser) {
     WorkingDirectoryAt started(dir.Path());
-    for (const char* line : {"wavepost -Embedding", "wavepost /Automation"}) {
+    const struct {
+        const char* line;
+        bool available;
+        Calls calls;
+        bool usersProgram;
+    } cases[] = {{"wavepost -Embedding", true, {"initialise", "factory"}, false},
+                 {"wavepost /Automation", true, {"initialise", "factory"}, false},
+                 {"wavepost -automation", true, {"initialise", "registration"}, true},
+                 {"wavepost -automation", false, {"initialise", "registration"}, true}};
+    for (const auto& c : cases) {
         TheApp().SetUserControl(true);
         platform::MemoryToolkit tk;
         FakeRuntime runtime;
-        TheApp().Run(tk, runtime, line);
-        EXPECT_EQ(runtime.calls, (Calls{"initialise", "factory"})) << line;
-        EXPECT_FALSE(TheApp().UserControl());
-        EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
-        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u);  // the window ran
-    }
-}
-
-// Memory running out, at start-up (outside the event table) or in a handler, is said: a
-// start-up ends, a handler is abandoned and the program goes on. The allocation that fails
-// is the first message box, a points warning on a zone 400 degrees wide.
-TEST_F(AppState, RunningOutOfMemoryIsSaid) {
-    WorkingDirectoryAt started(dir.Path());
-    for (bool atStart : {true, false}) {
-        SeedDefaultData(dir.Path());
-        std::vector<std::string> seen;
-        bool armed = atStart;
-        auto failOnce = [&](const std::string& text) {
-            seen.push_back(text);
-            if (!armed) return;
-            armed = false;
-            throw std::bad_alloc();
-        };
-        if (atStart) {
-            WriteFile(dir / "ini/options.txt",
-                      ReadFile(dir / "ini/options.txt") + "X2;400;400;Monde\r\n");
-            platform::MemoryToolkit tk;
-            tk.onMessageBox = failOnce;
-            FakeRuntime runtime;
-            EXPECT_EQ(TheApp().Run(tk, runtime, "wavepost"), 1);
-            EXPECT_EQ(seen.size(), 2u);
-        } else {
-            TestWindow w(dir.Path());
-            w.Start();
-            w.tk.onMessageBox = failOnce;
-            armed = true;
-            w.tk.Control(IDC_LON2_EDIT).text = "400";
-            w.tk.Choose(IDC_CURRENCY_COMBO, 0);
-            ASSERT_EQ(seen.size(), 2u);
-            // The next event runs whole.
-            w.tk.Choose(IDC_CURRENCY_COMBO, 0);
-            EXPECT_EQ(seen.size(), 3u);
-            EXPECT_EQ(seen.back(), seen.front());
-            seen.pop_back();
+        runtime.available = c.available;
+        EXPECT_EQ(TheApp().Run(tk, runtime, c.line), 0) << c.line;
+        EXPECT_EQ(runtime.calls, c.calls) << c.line;
+        EXPECT_EQ(TheApp().UserControl(), c.usersProgram) << c.line;
+        if (!c.usersProgram) {
+            EXPECT_EQ(TheApp().CommandLine(), "wavepost ");
         }
-        EXPECT_EQ(seen.back(), LoadString(IDS_OUT_OF_MEMORY)) << atStart;
-    }
-}
-
-TEST_F(AppState, UsersProgramRegistersAndRunsWithOrWithoutTheRuntime) {
-    WorkingDirectoryAt started(dir.Path());
-    for (bool available : {true, false}) {
-        platform::MemoryToolkit tk;
-        FakeRuntime runtime;
-        runtime.available = available;
-        EXPECT_EQ(TheApp().Run(tk, runtime, "wavepost -automation"), 0);
-        EXPECT_EQ(runtime.calls, (Calls{"initialise", "registration"})) << available;
-        EXPECT_TRUE(tk.messages.empty());
-        EXPECT_TRUE(TheApp().UserControl());
-        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u);
+        EXPECT_TRUE(tk.messages.empty()) << c.line;
+        EXPECT_EQ(tk.Control(IDC_TAB_PAGES).tabs.size(), 7u) << c.line;  // the window ran
     }
 }
 
