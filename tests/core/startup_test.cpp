@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <set>
 #include <string>
 
 #include "app/NumberText.h"
-#include "app/layout/Layout.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/CatalogueTestSupport.h"
 
@@ -84,30 +82,6 @@ TEST(Startup, AddressFileSettings) {
         EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, antimeridian) << content;
         EXPECT_DOUBLE_EQ(w.dlg.m_dPtEuro, price) << content;
         EXPECT_TRUE(w.tk.messages.empty());
-    }
-}
-
-// Escape and the close box end the dialog with 2 and write nothing (the close box still
-// takes the choice into the table in memory); "Quitter" ends it with 1 and saves.
-TEST(Closing, EscapeAndCloseWriteNothingQuitSaves) {
-    using Close = std::function<void(platform::MemoryToolkit&)>;
-    const std::tuple<const char*, Close, int, const char*> cases[] = {
-        {"escape", [](platform::MemoryToolkit& tk) { tk.PressEscape(); }, 2, "0"},
-        {"close", [](platform::MemoryToolkit& tk) { tk.PressClose(); }, 2, "123"},
-        {"quit", [](platform::MemoryToolkit& tk) { tk.Click(IDC_QUIT_BUTTON); }, 1, "123"}};
-    for (const auto& [name, close, result, inMemory] : cases) {
-        SeededFolder dir;
-        const std::string before = ReadFile(dir / "ini/options.txt");
-        TestWindow w(dir.Path());
-        w.Start();
-        w.tk.Control(IDC_HEADING_EDIT).text = "123";
-        close(w.tk);
-        EXPECT_EQ(w.tk.endResult, result) << name;
-        const auto& options = *w.dlg.m_pOptions;
-        EXPECT_EQ(options.GetCell(w.dlg.m_pOptions->FindRow("CAP", 1, 0), 2), inMemory) << name;
-        const std::string after = ReadFile(dir / "ini/options.txt");
-        EXPECT_EQ(after == before, result == 2) << name;
-        EXPECT_EQ(after.find("CAP;123;") != std::string::npos, result == 1) << name;
     }
 }
 

@@ -15,31 +15,6 @@ int WorldX(const platform::Rect& area, int degreesFromLeft) {
     return area.left + degreesFromLeft * area.Width() / 360;
 }
 
-TEST(ZoneMouse, WorldRectangleEdgesInBothForms) {
-    ZoneWindow z({kWorldInRectangleMode});
-    auto& tk = z.tk;
-    const platform::Rect a = z.area;
-    // Released exactly on the last pixel column: the strict form.
-    tk.PressMouse(a.left, a.top);
-    tk.MoveMouse(a.right, a.bottom);
-    EXPECT_EQ(tk.rubberBands, (std::vector<platform::Rect>{{a.left, a.top, a.right, a.bottom}}));
-    tk.ReleaseMouse(a.right, a.bottom);
-    EXPECT_TRUE(tk.rubberBands.empty());
-    EXPECT_EQ(z.Texts(), (Texts{"180.0", "90.0", "180.0", "-90.0"}));
-
-    // Running out over the right edge ends the selection there: the inclusive form.
-    tk.PressMouse(WorldX(a, 20), a.bottom);
-    tk.MoveMouse(a.right + 5, a.top + 20);
-    EXPECT_FALSE(z.dlg.m_bDragging);
-    EXPECT_TRUE(tk.rubberBands.empty());
-    const Texts ended = z.Texts();
-    EXPECT_EQ(ended[0], "-160.0");
-    EXPECT_EQ(ended[2], "-180.0");
-    tk.MoveMouse(WorldX(a, 100), a.top + 30);
-    tk.ReleaseMouse(WorldX(a, 100), a.top + 30);
-    EXPECT_EQ(z.Texts(), ended);
-}
-
 TEST(ZoneMouse, PointerPositionInBothViews) {
     ZoneWindow z;
     auto& tk = z.tk;
