@@ -68,23 +68,21 @@ TEST(CatalogueLoading, OnlyTheCurrentMapsOptionRowsCountAndTheLastOneWins) {
     EXPECT_EQ(Selected(tk, IDC_TELECOM_COMBO), "(none)");
 }
 
+// The search starts at the second item, so an empty text selects the second; a miss also
+// clears the selection.
 TEST(CatalogueLoading, PrefixSearchExaminesTheFirstItemLast) {
+    const std::tuple<Strings, const char*, int> cases[] = {
+        {{"A", "Bc", "bd"}, "b", 1}, {{"Bc", "A", "bd"}, "b", 2}, {{"Bc", "A"}, "B", 0},
+        {{"Bc", "A"}, "", 1},        {{"Bc", "A"}, "Bcd", -1},    {{}, "", -1}};
     platform::MemoryToolkit tk;
-    auto fill = [&](Strings items) {
-        tk.ComboReset(IDC_CURRENCY_COMBO);
-        for (const auto& item : items) tk.ComboAddItem(IDC_CURRENCY_COMBO, item);
-    };
-    fill({"A", "Bc", "bd"});
-    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "b"), 1);
-    fill({"Bc", "A", "bd"});
-    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "b"), 2);
-    fill({"Bc", "A"});
-    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "B"), 0);
-    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, ""), 1);
-    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, "Bcd"), -1);
-    EXPECT_EQ(tk.ComboGetSelection(IDC_CURRENCY_COMBO), -1);
-    fill({});
-    EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, ""), -1);
+    for (const auto& [items, prefix, index] : cases) {
+        if (tk.Control(IDC_CURRENCY_COMBO).items != items) {
+            tk.ComboReset(IDC_CURRENCY_COMBO);
+            for (const auto& item : items) tk.ComboAddItem(IDC_CURRENCY_COMBO, item);
+        }
+        EXPECT_EQ(SelectByPrefix(tk, IDC_CURRENCY_COMBO, prefix), index) << prefix;
+        EXPECT_EQ(tk.ComboGetSelection(IDC_CURRENCY_COMBO), index) << prefix;
+    }
 }
 
 // A header of 20,000 semicolons over 20,000 empty lines: 60 KB that would be written back

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
@@ -98,19 +97,6 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
              i = content.find('\n', i + 1))
             EXPECT_TRUE(i > 0 && content[i - 1] == '\r') << file << " at byte " << i;
     }
-    const std::string config = ReadFile(kData / "init.cnf");
-    // The other lines are comments, which no key reading can take for an entry.
-    std::size_t entries = 0;
-    std::istringstream lines(config);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        bool entry = false;
-        for (const char* key : {"meteo", "question", "Antime", "PtEuro"})
-            entry = entry || line.rfind(std::string(key) + "=", 0) == 0;
-        entries += entry;
-        EXPECT_TRUE(entry || line.rfind("# ", 0) == 0) << line;
-    }
-    EXPECT_EQ(entries, 4u);
 
     SeededFolder dir;
     const auto before = test::Snapshot(dir.Path());

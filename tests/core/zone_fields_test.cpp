@@ -169,14 +169,6 @@ TEST(ZoneFields, LeavingAFieldNormalisesAndHoldsTheZone) {
     EXPECT_EQ(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost);
     z.tk.Type(IDC_LON2_EDIT, "30");
     EXPECT_NE(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost) << "the widths cost the same";
-    z.tk.Type(IDC_LAT2_EDIT, "");
-    EXPECT_EQ(z.dlg.m_fZoneWest, 0.0f);
-    z.tk.Leave(IDC_LAT2_EDIT);
-    EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "0.0");
-    // A decimal comma is read as a point.
-    z.tk.Type(IDC_LAT2_EDIT, "12,34");
-    z.tk.Leave(IDC_LAT2_EDIT);
-    EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "12.3");
 }
 
 TEST(ZoneFields, HeadingAndSpeedSteps) {

@@ -12,16 +12,6 @@ namespace {
 using namespace test;
 using platform::DrawOp;
 
-TEST(ZonePainting, MapPicture) {
-    struct Row {
-        std::int32_t map;
-        bool antimeridian;
-        int depth, picture;
-    } rows[] = {{0, true, 4, 167}, {1, false, 8, 173}, {2, true, 1, 172}};
-    for (const Row& r : rows)
-        EXPECT_EQ(zone::MapPicture(r.map, r.antimeridian, r.depth), r.picture) << r.map << r.depth;
-}
-
 TEST(ZonePainting, GraticuleStepFollowsTheSpan) {
     // 20 degrees, halved until two steps fit; never below 1.
     const float steps[][2] = {{40, 20}, {39.9f, 10}, {1.5f, 1}, {0, 1}};
