@@ -59,12 +59,14 @@ std::string StampOf(const std::string& cell) {
     return hash == std::string::npos ? std::string() : cell.substr(hash + 1);
 }
 
-// The stamps of the saved tables as a start loaded them, and on disk.
-std::set<std::string> Stamps(const TempFolder& dir, CMarlockDlg& loaded) {
+// The stamps of the saved tables as a start loaded them, and on disk unless another
+// program may be saving.
+std::set<std::string> Stamps(const TempFolder& dir, CMarlockDlg& loaded, bool onDisk = true) {
     std::set<std::string> stamps;
     for (CIniTable* table : SavedTables(loaded))
         stamps.insert(StampOf(table->GetCell(1, table->GetColumnCount())));
     for (const char* path : catalogue::kSavedTables) {
+        if (!onDisk) break;
         const std::string content = ReadFile(dir / path);
         stamps.insert(StampOf(content.substr(0, content.find_first_of("\r\n"))));
     }
@@ -79,14 +81,16 @@ std::set<std::string> Listing(const fs::path& folder) {
 }
 
 // A child process saving the catalogue again and again, each save stamped with the next
-// generation; it ends only when killed (status 3 if a save fails).
-pid_t StartSaver(CMarlockDlg& dlg, const std::vector<std::string>& headers, long firstGeneration) {
+// generation, pausing between saves; it ends only when killed (status 3 if a save fails).
+pid_t StartSaver(CMarlockDlg& dlg, const std::vector<std::string>& headers, long firstGeneration,
+                 int pauseMicros) {
     const pid_t child = ::fork();
     if (child != 0) return child;
     try {
         for (long generation = firstGeneration;; ++generation) {
             Stamp(dlg, headers, generation);
             dlg.SaveCatalogue();
+            if (pauseMicros > 0) ::usleep(static_cast<useconds_t>(pauseMicros));
         }
     } catch (...) {
     }
@@ -114,7 +118,7 @@ TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
     int midSave = 0, committed = 0;
     const int kills = 200;
     for (int kill = 0; kill < kills && !HasFailure(); ++kill) {
-        const pid_t child = StartSaver(w.dlg, headers, (kill + 1) * 1000000L);
+        const pid_t child = StartSaver(w.dlg, headers, (kill + 1) * 1000000L, 0);
         ASSERT_GE(child, 0);
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ::kill(child, SIGKILL);
@@ -175,6 +179,48 @@ TEST(AtomicSave, AFullDiskLeavesTheOldFilesWhole) {
         EXPECT_TRUE(passed) << c.name;
         EXPECT_TRUE(Snapshot(dir.Path()) == before) << c.name;
     }
+}
+
+TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
+    TempFolder dir(FastFolder());
+    SeedDefaultData(dir.Path());
+    const auto files = Listing(dir / "ini");
+    TestWindow w(dir.Path());
+    w.Start();
+    const auto headers = LastHeaderCells(w.dlg);
+    pid_t savers[2];
+    for (int p = 0; p < 2; ++p) {
+        // Saves come from a person's clicks: a lock taken again at once would keep the
+        // other program waiting, which no user could bring about.
+        savers[p] = StartSaver(w.dlg, headers, (p + 1) * 100000000L, 200);
+        ASSERT_GE(savers[p], 0);
+    }
+    // Meanwhile a third program starts again and again: each start reads one whole set.
+    std::set<char> seenSavers;
+    int starts = 0;
+    // Until both programs' saves have been read, on a loaded machine too.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end && !HasFailure() &&
+           (seenSavers.size() < 2 || starts < 20)) {
+        TestWindow reader(dir.Path());
+        reader.Start();
+        const auto stamps = Stamps(dir, reader.dlg, false);
+        EXPECT_EQ(stamps.size(), 1u) << "start " << starts << " read a mixed set";
+        if (!stamps.begin()->empty()) seenSavers.insert(stamps.begin()->front());
+        ++starts;
+    }
+    for (pid_t saver : savers) {
+        ::kill(saver, SIGKILL);
+        int status = 0;
+        ::waitpid(saver, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status)) << "a saver stopped on its own";
+    }
+    TestWindow last(dir.Path());
+    last.Start();
+    EXPECT_EQ(Stamps(dir, last.dlg).size(), 1u);
+    EXPECT_EQ(Listing(dir / "ini"), files);
+    EXPECT_GT(starts, 10);
+    EXPECT_EQ(seenSavers.size(), 2u) << "both programs' saves were read";
 }
 
 TEST(AtomicSave, AStartFinishesOrUndoesASaveCutShort) {

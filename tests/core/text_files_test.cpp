@@ -272,5 +272,31 @@ TEST(ConfigFile, SetValueNeedsNoRoomBeyondTheFile) {
     EXPECT_EQ(ReadFile(dir / "init.cnf"), before);
 }
 
+// A table that is a link stays one; its target gets the bytes, and nothing is left beside
+// either. In a folder that takes no new file, the target is rewritten in place.
+TEST(IniTable, SaveKeepsALinkAndWritesInPlaceInAReadOnlyFolder) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    WriteFile(dir / "store/t.txt", "a;b\n1;2\n");
+    fs::create_directory(dir / "ini");
+    fs::create_symlink("../store/t.txt", dir / "ini/t.txt");
+    EXPECT_TRUE(test::RunInChild(
+        [&] {
+            fs::permissions(dir / "store", fs::perms::owner_write, fs::perm_options::remove);
+            CIniTable table(dir / "ini/t.txt");
+            table.Load();
+            table.SetCell(2, 2, "new");
+            EXPECT_NO_THROW(table.Save());
+        },
+        {dir.Path()}));
+    fs::permissions(dir / "store", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(fs::is_symlink(dir / "ini/t.txt"));
+    EXPECT_EQ(ReadFile(dir / "store/t.txt"), "a;b\r\n1;new\r\n");
+    std::size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
+        files += !entry.is_directory();
+    EXPECT_EQ(files, 2u);
+}
+
 }  // namespace
 }  // namespace wavepost
