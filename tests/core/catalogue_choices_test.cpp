@@ -203,12 +203,6 @@ TEST(CatalogueChoices, SavesRespectLinksAndFolders) {
                              fs::perm_options::remove);
          },
          true, "ini/mailles.txt"},
-        {"a table that is a folder",
-         [](const TempFolder& dir) {
-             fs::remove(dir / "ini/parametres.txt");
-             fs::create_directory(dir / "ini/parametres.txt");
-         },
-         true, "ini/parametres.txt"},
     };
     for (const Case& c : cases) {
         TempFolder dir;

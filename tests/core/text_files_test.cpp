@@ -237,6 +237,15 @@ TEST(ConfigFile, ValuesAreReadByKeyAtTheStartOfALine) {
 }
 
 // One byte rewritten, in place: same inode, a link stays a link.
+TEST(ConfigFile, LockedFileCannotBeOpenedTwice) {
+    TempFolder dir;
+    WriteFile(dir / "init.cnf", "meteo=a\r\n");
+    CConfigFile first(dir / "init.cnf", false);
+    CConfigFile second(dir / "init.cnf", false);
+    EXPECT_EQ(first.GetValue("meteo"), "a");
+    EXPECT_THROW(second.GetValue("meteo"), FileError);
+}
+
 TEST(ConfigFile, SetValueWritesInPlace) {
     namespace fs = std::filesystem;
     TempFolder dir;
