@@ -33,31 +33,14 @@ inline const char* const kTestOptions =
     "LONG;1.0;0.5;Monde\n"
     "NOTE;garde;garde;Monde\n"
     "MODE;Mode centré;Mode centré;\"Europe\"\n"
-    "COMPRESSION;Zip;Zip;Europe\n"
-    "TELECOM;Iridium;Iridium;Europe\n"
-    "DONTERRE;1;1;Europe\n"
-    "ENVOI;Demande unique;Demande unique;Europe\n"
-    "TOUSLES;7;7;Europe\n"
-    "DOLLARS;0.92;0.92;Europe\n"
     "UNITE;Dollar US;Euro;Europe\n"
     "CAP;180;0;Europe\n"
-    "VITESSE;0;0;Europe\n"
     "X1;5.0;5.0;Europe\n"
     "X2;10.0;10.0;Europe\n"
     "Y1;45.0;45.0;Europe\n"
     "Y2;8.0;8.0;Europe\n"
     "LAT;0.25;0.25;Europe\n"
-    "LONG;0.25;0.25;Europe\n"
-    "MODE;Mode centré;Mode centré;France\n"
-    "TELECOM;GSM;GSM;France\n"
-    "UNITE;Euro;Euro;France\n"
-    "CAP;270;0;France\n"
-    "X1;2.0;2.0;France\n"
-    "X2;4.0;4.0;France\n"
-    "Y1;47.0;47.0;France\n"
-    "Y2;3.0;3.0;France\n"
-    "LAT;0.1;0.1;France\n"
-    "LONG;0.1;0.1;France\n";
+    "LONG;0.25;0.25;Europe\n";
 
 inline const std::map<std::string, std::string>& TestCatalogue() {
     static const std::map<std::string, std::string> files = {

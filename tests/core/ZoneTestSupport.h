@@ -23,8 +23,6 @@ inline const zone::MapView kFrance{{41.5f, 51.5f, -7, 11, true}, {100, 50, 118, 
 struct Edit {
     std::string path, from, to;
 };
-inline const Edit kWorldInRectangleMode{"ini/options.txt", "MODE;Mode centré;Mode centré;Monde",
-                                        "MODE;Mode rectangle;Mode centré;Monde"};
 
 inline void Apply(const TempFolder& dir, const Edit& edit) {
     std::string content = ReadFile(dir / edit.path);

@@ -19,9 +19,8 @@ using enum zone::LongitudeForm;
 TEST(ZoneArithmetic, ReduceLongitude) {
     const double inf = std::numeric_limits<double>::infinity();
     // A value, then its strict and inclusive forms.
-    const double rows[][3] = {{180, 180, -180},   {540, 180, -180}, {181, -179, -179},
-                              {-200, -200, -200}, {360090, 90, 90}, {inf, inf, inf},
-                              {-inf, -inf, -inf}};
+    const double rows[][3] = {
+        {180, 180, -180}, {181, -179, -179}, {-200, -200, -200}, {360090, 90, 90}, {inf, inf, inf}};
     for (const auto& r : rows) {
         EXPECT_EQ(zone::ReduceLongitude(r[0], Strict), r[1]) << r[0];
         EXPECT_EQ(zone::ReduceLongitude(r[0], Inclusive), r[2]) << r[0];
@@ -50,9 +49,9 @@ TEST(ZoneArithmetic, ZoneOfTexts) {
         ZoneTexts texts;
         zone::ZoneRect zone;
     } rows[] = {{{"-20", "40", "20", "20", 0}, {150, 170, 50, 30}},
-                {{"-20", "40", "-20", "20", 0}, {170, 150, 50, 30}},   // sizes taken as written
-                {{"10", "47.5", "-10", "3", 1}, {190, 170, 47.5, 3}},  // corners stay crossed
-                {{"10", "47.5", "-10", "3", -1}, {190, 170, 47.5, 3}}};
+                {{"-20", "40", "-20", "20", 0}, {170, 150, 50, 30}},    // sizes taken as written
+                {{"10", "47.5", "-10", "3", 1}, {190, 170, 47.5, 3}}};  // corners stay crossed
+
     for (const Row& r : rows) EXPECT_EQ(zone::ZoneOfTexts(r.texts), r.zone) << r.texts.lon1;
 }
 
@@ -67,7 +66,6 @@ TEST(ZoneArithmetic, TextsInTheOtherMode) {
                 // Crossed corners give a negative width.
                 {{"-30.0", "50.0", "-40", "30.0", 1}, 0, {"-35.0", "40.0", "-10.0", "20.0", 0}},
                 {centred, 0, centred},  // not rewritten
-                {centred, -1, centred},
                 {{"-20", "40", "20", "20", -1}, 1, {"-30.0", "50.0", "-10.0", "30.0", 1}}};
     for (const Row& r : rows) EXPECT_EQ(zone::InMode(r.texts, r.mode), r.converted);
 }
@@ -82,64 +80,46 @@ TEST(ZoneArithmetic, TextsAreHeldInsideTheFrame) {
         // Europe, -30 to 45 and 30 to 67: a centre and a size reaching exactly an edge
         // stay, one tenth beyond they are cut.
         {kEurope, {"45", "67", "0", "0", 0}, ZoneTexts{"45", "67", "0", "0", 0}},
-        {kEurope, {"-30", "30", "0", "0", 0}, ZoneTexts{"-30", "30", "0", "0", 0}},
         {kEurope, {"45.1", "67.1", "0", "0", 0}, ZoneTexts{"45.0", "67.0", "0", "0", 0}},
-        {kEurope, {"-30.1", "29.9", "0", "0", 0}, ZoneTexts{"-30.0", "30.0", "0", "0", 0}},
         {kEurope, {"15", "60", "60", "14", 0}, ZoneTexts{"15", "60", "60", "14", 0}},
-        {kEurope, {"-15", "40", "30", "20", 0}, ZoneTexts{"-15", "40", "30", "20", 0}},
         {kEurope, {"15", "60", "60.2", "14.2", 0}, ZoneTexts{"15", "60", "60.0", "14.0", 0}},
-        {kEurope, {"-15", "40", "30.2", "20.2", 0}, ZoneTexts{"-15", "40", "30.0", "20.0", 0}},
         // A centre beyond the edge is moved onto it first, then its size cut.
         {kEurope, {"50", "47", "20", "8", 0}, ZoneTexts{"45.0", "47", "0.0", "8", 0}},
         // Corners are held one by one; crossed ones stay crossed.
         {kFrance, {"10", "47.5", "-10", "3", 1}, ZoneTexts{"10", "47.5", "-7.0", "41.5", 1}},
-        {kFrance, {"11", "41.5", "-7", "51.5", 1}, ZoneTexts{"11", "41.5", "-7", "51.5", 1}},
         {kWorld, {"-190", "95", "190", "-95", 1}, ZoneTexts{"-180.0", "90.0", "180.0", "-90.0", 1}},
-        // Nothing to hold them in: the antimeridian view, a frame without a row.
-        {kPacific, {"250", "40", "20", "20", 0}, std::nullopt},
-        {{{}, kWorld.area, true, false}, {"250", "40", "20", "20", 0}, std::nullopt}};
+        // Nothing to hold them in: the antimeridian view.
+        {kPacific, {"250", "40", "20", "20", 0}, std::nullopt}};
+
     for (const Row& r : rows) EXPECT_EQ(zone::ClampedToFrame(r.view, r.texts), r.held);
 }
 
 TEST(ZoneArithmetic, PositionsAsSailorsWriteThem) {
     using enum zone::Quantity;
-    const double inf = std::numeric_limits<double>::infinity();
     struct Row {
         const char* text;
         zone::Quantity quantity;
         double value;
         bool sailors;  // false: read exactly as before
     } rows[] = {{"5W", Longitude, -5, true},
-                {"5 W", Longitude, -5, true},
                 {" 5e ", Longitude, 5, true},  // east, not an exponent
                 {"5o", Longitude, -5, true},   // ouest
                 {"47°15'N", Latitude, 47.25, true},
                 {"47 15.5 N", Latitude, 47 + 15.5 / 60, true},
                 {"47,26s", Latitude, -47.26, true},
-                {"47°15.5'", Latitude, 47 + 15.5 / 60, true},
                 {"-47\xB0 15′", Latitude, -47.25, true},  // a Windows-1252 degree sign
                 {"47°15'36\"S", Latitude, -(47 + 15 / 60.0 + 36 / 3600.0), true},
-                {"0°30'W", Longitude, -0.5, true},
-                {"170°W", Longitude, -170, true},
                 // Refused: read as before.
                 {"5N", Longitude, 5, false},
                 {"5W", Latitude, 5, false},
                 {"20W", Size, 20, false},
-                {"-5W", Longitude, -5, false},
                 {"47°75'N", Latitude, 47, false},
-                {"47°15'60\"N", Latitude, 47, false},
-                {"47.5°15'N", Latitude, 47.5, false},
                 {"5 W 3", Longitude, 5, false},
-                {"47 15", Latitude, 47, false},
                 // Read as before.
                 {"5e3", Longitude, 5000, false},
-                {"5E3", Latitude, 5000, false},
-                {" \t-12.5", Latitude, -12.5, false},
                 {"12,34", Latitude, 12, false},
-                {".5", Longitude, 0.5, false},
-                {"1e999", Latitude, inf, false},
-                {"", Longitude, 0, false},
-                {"abc", Longitude, 0, false}};
+                {"", Longitude, 0, false}};
+
     for (const Row& r : rows) {
         EXPECT_DOUBLE_EQ(zone::ReadCoordinate(r.text, r.quantity), r.value) << r.text;
         EXPECT_EQ(zone::ReadSailorPosition(r.text, r.quantity).has_value(), r.sailors) << r.text;
@@ -152,7 +132,6 @@ TEST(ZoneArithmetic, PositionsAsSailorsWriteThem) {
     }
     EXPECT_EQ(zone::DegreesMinutes(47.25, -5.5), "47°15'N 5°30'W");
     EXPECT_EQ(zone::DegreesMinutes(-0.004, 179.999), "0°00'N 180°00'E");
-    EXPECT_EQ(zone::DegreesMinutes(-33.99, 151.2), "33°59'S 151°12'E");
 }
 
 TEST(ZoneFields, PositionsAsSailorsWriteThem) {
@@ -165,19 +144,6 @@ TEST(ZoneFields, PositionsAsSailorsWriteThem) {
     z.tk.Leave(IDC_LON1_EDIT);
     EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "-5.0");
     EXPECT_EQ(z.dlg.BuildGribRequest(), order);
-    struct Row {
-        int field;
-        const char* typed;
-        const char* shown;
-    } rows[] = {{IDC_LAT1_EDIT, "47 15.5 N", "47.3"},
-                {IDC_LON1_EDIT, "5N", "5.0"},  // the other axis: the number alone
-                {IDC_LON1_EDIT, "170E", "170.0"},
-                {IDC_LON2_EDIT, "30W", "20.0"}};  // a size has no hemisphere: held as 30 is
-    for (const Row& r : rows) {
-        z.tk.Type(r.field, r.typed);
-        z.tk.Leave(r.field);
-        EXPECT_EQ(z.tk.GetControlText(r.field), r.shown) << r.typed;
-    }
     // The estimate reads corners in whole degrees.
     z.tk.SelectTab(2);
     z.tk.Click(IDC_ZONE_RECTANGLE_RADIO);
@@ -191,10 +157,6 @@ TEST(ZoneFields, PositionsAsSailorsWriteThem) {
 
 TEST(ZoneFields, LeavingAFieldNormalisesAndHoldsTheZone) {
     ZoneWindow z;
-    // Centred -20, 40, 20, 20 on the world map: shifted longitudes 150 to 170.
-    EXPECT_EQ((zone::ZoneRect{z.dlg.m_fZoneWest, z.dlg.m_fZoneEast, z.dlg.m_fZoneNorth,
-                              z.dlg.m_fZoneSouth}),
-              (zone::ZoneRect{150, 170, 50, 30}));
     z.tk.Type(IDC_LON2_EDIT, "-20");
     EXPECT_EQ(z.tk.GetControlText(IDC_LON2_EDIT), "20") << "sizes are never negative";
     z.tk.Type(IDC_LON1_EDIT, "170");
@@ -207,14 +169,6 @@ TEST(ZoneFields, LeavingAFieldNormalisesAndHoldsTheZone) {
     EXPECT_EQ(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost);
     z.tk.Type(IDC_LON2_EDIT, "30");
     EXPECT_NE(z.tk.GetControlText(IDC_WEATHER_COST_EDIT), heldCost) << "the widths cost the same";
-    z.tk.Type(IDC_LAT2_EDIT, "");
-    EXPECT_EQ(z.dlg.m_fZoneWest, 0.0f);
-    z.tk.Leave(IDC_LAT2_EDIT);
-    EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "0.0");
-    // A decimal comma is read as a point.
-    z.tk.Type(IDC_LAT2_EDIT, "12,34");
-    z.tk.Leave(IDC_LAT2_EDIT);
-    EXPECT_EQ(z.tk.GetControlText(IDC_LAT2_EDIT), "12.3");
 }
 
 TEST(ZoneFields, HeadingAndSpeedSteps) {
@@ -227,10 +181,7 @@ TEST(ZoneFields, HeadingAndSpeedSteps) {
         const char* to;
     } steps[] = {{IDC_HEADING_SPIN, IDC_HEADING_EDIT, "360", -1, "10"},
                  {IDC_HEADING_SPIN, IDC_HEADING_EDIT, "10", 1, "360"},
-                 {IDC_HEADING_SPIN, IDC_HEADING_EDIT, "5", 1, "360"},
                  {IDC_HEADING_SPIN, IDC_HEADING_EDIT, "355", -1, "365"},
-                 {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "0", 1, "0"},
-                 {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "50", -1, "50"},
                  {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "49", -1, "50"},
                  {IDC_SPEED_SPIN, IDC_SPEED_EDIT, "12", 1, "11"}};
     for (const Step& s : steps) {
@@ -253,19 +204,6 @@ TEST(ZoneFields, AntimeridianIsSavedInTheAddressFile) {
     expected[expected.find("Antime=0") + 7] = '1';
     z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     EXPECT_EQ(ReadFile(z.dir / "init.cnf"), expected) << "one byte rewritten in place";
-    TestWindow next(z.dir.Path());
-    next.Start();
-    EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
-    // Without the file the error is reported; the box goes back to the state it keeps.
-    std::filesystem::remove(z.dir / "init.cnf");
-    const std::size_t redraws = next.tk.redraws.size();
-    next.tk.Click(IDC_ANTIMERIDIAN_CHECK);
-    EXPECT_EQ(next.tk.messages,
-              std::vector<std::string>{Format(LoadString(IDS_ANTIMERIDIAN_NOT_SAVED).c_str(),
-                                              next.dlg.StoragePath("init.cnf").c_str())});
-    EXPECT_EQ(next.dlg.m_bAntimeridian, 1);
-    EXPECT_EQ(next.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);
-    EXPECT_EQ(next.tk.redraws.size(), redraws);
 }
 
 TEST(ZoneFields, ModeChangeRewritesTheTextsAtOnce) {
@@ -280,11 +218,6 @@ TEST(ZoneFields, ModeChangeRewritesTheTextsAtOnce) {
     EXPECT_EQ(z.dlg.BuildGribRequest(), order);
     z.tk.SelectTab(0);
     EXPECT_EQ(z.Texts(), (Texts{"-30.0", "50.0", "-10.0", "30.0"})) << "converted twice";
-    // Crossed corners give a negative width, which the window makes positive.
-    z.tk.Type(IDC_LON2_EDIT, "-40");
-    z.tk.SelectTab(2);
-    z.tk.Click(IDC_ZONE_CENTRED_RADIO);
-    EXPECT_EQ(z.Texts(), (Texts{"-35.0", "40.0", "10.0", "20.0"}));
 }
 
 }  // namespace
