@@ -1,6 +1,8 @@
 // What screen readers and the keyboard get of the window: the names of the controls from
 // their labels, and the mnemonics of the tabs shown as pictures.
 #include <QAbstractButton>
+#include <QAccessibleWidget>
+#include <QComboBox>
 #include <QLabel>
 #include <QShortcut>
 #include <QTabBar>
@@ -22,7 +24,37 @@ QString Spoken(QString text) {
     return text.trimmed();
 }
 
+// Qt names a drop-down list by its choice on Linux, so that the two grid spacings are both
+// "1.0": the window's lists are named by their labels, their choice is their description.
+class AccessibleDropDown : public QAccessibleWidget {
+  public:
+    explicit AccessibleDropDown(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override {
+        auto* combo = static_cast<QComboBox*>(widget());
+        if (t == QAccessible::Name && !combo->accessibleName().isEmpty())
+            return combo->accessibleName();
+        if (t == QAccessible::Value || t == QAccessible::Description) return combo->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {showMenuAction()}; }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction()) static_cast<QComboBox*>(widget())->showPopup();
+    }
+};
+
+QAccessibleInterface* DropDownFactory(const QString& key, QObject* object) {
+    auto* combo = qobject_cast<QComboBox*>(object);
+    if (key != QLatin1String("QComboBox") || !combo || !qobject_cast<MainDialog*>(combo->parent()))
+        return nullptr;
+    return new AccessibleDropDown(combo);
+}
+
 }  // namespace
+
+void InstallAccessibleDropDowns() {
+    static const bool installed = (QAccessible::installFactory(DropDownFactory), true);
+    (void)installed;
+}
 
 void QtToolkit::UpdateAccessibleNames() {
     auto byId = [this](int id) -> QWidget* {

@@ -48,6 +48,9 @@ class MainDialog : public QDialog {
     bool m_bEnding = false;
 };
 
+// Drop-down lists of the main window named by their labels for screen readers.
+void InstallAccessibleDropDowns();
+
 class QtToolkit : public IToolkit {
   public:
     QtToolkit();

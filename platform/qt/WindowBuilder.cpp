@@ -49,6 +49,7 @@ QString ObjectName(int id) {
 }  // namespace
 
 QtToolkit::QtToolkit() {
+    InstallAccessibleDropDowns();
     BuildWindow();
     QObject::connect(qApp, &QApplication::focusChanged, m_pDialog,
                      [this](QWidget*, QWidget* now) { FocusMoved(now); });

@@ -59,6 +59,9 @@ EXPECTED = {
     "Posez vos questions": {R.PUSH_BUTTON},
     "Coût estimé météo": EDIT,
     "Coût estimé télécom": EDIT,
+    "MONDE": {R.RADIO_BUTTON},
+    "EUROPE": {R.RADIO_BUTTON},
+    "FRANCE": {R.RADIO_BUTTON},
     "Envoi": {R.PUSH_BUTTON},
     "Quitter": {R.PUSH_BUTTON},
 }
