@@ -28,7 +28,8 @@ QString Spoken(QString text) {
 // "1.0": the window's lists are named by their labels, their choice is their description.
 class AccessibleDropDown : public QAccessibleWidget {
   public:
-    explicit AccessibleDropDown(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit AccessibleDropDown(QComboBox* combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox) {}
     QString text(QAccessible::Text t) const override {
         auto* combo = static_cast<QComboBox*>(widget());
         if (t == QAccessible::Name && !combo->accessibleName().isEmpty())
@@ -76,8 +77,8 @@ void QtToolkit::UpdateAccessibleNames() {
         if (!control) continue;
         QWidget* label = buddy.label ? byId(buddy.label) : nullptr;
         if (auto* l = qobject_cast<QLabel*>(label)) l->setBuddy(control);
-        QString name = buddy.textId ? Spoken(Decode(wavepost::LoadString(buddy.textId)))
-                                    : captionOf(label);
+        QString name =
+            buddy.textId ? Spoken(Decode(wavepost::LoadString(buddy.textId))) : captionOf(label);
         if (name.isEmpty()) continue;  // its label is not made yet
         QString context;
         if (buddy.context > 0) {

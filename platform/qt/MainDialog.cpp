@@ -17,8 +17,7 @@ MainDialog::MainDialog(QtToolkit& toolkit) : QDialog(nullptr), m_toolkit(toolkit
     // made transient for the application's leader window, which some task bars hide.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowCloseButtonHint |
-                   Qt::CustomizeWindowHint);
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setMouseTracking(true);
 }
 

@@ -82,7 +82,8 @@ QFont QtToolkit::Font(FontHandle font) const {
     if (it == m_fonts.end()) return m_pDialog->font();
     QFont scaled = it->second;
     if (m_dScale != 1.0)
-        scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(scaled.pixelSize() * m_dScale))));
+        scaled.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(scaled.pixelSize() * m_dScale))));
     return scaled;
 }
 

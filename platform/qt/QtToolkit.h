@@ -198,16 +198,16 @@ class QtToolkit : public IToolkit {
 
     QPointer<MainDialog> m_pDialog;
     QSize m_baseUnits{6, 13};
-    QFont m_firstFont;                        // the dialog font at the first size
-    QSize m_firstSize;                        // the window's first size
-    double m_dScale = 1.0;                    // present size / first size
-    QPoint m_offset;                          // of the scaled layout, centred in the window
-    QHash<QWidget*, QRect> m_firstGeometry;   // every placed widget, at the first size
-    QHash<QWidget*, FontHandle> m_widgetFont; // fonts set by the logic, scaled with it
-    QHash<QWidget*, QString> m_unwrapped;     // multi-line buttons' captions before wrapping
+    QFont m_firstFont;                         // the dialog font at the first size
+    QSize m_firstSize;                         // the window's first size
+    double m_dScale = 1.0;                     // present size / first size
+    QPoint m_offset;                           // of the scaled layout, centred in the window
+    QHash<QWidget*, QRect> m_firstGeometry;    // every placed widget, at the first size
+    QHash<QWidget*, FontHandle> m_widgetFont;  // fonts set by the logic, scaled with it
+    QHash<QWidget*, QString> m_unwrapped;      // multi-line buttons' captions before wrapping
     QHash<int, QPointer<QWidget>> m_pageControlsById;  // the last page control of each id
     QPointer<QWidget> m_pLastCaption;                  // the page caption made last
-    QString m_strSavedSize;                   // the size setting as read at the start
+    QString m_strSavedSize;                            // the size setting as read at the start
     bool m_bSavedMaximised = false;
     std::map<ControlHandle, QPointer<QWidget>> m_controls;
     QHash<QObject*, int> m_ids;

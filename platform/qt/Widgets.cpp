@@ -140,8 +140,9 @@ SpinArrows::SpinArrows(QWidget* parent, int id, EventSink sink) : QWidget(parent
 void SpinArrows::SetAccessibleNames(const QString& field) {
     const QList<QToolButton*> arrows = findChildren<QToolButton*>();
     for (QToolButton* arrow : arrows)
-        arrow->setAccessibleName(field + (arrow->arrowType() == Qt::UpArrow ? QStringLiteral(" ▲")
-                                                                             : QStringLiteral(" ▼")));
+        arrow->setAccessibleName(field + (arrow->arrowType() == Qt::UpArrow
+                                              ? QStringLiteral(" ▲")
+                                              : QStringLiteral(" ▼")));
 }
 
 }  // namespace platform::qt

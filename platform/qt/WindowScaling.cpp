@@ -116,8 +116,8 @@ void QtToolkit::Relayout() {
         maps->setSpacing(Rounded(6 * scale));
     }
     if (m_pTabBar) {
-        const int icon = m_pTabBar->style()->pixelMetric(QStyle::PM_TabBarIconSize, nullptr,
-                                                         m_pTabBar);
+        const int icon =
+            m_pTabBar->style()->pixelMetric(QStyle::PM_TabBarIconSize, nullptr, m_pTabBar);
         m_pTabBar->setIconSize(QSize(icon, icon) * scale);
         ApplyGeometry(m_pTabBar, m_firstGeometry.value(m_pTabBar));
     }
@@ -133,9 +133,8 @@ void QtToolkit::RestoreWindowSize() {
         m_strSavedSize = QString::fromStdString(value);
         const QStringList parts = m_strSavedSize.split('x');
         bool wide = false, high = false;
-        const QSize saved = parts.size() == 2
-                                ? QSize(parts[0].toInt(&wide), parts[1].toInt(&high))
-                                : QSize();
+        const QSize saved =
+            parts.size() == 2 ? QSize(parts[0].toInt(&wide), parts[1].toInt(&high)) : QSize();
         if (wide && high && saved.width() > 0 && saved.height() > 0) size = saved;
     }
     m_bSavedMaximised = maximised;

@@ -116,7 +116,9 @@ class QtMouseTest : public QObject {
                 w.Get<QLineEdit>(IDC_LON1_EDIT)->setFocus();
                 const QImage after = dialog.grab().toImage();
                 // The backing store may keep fewer bits per colour.
-                auto isRed = [](QRgb p) { return qRed(p) > 240 && qGreen(p) < 16 && qBlue(p) < 16; };
+                auto isRed = [](QRgb p) {
+                    return qRed(p) > 240 && qGreen(p) < 16 && qBlue(p) < 16;
+                };
                 QRect red;
                 for (int y = area.top; y < area.bottom; ++y)
                     for (int x = area.left; x < area.right; ++x)
@@ -146,9 +148,14 @@ class QtMouseTest : public QObject {
                          std::abs(a.drawn.width() - b.drawn.width()) <= px &&
                          std::abs(a.drawn.height() - b.drawn.height()) <= py,
                      qPrintable(QStringLiteral("%1,%2 %3x%4 / %5,%6 %7x%8")
-                                    .arg(a.drawn.left()).arg(a.drawn.top()).arg(a.drawn.width())
-                                    .arg(a.drawn.height()).arg(b.drawn.left()).arg(b.drawn.top())
-                                    .arg(b.drawn.width()).arg(b.drawn.height())));
+                                    .arg(a.drawn.left())
+                                    .arg(a.drawn.top())
+                                    .arg(a.drawn.width())
+                                    .arg(a.drawn.height())
+                                    .arg(b.drawn.left())
+                                    .arg(b.drawn.top())
+                                    .arg(b.drawn.width())
+                                    .arg(b.drawn.height())));
         }
     }
 

@@ -119,8 +119,8 @@ class QtWindowTest : public QObject {
         QCOMPARE(tabs->count(), 7);
         QStringList titles;
         for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
-        QCOMPARE(titles, (QStringList{"&Zone Géographique", "&Paramètres", "&Options",
-                                      "&Bulletins", "&Images", "", "    ?"}));
+        QCOMPARE(titles, (QStringList{"&Zone Géographique", "&Paramètres", "&Options", "&Bulletins",
+                                      "&Images", "", "    ?"}));
         // The order page's tab is an envelope named by its tooltip; all seven fit the strip.
         QVERIFY(!tabs->tabIcon(5).isNull());
         QCOMPARE(tabs->tabToolTip(5), QStringLiteral("Commande"));
@@ -195,7 +195,14 @@ class QtWindowTest : public QObject {
     // Dark desktops: colours come from the palette, except over the map, which keeps its
     // own; a dark style sheet leaves the map and the fields in sight.
     void darkColoursKeepEverythingReadable() {
-        const QPalette before = QApplication::palette();
+        // Put back for the other tests, whatever happens here.
+        struct Restore {
+            QPalette palette = QApplication::palette();
+            ~Restore() {
+                qApp->setStyleSheet(QString());
+                QApplication::setPalette(palette);
+            }
+        } restore;
         QPalette dark;
         dark.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x2d));
         dark.setColor(QPalette::WindowText, Qt::white);
@@ -218,7 +225,8 @@ class QtWindowTest : public QObject {
             QCOMPARE(QColor(shot.pixel(panel.left + 2, panel.top + 2)), dark.color(QPalette::Base));
         }
         const QColor sheet(0x20, 0x20, 0x20);
-        qApp->setStyleSheet(QStringLiteral("QWidget { background-color: #202020; color: #f0f0f0; }"));
+        qApp->setStyleSheet(
+            QStringLiteral("QWidget { background-color: #202020; color: #f0f0f0; }"));
         {
             QtWindow w;
             w.Open();
@@ -228,15 +236,15 @@ class QtWindowTest : public QObject {
             for (int y = area.top; y < area.bottom; ++y)
                 for (int x = area.left; x < area.right; ++x)
                     covered += QColor(shot.pixel(x, y)) == sheet;
-            QVERIFY2(covered < area.Width() * area.Height() / 20, qPrintable(QString::number(covered)));
+            QVERIFY2(covered < area.Width() * area.Height() / 20,
+                     qPrintable(QString::number(covered)));
             const QObjectList order = w.tk->Window().children();
             for (auto [field, frame] : {std::pair{IDC_LAT1_EDIT, IDC_COLUMN1_GROUP},
                                         std::pair{IDC_LON2_EDIT, IDC_COLUMN2_GROUP},
                                         std::pair{IDC_HEADING_EDIT, IDC_MOTION_GROUP}})
-                QVERIFY(order.indexOf(w.Get<QWidget>(field)) > order.indexOf(w.Get<QWidget>(frame)));
+                QVERIFY(order.indexOf(w.Get<QWidget>(field)) >
+                        order.indexOf(w.Get<QWidget>(frame)));
         }
-        qApp->setStyleSheet(QString());
-        QApplication::setPalette(before);
     }
 
     // The order page follows choices made on other pages; "Copier" copies what it shows,
