@@ -261,6 +261,10 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             m_pTabBar = new QTabBar(dialog);
             m_pTabBar->setDrawBase(false);
             m_pTabBar->setExpanding(false);
+            // In a window shrunk to fit a small screen every tab stays in sight, its text
+            // shortened, rather than some behind scroll arrows.
+            m_pTabBar->setUsesScrollButtons(false);
+            m_pTabBar->setElideMode(Qt::ElideRight);
             // Every change the user makes, by click, key or wheel; the program's own
             // selections raise nothing.
             QObject::connect(m_pTabBar, &QTabBar::currentChanged, dialog, [this](int index) {

@@ -138,6 +138,22 @@ class QtWindowTest : public QObject {
         QVERIFY(!QPixmap(QStringLiteral(":/resources/141.png")).isNull());
     }
 
+    // Alt and the marked letter choose a page, the order page's picture tab included, and
+    // press the main buttons.
+    void mnemonicsChoosePagesAndPressButtons() {
+        QtWindow w;
+        w.Open();
+        QTabBar* tabs = w.tk->TabBar();
+        for (auto [key, page] : {std::pair{Qt::Key_P, 1}, std::pair{Qt::Key_M, 5},
+                                 std::pair{Qt::Key_O, 2}, std::pair{Qt::Key_Z, 0}}) {
+            wavepost::qttest::PressKey(key, Qt::AltModifier);
+            QTRY_COMPARE(tabs->currentIndex(), page);
+            QCOMPARE(w.dlg->m_nCurrentPage, page);  // the window has switched its page
+        }
+        wavepost::qttest::PressKey(Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(w.tk->Window().Ended());
+    }
+
     // The window opens at the size it was closed at, never larger than the screen; a
     // window the user left alone writes no size.
     void sizeIsKeptWithinTheScreen() {
