@@ -77,6 +77,9 @@ class IPainter {
     virtual void DrawRectOutline(int x0, int y0, int x1, int y1, const Pen& pen) = 0;
     virtual void DrawIcon(int x, int y) = 0;
     virtual int ColorDepth() const = 0;
+    // The paper of a panel of text in the desktop's colours (DrawText writes on it in the
+    // matching ink); white where the toolkit has no theme.
+    virtual Color PanelColor() const { return {255, 255, 255}; }
 };
 
 class IToolkit {
@@ -91,7 +94,8 @@ class IToolkit {
     virtual std::string GetControlText(ControlHandle control) const = 0;
     virtual void SetCheck(ControlHandle button, int state) = 0;
     virtual int GetCheck(ControlHandle button) const = 0;
-    // The control's rectangle in the main window's client pixels.
+    // The control's rectangle in the main window's client pixels. The tab control's is the
+    // one of the window's first size: the frame in which page controls are placed.
     virtual Rect GetControlRect(ControlHandle control) const = 0;
     // The main window's client area, from (0, 0).
     virtual Rect GetClientRect() const = 0;
@@ -105,7 +109,8 @@ class IToolkit {
     virtual void ComboSetSelection(ControlHandle combo, int index) = 0;
 
     // --- controls created at run time on the tab control ------------------------
-    // rect is in the tab control's client coordinates; the control starts hidden.
+    // rect is in the tab control's client coordinates at the window's first size; the
+    // toolkit scales it with the window. The control starts hidden.
     virtual ControlHandle CreatePageControl(RuntimeControlKind kind, int controlId,
                                             const std::string& text, const Rect& rect,
                                             FontHandle font) = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Rewrites the README's screenshots in docs/: the zone page on the world map and on the
 # Europe map, and the "Paramètres", "Options" and "Commande" pages, as a new user first
-# sees them.
+# sees them; then the zone page on a dark desktop.
 #
 #   tools/make_screenshots.sh
 #
@@ -64,8 +64,9 @@ shot() {
     echo "written: ${1#"$src/"}"
 }
 
-# The tabs' centres, left to right, found in the window's top rows: the tab frames are the
-# columns that stay dark over much of the tab height, which no letter does.
+# The tabs' centres, left to right, found in the window's top rows right of the map list
+# (which ends before a seventh of the window's width): the tab frames are the columns that
+# stay dark over much of the tab height, which no letter does.
 tab_centres() {
     import -window "$window" "$scratch/tabs.png"
     local width
@@ -77,7 +78,7 @@ import sys
 data = open(sys.argv[1], "rb").read()
 w = int(sys.argv[2]); h = len(data) // w
 dark = [sum(1 for y in range(h) if data[y * w + x] < 200) for x in range(w)]
-edges = [x for x in range(w) if dark[x] >= 16]
+edges = [x for x in range(w) if dark[x] >= 16 and x >= w // 7]
 lines = [x for i, x in enumerate(edges) if i == 0 or x - edges[i - 1] > 3]
 ys = [y for y in range(h) if any(data[y * w + x] < 200 for x in lines)]
 y = (min(ys) + max(ys)) // 2 if ys else h // 2
@@ -112,4 +113,40 @@ read -r x y <<<"${tabs[5]}"
 click "$x" "$y"
 shot "$out/order-page.png"
 
+xdotool key --clearmodifiers Escape
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^WAVEPOST$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+
+# A dark desktop: a KDE session whose colour scheme is dark, which Qt reads from kdeglobals.
+mkdir -p "$XDG_CONFIG_HOME"
+cat >"$XDG_CONFIG_HOME/kdeglobals" <<'KDE'
+[Colors:Window]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+[Colors:View]
+BackgroundNormal=35,38,41
+ForegroundNormal=239,240,241
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=239,240,241
+[Colors:Tooltip]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+KDE
+XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 "$build/stage/bin/wavepost-start" 2>/dev/null &
+pids+=($!)
+window=""
+for _ in $(seq 300); do
+    window="$(xdotool search --onlyvisible --name '^WAVEPOST$' 2>/dev/null | head -n1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "the window did not open on the dark desktop"
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+shot "$out/zone-world-dark.png"
 xdotool key --clearmodifiers Escape

@@ -12,7 +12,6 @@ using platform::Rect;
 
 namespace {
 
-constexpr platform::Color kWhite{255, 255, 255};
 constexpr platform::Color kRed{255, 0, 0};
 constexpr platform::Pen kGraticulePen{1, {0, 0, 0}};
 // The window icon is drawn at the large-icon size.
@@ -99,11 +98,13 @@ void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
         return;
     }
 
-    painter.FillRect(m_toolkit.GetControlRect(m_grpCost), kWhite);
+    // The cost panel in the desktop's colours; the map below keeps its own.
+    const platform::Color paper = painter.PanelColor();
+    painter.FillRect(m_toolkit.GetControlRect(m_grpCost), paper);
     painter.DrawText(m_toolkit.GetControlRect(m_lblWeatherCost), LoadString(IDS_WEATHER_COST),
-                     m_pCaptionFont, kWhite);
+                     m_pCaptionFont, paper);
     painter.DrawText(m_toolkit.GetControlRect(m_lblTelecomCost), LoadString(IDS_TELECOM_COST),
-                     m_pCaptionFont, kWhite);
+                     m_pCaptionFont, paper);
 
     if (m_nCurrentPage != 0) return;
     const MapView view = MapViewOf(*this);

@@ -1,6 +1,7 @@
 #include "app/layout/Layout.h"
 
 #include "app/layout/ResourceIds.h"
+#include "app/layout/StringTable.h"
 
 namespace wavepost {
 
@@ -37,7 +38,7 @@ DialogLayout BuildMainWindow() {
         {IDC_ANTIMERIDIAN_CHECK, K::CheckBox, "Antiméridien", 288, 148, 54, 10, kHidden, 0, 0},
         {IDC_MESH_LON_COMBO, K::DropDownList, "", 319, 52, 36, 159, kHidden, 0, 0},
         {IDC_MESH_LAT_COMBO, K::DropDownList, "", 319, 68, 36, 167, kHidden, 0, 0},
-        {IDC_DEFAULT_PARAMS_BUTTON, K::PushButton, "Défaut", 270, 105, 84, 29, kHidden, 0, 0},
+        {IDC_DEFAULT_PARAMS_BUTTON, K::PushButton, "&Défaut", 270, 105, 84, 29, kHidden, 0, 0},
         {IDC_ZONE_CENTRED_RADIO, K::RadioButton, "Mode centré", 70, 54, 56, 10, kShown, 0, 0},
         {IDC_ZONE_RECTANGLE_RADIO, K::RadioButton, "Mode rectangle", 70, 68, 65, 10, kShown, 0, 0},
         {IDC_LAND_YES_RADIO, K::RadioButton, "OUI", 176, 49, 29, 10, kShown, 0, 0},
@@ -51,26 +52,26 @@ DialogLayout BuildMainWindow() {
         {IDC_TELECOM_COMBO, K::DropDownList, "", 171, 123, 67, 157, kHidden, 0, 0},
         {IDC_DOLLAR_RATE_EDIT, K::Edit, "", 293, 156, 45, 12, kShown, kRA, 0},
         {IDC_CURRENCY_COMBO, K::DropDownList, "", 276, 195, 72, 45, kShown, 0, 0},
-        {IDC_DEFAULT_OPTIONS_BUTTON, K::PushButton, "Défaut", 162, 158, 84, 29, kHidden, 0, 0},
+        {IDC_DEFAULT_OPTIONS_BUTTON, K::PushButton, "&Défaut", 162, 158, 84, 29, kHidden, 0, 0},
         {IDC_PRESENTATION_EDIT, K::Edit, "", 61, 46, 300, 116, kHidden, kML | kRO, 0},
-        {IDC_HELP_BUTTON, K::PushButton, "Aide", 99, 183, 57, 37, kHidden, 0, 0},
-        {IDC_QUESTION_BUTTON, K::PushButton, "Posez vos questions", 225, 183, 111, 37, kHidden, kML,
-         0},
+        {IDC_HELP_BUTTON, K::PushButton, "&Aide", 99, 183, 57, 37, kHidden, 0, 0},
+        {IDC_QUESTION_BUTTON, K::PushButton, "Posez vos ques&tions", 225, 183, 111, 37, kHidden,
+         kML, 0},
         {IDC_ORDER_TITLE, K::Label, "Commande", 64, 23, 120, 11, kHidden, 0, 0},
         {IDC_ORDER_KIND_LABEL, K::Label, "", 64, 36, 294, 8, kHidden, 0, 0},
         {IDC_ORDER_SIZE_LABEL, K::Label, "", 64, 46, 294, 17, kHidden, 0, 0},
         {IDC_ORDER_TEXT_EDIT, K::Edit, "", 63, 65, 296, 94, kHidden, kML | kRO, 0},
-        {IDC_ORDER_COPY_BUTTON, K::PushButton, "Copier", 63, 163, 48, 14, kHidden, 0, 0},
-        {IDC_ORDER_SAVE_BUTTON, K::PushButton, "Enregistrer...", 115, 163, 60, 14, kHidden, 0, 0},
+        {IDC_ORDER_COPY_BUTTON, K::PushButton, "&Copier", 63, 163, 48, 14, kHidden, 0, 0},
+        {IDC_ORDER_SAVE_BUTTON, K::PushButton, "Enre&gistrer...", 115, 163, 60, 14, kHidden, 0, 0},
         {IDC_HANDOVER_LABEL, K::Label, "Envoi par :", 185, 166, 36, 8, kHidden, 0, 0},
         {IDC_HANDOVER_COMBO, K::DropDownList, "", 222, 163, 82, 50, kHidden, 0, 0},
-        {IDC_OUTBOX_BUTTON, K::PushButton, "Dossier...", 308, 163, 51, 14, kHidden, 0, 0},
+        {IDC_OUTBOX_BUTTON, K::PushButton, "&Dossier...", 308, 163, 51, 14, kHidden, 0, 0},
         {IDC_HISTORY_EDIT, K::Edit, "", 63, 181, 296, 51, kHidden, kML | kRO, 0},
         {IDC_WEATHER_COST_EDIT, K::Edit, "", 193, 259, 60, 12, kShown, kRO | kRA, 0},
         {IDC_TELECOM_COST_EDIT, K::Edit, "", 193, 279, 60, 12, kShown, kRO | kRA, 0},
-        {IDC_SEND_BUTTON, K::DefaultPushButton, "Envoi", 263, 251, 84, 19, kShown, 0, 0},
+        {IDC_SEND_BUTTON, K::DefaultPushButton, "&Envoi", 263, 251, 84, 19, kShown, 0, 0},
         {IDC_HELP_GROUP, K::GroupBox, "", 61, 166, 300, 68, kHidden, 0, 0},
-        {IDC_QUIT_BUTTON, K::PushButton, "Quitter", 263, 277, 84, 19, kShown, 0, 0},
+        {IDC_QUIT_BUTTON, K::PushButton, "&Quitter", 263, 277, 84, 19, kShown, 0, 0},
         {IDC_ZONE_MODE_GROUP, K::GroupBox, "", 61, 23, 88, 67, kShown, 0, 0},
         {IDC_LAND_DATA_GROUP, K::GroupBox, "", 162, 23, 84, 67, kShown, 0, 0},
         {IDC_COMPRESSION_GROUP, K::GroupBox, "", 259, 23, 102, 101, kShown, 0, 0},
@@ -145,6 +146,35 @@ const DialogLayout& MainWindowLayout() {
 const DialogLayout& AboutBoxLayout() {
     static const DialogLayout layout = BuildAboutBox();
     return layout;
+}
+
+const std::vector<LabelBuddy>& LabelBuddies() {
+    static const std::vector<LabelBuddy> buddies = {
+        {IDC_MAP_LIST, IDC_ZONE_CAPTION, 0},
+        {IDC_LAT1_EDIT, IDC_LAT1_LABEL, IDC_COLUMN1_TITLE},
+        {IDC_LON1_EDIT, IDC_LON1_LABEL, IDC_COLUMN1_TITLE},
+        {IDC_LAT2_EDIT, IDC_LAT2_LABEL, IDC_COLUMN2_TITLE},
+        {IDC_LON2_EDIT, IDC_LON2_LABEL, IDC_COLUMN2_TITLE},
+        {IDC_HEADING_EDIT, IDC_HEADING_LABEL, 0},
+        {IDC_SPEED_EDIT, IDC_SPEED_LABEL, 0},
+        {IDC_HEADING_SPIN, IDC_HEADING_LABEL, 0},
+        {IDC_SPEED_SPIN, IDC_SPEED_LABEL, 0},
+        {IDC_MESH_LON_COMBO, IDC_MESH_LON_LABEL, IDC_MESH_LABEL},
+        {IDC_MESH_LAT_COMBO, IDC_MESH_LAT_LABEL, IDC_MESH_LABEL},
+        {IDC_DEFAULT_PARAMS_BUTTON, IDC_DEFAULT_PARAMS_BUTTON, kPageTitle(kParametersPage)},
+        {IDC_DAYS_EDIT, IDC_SUBSCRIPTION_DAYS_RADIO, IDC_SUBSCRIPTION_LABEL},
+        {IDC_TELECOM_COMBO, IDC_TELECOM_LABEL, 0},
+        {IDC_DOLLAR_RATE_EDIT, IDC_DOLLAR_RATE_LABEL, IDC_CURRENCY_UNIT_LABEL},
+        {IDC_CURRENCY_COMBO, IDC_CURRENCY_LABEL, 0},
+        {IDC_DEFAULT_OPTIONS_BUTTON, IDC_DEFAULT_OPTIONS_BUTTON, kPageTitle(kOptionsPage)},
+        {IDC_PRESENTATION_EDIT, IDC_PRESENTATION_CAPTION, 0},
+        {IDC_ORDER_TEXT_EDIT, IDC_ORDER_TITLE, 0},
+        {IDC_HISTORY_EDIT, 0, 0, IDS_RECENT_ORDERS},
+        {IDC_HANDOVER_COMBO, IDC_HANDOVER_LABEL, 0},
+        {IDC_WEATHER_COST_EDIT, IDC_WEATHER_COST_LABEL, 0},
+        {IDC_TELECOM_COST_EDIT, IDC_TELECOM_COST_LABEL, 0},
+    };
+    return buddies;
 }
 
 const std::vector<std::vector<int>>& RadioGroups() {

@@ -70,6 +70,20 @@ enum TabPage : int {
 const DialogLayout& MainWindowLayout();
 const DialogLayout& AboutBoxLayout();
 
+// The label that names a control for screen readers, and the title that tells it from a
+// control of the same label elsewhere in the window: a control, a tab page (kPageTitle)
+// or none (0). Labels and titles may be controls made at run time (PageControlId).
+constexpr int kPageTitle(int page) {
+    return -1 - page;
+}
+struct LabelBuddy {
+    int control;
+    int label;
+    int context;
+    int textId = 0;  // a text of the string table, for a control no label names
+};
+const std::vector<LabelBuddy>& LabelBuddies();
+
 // The radio groups of the main window, buttons in index order: the layout groups them,
 // the window binds and exchanges them, the toolkits make them exclusive.
 inline constexpr std::array<int, 3> kMapRadios{IDC_MAP_WORLD_RADIO, IDC_MAP_EUROPE_RADIO,

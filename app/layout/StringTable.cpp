@@ -12,10 +12,10 @@ const std::map<int, std::string>& Table() {
          "Echec de l'initialisation OLE. Vérifiez que les bibliothèques OLE sont de la bonne "
          "version."},
         {IDS_ABOUTBOX, "&A propos de Wavepost..."},
-        {IDS_TAB_ZONE, "Zone Géographique"},
-        {IDS_TAB_PARAMETERS, "Paramètres"},
-        {IDS_TAB_OPTIONS, "Options"},
-        {IDS_TAB_BULLETINS, "Bulletins"},
+        {IDS_TAB_ZONE, "&Zone Géographique"},
+        {IDS_TAB_PARAMETERS, "&Paramètres"},
+        {IDS_TAB_OPTIONS, "&Options"},
+        {IDS_TAB_BULLETINS, "&Bulletins"},
         {IDS_TAB_HELP, "    ?"},
         {IDS_MAP_WORLD, "Monde"},
         {IDS_MAP_EUROPE, "Europe"},
@@ -44,7 +44,7 @@ const std::map<int, std::string>& Table() {
         {IDS_POINTS_ALARM, "Nombre de points : Alarme"},
         {IDS_POINTS_FATAL, "Nombre de points : Fatal"},
         {IDS_KEY_PTEURO, "PtEuro"},
-        {IDS_TAB_IMAGES, "Images"},
+        {IDS_TAB_IMAGES, "&Images"},
         {IDS_CATALOGUE_MISSING,
          "Le repertoire \"Ini\" (ou l'un des fichiers de ce dernier) n'a pas pu  être trouvé "
          "ou\nouvert. L'application ne peut être éxecutée sans ses fichiers."},
@@ -92,7 +92,7 @@ const std::map<int, std::string>& Table() {
          "La mémoire disponible ne suffit pas pour terminer cette opération.\nElle a été "
          "abandonnée."},
         {IDS_AMOUNT_NOT_FINITE, "montant incalculable"},
-        {IDS_TAB_ORDER, "Commande"},
+        {IDS_TAB_ORDER, "Co&mmande"},
         {IDS_ORDER_SINGLE, "Demande GRIB unique"},
         {IDS_ORDER_DAYS, "Abonnement GRIB pour %s jours"},
         {IDS_ORDER_PERMANENT, "Abonnement GRIB permanent"},

@@ -40,7 +40,10 @@ bool QtToolkit::IsControlVisible(ControlHandle control) const {
 }
 
 void QtToolkit::SetControlFont(ControlHandle control, FontHandle font) {
-    if (QWidget* w = Widget(control)) w->setFont(Font(font));
+    if (QWidget* w = Widget(control)) {
+        m_widgetFont[w] = font;  // scaled with the window
+        w->setFont(Font(font));
+    }
 }
 
 void QtToolkit::SetControlText(ControlHandle control, const std::string& text) {
@@ -55,8 +58,10 @@ void QtToolkit::SetControlText(ControlHandle control, const std::string& text) {
         if (plain->toPlainText() != shown) plain->setPlainText(shown);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(shown);
+        UpdateAccessibleNames();
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(shown);
+        UpdateAccessibleNames();
     }
 }
 
@@ -103,6 +108,8 @@ Rect QtToolkit::GetControlRect(ControlHandle control) const {
     QWidget* w = Widget(control);
     if (!w) return {};
     if (control == wavepost::IDC_TAB_PAGES) {
+        // The frame the page controls are placed in: the layout's rectangle at the
+        // window's first size, whatever the window's size (the toolkit scales them).
         const auto* tab = wavepost::FindControl(wavepost::IDC_TAB_PAGES);
         QRect r = DialogToPixels(tab->x, tab->y, tab->width, tab->height);
         return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
@@ -155,6 +162,7 @@ ControlHandle QtToolkit::CreatePageControl(RuntimeControlKind kind, int controlI
                                            const std::string& text, const Rect& rect,
                                            FontHandle font) {
     ControlHandle handle = m_nNextHandle++;
+    // In the first size's pixels, like the tab control's rectangle; scaled with the window.
     Rect tab = GetControlRect(wavepost::IDC_TAB_PAGES);
     QRect geometry(tab.left + rect.left, tab.top + rect.top, rect.Width(), rect.Height());
     QWidget* widget;
@@ -167,10 +175,13 @@ ControlHandle QtToolkit::CreatePageControl(RuntimeControlKind kind, int controlI
         widget = label;
     }
     widget->setObjectName(QStringLiteral("page-control-%1").arg(controlId));
+    m_widgetFont[widget] = font;
     widget->setFont(Font(font));
-    widget->setGeometry(geometry);
+    Place(widget, geometry);
     widget->hide();
     m_controls[handle] = widget;
+    m_pageControlsById[controlId] = widget;
+    NamePageControl(widget, kind == RuntimeControlKind::CheckList);
     return handle;
 }
 
@@ -178,6 +189,7 @@ void QtToolkit::DestroyPageControl(ControlHandle control) {
     auto it = m_controls.find(control);
     if (it == m_controls.end()) return;
     m_lastTexts.remove(it->second.data());
+    Forget(it->second.data());
     delete it->second.data();
     m_controls.erase(it);
 }
@@ -228,10 +240,13 @@ bool QtToolkit::CheckListIsItemEnabled(ControlHandle list, int index) const {
 
 // --- list view ---------------------------------------------------------------------
 
-void QtToolkit::ListViewSetColors(ControlHandle list, Color background, Color) {
+void QtToolkit::ListViewSetColors(ControlHandle list, Color, Color) {
+    // The grey asked for is the classic face of the controls: the desktop's palette gives
+    // it, with its ink, light or dark.
     if (auto* w = qobject_cast<QListWidget*>(Widget(list))) {
         QPalette palette = w->palette();
-        palette.setColor(QPalette::Base, ToQColor(background));
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
         w->setPalette(palette);
         w->setAutoFillBackground(true);
     }
@@ -279,6 +294,7 @@ void QtToolkit::TabInsert(ControlHandle, int index, const std::string& text) {
     m_pTabBar->insertTab(index, Decode(text));
     m_bProgramTabChange = false;
     m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
+    UpdateAccessibleNames();
 }
 
 void QtToolkit::TabSelect(ControlHandle, int index) {
@@ -298,9 +314,13 @@ void QtToolkit::TabSetIcon(ControlHandle, int index, int bitmapId, const std::st
     CheckNotPainting("TabSetIcon");
     m_pTabBar->setTabText(index, QString());
     m_pTabBar->setTabIcon(index, QIcon(LoadPicture(bitmapId)));
-    m_pTabBar->setTabToolTip(index, Decode(toolTip));
-    m_pTabBar->setAccessibleTabName(index, Decode(toolTip));
+    // The "&" marks the mnemonic, which a picture cannot show: it is kept off the tooltip.
+    const QString text = Decode(toolTip);
+    m_pTabBar->setTabToolTip(index, QString(text).remove('&'));
+    m_pTabBar->setAccessibleTabName(index, QString(text).remove('&'));
+    AddTabMnemonic(index, text);
     m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
+    UpdateAccessibleNames();
 }
 
 }  // namespace platform::qt

@@ -16,12 +16,13 @@ MainDialog::MainDialog(QtToolkit& toolkit) : QDialog(nullptr), m_toolkit(toolkit
     // A normal top-level window with its own task-bar button: a parentless dialog would be
     // made transient for the application's leader window, which some task bars hide.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::CustomizeWindowHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setMouseTracking(true);
 }
 
 void MainDialog::done(int result) {
+    if (!m_bEnding) m_toolkit.SaveWindowSize();
     m_bEnding = true;
     QDialog::done(result);
 }
@@ -71,6 +72,11 @@ void MainDialog::closeEvent(QCloseEvent* event) {
 void MainDialog::reject() {
     if (m_bEnding) return;
     m_toolkit.Deliver({EventKind::Escape});
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    m_toolkit.Relayout();
 }
 
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {

@@ -26,12 +26,18 @@ void QtPainter::DrawText(const Rect& rect, const std::string& text, FontHandle f
     m_painter.setFont(m_fonts(font));
     m_painter.setBackgroundMode(Qt::OpaqueMode);
     m_painter.setBackground(ToQColor(background));
-    m_painter.setPen(Qt::black);
+    m_painter.setPen(m_palette.color(QPalette::Text));
     // Not clipped to the rectangle: a wider font than the layout was made for must not
     // cut the end of a caption.
     m_painter.drawText(ToQRect(rect), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                        Decode(text));
     m_painter.restore();
+}
+
+Color QtPainter::PanelColor() const {
+    const QColor base = m_palette.color(QPalette::Base);
+    return {static_cast<std::uint8_t>(base.red()), static_cast<std::uint8_t>(base.green()),
+            static_cast<std::uint8_t>(base.blue())};
 }
 
 void QtPainter::DrawPicture(int bitmapId, const Rect& dest) {

@@ -1,7 +1,9 @@
 // The drawing surface of the main window over a QPainter.
 #pragma once
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <functional>
 
 #include "platform/Toolkit.h"
@@ -10,8 +12,13 @@ namespace platform::qt {
 
 class QtPainter : public IPainter {
   public:
-    QtPainter(QPainter& painter, std::function<QFont(FontHandle)> fonts, QPixmap icon, int depth)
-        : m_painter(painter), m_fonts(std::move(fonts)), m_icon(std::move(icon)), m_nDepth(depth) {}
+    QtPainter(QPainter& painter, std::function<QFont(FontHandle)> fonts, QPixmap icon, int depth,
+              QPalette palette = QGuiApplication::palette())
+        : m_painter(painter),
+          m_fonts(std::move(fonts)),
+          m_icon(std::move(icon)),
+          m_nDepth(depth),
+          m_palette(std::move(palette)) {}
 
     void FillRect(const Rect& rect, Color color) override;
     void DrawText(const Rect& rect, const std::string& text, FontHandle font,
@@ -21,12 +28,14 @@ class QtPainter : public IPainter {
     void DrawRectOutline(int x0, int y0, int x1, int y1, const Pen& pen) override;
     void DrawIcon(int x, int y) override;
     int ColorDepth() const override { return m_nDepth; }
+    Color PanelColor() const override;
 
   private:
     QPainter& m_painter;
     std::function<QFont(FontHandle)> m_fonts;
     QPixmap m_icon;
     int m_nDepth;
+    QPalette m_palette;
 };
 
 QColor ToQColor(Color color);

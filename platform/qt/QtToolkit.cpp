@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/qt/Pictures.h"
@@ -29,6 +30,7 @@ using wavepost::ControlLayout;
 void QtToolkit::Open(IWindowLogic& logic) {
     m_pLogic = &logic;
     logic.OnInitDialog();
+    RestoreWindowSize();
     m_pDialog->show();
     // The keyboard focus goes to the first shown control of the tab order.
     if (QWidget* maps = Widget(wavepost::IDC_MAP_LIST)) maps->setFocus(Qt::OtherFocusReason);
@@ -77,7 +79,12 @@ void QtToolkit::ReleaseFont(FontHandle font) {
 
 QFont QtToolkit::Font(FontHandle font) const {
     auto it = m_fonts.find(font);
-    return it == m_fonts.end() ? m_pDialog->font() : it->second;
+    if (it == m_fonts.end()) return m_pDialog->font();
+    QFont scaled = it->second;
+    if (m_dScale != 1.0)
+        scaled.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(scaled.pixelSize() * m_dScale))));
+    return scaled;
 }
 
 int QtToolkit::ColorDepth() const {
@@ -160,7 +167,7 @@ void QtToolkit::PaintLogic(QPainter& painter) {
     if (!m_pLogic) return;
     QtPainter surface(
         painter, [this](FontHandle font) { return Font(font); },
-        m_pDialog->windowIcon().pixmap(16, 16), ColorDepth());
+        m_pDialog->windowIcon().pixmap(16, 16), ColorDepth(), m_pDialog->palette());
     m_pLogic->OnPaint(surface);
     for (const auto& [rect, pen] : m_rubberBands)
         surface.DrawRectOutline(rect.left, rect.top, rect.right, rect.bottom, pen);

@@ -37,6 +37,7 @@ class MainDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -46,6 +47,9 @@ class MainDialog : public QDialog {
     QtToolkit& m_toolkit;
     bool m_bEnding = false;
 };
+
+// Drop-down lists of the main window named by their labels for screen readers.
+void InstallAccessibleDropDowns();
 
 class QtToolkit : public IToolkit {
   public:
@@ -155,6 +159,27 @@ class QtToolkit : public IToolkit {
     QTabBar* TabBar() const { return m_pTabBar; }
     QRect TabPaneRect() const;
 
+    // --- the window's size (WindowScaling.cpp) ---------------------------------
+    // The whole layout scales with the window, keeping its aspect ratio, centred in it;
+    // at the first size (scale 1) every control is where the layout puts it.
+    void Relayout();
+    double Scale() const { return m_dScale; }
+    // The size the layout gives the window.
+    QSize FirstSize() const { return m_firstSize; }
+    // Before the window is first shown: the size it was closed at, within the screen.
+    void RestoreWindowSize();
+    // When the run ends: the size, if the user changed it, for the next start.
+    void SaveWindowSize();
+
+    // --- screen readers and the keyboard (Accessibility.cpp) --------------------
+    // Names every control from its label (and the title that tells alike ones apart);
+    // again whenever a label's text changes.
+    void UpdateAccessibleNames();
+    // A page control: a check list is named by the caption made just before it.
+    void NamePageControl(QWidget* control, bool isList);
+    // Alt + the letter after "&" in an icon tab's text selects that tab.
+    void AddTabMnemonic(int index, const QString& text);
+
   private:
     void BuildWindow();
     void FlushPending();
@@ -164,10 +189,26 @@ class QtToolkit : public IToolkit {
     void CheckNotPainting(const char* call) const;
     QWidget* CreateControl(const wavepost::ControlLayout& layout);
     QRect DialogToPixels(int x, int y, int width, int height) const;
+    // Places a widget at its first-size geometry, scaled to the window's present size.
+    void Place(QWidget* widget, const QRect& firstGeometry);
+    void ApplyGeometry(QWidget* widget, const QRect& firstGeometry) const;
+    QRect Scaled(const QRect& firstGeometry) const;
+    void Forget(QWidget* widget);
     QListWidgetItem* CheckItem(ControlHandle list, int index) const;
 
     QPointer<MainDialog> m_pDialog;
     QSize m_baseUnits{6, 13};
+    QFont m_firstFont;                         // the dialog font at the first size
+    QSize m_firstSize;                         // the window's first size
+    double m_dScale = 1.0;                     // present size / first size
+    QPoint m_offset;                           // of the scaled layout, centred in the window
+    QHash<QWidget*, QRect> m_firstGeometry;    // every placed widget, at the first size
+    QHash<QWidget*, FontHandle> m_widgetFont;  // fonts set by the logic, scaled with it
+    QHash<QWidget*, QString> m_unwrapped;      // multi-line buttons' captions before wrapping
+    QHash<int, QPointer<QWidget>> m_pageControlsById;  // the last page control of each id
+    QPointer<QWidget> m_pLastCaption;                  // the page caption made last
+    QString m_strSavedSize;                            // the size setting as read at the start
+    bool m_bSavedMaximised = false;
     std::map<ControlHandle, QPointer<QWidget>> m_controls;
     QHash<QObject*, int> m_ids;
     QHash<QWidget*, std::pair<std::string, QString>> m_lastTexts;  // bytes set, as shown

@@ -137,4 +137,12 @@ SpinArrows::SpinArrows(QWidget* parent, int id, EventSink sink) : QWidget(parent
     makeArrow(Qt::DownArrow, 1);
 }
 
+void SpinArrows::SetAccessibleNames(const QString& field) {
+    const QList<QToolButton*> arrows = findChildren<QToolButton*>();
+    for (QToolButton* arrow : arrows)
+        arrow->setAccessibleName(field + (arrow->arrowType() == Qt::UpArrow
+                                              ? QStringLiteral(" ▲")
+                                              : QStringLiteral(" ▼")));
+}
+
 }  // namespace platform::qt

@@ -55,6 +55,8 @@ class SpinArrows : public QWidget {
     Q_OBJECT
   public:
     SpinArrows(QWidget* parent, int id, EventSink sink);
+    // Screen readers tell the two arrows by the name of the field they step.
+    void SetAccessibleNames(const QString& field);
 };
 
 }  // namespace platform::qt

@@ -46,26 +46,10 @@ QString ObjectName(int id) {
     return QLatin1String(wavepost::ControlIdName(id));
 }
 
-// Buttons with a multi-line style wrap their caption at their width.
-QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int width) {
-    QStringList lines;
-    QString line;
-    for (const QString& word : text.split(' ')) {
-        QString candidate = line.isEmpty() ? word : line + ' ' + word;
-        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
-            lines << line;
-            line = word;
-        } else {
-            line = candidate;
-        }
-    }
-    if (!line.isEmpty()) lines << line;
-    return lines.join('\n');
-}
-
 }  // namespace
 
 QtToolkit::QtToolkit() {
+    InstallAccessibleDropDowns();
     BuildWindow();
     QObject::connect(qApp, &QApplication::focusChanged, m_pDialog,
                      [this](QWidget*, QWidget* now) { FocusMoved(now); });
@@ -88,9 +72,12 @@ void QtToolkit::BuildWindow() {
     m_pDialog = new MainDialog(*this);
     QFont font = DialogFont();
     m_pDialog->setFont(font);
+    m_firstFont = font;
     m_baseUnits = MeasureBaseUnits(font);
     m_pDialog->setWindowTitle(Decode(layout.caption));
-    m_pDialog->setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
+    m_firstSize = DialogToPixels(0, 0, layout.width, layout.height).size();
+    m_pDialog->resize(m_firstSize);
+    m_pDialog->setMinimumSize(m_firstSize / 2);
     for (const auto& group : wavepost::RadioGroups())
         for (int id : group) m_radioGroups[id] = group;
     // Creation order is the tab order.
@@ -104,6 +91,20 @@ void QtToolkit::BuildWindow() {
         }
         widget->setVisible(control.visible);
     }
+    // Frames lie beneath the controls they frame, which some come before in the layout: a
+    // style sheet giving frames a background must not cover the fields.
+    for (QGroupBox* frame : m_pDialog->findChildren<QGroupBox*>()) frame->lower();
+    // The map is painted by the window beneath its frame, which must stay see-through.
+    if (QWidget* frame = Widget(wavepost::IDC_MAP_FRAME))
+        frame->setStyleSheet(QStringLiteral("QGroupBox { background: transparent; }"));
+    // "Antiméridien" is written over the map: in the map's own ink, whatever the desktop's
+    // colours.
+    if (QWidget* box = Widget(wavepost::IDC_ANTIMERIDIAN_CHECK)) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        palette.setColor(QPalette::ButtonText, Qt::black);
+        box->setPalette(palette);
+    }
     // The tab strip sits below the page controls, which are created after it at run time.
     if (m_pTabBar) m_pTabBar->lower();
     for (const auto& group : wavepost::RadioGroups()) {
@@ -112,6 +113,7 @@ void QtToolkit::BuildWindow() {
         for (int id : group) buttons->addButton(qobject_cast<QAbstractButton*>(Widget(id)));
         UpdateRadioTabStops(group.front());
     }
+    UpdateAccessibleNames();
 }
 
 void QtToolkit::UpdateRadioTabStops(int buttonId) {
@@ -154,8 +156,9 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
         case ControlKind::CheckBox: {
             QAbstractButton* button;
             if (c.kind == ControlKind::RadioButton) {
+                // Its group (below) keeps it exclusive, or lets the logic leave none
+                // checked; a radio button for screen readers.
                 auto* radio = new QRadioButton(dialog);
-                radio->setAutoExclusive(false);
                 radio->installEventFilter(dialog);  // the arrow keys move in the group
                 button = radio;
             } else {
@@ -163,10 +166,8 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
                 check->setTristate(false);
                 button = check;
             }
-            button->setText(
-                (c.style & wavepost::kStyleMultiLine)
-                    ? WrapToWidth(text, QFontMetrics(dialog->font()), geometry.width() - 20)
-                    : text);
+            button->setText(text);
+            if (c.style & wavepost::kStyleMultiLine) m_unwrapped[button] = text;
             int id = c.id;
             QObject::connect(button, &QAbstractButton::clicked, dialog, [this, id, button] {
                 // A radio button stays checked when clicked again, and unchecks its group.
@@ -245,9 +246,8 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             QObject::connect(combo, &QComboBox::activated, dialog, [this, id] {
                 Deliver({EventKind::SelectionChanged, id});
             });
-            combo->setGeometry(geometry.x(), geometry.y(), geometry.width(),
-                               combo->sizeHint().height());
-            return combo;
+            widget = combo;  // as high as its font needs, the layout's height is its list's
+            break;
         }
         case ControlKind::SpinArrows:
             widget = new SpinArrows(dialog, c.id, sink);
@@ -261,14 +261,17 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             m_pTabBar = new QTabBar(dialog);
             m_pTabBar->setDrawBase(false);
             m_pTabBar->setExpanding(false);
+            // In a window shrunk to fit a small screen every tab stays in sight, its text
+            // shortened, rather than some behind scroll arrows.
+            m_pTabBar->setUsesScrollButtons(false);
+            m_pTabBar->setElideMode(Qt::ElideRight);
             // Every change the user makes, by click, key or wheel; the program's own
             // selections raise nothing.
             QObject::connect(m_pTabBar, &QTabBar::currentChanged, dialog, [this](int index) {
                 if (index >= 0 && !m_bProgramTabChange)
                     Deliver({EventKind::TabChanged, wavepost::IDC_TAB_PAGES});
             });
-            m_pTabBar->setGeometry(geometry.x() + 2, geometry.y(), geometry.width() - 4,
-                                   m_pTabBar->sizeHint().height());
+            Place(m_pTabBar, geometry.adjusted(2, 0, -2, 0));  // as high as its font needs
             m_pTabBar->setObjectName(ObjectName(c.id));
             m_controls[c.id] = m_pTabBar;
             m_ids.insert(m_pTabBar, c.id);
@@ -284,13 +287,13 @@ QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
             break;
         }
     }
-    widget->setGeometry(geometry);
+    Place(widget, geometry);
     return widget;
 }
 
 QRect QtToolkit::TabPaneRect() const {
     const auto* tab = wavepost::FindControl(wavepost::IDC_TAB_PAGES);
-    QRect whole = DialogToPixels(tab->x, tab->y, tab->width, tab->height);
+    QRect whole = Scaled(DialogToPixels(tab->x, tab->y, tab->width, tab->height));
     int barHeight = m_pTabBar ? m_pTabBar->sizeHint().height() : 0;
     return whole.adjusted(0, barHeight - 2, 0, 0);
 }
@@ -309,7 +312,7 @@ void QtToolkit::ShowAboutBox() {
     const auto& layout = wavepost::AboutBoxLayout();
     QDialog about(m_pDialog);
     about.setWindowTitle(Decode(layout.caption));
-    about.setFont(m_pDialog->font());
+    about.setFont(m_firstFont);
     about.setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
     // Labels may run wider than the layout's font made them, up to the button's left.
     int labelsEnd = about.width();

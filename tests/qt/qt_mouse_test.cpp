@@ -67,6 +67,98 @@ class QtMouseTest : public QObject {
         }
     }
 
+    // The whole layout scales with the window: at its first size, and larger with room left
+    // beside it, the same relative positions on the map give the same zone, on the world
+    // map and on Europe, and a typed zone is drawn at the same relative place.
+    void selectionAndZoneAtTwoSizes() {
+        struct Result {
+            QStringList dragged;
+            QRectF drawn;  // the red outline's pixels, relative to the map area
+            QSizeF pixel;  // one pixel, relative to the map area
+            int width;     // of the map area
+        };
+        for (int map : {0, 1}) {
+            std::vector<Result> results;
+            for (QSizeF factor : {QSizeF(1, 1), QSizeF(1.2, 1.1)}) {
+                QtWindow w;
+                wavepost::qttest::BoxCloser closer;  // a point-count warning, say
+                w.Open();
+                auto& dialog = w.tk->Window();
+                const QSize first = w.tk->FirstSize();
+                if (map == 1) wavepost::qttest::PressKey(Qt::Key_Down);
+                const QSize size(qRound(first.width() * factor.width()),
+                                 qRound(first.height() * factor.height()));
+                dialog.resize(size);
+                QTRY_COMPARE(dialog.size(), size);
+                QVERIFY(std::abs(w.tk->Scale() - std::min(factor.width(), factor.height())) < 0.01);
+                const platform::Rect area = w.dlg->GetMapArea();
+                auto at = [&](double fx, double fy) {
+                    return QPoint(area.left + qRound(fx * area.Width()),
+                                  area.top + qRound(fy * area.Height()));
+                };
+                QTest::mousePress(&dialog, Qt::LeftButton, {}, at(0.42, 0.31));
+                QTest::mouseMove(&dialog, at(0.53, 0.45));
+                QTest::mouseRelease(&dialog, Qt::LeftButton, {}, at(0.53, 0.45));
+                Result result;
+                result.dragged = Texts(w);
+                // The zone as typed, drawn: the outline's pixels against the map without it.
+                const QImage before = dialog.grab().toImage();
+                auto type = [&](int id, const char* text) {
+                    auto* edit = w.Get<QLineEdit>(id);
+                    edit->setFocus();
+                    edit->selectAll();
+                    QTest::keyClicks(edit, QString::fromLatin1(text));
+                };
+                type(IDC_LON1_EDIT, "10");
+                type(IDC_LAT1_EDIT, "45");
+                type(IDC_LON2_EDIT, "20");
+                type(IDC_LAT2_EDIT, "10");
+                w.Get<QLineEdit>(IDC_LON1_EDIT)->setFocus();
+                const QImage after = dialog.grab().toImage();
+                // The backing store may keep fewer bits per colour.
+                auto isRed = [](QRgb p) {
+                    return qRed(p) > 240 && qGreen(p) < 16 && qBlue(p) < 16;
+                };
+                QRect red;
+                for (int y = area.top; y < area.bottom; ++y)
+                    for (int x = area.left; x < area.right; ++x)
+                        if (isRed(after.pixel(x, y)) && !isRed(before.pixel(x, y)))
+                            red |= QRect(x, y, 1, 1);
+                QVERIFY(!red.isEmpty());
+                const double aw = area.Width(), ah = area.Height();
+                result.drawn = QRectF((red.left() - area.left) / aw, (red.top() - area.top) / ah,
+                                      (red.right() + 1 - red.left()) / aw,
+                                      (red.bottom() + 1 - red.top()) / ah);
+                result.pixel = QSizeF(1 / aw, 1 / ah);
+                result.width = area.Width();
+                results.push_back(result);
+            }
+            // Within a pixel of the first size, in degrees and in the map's width.
+            const Result& a = results[0];
+            const Result& b = results[1];
+            QVERIFY(std::abs(b.width - a.width * 1.1) <= 2);  // the map grew with the window
+            for (int i = 0; i < 4; ++i) {
+                const double tolerance = map == 0 ? 1.0 : 0.3;
+                QVERIFY2(std::abs(a.dragged[i].toDouble() - b.dragged[i].toDouble()) <= tolerance,
+                         qPrintable(a.dragged.join(' ') + " / " + b.dragged.join(' ')));
+            }
+            const double px = 2 * a.pixel.width(), py = 2 * a.pixel.height();
+            QVERIFY2(std::abs(a.drawn.left() - b.drawn.left()) <= px &&
+                         std::abs(a.drawn.top() - b.drawn.top()) <= py &&
+                         std::abs(a.drawn.width() - b.drawn.width()) <= px &&
+                         std::abs(a.drawn.height() - b.drawn.height()) <= py,
+                     qPrintable(QStringLiteral("%1,%2 %3x%4 / %5,%6 %7x%8")
+                                    .arg(a.drawn.left())
+                                    .arg(a.drawn.top())
+                                    .arg(a.drawn.width())
+                                    .arg(a.drawn.height())
+                                    .arg(b.drawn.left())
+                                    .arg(b.drawn.top())
+                                    .arg(b.drawn.width())
+                                    .arg(b.drawn.height())));
+        }
+    }
+
     void pointerPositionShowsInATip() {
         QtWindow w;
         w.Open();

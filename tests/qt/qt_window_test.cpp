@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -105,18 +107,20 @@ class QtWindowTest : public QObject {
         w.Open();
         auto& dialog = w.tk->Window();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("WAVEPOST"));
-        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        // It opens at the layout's size and may be resized and maximised.
+        QCOMPARE(dialog.size(), w.tk->FirstSize());
+        QVERIFY(dialog.minimumSize().width() < dialog.maximumSize().width());
         // A top-level window of its own, not a dialog of the application's leader.
         QCOMPARE(dialog.windowType(), Qt::Window);
         QVERIFY(dialog.windowFlags() & Qt::WindowCloseButtonHint);
-        QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
         QTabBar* tabs = w.tk->TabBar();
         QCOMPARE(tabs->count(), 7);
         QStringList titles;
         for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
-        QCOMPARE(titles, (QStringList{"Zone Géographique", "Paramètres", "Options", "Bulletins",
-                                      "Images", "", "    ?"}));
+        QCOMPARE(titles, (QStringList{"&Zone Géographique", "&Paramètres", "&Options", "&Bulletins",
+                                      "&Images", "", "    ?"}));
         // The order page's tab is an envelope named by its tooltip; all seven fit the strip.
         QVERIFY(!tabs->tabIcon(5).isNull());
         QCOMPARE(tabs->tabToolTip(5), QStringLiteral("Commande"));
@@ -126,12 +130,137 @@ class QtWindowTest : public QObject {
         QCOMPARE(maps->count(), 3);
         QVERIFY(!maps->item(1)->icon().isNull());
         QVERIFY(w.Get<QPushButton>(IDC_SEND_BUTTON)->isDefault());
-        QCOMPARE(w.Get<QPushButton>(IDC_SEND_BUTTON)->text(), QStringLiteral("Envoi"));
+        QCOMPARE(w.Get<QPushButton>(IDC_SEND_BUTTON)->text(), QStringLiteral("&Envoi"));
         QVERIFY(w.Get<QWidget>(IDC_MAP_WORLD_RADIO)->isHidden());
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(maps));
         // The map pictures and icons are compiled in.
         QVERIFY(!QPixmap(QStringLiteral(":/resources/141.png")).isNull());
+    }
+
+    // Alt and the marked letter choose a page, the order page's picture tab included, and
+    // press the main buttons.
+    void mnemonicsChoosePagesAndPressButtons() {
+        QtWindow w;
+        w.Open();
+        QTabBar* tabs = w.tk->TabBar();
+        for (auto [key, page] : {std::pair{Qt::Key_P, 1}, std::pair{Qt::Key_M, 5},
+                                 std::pair{Qt::Key_O, 2}, std::pair{Qt::Key_Z, 0}}) {
+            wavepost::qttest::PressKey(key, Qt::AltModifier);
+            QTRY_COMPARE(tabs->currentIndex(), page);
+            QCOMPARE(w.dlg->m_nCurrentPage, page);  // the window has switched its page
+        }
+        wavepost::qttest::PressKey(Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(w.tk->Window().Ended());
+    }
+
+    // The window opens at the size it was closed at, never larger than the screen; a
+    // window the user left alone writes no size.
+    void sizeIsKeptWithinTheScreen() {
+        auto settingsFile = [](QtWindow& w) {
+            return QString::fromStdString(w.tk->SettingsDirectory() + "/settings.txt");
+        };
+        auto write = [&](QtWindow& w, const QByteArray& text) {
+            QDir().mkpath(QString::fromStdString(w.tk->SettingsDirectory()));
+            QFile file(settingsFile(w));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        QSize closedAt;
+        {
+            QtWindow w;
+            w.Open();
+            closedAt = QSize(w.tk->FirstSize().width() * 11 / 10, w.tk->FirstSize().height());
+            w.tk->EndModal(0);
+            QVERIFY(!QFile::exists(settingsFile(w)));
+        }
+        {
+            QtWindow w;
+            w.Open();
+            w.tk->Window().resize(closedAt);
+            QTRY_COMPARE(w.tk->Window().size(), closedAt);
+            w.tk->EndModal(0);
+            QFile file(settingsFile(w));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.readAll().contains(QStringLiteral("window-size=%1x%2\n")
+                                                .arg(closedAt.width())
+                                                .arg(closedAt.height())
+                                                .toLatin1()));
+        }
+        {
+            QtWindow w;
+            write(w, QStringLiteral("handover=mail\nwindow-size=%1x%2\n")
+                         .arg(closedAt.width())
+                         .arg(closedAt.height())
+                         .toLatin1());
+            w.Open();
+            QCOMPARE(w.tk->Window().size(), closedAt);
+            QCOMPARE(w.tk->Scale(), 1.0);  // wider only: the layout keeps its size, centred
+        }
+        {
+            QtWindow w;
+            write(w, "window-size=4000x3000\n");
+            w.Open();
+            const QSize room = w.tk->Window().screen()->availableGeometry().size();
+            const QSize size = w.tk->Window().size();
+            QVERIFY(size.width() <= room.width() && size.height() <= room.height());
+            QVERIFY(std::abs(size.width() * 3 - size.height() * 4) <= 8);  // as a whole
+        }
+    }
+
+    // Dark desktops: colours come from the palette, except over the map, which keeps its
+    // own; a dark style sheet leaves the map and the fields in sight.
+    void darkColoursKeepEverythingReadable() {
+        // Put back for the other tests, whatever happens here.
+        struct Restore {
+            QPalette palette = QApplication::palette();
+            ~Restore() {
+                qApp->setStyleSheet(QString());
+                QApplication::setPalette(palette);
+            }
+        } restore;
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x2d));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(dark);
+        {
+            QtWindow w;
+            w.Open();
+            auto* maps = w.Get<QListWidget>(IDC_MAP_LIST);
+            QCOMPARE(maps->palette().color(QPalette::Base), dark.color(QPalette::Button));
+            QCOMPARE(maps->palette().color(QPalette::Text), dark.color(QPalette::ButtonText));
+            auto* antimeridian = w.Get<QCheckBox>(IDC_ANTIMERIDIAN_CHECK);
+            QVERIFY(antimeridian->isVisible());
+            QCOMPARE(antimeridian->palette().color(QPalette::WindowText), QColor(Qt::black));
+            const QImage shot = w.tk->Window().grab().toImage();
+            const platform::Rect panel = w.tk->GetControlRect(IDC_COST_GROUP);
+            QCOMPARE(QColor(shot.pixel(panel.left + 2, panel.top + 2)), dark.color(QPalette::Base));
+        }
+        const QColor sheet(0x20, 0x20, 0x20);
+        qApp->setStyleSheet(
+            QStringLiteral("QWidget { background-color: #202020; color: #f0f0f0; }"));
+        {
+            QtWindow w;
+            w.Open();
+            const QImage shot = w.tk->Window().grab().toImage();
+            const platform::Rect area = w.dlg->GetMapArea();
+            int covered = 0;
+            for (int y = area.top; y < area.bottom; ++y)
+                for (int x = area.left; x < area.right; ++x)
+                    covered += QColor(shot.pixel(x, y)) == sheet;
+            QVERIFY2(covered < area.Width() * area.Height() / 20,
+                     qPrintable(QString::number(covered)));
+            const QObjectList order = w.tk->Window().children();
+            for (auto [field, frame] : {std::pair{IDC_LAT1_EDIT, IDC_COLUMN1_GROUP},
+                                        std::pair{IDC_LON2_EDIT, IDC_COLUMN2_GROUP},
+                                        std::pair{IDC_HEADING_EDIT, IDC_MOTION_GROUP}})
+                QVERIFY(order.indexOf(w.Get<QWidget>(field)) >
+                        order.indexOf(w.Get<QWidget>(frame)));
+        }
     }
 
     // The order page follows choices made on other pages; "Copier" copies what it shows,

@@ -22,10 +22,11 @@ unset QT_QPA_PLATFORM
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# start_x [WIDTHxHEIGHT]
 start_x() {
     exec 3>"$SCRATCH/display"
     # -noreset: a server resetting after its last client refuses the next one for a moment.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     PIDS+=($!)
     for _ in $(seq 100); do
         [ -s "$SCRATCH/display" ] && break
