@@ -81,11 +81,11 @@ be sent without this file.</translation>
     </message>
     <message>
         <source>Coût estimé météo :</source>
-        <translation>Estimated weather cost:</translation>
+        <translation>Est. weather cost:</translation>
     </message>
     <message>
         <source>Coût estimé télécom :</source>
-        <translation>Estimated telecom cost:</translation>
+        <translation>Est. telecom cost:</translation>
     </message>
     <message>
         <source>Un ou plusieurs paramètres sont incorrects.
@@ -358,13 +358,9 @@ It was given up.</translation>
         <translation>the address starts with a dash and would be read as an option</translation>
     </message>
     <message>
-        <source>
-
-La commande a été copiée dans le presse-papiers.
+        <source>La commande a été copiée dans le presse-papiers.
 Envoyez-la à l&apos;adresse %s avec le sujet &quot;%s&quot;.</source>
-        <translation>
-
-The order was copied to the clipboard.
+        <translation>The order was copied to the clipboard.
 Send it to %s with the subject &quot;%s&quot;.</translation>
     </message>
     <message>
@@ -447,7 +443,7 @@ The tables and your choices stay as they were.</translation>
     </message>
     <message>
         <source>Cap :</source>
-        <translation>Heading:</translation>
+        <translation>Hdg:</translation>
     </message>
     <message>
         <source>Choix de la zone géographique</source>

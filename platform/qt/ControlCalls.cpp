@@ -12,6 +12,7 @@
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -47,7 +48,12 @@ void QtToolkit::SetControlText(ControlHandle control, const std::string& text) {
     CheckNotPainting("SetControlText");
     QWidget* w = Widget(control);
     if (!w) return;
-    QString shown = Decode(text);
+    // Labels, buttons and the order page's texts are the program's own, shown in the
+    // window's language; what the user types or reads from the files is shown as it is.
+    const bool own = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                     control == wavepost::IDC_ORDER_TEXT_EDIT ||
+                     control == wavepost::IDC_HISTORY_EDIT;
+    QString shown = own ? Shown(text) : Decode(text);
     m_lastTexts[w] = {text, shown};
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text() != shown) edit->setText(shown);
@@ -123,7 +129,7 @@ void QtToolkit::ComboReset(ControlHandle combo) {
 
 void QtToolkit::ComboAddItem(ControlHandle combo, const std::string& text) {
     if (auto* c = qobject_cast<QComboBox*>(Widget(combo))) {
-        c->addItem(Decode(text), QByteArray::fromStdString(text));
+        c->addItem(Shown(text), QByteArray::fromStdString(text));
         if (c->count() == 1) c->setCurrentIndex(-1);
     }
 }
@@ -161,7 +167,7 @@ ControlHandle QtToolkit::CreatePageControl(RuntimeControlKind kind, int controlI
     if (kind == RuntimeControlKind::CheckList) {
         widget = new CheckListWidget(m_pDialog, handle, [this](const Event& e) { Deliver(e); });
     } else {
-        auto* label = new QLabel(Decode(text), m_pDialog);
+        auto* label = new QLabel(Shown(text), m_pDialog);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setWordWrap(true);
         widget = label;
@@ -248,7 +254,7 @@ void QtToolkit::ListViewInsertItem(ControlHandle list, int index, const std::str
                                    int image) {
     auto* w = qobject_cast<QListWidget*>(Widget(list));
     if (!w) return;
-    auto* item = new QListWidgetItem(Decode(text));
+    auto* item = new QListWidgetItem(Shown(text));
     if (image >= 0 && image < static_cast<int>(m_mapIcons.size()))
         item->setIcon(QIcon(m_mapIcons[static_cast<std::size_t>(image)]));
     item->setTextAlignment(Qt::AlignHCenter);
@@ -276,7 +282,7 @@ void QtToolkit::ListViewSelectItem(ControlHandle list, int index) {
 void QtToolkit::TabInsert(ControlHandle, int index, const std::string& text) {
     if (!m_pTabBar) return;
     m_bProgramTabChange = true;  // the first tab inserted becomes the current one
-    m_pTabBar->insertTab(index, Decode(text));
+    m_pTabBar->insertTab(index, Shown(text));
     m_bProgramTabChange = false;
     m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
 }
@@ -298,8 +304,8 @@ void QtToolkit::TabSetIcon(ControlHandle, int index, int bitmapId, const std::st
     CheckNotPainting("TabSetIcon");
     m_pTabBar->setTabText(index, QString());
     m_pTabBar->setTabIcon(index, QIcon(LoadPicture(bitmapId)));
-    m_pTabBar->setTabToolTip(index, Decode(toolTip));
-    m_pTabBar->setAccessibleTabName(index, Decode(toolTip));
+    m_pTabBar->setTabToolTip(index, Shown(toolTip));
+    m_pTabBar->setAccessibleTabName(index, Shown(toolTip));
     m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
 }
 

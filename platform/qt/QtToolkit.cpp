@@ -18,6 +18,7 @@
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -50,7 +51,7 @@ int QtToolkit::RunModal(IWindowLogic& logic) {
 
 bool QtToolkit::AddWindowMenuItem(const std::string& text, unsigned commandId) {
     // No window-menu API on X11: the item is offered in the window's context menu.
-    m_strWindowMenuText = Decode(text);
+    m_strWindowMenuText = Shown(text);
     m_nWindowMenuCommand = commandId;
     return true;
 }
@@ -100,7 +101,7 @@ void QtToolkit::EndModal(int result) {
 void QtToolkit::MessageBox(const std::string& text) {
     CheckNotPainting("MessageBox");
     QMessageBox box(QMessageBox::Warning,
-                    QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Decode(text),
+                    QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Shown(text),
                     QMessageBox::Ok, m_pDialog->isVisible() ? m_pDialog.data() : nullptr);
     ++m_nModalDepth;
     box.exec();

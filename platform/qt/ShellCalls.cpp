@@ -16,6 +16,7 @@
 #include "app/XdgFolders.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -80,7 +81,7 @@ std::string QtToolkit::PickFolder(const std::string& title, const std::string& s
     CheckNotPainting("PickFolder");
     ++m_nModalDepth;
     const QString folder =
-        QFileDialog::getExistingDirectory(m_pDialog, Decode(title), Decode(startFolder));
+        QFileDialog::getExistingDirectory(m_pDialog, Shown(title), Decode(startFolder));
     --m_nModalDepth;
     FlushPending();
     return folder.isEmpty() ? std::string() : Encode(folder);

@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kContext = "wavepost";
 
 bool g_bTranslating = false;
+std::vector<QTranslator*> g_translators;
 
 // The program's language for one locale name ("en_GB.UTF-8", "fr", "C"); empty when the
 // program has no translation for it.
@@ -39,7 +40,11 @@ const std::vector<Pattern>& Patterns() {
         static const QRegularExpression directive(QStringLiteral("%(l?d|s)"));
         std::vector<Pattern> list;
         for (const auto& [id, bytes] : wavepost::AllStrings()) {
-            const QString french = QString::fromStdString(bytes);
+            // Looked up as the messages' paragraphs are: without the blank lines that
+            // join it to another.
+            QString french = QString::fromStdString(bytes);
+            while (french.startsWith(QLatin1Char('\n'))) french.remove(0, 1);
+            while (french.endsWith(QLatin1Char('\n'))) french.chop(1);
             if (!french.contains(directive)) continue;
             QString expression = QStringLiteral("^");
             qsizetype at = 0;
@@ -116,6 +121,22 @@ QString Translate(const QString& text, int depth) {
         for (QString& part : parts) part = Translate(part, depth + 1);
         return parts.join(separator);
     }
+    // A sentence ended by the program after a message of the table.
+    if (text.endsWith(QLatin1Char('.'))) {
+        const QString head = text.chopped(1);
+        if (QString inner = Translate(head, depth + 1); inner != head)
+            return inner + QLatin1Char('.');
+    }
+    // A message followed by another that starts with words of its own (", transfert en").
+    for (const Pattern& pattern : Patterns()) {
+        const qsizetype firstDirective = pattern.french.indexOf(QLatin1Char('%'));
+        if (firstDirective < 4) continue;
+        const qsizetype at = text.indexOf(pattern.french.left(firstDirective), 1);
+        if (at < 0) continue;
+        const QString head = Translate(text.left(at), depth + 1);
+        const QString tail = Translate(text.mid(at), depth + 1);
+        if (head != text.left(at) || tail != text.mid(at)) return head + tail;
+    }
     // A text that leads with blanks (the "    ?" tab) is found without them too.
     if (text.front().isSpace()) {
         const qsizetype start = text.size() - text.trimmed().size();
@@ -145,19 +166,29 @@ QString ChosenLanguage() {
 
 void InstallTranslators(QCoreApplication& application) {
     const QString language = ChosenLanguage();
-    // Qt's own texts are English: only another language needs its translation.
-    if (language != QLatin1String("en")) {
-        auto* qt = new QTranslator(&application);
-        if (qt->load(QStringLiteral("qtbase_") + language,
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(qt);
+    auto* translator = new QTranslator(&application);
+    // Qt's own texts are English: only another language needs their translation, and
+    // the program's texts are French.
+    const bool loaded = language == QLatin1String("en")
+                            ? translator->load(QStringLiteral(":/i18n/wavepost_") + language)
+                            : translator->load(QStringLiteral("qtbase_") + language,
+                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!loaded) {
+        delete translator;
         return;
     }
-    auto* own = new QTranslator(&application);
-    if (own->load(QStringLiteral(":/i18n/wavepost_") + language)) {
-        QCoreApplication::installTranslator(own);
-        g_bTranslating = true;
+    QCoreApplication::installTranslator(translator);
+    g_translators.push_back(translator);
+    g_bTranslating = language == QLatin1String("en");
+}
+
+void RemoveTranslators() {
+    for (QTranslator* translator : g_translators) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
     }
+    g_translators.clear();
+    g_bTranslating = false;
 }
 
 QString Shown(const std::string& bytes) {

@@ -17,6 +17,8 @@ QString ChosenLanguage();
 // Installs the program's translation for the chosen language and Qt's own (the standard
 // buttons, the folder picker).
 void InstallTranslators(QCoreApplication& application);
+// Takes them away again: texts are French from then on.
+void RemoveTranslators();
 
 // The text as the window shows it: its translation when it is one of the program's texts
 // (a message built from one included), else the text itself.
