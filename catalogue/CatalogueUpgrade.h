@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brings a newer installed catalogue into the user's working folder, keeping the user's
 // choices.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the program and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libqt6dbus6 libgtest-dev libbenchmark-dev

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's texts, by the numeric identifiers its messages and labels are known by.
 // Texts are UTF-8.
 #pragma once

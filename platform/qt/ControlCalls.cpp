@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's calls on the controls: texts, checks, drop-down lists, check lists, the
 // list of maps and the tab strip.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's run, message boxes, fonts, painting and the delivery of the window's events
 // to the logic.
 #include "platform/qt/QtToolkit.h"

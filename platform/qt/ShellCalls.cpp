@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop around the window: opening mail URLs and documents, the clipboard, the
 // folder for request copies and the programs orders are handed to.
 #include <QClipboard>

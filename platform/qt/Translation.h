@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's language: French, or English on a desktop that asks for it. The program's
 // texts are French bytes; they are translated here, on their way to the widgets, so orders,
 // files and mails never change with the language.

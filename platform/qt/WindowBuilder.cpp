@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the main window and the about box from the layout tables, and finding their
 // controls again.
 #include <QApplication>

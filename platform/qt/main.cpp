@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program: the Qt application around the main window's logic.
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default catalogue shipped in data/: what a first start on it shows.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

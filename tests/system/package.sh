@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package made by CPack from the build folder: its file list and dependencies,
 # lintian, its version, its menu entry and metainfo, then the package unpacked into a
 # scratch root and started through its launcher on a scratch HOME. The first start seeds

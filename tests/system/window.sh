@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real window under a virtual X server: it opens titled WAVEPOST, Escape closes it
 # without writing the catalogue; without init.cnf the start ends with status 1.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
