@@ -55,7 +55,7 @@ const std::vector<Pattern>& Patterns() {
                                                                   : QStringLiteral("(-?\\d+)");
                 at = m.capturedEnd();
             }
-            expression += QRegularExpression::escape(french.mid(at)) + QStringLiteral("$");
+            expression += QRegularExpression::escape(french.mid(at)) + QStringLiteral("\\z");
             list.push_back(
                 {french,
                  QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption)});

@@ -25,6 +25,7 @@
 #include <fstream>
 #include <set>
 
+#include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
@@ -439,6 +440,18 @@ class QtWindowTest : public QObject {
                                                            "The order was copied")),
                  qPrintable(closer.texts[0]));
         QCOMPARE(w.LastOrder(), french);
+        // A message holding others, and a file name that stays as it is.
+        const std::string table = wavepost::Format(
+            wavepost::LoadString(wavepost::IDS_UPGRADE_TABLE_LINE).c_str(), "options.txt", 3, 0, 1);
+        w.tk->MessageBox(
+            wavepost::Format(wavepost::LoadString(wavepost::IDS_CATALOGUE_UPGRADED).c_str(), 1L, 2L,
+                             (table + "\n").c_str(), "/tmp/Le fichier"));
+        QTRY_COMPARE(closer.texts.size(), 2);
+        QCOMPARE(
+            closer.texts[1],
+            QStringLiteral("The catalogue was updated (version 1, then 2); your choices are kept.\n"
+                           "options.txt: 3 row(s) added, 0 row(s) removed, 1 row(s) changed\n"
+                           "The previous tables are kept in the folder \"/tmp/Le fichier\"."));
         QCOMPARE(QGuiApplication::clipboard()->text(), frenchClipboard);
     }
 
