@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <ctime>
 #include <deque>
 #include <map>
 #include <optional>

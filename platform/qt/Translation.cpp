@@ -164,9 +164,11 @@ QString ChosenLanguage() {
     return QStringLiteral("fr");
 }
 
-void InstallTranslators(QCoreApplication& application) {
+void InstallTranslators() {
     const QString language = ChosenLanguage();
-    auto* translator = new QTranslator(&application);
+    // Owned here, not by the application: the one that reads --help goes before the
+    // window's comes.
+    auto* translator = new QTranslator;
     // Qt's own texts are English: only another language needs their translation, and
     // the program's texts are French.
     const bool loaded = language == QLatin1String("en")

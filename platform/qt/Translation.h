@@ -7,17 +7,15 @@
 #include <QString>
 #include <string>
 
-class QCoreApplication;
-
 namespace platform::qt {
 
 // "en" when the first language of LANGUAGE, LC_ALL, LC_MESSAGES and LANG (in that order)
 // that the program has is English; "fr" otherwise, for French and for any other language.
 QString ChosenLanguage();
 
-// Installs the program's translation for the chosen language and Qt's own (the standard
-// buttons, the folder picker).
-void InstallTranslators(QCoreApplication& application);
+// Installs, in the running application, the program's translation for the chosen
+// language or Qt's own (the standard buttons, the folder picker).
+void InstallTranslators();
 // Takes them away again: texts are French from then on.
 void RemoveTranslators();
 

@@ -56,7 +56,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication probe(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("wavepost"));
         QCoreApplication::setApplicationVersion(QStringLiteral(WAVEPOST_VERSION));
-        platform::qt::InstallTranslators(probe);
+        platform::qt::InstallTranslators();
+        struct Remove {
+            ~Remove() { platform::qt::RemoveTranslators(); }
+        } remove;
         CommandLine line;
         line.parser.parse(QCoreApplication::arguments());  // Qt's own options are not known yet
         if (line.parser.isSet(line.help)) {
@@ -72,7 +75,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wavepost"));
     QApplication::setApplicationVersion(QStringLiteral(WAVEPOST_VERSION));
-    platform::qt::InstallTranslators(application);
+    platform::qt::InstallTranslators();
     CommandLine line;
     if (!line.parser.parse(QApplication::arguments())) {
         Print(stderr, QStringLiteral("wavepost: %1\n").arg(line.parser.errorText()));

@@ -347,7 +347,7 @@ class QtWindowTest : public QObject {
              {std::pair{"fr_FR.UTF-8", "Annuler"}, std::pair{"de_DE.UTF-8", "Annuler"},
               std::pair{"en_GB.UTF-8", "Cancel"}}) {
             const Desktop desktop({}, {}, QByteArray(lang));
-            platform::qt::InstallTranslators(*qApp);
+            platform::qt::InstallTranslators();
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString(cancel));
             platform::qt::RemoveTranslators();
         }
@@ -411,7 +411,7 @@ class QtWindowTest : public QObject {
             frenchClipboard = QGuiApplication::clipboard()->text();
         }
         const Desktop desktop(QByteArray(), QByteArray(), QByteArray("en_GB.UTF-8"));
-        platform::qt::InstallTranslators(*qApp);
+        platform::qt::InstallTranslators();
         struct Remove {
             ~Remove() { platform::qt::RemoveTranslators(); }
         } remove;
