@@ -440,6 +440,10 @@ class QtWindowTest : public QObject {
                                                            "The order was copied")),
                  qPrintable(closer.texts[0]));
         QCOMPARE(w.LastOrder(), french);
+        // A text with its mnemonic keeps one, on the same letter where the English has it.
+        QCOMPARE(platform::qt::Shown("&Quitter"), QStringLiteral("&Quit"));
+        QCOMPARE(platform::qt::Shown("E&nvoi"), QStringLiteral("Se&nd"));
+        QCOMPARE(platform::qt::Shown("&Aide"), QStringLiteral("&Help"));
         // A message holding others, and a file name that stays as it is.
         const std::string table = wavepost::Format(
             wavepost::LoadString(wavepost::IDS_UPGRADE_TABLE_LINE).c_str(), "options.txt", 3, 0, 1);
