@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The address file "init.cnf": one value read by key, one value rewritten in place.
 // Every use opens the file anew and closes it at once.
 #pragma once

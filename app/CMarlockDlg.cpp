@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction, start-up, data exchange and the closing rules of the main window.
 #include "app/CMarlockDlg.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the one shared state of the program and one handler per event.
 // It reaches the screen only through platform::IToolkit.
 #pragma once

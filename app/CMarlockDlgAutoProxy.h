@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automation object: it has no methods and no properties; while a client holds it,
 // closing the main window only hides it.
 #pragma once

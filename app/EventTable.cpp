@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event table: which handler each user event of the main window reaches.
 #include <new>
 

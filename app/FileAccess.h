@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads, crash-safe whole-file writes, and the error both raise.
 #pragma once
 

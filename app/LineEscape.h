@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One text kept on one line of a line-oriented file, whatever it holds.
 #pragma once
 

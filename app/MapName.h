@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The maps by number: 0 the world, 1 Europe, 2 France; any other number is the world.
 #pragma once
 

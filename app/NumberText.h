@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lenient number reading and printf-style writing of the program's texts, independent of
 // the process locale.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own settings, apart from the catalogue and the address file: how orders
 // are handed over, and the folders the user picked.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts read from files on their way into a mailto: URL. Files carried over from older
 // installations hold Windows-1252 where newer ones hold UTF-8, sometimes both in one file.
 #pragma once

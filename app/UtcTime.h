@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Instants in UTC as the program writes them into files: never in the user's locale or
 // time zone, so that files read the same everywhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own folders under the user's base directories: its settings, and its
 // state (the request copies, the order history).
 #pragma once

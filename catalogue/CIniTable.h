@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One catalogue file held in memory as rows of cells, 1-based, row 1 being the header.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of the catalogue files, relative to the storage folder.
 #pragma once
 

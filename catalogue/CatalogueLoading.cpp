@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the catalogue tables into the tab pages for the current map.
 #include <cctype>
 #include <new>

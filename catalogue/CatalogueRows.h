@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What loading and the defaults both do with catalogue rows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The option keys of the options table: how each one loads into the window and how it is
 // stored back, in one row per key.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting a drop-down item by the start of its text or by its table row.
 #pragma once
 

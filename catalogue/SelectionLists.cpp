@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's choices between controls, tables and files; the map list; the defaults.
 #include <algorithm>
 #include <string>

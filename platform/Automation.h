@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automation runtime through which another program starts this one and keeps its
 // window open.
 #pragma once

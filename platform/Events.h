@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // User events of the main window, as the toolkit delivers them to the event table.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window toolkit as the main window's logic sees it. The logic never includes a
 // toolkit header: the Qt front end and the in-memory test toolkit both implement this.
 //

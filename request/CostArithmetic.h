@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost estimate's rules, from the choices as plain values: the point count and the
 // warning it calls for, the amounts, and which analysis-only parameters the list offers.
 // The window gathers the choices and carries out what the result says.

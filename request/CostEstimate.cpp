@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weather and telecom cost estimate and the point-count warnings.
 #include <cmath>
 

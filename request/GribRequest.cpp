@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of the request text: the choices gathered from the controls and the
 // catalogue of the current map.
 #include "app/CMarlockDlg.h"

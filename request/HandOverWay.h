@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How "Envoi" hands its orders over this time: the method chosen in the settings, when
 // this machine can carry it out, else the desktop mail program.
 #pragma once

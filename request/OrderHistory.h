@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every order handed over, one line each in the state folder, kept so that the user can
 // see what went out and which subscriptions are running.
 #pragma once

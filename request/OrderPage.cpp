@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order page: what "Envoi" would hand over, shown before it leaves; the way it leaves;
 // the orders already handed over.
 #include <filesystem>

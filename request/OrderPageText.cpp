@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order page's texts.
 #include "request/OrderPageText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the order page, from the plan of what "Envoi" would hand over and the
 // estimate's figures.
 #pragma once

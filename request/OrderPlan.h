@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What "Envoi" would hand over now: the mails in their order, or the message the user
 // gets instead. Sending carries the plan out; the order page shows it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One order as a mail, apart from the way it leaves: a mailto: URL, Pat's outbox or a
 // message file.
 #pragma once

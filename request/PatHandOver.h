@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Posting an order to the outbox of Pat, the Winlink client, which sends it at the boat's
 // next radio or satellite connection.
 #pragma once

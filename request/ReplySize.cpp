@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reply size model; its constants are measured on real GRIB files (docs/reply-size.md,
 // tests/grib/reply_size_check.cpp).
 #include "request/ReplySize.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The size of the GRIB file an order brings back and its time on the telecom link, from
 // plain numbers. The model and the measurements behind its constants: docs/reply-size.md.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies of the sent orders, and the error log when a copy cannot be written.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The request text for gridded weather data, from the choices as plain values: the order's
 // rules, apart from the window that gathers the choices.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Handing the orders, the question mail and the help page to the desktop.
 #include <filesystem>
 #include <optional>

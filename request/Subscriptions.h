@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subscriptions believed running at a service, read back from the orders handed over:
 // the program never hears from the service, so its own history is all it knows.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the pictures in resources/ from GSHHG coastlines and national borders (GMT)
 # and ImageMagick drawings, and the desktop icons in desktop/icons/. The PNGs are
 # committed, so a build never needs this script.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rewrites the README's screenshots in docs/: the zone page on the world map and on the
 # Europe map, and the "Paramètres", "Options" and "Commande" pages, as a new user first
 # sees them; then the zone page on a dark desktop.

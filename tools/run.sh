@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program in a build folder of its own (build-run), installs it into a staging
 # folder there and starts it through the installed launcher, as the menu entry does: the
 # working folder $XDG_DATA_HOME/wavepost (by default ~/.local/share/wavepost) is seeded

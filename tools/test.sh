@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test headless: the logic, the Qt front end and the real
 # program once normally; then all of them again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer; then the fuzz targets for a short while. A run that finds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Map frames and the conversions between pixels, coordinate texts and the zone rectangle,
 // computed by the zone arithmetic from the window's state.
 #include <cstdint>

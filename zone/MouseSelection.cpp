@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marking the zone on the map with the mouse.
 #include <cmath>
 

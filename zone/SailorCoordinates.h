@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions as sailors write them: a hemisphere letter after the number, degrees and
 // minutes (and seconds), and back again for the pointer's position over the map.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the window: the page switch, the cost labels, the map, graticule and zone.
 #include "app/CMarlockDlg.h"
 #include "app/layout/Layout.h"

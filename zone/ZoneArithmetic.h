@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zone arithmetic: map pixels, coordinate texts and the zone rectangle converted into
 // one another, and the clamps, as functions of plain values. The window gathers the values
 // and stores the results; nothing here reads a control or a table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The coordinate, heading and speed fields, the antimeridian view and the change of map.
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"

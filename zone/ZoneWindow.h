@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers shared by the zone files: the page controls, and the window's state
 // gathered for the zone arithmetic and stored back from it.
 #pragma once

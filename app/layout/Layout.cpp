@@ -1,5 +1,6 @@
 #include "app/layout/Layout.h"
 
+#include "app/Version.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 
@@ -129,7 +130,7 @@ DialogLayout BuildAboutBox() {
     DialogLayout d{"A propos de Wavepost", "MS Sans Serif", 8, 167, 38, {}};
     d.controls = {
         {-1, K::Icon, "", 7, 8, 21, 20, kShown, 0, IDR_MAINFRAME},
-        {-1, K::Label, "Wavepost version 1.0", 36, 7, 70, 8, kShown, 0, 0},
+        {-1, K::Label, "Wavepost version " WAVEPOST_VERSION, 36, 7, 70, 8, kShown, 0, 0},
         {-1, K::Label, "Météo à la carte, par e-mail", 36, 22, 70, 8, kShown, 0, 0},
         {IDC_ABOUT_OK, K::DefaultPushButton, "OK", 110, 11, 50, 14, kShown, 0, 0},
     };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed layouts of the main window and the about box, in dialog units.
 #pragma once
 

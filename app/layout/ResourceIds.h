@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identifiers of the pictures compiled into the program and of the main window's controls.
 #pragma once
 

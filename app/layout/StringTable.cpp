@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "app/Version.h"
+
 namespace wavepost {
 
 namespace {
@@ -56,7 +58,7 @@ const std::map<int, std::string>& Table() {
         {IDS_CAPTION_ZONE, "Choix de la zone\ngéographique"},
         {IDS_BULLETIN_START, "@mto@reqt@bull@"},
         {IDS_ABOUT_CAPTION, "A propos de Wavepost"},
-        {IDS_ABOUT_VERSION, "Wavepost version 1.0"},
+        {IDS_ABOUT_VERSION, "Wavepost version " WAVEPOST_VERSION},
         {IDS_ABOUT_COPYRIGHT, "Météo à la carte, par e-mail"},
         {IDS_WINDOW_CAPTION, "WAVEPOST"},
         {IDS_FILE_READ_ERROR, "Le fichier \"%s\" n'a pas pu être lu."},
@@ -139,11 +141,30 @@ const std::map<int, std::string>& Table() {
         {IDS_HISTORY_UNREADABLE,
          "L'historique des commandes \"%s\" n'a pas pu être lu.\nLes commandes passées et les "
          "abonnements en cours ne peuvent pas être affichés."},
+        {IDS_COMMAND_LINE_ABOUT,
+         "Prépare les commandes de météo d'une zone de navigation et les confie à la "
+         "messagerie."},
+        {IDS_OPTION_UPGRADE,
+         "Met à jour le catalogue du dossier de travail depuis celui, plus récent, du "
+         "<dossier>, en gardant les choix."},
+        {IDS_OPTION_UPGRADE_VALUE, "dossier"},
+        {IDS_CATALOGUE_UPGRADED,
+         "Le catalogue a été mis à jour (version %ld, puis %ld) ; vos choix sont gardés.\n"
+         "%sLes tables précédentes sont gardées dans le dossier \"%s\"."},
+        {IDS_UPGRADE_TABLE_LINE,
+         "%s : %d ligne(s) ajoutée(s), %d ligne(s) retirée(s), %d ligne(s) modifiée(s)"},
+        {IDS_CATALOGUE_NOT_UPGRADED,
+         "Le catalogue n'a pas pu être mis à jour :\n%s\nLes tables et vos choix restent "
+         "tels quels."},
     };
     return table;
 }
 
 }  // namespace
+
+const std::map<int, std::string>& AllStrings() {
+    return Table();
+}
 
 const std::string& LoadString(int id) {
     static const std::string empty;

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's texts, by the numeric identifiers its messages and labels are known by.
 // Texts are UTF-8.
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace wavepost {
@@ -102,9 +104,18 @@ enum StringId : int {
     IDS_HISTORY_NOT_WRITTEN = 279,
     IDS_HISTORY_DAMAGED = 280,
     IDS_HISTORY_UNREADABLE = 281,
+    // The command line, and a newer installed catalogue.
+    IDS_COMMAND_LINE_ABOUT = 300,
+    IDS_OPTION_UPGRADE = 301,
+    IDS_OPTION_UPGRADE_VALUE = 302,
+    IDS_CATALOGUE_UPGRADED = 303,
+    IDS_UPGRADE_TABLE_LINE = 304,
+    IDS_CATALOGUE_NOT_UPGRADED = 305,
 };
 
 // The text of an identifier; the empty text for an unknown one.
 const std::string& LoadString(int id);
+// Every text, by identifier.
+const std::map<int, std::string>& AllStrings();
 
 }  // namespace wavepost

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An in-memory toolkit: runs the main window's logic without a windowing system. Tests set
 // control states as a user would and fire the events of the event table; everything the
 // logic shows is recorded.

@@ -10,6 +10,7 @@
 #include "app/layout/StringTable.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -78,7 +79,7 @@ void QtToolkit::UpdateAccessibleNames() {
         QWidget* label = buddy.label ? byId(buddy.label) : nullptr;
         if (auto* l = qobject_cast<QLabel*>(label)) l->setBuddy(control);
         QString name =
-            buddy.textId ? Spoken(Decode(wavepost::LoadString(buddy.textId))) : captionOf(label);
+            buddy.textId ? Spoken(Shown(wavepost::LoadString(buddy.textId))) : captionOf(label);
         if (name.isEmpty()) continue;  // its label is not made yet
         QString context;
         if (buddy.context > 0) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's calls on the controls: texts, checks, drop-down lists, check lists, the
 // list of maps and the tab strip.
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -50,7 +52,12 @@ void QtToolkit::SetControlText(ControlHandle control, const std::string& text) {
     CheckNotPainting("SetControlText");
     QWidget* w = Widget(control);
     if (!w) return;
-    QString shown = Decode(text);
+    // Labels, buttons and the order page's texts are the program's own, shown in the
+    // window's language; what the user types or reads from the files is shown as it is.
+    const bool own = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                     control == wavepost::IDC_ORDER_TEXT_EDIT ||
+                     control == wavepost::IDC_HISTORY_EDIT;
+    QString shown = own ? Shown(text) : Decode(text);
     m_lastTexts[w] = {text, shown};
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text() != shown) edit->setText(shown);
@@ -130,7 +137,7 @@ void QtToolkit::ComboReset(ControlHandle combo) {
 
 void QtToolkit::ComboAddItem(ControlHandle combo, const std::string& text) {
     if (auto* c = qobject_cast<QComboBox*>(Widget(combo))) {
-        c->addItem(Decode(text), QByteArray::fromStdString(text));
+        c->addItem(Shown(text), QByteArray::fromStdString(text));
         if (c->count() == 1) c->setCurrentIndex(-1);
     }
 }
@@ -169,7 +176,7 @@ ControlHandle QtToolkit::CreatePageControl(RuntimeControlKind kind, int controlI
     if (kind == RuntimeControlKind::CheckList) {
         widget = new CheckListWidget(m_pDialog, handle, [this](const Event& e) { Deliver(e); });
     } else {
-        auto* label = new QLabel(Decode(text), m_pDialog);
+        auto* label = new QLabel(Shown(text), m_pDialog);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setWordWrap(true);
         widget = label;
@@ -263,7 +270,7 @@ void QtToolkit::ListViewInsertItem(ControlHandle list, int index, const std::str
                                    int image) {
     auto* w = qobject_cast<QListWidget*>(Widget(list));
     if (!w) return;
-    auto* item = new QListWidgetItem(Decode(text));
+    auto* item = new QListWidgetItem(Shown(text));
     if (image >= 0 && image < static_cast<int>(m_mapIcons.size()))
         item->setIcon(QIcon(m_mapIcons[static_cast<std::size_t>(image)]));
     item->setTextAlignment(Qt::AlignHCenter);
@@ -291,7 +298,7 @@ void QtToolkit::ListViewSelectItem(ControlHandle list, int index) {
 void QtToolkit::TabInsert(ControlHandle, int index, const std::string& text) {
     if (!m_pTabBar) return;
     m_bProgramTabChange = true;  // the first tab inserted becomes the current one
-    m_pTabBar->insertTab(index, Decode(text));
+    m_pTabBar->insertTab(index, Shown(text));
     m_bProgramTabChange = false;
     m_pTabBar->resize(m_pTabBar->width(), m_pTabBar->sizeHint().height());
     UpdateAccessibleNames();
@@ -315,7 +322,7 @@ void QtToolkit::TabSetIcon(ControlHandle, int index, int bitmapId, const std::st
     m_pTabBar->setTabText(index, QString());
     m_pTabBar->setTabIcon(index, QIcon(LoadPicture(bitmapId)));
     // The "&" marks the mnemonic, which a picture cannot show: it is kept off the tooltip.
-    const QString text = Decode(toolTip);
+    const QString text = Shown(toolTip);
     m_pTabBar->setTabToolTip(index, QString(text).remove('&'));
     m_pTabBar->setAccessibleTabName(index, QString(text).remove('&'));
     AddTabMnemonic(index, text);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automation runtime on the D-Bus session bus.
 //
 // The well-known name "Marlock.Application" is the class factory of a process the bus

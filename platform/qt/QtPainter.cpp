@@ -5,6 +5,7 @@
 
 #include "platform/qt/Pictures.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -29,8 +30,7 @@ void QtPainter::DrawText(const Rect& rect, const std::string& text, FontHandle f
     m_painter.setPen(m_palette.color(QPalette::Text));
     // Not clipped to the rectangle: a wider font than the layout was made for must not
     // cut the end of a caption.
-    m_painter.drawText(ToQRect(rect), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                       Decode(text));
+    m_painter.drawText(ToQRect(rect), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, Shown(text));
     m_painter.restore();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's run, message boxes, fonts, painting and the delivery of the window's events
 // to the logic.
 #include "platform/qt/QtToolkit.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -52,7 +54,7 @@ int QtToolkit::RunModal(IWindowLogic& logic) {
 
 bool QtToolkit::AddWindowMenuItem(const std::string& text, unsigned commandId) {
     // No window-menu API on X11: the item is offered in the window's context menu.
-    m_strWindowMenuText = Decode(text);
+    m_strWindowMenuText = Shown(text);
     m_nWindowMenuCommand = commandId;
     return true;
 }
@@ -107,7 +109,7 @@ void QtToolkit::EndModal(int result) {
 void QtToolkit::MessageBox(const std::string& text) {
     CheckNotPainting("MessageBox");
     QMessageBox box(QMessageBox::Warning,
-                    QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Decode(text),
+                    QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Shown(text),
                     QMessageBox::Ok, m_pDialog->isVisible() ? m_pDialog.data() : nullptr);
     ++m_nModalDepth;
     box.exec();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt front end: builds the real window from the layout tables and implements the
 // toolkit interface over Qt Widgets.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop around the window: opening mail URLs and documents, the clipboard, the
 // folder for request copies and the programs orders are handed to.
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include "app/XdgFolders.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -80,7 +82,7 @@ std::string QtToolkit::PickFolder(const std::string& title, const std::string& s
     CheckNotPainting("PickFolder");
     ++m_nModalDepth;
     const QString folder =
-        QFileDialog::getExistingDirectory(m_pDialog, Decode(title), Decode(startFolder));
+        QFileDialog::getExistingDirectory(m_pDialog, Shown(title), Decode(startFolder));
     --m_nModalDepth;
     FlushPending();
     return folder.isEmpty() ? std::string() : Encode(folder);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls that Qt offers in another shape than the main window needs.
 #pragma once
 

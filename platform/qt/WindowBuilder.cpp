@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the main window and the about box from the layout tables, and finding their
 // controls again.
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
+#include "platform/qt/Translation.h"
 
 namespace platform::qt {
 
@@ -148,7 +150,7 @@ bool QtToolkit::MoveInRadioGroup(QWidget* button, int step) {
 QWidget* QtToolkit::CreateControl(const ControlLayout& c) {
     MainDialog* dialog = m_pDialog;
     const QRect geometry = DialogToPixels(c.x, c.y, c.width, c.height);
-    const QString text = Decode(c.text);
+    const QString text = Shown(c.text);
     auto sink = [this](const Event& event) { Deliver(event); };
     QWidget* widget = nullptr;
     switch (c.kind) {
@@ -311,7 +313,7 @@ QListWidgetItem* QtToolkit::CheckItem(ControlHandle list, int index) const {
 void QtToolkit::ShowAboutBox() {
     const auto& layout = wavepost::AboutBoxLayout();
     QDialog about(m_pDialog);
-    about.setWindowTitle(Decode(layout.caption));
+    about.setWindowTitle(Shown(layout.caption));
     about.setFont(m_firstFont);
     about.setFixedSize(DialogToPixels(0, 0, layout.width, layout.height).size());
     // Labels may run wider than the layout's font made them, up to the button's left.
@@ -327,13 +329,13 @@ void QtToolkit::ShowAboutBox() {
             icon->setPixmap(LoadPicture(c.bitmap));
             icon->setGeometry(geometry.x(), geometry.y(), 32, 32);
         } else if (c.kind == ControlKind::DefaultPushButton) {
-            auto* ok = new QPushButton(Decode(c.text), &about);
+            auto* ok = new QPushButton(Shown(c.text), &about);
             ok->setObjectName(QStringLiteral("IDC_ABOUT_OK"));
             ok->setDefault(true);
             ok->setGeometry(geometry);
             QObject::connect(ok, &QPushButton::clicked, &about, &QDialog::accept);
         } else {
-            auto* label = new QLabel(Decode(c.text), &about);
+            auto* label = new QLabel(Shown(c.text), &about);
             label->setWordWrap(true);
             geometry.setRight(std::max(geometry.right(), labelsEnd));
             geometry.setHeight(

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work behind one keystroke in a zone field (the zone follows the texts, the estimate
 // is recomputed) and behind bringing the order page up to date. The keystroke runs on the
 // shipped catalogue and on ones where only the shown map's rows, or only the other maps',

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small catalogue for the catalogue tests, independent of the shipped defaults. Its files
 // end their lines with "\n" alone, so a file that has been saved shows by its "\r\n".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue and helpers of the order, estimate and sending tests. Monde: a centred
 // zone of 20 x 10 degrees at 0.5 spacing (41 x 21 = 861 points), two ticked parameters of
 // weight 1 and three ticked steps (6 units a point). Europe: the worked order example.

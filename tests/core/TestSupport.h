@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the logic tests: a scratch folder and a main window on the in-memory
 // toolkit keeping its files there.
 #pragma once

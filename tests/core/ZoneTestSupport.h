@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zone tests' maps for the zone arithmetic, and their window: the shipped catalogue
 // with the zone options of the tests and a few texts replaced, started.
 #pragma once

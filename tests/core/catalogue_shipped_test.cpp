@@ -1,11 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default catalogue shipped in data/: what a first start on it shows.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
+#include "app/layout/StringTable.h"
+#include "catalogue/CatalogueUpgrade.h"
 #include "request/ReplySize.h"
 #include "tests/core/CatalogueTestSupport.h"
 
@@ -13,6 +17,7 @@ namespace wavepost {
 namespace {
 
 using test::ReadFile;
+using test::SeedDefaultData;
 using test::SeededFolder;
 using test::Selected;
 using test::TestWindow;
@@ -88,7 +93,7 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
          {"ini/domaines.txt", "ini/echeances.txt", "ini/parametres.txt", "ini/bulletins.txt",
           "ini/images.txt", "ini/options.txt", "ini/modes.txt", "ini/compressions.txt",
           "ini/envois.txt", "ini/telecoms.txt", "ini/unites.txt", "ini/mailles.txt", "ini/soft.txt",
-          "ini/presentation.txt", "init.cnf"}) {
+          "ini/presentation.txt", "ini/version.txt", "init.cnf"}) {
         const std::string content = ReadFile(kData / file);
         EXPECT_EQ(ToUtf8(content), content) << file;  // UTF-8 already
         ASSERT_GE(content.size(), 2u) << file;
@@ -105,6 +110,117 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
     w.tk.Click(IDC_QUIT_BUTTON);
     EXPECT_EQ(w.tk.endResult, 1);
     EXPECT_EQ(test::Snapshot(dir.Path()), before);
+}
+
+// Replaces the first occurrence of a text in a file; the test fails when there is none.
+void Edit(const std::filesystem::path& file, const std::string& from, const std::string& to) {
+    std::string content = ReadFile(file);
+    const std::size_t at = content.find(from);
+    ASSERT_NE(at, std::string::npos) << file << ": " << from;
+    test::WriteFile(file, content.replace(at, from.size(), to));
+}
+
+bool Holds(const std::filesystem::path& file, const std::string& text) {
+    return ReadFile(file).find(text) != std::string::npos;
+}
+
+// A newer catalogue than the shipped one: a bulletin and a parameter added, a bulletin
+// dropped, a price changed, an option key added on every map.
+void MakeNewerCatalogue(const std::filesystem::path& folder) {
+    Edit(folder / "ini/version.txt", "1\r\n", "2\r\n");
+    Edit(folder / "ini/bulletins.txt", "Monde;METAREA2;", "Monde;METAREA9;");
+    Edit(folder / "ini/parametres.txt", "\r\n", "\r\nMonde;SNOWD;Neige;0;1;1;0\r\n");
+    Edit(folder / "ini/telecoms.txt", "GSM;0.00001;", "GSM;0.00002;");
+    std::string options = ReadFile(folder / "ini/options.txt");
+    for (const char* map : {"Monde", "Europe", "France"})
+        options += std::string("MARGE;0;5;") + map + "\r\n";
+    test::WriteFile(folder / "ini/options.txt", options);
+}
+
+TEST(CatalogueUpgrade, KeepsEveryChoiceAndBringsEveryNewRowOnce) {
+    SeededFolder shipped, user;
+    MakeNewerCatalogue(shipped.Path());
+    // The user's choices, in an older folder that has no version file yet.
+    std::filesystem::remove(user / "ini/version.txt");
+    const auto ini = user.Path() / "ini";
+    Edit(ini / "bulletins.txt", "Monde;METAREA1;METAREA I : Atlantique Nord-Est;0",
+         "Monde;METAREA1;METAREA I : Atlantique Nord-Est;1");
+    Edit(ini / "parametres.txt", "Monde;WIND;Vent à 10 m (direction et force);1;",
+         "Monde;WIND;Vent à 10 m (direction et force);0;");
+    Edit(ini / "echeances.txt", "Monde;12;1;1", "Monde;12;0;1");
+    Edit(ini / "options.txt", "X1;-30.0;-30.0;Monde", "X1;-20.0;-30.0;Monde");
+    Edit(ini / "options.txt", "TELECOM;Iridium;Iridium;Monde", "TELECOM;GSM;Iridium;Monde");
+    const auto before = test::Snapshot(ini);
+
+    const UtcTime now = *ReadIsoUtc("2026-12-08T08:03:33Z");
+    const CatalogueUpgrade upgrade =
+        UpgradeCatalogue(shipped.Path().string(), user.Path().string(), now);
+    EXPECT_TRUE(upgrade.merged);
+    EXPECT_NE(upgrade.message.find("bulletins.txt : 1 ligne(s) ajoutée(s), 1 ligne(s) retirée(s)"),
+              std::string::npos)
+        << upgrade.message;
+    EXPECT_NE(upgrade.message.find("telecoms.txt : 0 ligne(s) ajoutée(s), 0 ligne(s) retirée(s), "
+                                   "1 ligne(s) modifiée(s)"),
+              std::string::npos)
+        << upgrade.message;
+    EXPECT_EQ(upgrade.message.find("echeances.txt"), std::string::npos) << upgrade.message;
+
+    // The choices stay, the new rows come with their defaults, the dropped row goes.
+    EXPECT_TRUE(
+        Holds(ini / "bulletins.txt", "Monde;METAREA1;METAREA I : Atlantique Nord-Est;1\r\n"));
+    EXPECT_TRUE(Holds(ini / "bulletins.txt", "Monde;METAREA9;"));
+    EXPECT_FALSE(Holds(ini / "bulletins.txt", "METAREA2"));
+    EXPECT_TRUE(Holds(ini / "parametres.txt", "Monde;WIND;Vent à 10 m (direction et force);0;1;"));
+    EXPECT_TRUE(Holds(ini / "parametres.txt", "Monde;SNOWD;Neige;1;1;1;0\r\n"))
+        << ReadFile(ini / "parametres.txt");
+    EXPECT_TRUE(Holds(ini / "echeances.txt", "Monde;12;0;1\r\n"));
+    EXPECT_TRUE(Holds(ini / "options.txt", "X1;-20.0;-30.0;Monde\r\n"));
+    EXPECT_TRUE(Holds(ini / "options.txt", "TELECOM;GSM;Iridium;Monde\r\n"));
+    for (const char* map : {"Monde", "Europe", "France"})
+        EXPECT_TRUE(Holds(ini / "options.txt", std::string("MARGE;5;5;") + map + "\r\n")) << map;
+    EXPECT_TRUE(Holds(ini / "telecoms.txt", "GSM;0.00002;"));
+    EXPECT_EQ(ReadFile(ini / "version.txt"), "Version\r\n2\r\n");
+    // The previous tables, byte for byte, beside them.
+    const auto backup = user.Path() / "ini-20261208-080333";
+    for (const auto& [path, content] : before)
+        EXPECT_EQ(ReadFile(backup / std::filesystem::path(path).filename()), content) << path;
+    EXPECT_NE(upgrade.message.find(backup.string()), std::string::npos) << upgrade.message;
+
+    // The window opens on the merged tables with the user's choices, and saves them as
+    // they are.
+    {
+        TestWindow w(user.Path());
+        w.Start();
+        EXPECT_TRUE(w.tk.messages.empty());
+        EXPECT_EQ(w.tk.Control(IDC_LON1_EDIT).text, "-20.0");
+        const auto merged = test::Snapshot(ini);
+        w.tk.Click(IDC_QUIT_BUTTON);
+        EXPECT_EQ(test::Snapshot(ini), merged);
+    }
+    // Done once: the same catalogue again changes nothing.
+    const auto merged = test::Snapshot(user.Path());
+    EXPECT_FALSE(UpgradeCatalogue(shipped.Path().string(), user.Path().string(), now).merged);
+    EXPECT_EQ(test::Snapshot(user.Path()), merged);
+}
+
+TEST(CatalogueUpgrade, ATableThatCannotBeWrittenLeavesEveryTableAsItWas) {
+    SeededFolder user;
+    // Inside the user's folder, so that the user of the child process may read it.
+    const auto shipped = user.Path() / "shipped";
+    SeedDefaultData(shipped);
+    MakeNewerCatalogue(shipped);
+    std::filesystem::remove(user / "ini/version.txt");
+    Edit(user.Path() / "ini/options.txt", "X1;-30.0;-30.0;Monde", "X1;-20.0;-30.0;Monde");
+    std::filesystem::permissions(user / "ini/telecoms.txt", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_TRUE(test::RunInChild(
+        [&] {
+            const auto before = test::Snapshot(user.Path() / "ini");
+            EXPECT_THROW(UpgradeCatalogue(shipped.string(), user.Path().string(), UtcNow()),
+                         FileError);
+            EXPECT_EQ(test::Snapshot(user.Path() / "ini"), before);
+        },
+        {user.Path()}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orders on their way out other than by a mailto: URL: message files, Pat, and the
 // program's own settings and folders that choose between them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history of the orders handed over, and the subscriptions read back from it.
 #include <gtest/gtest.h>
 

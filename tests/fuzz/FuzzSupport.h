@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the fuzz targets: a scratch folder of the process's own and a property check
 // that stops the run with the input saved when it fails.
 #pragma once

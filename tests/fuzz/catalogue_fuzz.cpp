@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of the catalogue folder, whatever their bytes. As a table: a load, a save and
 // a load give the same cells, and a second save the same bytes. As the address file:
 // SetValue keeps the file's length and every byte but the value's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of the hand-over read back whatever they hold: a history line written from any
 // record reads as that record, the settings read from any bytes write and read as the
 // same, and no text of a mail starts a header of its own in its message file.

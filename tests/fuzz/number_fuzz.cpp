@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number readings and writings against a reading of the rule of their own: the longest
 // prefix, after blanks, that forms a decimal number with a point and an optional exponent.
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Envoi" over fuzzed catalogue tables, option values and address file, through the
 // in-memory toolkit: the order is well formed and every mail URL has one recipient and the
 // fields the program put in, whatever the files hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reply size estimate against real GRIB files: for each order of the table, the GRIB 1
 // and GRIB 2 files the service would send (made with ecCodes from its shipped samples, one
 // message per field and step, filled with smooth fields and noise in realistic ranges),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window on the Qt front end, in a scratch working directory seeded with the
 // shipped catalogue, with every event the logic receives recorded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The service file that registers the program with the session bus.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marking the zone with the mouse on the real window.
 #include <QLineEdit>
 #include <QTest>

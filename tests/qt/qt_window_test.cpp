@@ -19,16 +19,21 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QWheelEvent>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
+#include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
+#include "app/layout/StringTable.h"
 #include "platform/qt/QtPainter.h"
+#include "platform/qt/Translation.h"
 #include "tests/qt/QtTestSupport.h"
 
 using enum wavepost::ControlId;
@@ -42,6 +47,31 @@ using wavepost::qttest::QtWindow;
 using wavepost::qttest::ReadBytes;
 
 namespace {
+
+// The desktop's language variables for one test, put back after it.
+class Desktop {
+  public:
+    Desktop(const QByteArray& language, const QByteArray& all, const QByteArray& lang) {
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+            m_saved.emplace_back(name, qgetenv(name));
+        qunsetenv("LC_MESSAGES");
+        Set("LANGUAGE", language);
+        Set("LC_ALL", all);
+        Set("LANG", lang);
+    }
+    ~Desktop() {
+        for (const auto& [name, value] : m_saved) Set(name, value);
+    }
+
+  private:
+    static void Set(const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    std::vector<std::pair<const char*, QByteArray>> m_saved;
+};
 
 void ClickTab(QtWindow& w, int index) {
     QTabBar* tabs = w.tk->TabBar();
@@ -408,6 +438,159 @@ class QtWindowTest : public QObject {
         w.tk->MessageBox("Essai");
         QCOMPARE(title, QStringLiteral("qt_window_test"));
         QVERIFY(w.tk->IsWindowEnabled());
+    }
+
+    // The language comes from the desktop: English for English, French for French and for
+    // every language without a translation.
+    void languageFollowsTheDesktop_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QByteArray>("all");
+        QTest::addColumn<QByteArray>("lang");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("English") << QByteArray() << QByteArray() << QByteArray("en_GB.UTF-8")
+                                 << "en";
+        QTest::newRow("French") << QByteArray() << QByteArray() << QByteArray("fr_FR.UTF-8")
+                                << "fr";
+        QTest::newRow("German") << QByteArray() << QByteArray() << QByteArray("de_DE.UTF-8")
+                                << "fr";
+        QTest::newRow("C") << QByteArray() << QByteArray() << QByteArray("C.UTF-8") << "fr";
+        QTest::newRow("German, then English")
+            << QByteArray("de:en_US") << QByteArray() << QByteArray("de_DE.UTF-8") << "en";
+        QTest::newRow("French first")
+            << QByteArray("fr:en") << QByteArray() << QByteArray("en_GB.UTF-8") << "fr";
+        QTest::newRow("LC_ALL over LANG")
+            << QByteArray() << QByteArray("en_US.UTF-8") << QByteArray("fr_FR.UTF-8") << "en";
+    }
+    void languageFollowsTheDesktop() {
+        QFETCH(QByteArray, language);
+        QFETCH(QByteArray, all);
+        QFETCH(QByteArray, lang);
+        QFETCH(QString, chosen);
+        const Desktop desktop(language, all, lang);
+        QCOMPARE(platform::qt::ChosenLanguage(), chosen);
+    }
+
+    // Qt's own dialogs and buttons speak the window's language.
+    void qtDialogsFollowTheLanguage() {
+        for (const auto& [lang, cancel] :
+             {std::pair{"fr_FR.UTF-8", "Annuler"}, std::pair{"de_DE.UTF-8", "Annuler"},
+              std::pair{"en_GB.UTF-8", "Cancel"}}) {
+            const Desktop desktop({}, {}, QByteArray(lang));
+            platform::qt::InstallTranslators();
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString(cancel));
+            platform::qt::RemoveTranslators();
+        }
+    }
+
+    // Every text of the table and of the window has its English translation, with the same
+    // directives in the same order; the texts of orders and files have none.
+    void everyTextHasAnEnglishTranslation() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/wavepost_en")));
+        const std::set<int> neverTranslated = {
+            wavepost::IDS_KEY_METEO,        wavepost::IDS_KEY_QUESTION,
+            wavepost::IDS_GRIB_START,       wavepost::IDS_REQUEST_END,
+            wavepost::IDS_BULLETIN_START,   wavepost::IDS_KEY_PTEURO,
+            wavepost::IDS_CONFIG_FILE_NAME, wavepost::IDS_HELP_FILE_NAME,
+            wavepost::IDS_WINDOW_CAPTION,   wavepost::IDS_ABOUT_VERSION};
+        static const QRegularExpression directive(QStringLiteral("%l?[ds]"));
+        auto directives = [](const QString& text) {
+            QStringList list;
+            for (auto m = directive.globalMatch(text); m.hasNext();) list << m.next().captured();
+            return list;
+        };
+        QStringList texts;
+        for (const auto& [id, bytes] : wavepost::AllStrings()) {
+            // Paragraphs and tab titles are looked up without the blank lines and blanks
+            // that place them.
+            QString french = QString::fromStdString(bytes);
+            while (french.startsWith(QLatin1Char('\n'))) french.remove(0, 1);
+            if (french.trimmed() == QLatin1String("?")) french = french.trimmed();
+            const QString translated = english.translate("wavepost", french.toUtf8().constData());
+            if (neverTranslated.count(id)) {
+                QVERIFY2(translated.isEmpty(), qPrintable(french));
+                continue;
+            }
+            texts << french;
+        }
+        for (const auto* layout : {&wavepost::MainWindowLayout(), &wavepost::AboutBoxLayout()})
+            for (const auto& control : layout->controls)
+                if (!control.text.empty() && control.text.rfind("Wavepost version ", 0) != 0)
+                    texts << QString::fromStdString(control.text);
+        QVERIFY(texts.size() > 100);
+        for (const QString& french : texts) {
+            QString translated = english.translate("wavepost", french.toUtf8().constData());
+            if (translated.isEmpty()) {  // translated without its mnemonic marker
+                const QString plain = QString(french).remove(QRegularExpression("&(?=[^&])"));
+                translated = english.translate("wavepost", plain.toUtf8().constData());
+            }
+            QVERIFY2(!translated.isEmpty(), qPrintable(french));
+            QCOMPARE(directives(translated), directives(french));
+        }
+    }
+
+    // On an English desktop the window speaks English, and the order leaves with the very
+    // bytes it has on a French one.
+    void englishWindowSendsTheSameOrder() {
+        std::string french;
+        QString frenchClipboard;
+        {
+            QtWindow w;
+            w.Open();
+            BoxCloser closer;
+            QTest::mouseClick(w.Get<QPushButton>(IDC_SEND_BUTTON), Qt::LeftButton);
+            QTRY_COMPARE(closer.texts.size(), 1);
+            french = w.LastOrder();
+            frenchClipboard = QGuiApplication::clipboard()->text();
+        }
+        const Desktop desktop(QByteArray(), QByteArray(), QByteArray("en_GB.UTF-8"));
+        platform::qt::InstallTranslators();
+        struct Remove {
+            ~Remove() { platform::qt::RemoveTranslators(); }
+        } remove;
+        QtWindow w;
+        w.Open();
+        const auto plain = [](QString text) { return text.remove(QLatin1Char('&')); };
+        QCOMPARE(plain(w.Get<QPushButton>(IDC_SEND_BUTTON)->text()), QStringLiteral("Send"));
+        QCOMPARE(plain(w.Get<QPushButton>(IDC_QUIT_BUTTON)->text()), QStringLiteral("Quit"));
+        QCOMPARE(plain(w.tk->TabBar()->tabText(0)), QStringLiteral("Geographic zone"));
+        QCOMPARE(w.Get<QListWidget>(IDC_MAP_LIST)->item(0)->text(), QStringLiteral("World"));
+        ClickTab(w, kOrderPage);
+        QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
+                 QStringLiteral("Single GRIB request"));
+        QVERIFY2(w.Get<QLabel>(IDC_ORDER_SIZE_LABEL)
+                     ->text()
+                     .contains(QRegularExpression("^Estimated GRIB file: .* kB \\(\\d+ points\\), "
+                                                  "transfer in .* over Iridium\\.$")),
+                 qPrintable(w.Get<QLabel>(IDC_ORDER_SIZE_LABEL)->text()));
+        const QString shown = w.Get<QPlainTextEdit>(IDC_ORDER_TEXT_EDIT)->toPlainText();
+        QVERIFY2(shown.startsWith(QStringLiteral("To: grib@example.org\nSubject: Grib\n\n"
+                                                 "@mto@reqt@grib@\nA 1\n")),
+                 qPrintable(shown));
+        BoxCloser closer;
+        QTest::mouseClick(w.Get<QPushButton>(IDC_SEND_BUTTON), Qt::LeftButton);
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY2(closer.texts[0].startsWith(QStringLiteral("No mail program could be opened.\n"
+                                                           "The order was copied")),
+                 qPrintable(closer.texts[0]));
+        QCOMPARE(w.LastOrder(), french);
+        // A text with its mnemonic keeps one, on the same letter where the English has it.
+        QCOMPARE(platform::qt::Shown("&Quitter"), QStringLiteral("&Quit"));
+        QCOMPARE(platform::qt::Shown("E&nvoi"), QStringLiteral("Se&nd"));
+        QCOMPARE(platform::qt::Shown("&Aide"), QStringLiteral("&Help"));
+        // A message holding others, and a file name that stays as it is.
+        const std::string table = wavepost::Format(
+            wavepost::LoadString(wavepost::IDS_UPGRADE_TABLE_LINE).c_str(), "options.txt", 3, 0, 1);
+        w.tk->MessageBox(
+            wavepost::Format(wavepost::LoadString(wavepost::IDS_CATALOGUE_UPGRADED).c_str(), 1L, 2L,
+                             (table + "\n").c_str(), "/tmp/Le fichier"));
+        QTRY_COMPARE(closer.texts.size(), 2);
+        QCOMPARE(
+            closer.texts[1],
+            QStringLiteral("The catalogue was updated (version 1, then 2); your choices are kept.\n"
+                           "options.txt: 3 row(s) added, 0 row(s) removed, 1 row(s) changed\n"
+                           "The previous tables are kept in the folder \"/tmp/Le fichier\"."));
+        QCOMPARE(QGuiApplication::clipboard()->text(), frenchClipboard);
     }
 
     // Leaving the zone page from a coordinate field, by any means, switches the page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window's logic relies on from a toolkit, checked on the in-memory toolkit the
 // logic tests run on and on the Qt front end alike: the logic tests are only as true as
 // this likeness.

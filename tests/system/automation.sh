@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The automation object on a private session bus: the real program under a virtual X
 # server, started by the bus for clients that create, release or abandon the object.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An automation client for the system tests: holds its own bus connection and obeys one
 # command per line of its standard input, answering one line each:
 #   create        CreateInstance on the well-known name -> "created OWNER PATH PID"

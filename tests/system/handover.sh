@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "Envoi" with the other ways of handing orders over, as the settings file chooses them:
 # to Pat (a recording stand-in first on the PATH) and as message files into an outbox
 # folder. Each order handed over is added to the history in the state folder.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the system tests: a private X server, a scratch working directory, waits
 # bounded in time, and cleanup of every process started.
 set -euo pipefail

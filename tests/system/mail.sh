@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "Envoi" under a virtual X server hands the orders to the mail program registered for
 # mailto: URLs (a recording handler in a private XDG data directory), through xdg-open.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"

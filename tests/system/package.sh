@@ -1,11 +1,22 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package made by CPack from the build folder: its file list and dependencies,
-# its menu entry and metainfo, then the package unpacked into a scratch root and started
-# through its launcher on a scratch HOME. The first start seeds the working folder with the
-# installed defaults and the window orders from them; a second start keeps the user's
-# address and choices and puts back only a file that went missing.
+# lintian, its version, its menu entry and metainfo, then the package unpacked into a
+# scratch root and started through its launcher on a scratch HOME. The first start seeds
+# the working folder with the installed defaults and the window orders from them; a second
+# start keeps the user's address and choices and puts back only a file that went missing;
+# a third, after a newer catalogue was installed, brings its new rows in and keeps the
+# user's choices.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 BUILD_DIR="$(realpath "$3")"
 [ -f "$BUILD_DIR/CPackConfig.cmake" ] || fail "no CPack configuration in $BUILD_DIR"
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")"
+[ -n "$version" ] || fail "no project version in $BUILD_DIR/CMakeCache.txt"
+
+# Packing builds the program alone, not the tests and benchmarks.
+if [ -f "$BUILD_DIR/Makefile" ]; then
+    make -C "$BUILD_DIR" -n preinstall 2>/dev/null | grep -E 'Makefile2 all$' \
+        && fail "packing would build every target, the tests too"
+fi
 
 cpack --config "$BUILD_DIR/CPackConfig.cmake" -G DEB -B "$SCRATCH/package" \
     >"$SCRATCH/cpack.log" 2>&1 || { cat "$SCRATCH/cpack.log" >&2; fail "cpack failed"; }
@@ -19,6 +30,10 @@ deb="${debs[0]}"
     echo ./usr/bin/wavepost-start
     (cd "$SOURCE_DIR/data" && find . -type f) | sed 's|^\./|./usr/share/wavepost/|'
     echo ./usr/share/applications/org.wavepost.Wavepost.desktop
+    echo ./usr/share/doc/wavepost/changelog.gz
+    echo ./usr/share/doc/wavepost/copyright
+    echo ./usr/share/man/man1/wavepost.1.gz
+    echo ./usr/share/man/man1/wavepost-start.1.gz
     echo ./usr/share/metainfo/org.wavepost.Wavepost.metainfo.xml
     for size in 16 24 32 48 64 128 256; do
         echo "./usr/share/icons/hicolor/${size}x${size}/apps/wavepost.png"
@@ -32,16 +47,43 @@ dpkg-deb -c "$deb" | awk '$6 ~ /^\.\/usr\/share\/.*[^\/]$/ && ($1 != "-rw-r--r--
     | grep . && fail "data files not readable or not root's"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libqt6widgets6 libqt6dbus6 qt6-qpa-plugins xdg-utils; do
+for package in libqt6widgets6 libqt6dbus6 qt6-qpa-plugins qt6-translations-l10n xdg-utils; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 # Every dependency is satisfiable on this system (a simulation: nothing is installed).
 apt-get install --simulate --no-install-recommends "$deb" >"$SCRATCH/apt.log" 2>&1 \
     || { cat "$SCRATCH/apt.log" >&2; fail "the package cannot be installed here"; }
 
+# No error from lintian; its warnings are shown.
+lintian --fail-on error "$deb" >"$SCRATCH/lintian.log" 2>&1 \
+    || { cat "$SCRATCH/lintian.log" >&2; fail "lintian"; }
+grep -v '^running with root privileges' "$SCRATCH/lintian.log" >&2 || true
+
 # A root with a blank in its name: every path the launcher handles is quoted.
 root="$SCRATCH/unpacked root"
 dpkg-deb -x "$deb" "$root"
+
+# --- one version everywhere, and the command line -------------------------------------
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+zcat "$root/usr/share/doc/wavepost/changelog.gz" | head -n1 | grep -q "^wavepost ($version) " \
+    || fail "the changelog's first entry is not $version"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.wavepost.Wavepost.metainfo.xml" \
+    || fail "the metainfo's release is not $version"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$root/usr/share/metainfo/org.wavepost.Wavepost.metainfo.xml" || fail "no project_license"
+grep -rq 'example\.org/' "$root/usr/share/metainfo" "$root/usr/share/applications" \
+    && fail "a placeholder web address"
+# Without a display: these never open a window.
+[ "$(env -u DISPLAY "$root/usr/bin/wavepost" --version)" = "wavepost $version" ] \
+    || fail "wavepost --version"
+help="$(env -u DISPLAY "$root/usr/bin/wavepost" --help)" || fail "wavepost --help"
+grep -q -- '--version' <<<"$help" && grep -q -- '--upgrade-catalogue' <<<"$help" \
+    || fail "wavepost --help: $help"
+grep -qi 'automation\|embedding' <<<"$help" && fail "--help shows the automation options"
+status=0
+env -u DISPLAY QT_QPA_PLATFORM=offscreen "$root/usr/bin/wavepost" --no-such-option 2>/dev/null || status=$?
+[ "$status" = 2 ] || fail "an unknown option is not refused (status $status)"
+zcat "$root/usr/share/man/man1/wavepost.1.gz" | grep -q "wavepost $version" || fail "the man page's version"
 entry="$root/usr/share/applications/org.wavepost.Wavepost.desktop"
 desktop-file-validate "$entry" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.wavepost.Wavepost.metainfo.xml" \
@@ -95,4 +137,24 @@ cmp "$SCRATCH/init.cnf.user" "$work/init.cnf" || fail "the user's init.cnf was c
 grep -q '^X1;-20.0;-20.0;Monde' "$work/ini/options.txt" || fail "the user's zone was lost"
 cmp "$root/usr/share/wavepost/aide.html" "$work/aide.html" || fail "the missing help page was not put back"
 find "$work" -name '*.new-*' | grep . && fail "temporary files left"
+[ "$(ls -d "$work"/ini-* 2>/dev/null)" = "" ] || fail "a backup of a catalogue that did not change"
+
+# --- a newer catalogue installed, then a third start ---------------------------------------
+shipped="$root/usr/share/wavepost/ini"
+printf 'Version\r\n2\r\n' >"$shipped/version.txt"
+printf 'Monde;METAREA9;METAREA IX : nouvelle zone;0\r\n' >>"$shipped/bulletins.txt"
+sed -i 's/^GSM;0.00001;/GSM;0.00002;/' "$shipped/telecoms.txt"
+launch "$HOME" "$launcher"
+box="$(wait_box none)" || fail "no message about the catalogue's update"
+press "$box" Return
+window="$(wait_window WAVEPOST)" || fail "the window did not open after the update"
+close_window
+grep -q '^Monde;METAREA9;METAREA IX : nouvelle zone;0' "$work/ini/bulletins.txt" || fail "the new bulletin"
+grep -q '^GSM;0.00002;' "$work/ini/telecoms.txt" || fail "the new price"
+grep -q '^X1;-20.0;-30.0;Monde' "$work/ini/options.txt" || fail "the user's zone was lost in the update"
+cmp "$SCRATCH/init.cnf.user" "$work/init.cnf" || fail "the update changed init.cnf"
+grep -q '^2' "$work/ini/version.txt" || fail "the working folder's catalogue version"
+backups=("$work"/ini-*)
+[ ${#backups[@]} = 1 ] && grep -q '^X1;-20.0;-20.0;Monde' "${backups[0]}/options.txt" \
+    || fail "the previous tables were not kept"
 echo "1 passed, 0 failed"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real window under a virtual X server: it opens titled WAVEPOST, Escape closes it
 # without writing the catalogue; without init.cnf the start ends with status 1. On a small
 # laptop screen with the desktop's scale at 2 the window still fits the screen.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Asks an X11 window to close as a window manager's close button would: a WM_DELETE_WINDOW
 # client message. (Destroying the window from outside, as "xdotool windowclose" does, is
 # not a close request.) Usage: x11_close.py WINDOW_ID

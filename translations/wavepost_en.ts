@@ -1,0 +1,593 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="fr">
+<context>
+    <name>wavepost</name>
+    <message>
+        <source>Echec de l&apos;initialisation OLE. Vérifiez que les bibliothèques OLE sont de la bonne version.</source>
+        <translation>The automation runtime could not be started. Check that the session bus libraries are the right version.</translation>
+    </message>
+    <message>
+        <source>&amp;A propos de Wavepost...</source>
+        <translation>&amp;About Wavepost...</translation>
+    </message>
+    <message>
+        <source>Zone Géographique</source>
+        <translation>Geographic zone</translation>
+    </message>
+    <message>
+        <source>Paramètres</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Bulletins</source>
+        <translation>Bulletins</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Monde</source>
+        <translation>World</translation>
+    </message>
+    <message>
+        <source>Europe</source>
+        <translation>Europe</translation>
+    </message>
+    <message>
+        <source>France</source>
+        <translation>France</translation>
+    </message>
+    <message>
+        <source>Aucune adresse n&apos;a pu être lu dans le fichier de
+configuration &quot;Init.cnf&quot;.</source>
+        <translation>No address could be read from the configuration
+file &quot;Init.cnf&quot;.</translation>
+    </message>
+    <message>
+        <source>Erreur dans le fichier de configuration</source>
+        <translation>Error in the configuration file</translation>
+    </message>
+    <message>
+        <source>Aucune maille n&apos;a été spécifiée</source>
+        <translation>No grid spacing was given</translation>
+    </message>
+    <message>
+        <source>Le fichier &quot;Init.cnf&quot; n&apos;a pas pu être trouvé. La message ne peut donc pas
+être envoyée sans ce fichier.</source>
+        <translation>The file &quot;Init.cnf&quot; could not be found. The message cannot
+be sent without this file.</translation>
+    </message>
+    <message>
+        <source>Position inférieur droit</source>
+        <translation>Lower right corner</translation>
+    </message>
+    <message>
+        <source>Position supérieur gauche</source>
+        <translation>Upper left corner</translation>
+    </message>
+    <message>
+        <source>Position du centre de la grille</source>
+        <translation>Position of the grid centre</translation>
+    </message>
+    <message>
+        <source>Taille de la grille</source>
+        <translation>Size of the grid</translation>
+    </message>
+    <message>
+        <source>Coût estimé météo :</source>
+        <translation>Est. weather cost:</translation>
+    </message>
+    <message>
+        <source>Coût estimé télécom :</source>
+        <translation>Est. telecom cost:</translation>
+    </message>
+    <message>
+        <source>Un ou plusieurs paramètres sont incorrects.
+Aucun message n&apos;a pu être envoyé.</source>
+        <translation>One or more parameters are wrong.
+No message could be sent.</translation>
+    </message>
+    <message>
+        <source>Nombre de points : Alarme</source>
+        <translation>Number of points: Alarm</translation>
+    </message>
+    <message>
+        <source>Nombre de points : Fatal</source>
+        <translation>Number of points: Fatal</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Le repertoire &quot;Ini&quot; (ou l&apos;un des fichiers de ce dernier) n&apos;a pas pu  être trouvé ou
+ouvert. L&apos;application ne peut être éxecutée sans ses fichiers.</source>
+        <translation>The folder &quot;Ini&quot; (or one of its files) could not be found or
+opened. The application cannot run without its files.</translation>
+    </message>
+    <message>
+        <source>Echéances (h)</source>
+        <translation>Steps (h)</translation>
+    </message>
+    <message>
+        <source>Données</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Choix des bulletins</source>
+        <translation>Bulletins to order</translation>
+    </message>
+    <message>
+        <source>Choix des images</source>
+        <translation>Images to order</translation>
+    </message>
+    <message>
+        <source>Présentation rapide</source>
+        <translation>Quick introduction</translation>
+    </message>
+    <message>
+        <source>Choix de la zone
+géographique</source>
+        <translation>Choice of the
+geographic zone</translation>
+    </message>
+    <message>
+        <source>A propos de Wavepost</source>
+        <translation>About Wavepost</translation>
+    </message>
+    <message>
+        <source>Météo à la carte, par e-mail</source>
+        <translation>Weather to order, by e-mail</translation>
+    </message>
+    <message>
+        <source>Le fichier &quot;%s&quot; n&apos;a pas pu être lu.</source>
+        <translation>The file &quot;%s&quot; could not be read.</translation>
+    </message>
+    <message>
+        <source>Le fichier &quot;%s&quot; n&apos;a pas pu être écrit.
+Une partie des choix n&apos;a pas été enregistrée.</source>
+        <translation>The file &quot;%s&quot; could not be written.
+Some of the choices were not saved.</translation>
+    </message>
+    <message>
+        <source>Aucun programme de messagerie n&apos;a pu être ouvert.
+La commande a été copiée dans le presse-papiers.
+Envoyez-la à l&apos;adresse %s avec le sujet &quot;%s&quot;.</source>
+        <translation>No mail program could be opened.
+The order was copied to the clipboard.
+Send it to %s with the subject &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Aucun programme de messagerie n&apos;a pu être ouvert.
+L&apos;adresse a été copiée dans le presse-papiers.
+Ecrivez à l&apos;adresse %s avec le sujet &quot;%s&quot;.</source>
+        <translation>No mail program could be opened.
+The address was copied to the clipboard.
+Write to %s with the subject &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Aucun programme n&apos;a pu ouvrir la page d&apos;aide.
+Ouvrez le fichier &quot;%s&quot; avec votre navigateur.</source>
+        <translation>No program could open the help page.
+Open the file &quot;%s&quot; with your web browser.</translation>
+    </message>
+    <message>
+        <source>L&apos;adresse de la clé &quot;%s&quot; du fichier &quot;%s&quot; n&apos;est pas une adresse simple : elle contient
+un blanc, un caractère de contrôle ou l&apos;un des signes ? &amp; # , ;
+Aucun message n&apos;a été envoyé.</source>
+        <translation>The address of the key &quot;%s&quot; in the file &quot;%s&quot; is not a plain address: it holds
+a blank, a control character or one of the signs ? &amp; # , ;
+No message was sent.</translation>
+    </message>
+    <message>
+        <source>Le dossier &quot;%s&quot; est en cours d&apos;enregistrement par un autre programme.
+Une partie des choix n&apos;a pas été enregistrée.</source>
+        <translation>Another program is saving into the folder &quot;%s&quot;.
+Some of the choices were not saved.</translation>
+    </message>
+    <message>
+        <source>Le fichier &quot;%s&quot; ne peut pas être écrit.
+La case &quot;Antiméridien&quot; reprend son état précédent.</source>
+        <translation>The file &quot;%s&quot; cannot be written.
+The &quot;Antimeridian&quot; box goes back to its previous state.</translation>
+    </message>
+    <message>
+        <source>La commande Grib n&apos;a PAS été envoyée : les choix dont elle est faite n&apos;ont pas pu être enregistrés.
+%s</source>
+        <translation>The Grib order was NOT sent: the choices it is made of could not be saved.
+%s</translation>
+    </message>
+    <message>
+        <source>Le fichier &quot;%s&quot; est trop volumineux pour être ouvert.
+L&apos;application ne peut être exécutée sans ses fichiers.</source>
+        <translation>The file &quot;%s&quot; is too large to be opened.
+The application cannot run without its files.</translation>
+    </message>
+    <message>
+        <source>La mémoire disponible ne suffit pas pour terminer cette opération.
+Elle a été abandonnée.</source>
+        <translation>There is not enough memory to finish this operation.
+It was given up.</translation>
+    </message>
+    <message>
+        <source>montant incalculable</source>
+        <translation>amount cannot be worked out</translation>
+    </message>
+    <message>
+        <source>Commande</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>Demande GRIB unique</source>
+        <translation>Single GRIB request</translation>
+    </message>
+    <message>
+        <source>Abonnement GRIB pour %s jours</source>
+        <translation>GRIB subscription for %s days</translation>
+    </message>
+    <message>
+        <source>Abonnement GRIB permanent</source>
+        <translation>Permanent GRIB subscription</translation>
+    </message>
+    <message>
+        <source>Suppression de tous les abonnements en cours</source>
+        <translation>Cancel all running subscriptions</translation>
+    </message>
+    <message>
+        <source>Aucune demande GRIB</source>
+        <translation>No GRIB request</translation>
+    </message>
+    <message>
+        <source>Fichier GRIB estimé : %s ko (%s points)</source>
+        <translation>Estimated GRIB file: %s kB (%s points)</translation>
+    </message>
+    <message>
+        <source>, transfert en %s sur %s</source>
+        <translation>, transfer in %s over %s</translation>
+    </message>
+    <message>
+        <source>Au-delà du seuil d&apos;alarme du lien (%s points) : %s points, %s ko.</source>
+        <translation>Past the link&apos;s alarm threshold (%s points): %s points, %s kB.</translation>
+    </message>
+    <message>
+        <source>Au-delà du seuil fatal du lien (%s points) : %s points, %s ko.</source>
+        <translation>Past the link&apos;s fatal threshold (%s points): %s points, %s kB.</translation>
+    </message>
+    <message>
+        <source>À : %s</source>
+        <translation>To: %s</translation>
+    </message>
+    <message>
+        <source>Objet : %s</source>
+        <translation>Subject: %s</translation>
+    </message>
+    <message>
+        <source>Envoi afficherait ce message :</source>
+        <translation>Send would show this message:</translation>
+    </message>
+    <message>
+        <source>Commandes enregistrées dans le dossier &quot;%s&quot;.</source>
+        <translation>Orders saved in the folder &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Il n&apos;y a aucune commande à enregistrer.</source>
+        <translation>There is no order to save.</translation>
+    </message>
+    <message>
+        <source>Dossier des commandes</source>
+        <translation>Folder for the orders</translation>
+    </message>
+    <message>
+        <source>Dossier d&apos;envoi des commandes</source>
+        <translation>Outbox folder for the orders</translation>
+    </message>
+    <message>
+        <source>Dossier d&apos;envoi : %s</source>
+        <translation>Outbox folder: %s</translation>
+    </message>
+    <message>
+        <source>Abonnements en cours d&apos;après l&apos;historique : aucun</source>
+        <translation>Running subscriptions, from the history: none</translation>
+    </message>
+    <message>
+        <source>Abonnements en cours d&apos;après l&apos;historique :</source>
+        <translation>Running subscriptions, from the history:</translation>
+    </message>
+    <message>
+        <source>  %ld jours, du %s au %s, à %s</source>
+        <translation>  %ld days, from %s to %s, to %s</translation>
+    </message>
+    <message>
+        <source>  permanent depuis le %s, à %s</source>
+        <translation>  permanent since %s, to %s</translation>
+    </message>
+    <message>
+        <source>  (tous supprimés le %s)</source>
+        <translation>  (all cancelled on %s)</translation>
+    </message>
+    <message>
+        <source>Dernières commandes :</source>
+        <translation>Last orders:</translation>
+    </message>
+    <message>
+        <source>  %s  %s à %s (%s)</source>
+        <translation>  %s  %s to %s (%s)</translation>
+    </message>
+    <message>
+        <source>Aucune commande transmise pour l&apos;instant.</source>
+        <translation>No order handed over yet.</translation>
+    </message>
+    <message>
+        <source>Messagerie</source>
+        <translation>Mail program</translation>
+    </message>
+    <message>
+        <source>Winlink (Pat)</source>
+        <translation>Winlink (Pat)</translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Pat n&apos;a pas pu prendre la commande (code %d) :
+%s</source>
+        <translation>Pat could not take the order (code %d):
+%s</translation>
+    </message>
+    <message>
+        <source>Pat n&apos;a pas pu être lancé :
+%s</source>
+        <translation>Pat could not be started:
+%s</translation>
+    </message>
+    <message>
+        <source>Pat n&apos;a pas répondu dans le temps imparti et a été arrêté.
+%s</source>
+        <translation>Pat did not answer in time and was stopped.
+%s</translation>
+    </message>
+    <message>
+        <source>l&apos;adresse commence par un tiret et serait lue comme une option</source>
+        <translation>the address starts with a dash and would be read as an option</translation>
+    </message>
+    <message>
+        <source>La commande a été copiée dans le presse-papiers.
+Envoyez-la à l&apos;adresse %s avec le sujet &quot;%s&quot;.</source>
+        <translation>The order was copied to the clipboard.
+Send it to %s with the subject &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>La commande n&apos;a pas pu être écrite dans le dossier d&apos;envoi :
+&quot;%s&quot;</source>
+        <translation>The order could not be written into the outbox folder:
+&quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>L&apos;historique des commandes &quot;%s&quot; n&apos;a pas pu être complété.
+Les commandes ont été transmises normalement.</source>
+        <translation>The order history &quot;%s&quot; could not be added to.
+The orders were handed over normally.</translation>
+    </message>
+    <message>
+        <source>L&apos;historique des commandes &quot;%s&quot; contient %d ligne(s) illisible(s).
+Elles sont ignorées et laissées telles quelles.</source>
+        <translation>The order history &quot;%s&quot; holds %d unreadable line(s).
+They are skipped and left as they are.</translation>
+    </message>
+    <message>
+        <source>L&apos;historique des commandes &quot;%s&quot; n&apos;a pas pu être lu.
+Les commandes passées et les abonnements en cours ne peuvent pas être affichés.</source>
+        <translation>The order history &quot;%s&quot; could not be read.
+The past orders and the running subscriptions cannot be shown.</translation>
+    </message>
+    <message>
+        <source>Prépare les commandes de météo d&apos;une zone de navigation et les confie à la messagerie.</source>
+        <translation>Prepares weather orders for a sea area and hands them to the mail program.</translation>
+    </message>
+    <message>
+        <source>Met à jour le catalogue du dossier de travail depuis celui, plus récent, du &lt;dossier&gt;, en gardant les choix.</source>
+        <translation>Updates the working folder&apos;s catalogue from the newer one of &lt;folder&gt;, keeping the choices.</translation>
+    </message>
+    <message>
+        <source>dossier</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>Le catalogue a été mis à jour (version %ld, puis %ld) ; vos choix sont gardés.
+%sLes tables précédentes sont gardées dans le dossier &quot;%s&quot;.</source>
+        <translation>The catalogue was updated (version %ld, then %ld); your choices are kept.
+%sThe previous tables are kept in the folder &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>%s : %d ligne(s) ajoutée(s), %d ligne(s) retirée(s), %d ligne(s) modifiée(s)</source>
+        <translation>%s: %d row(s) added, %d row(s) removed, %d row(s) changed</translation>
+    </message>
+    <message>
+        <source>Le catalogue n&apos;a pas pu être mis à jour :
+%s
+Les tables et vos choix restent tels quels.</source>
+        <translation>The catalogue could not be updated:
+%s
+The tables and your choices stay as they were.</translation>
+    </message>
+    <message>
+        <source>$1 =</source>
+        <translation>$1 =</translation>
+    </message>
+    <message>
+        <source>Abonnement</source>
+        <translation>Subscription</translation>
+    </message>
+    <message>
+        <source>Abonnement permanent</source>
+        <translation>Permanent subscription</translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Antiméridien</source>
+        <translation>Antimeridian</translation>
+    </message>
+    <message>
+        <source>BZip2</source>
+        <translation>BZip2</translation>
+    </message>
+    <message>
+        <source>Cap :</source>
+        <translation>Hdg:</translation>
+    </message>
+    <message>
+        <source>Choix de la zone géographique</source>
+        <translation>Choice of the geographic zone</translation>
+    </message>
+    <message>
+        <source>Compression du fichier</source>
+        <translation>File compression</translation>
+    </message>
+    <message>
+        <source>Copier</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Demande unique</source>
+        <translation>Single request</translation>
+    </message>
+    <message>
+        <source>Données sur terre</source>
+        <translation>Data over land</translation>
+    </message>
+    <message>
+        <source>Dossier...</source>
+        <translation>Folder...</translation>
+    </message>
+    <message>
+        <source>Défaut</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Déplacement</source>
+        <translation>Movement</translation>
+    </message>
+    <message>
+        <source>EUROPE</source>
+        <translation>EUROPE</translation>
+    </message>
+    <message>
+        <source>Enregistrer...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>Envoi</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Envoi par :</source>
+        <translation>Send by:</translation>
+    </message>
+    <message>
+        <source>FRANCE</source>
+        <translation>FRANCE</translation>
+    </message>
+    <message>
+        <source>GZip</source>
+        <translation>GZip</translation>
+    </message>
+    <message>
+        <source>Latitude :</source>
+        <translation>Latitude:</translation>
+    </message>
+    <message>
+        <source>Longitude :</source>
+        <translation>Longitude:</translation>
+    </message>
+    <message>
+        <source>MONDE</source>
+        <translation>WORLD</translation>
+    </message>
+    <message>
+        <source>Maille (°)</source>
+        <translation>Spacing (°)</translation>
+    </message>
+    <message>
+        <source>Mode centré</source>
+        <translation>Centred mode</translation>
+    </message>
+    <message>
+        <source>Mode rectangle</source>
+        <translation>Rectangle mode</translation>
+    </message>
+    <message>
+        <source>Monnaie :</source>
+        <translation>Currency:</translation>
+    </message>
+    <message>
+        <source>NON</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Nds</source>
+        <translation>kn</translation>
+    </message>
+    <message>
+        <source>Non compressé</source>
+        <translation>Not compressed</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>OUI</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>Posez vos questions</source>
+        <translation>Ask your questions</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>S&apos;abonner pour N jours</source>
+        <translation>Subscribe for N days</translation>
+    </message>
+    <message>
+        <source>Supprimer tous les abonnements en cours</source>
+        <translation>Cancel all running subscriptions</translation>
+    </message>
+    <message>
+        <source>Télécom</source>
+        <translation>Telecom</translation>
+    </message>
+    <message>
+        <source>Unité monétaire</source>
+        <translation>Currency unit</translation>
+    </message>
+    <message>
+        <source>Vitesse :</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Zip</source>
+        <translation>Zip</translation>
+    </message>
+    <message>
+        <source>°</source>
+        <translation>°</translation>
+    </message>
+    <message>
+        <source>€</source>
+        <translation>€</translation>
+    </message>
+</context>
+</TS>
