@@ -163,6 +163,7 @@ bool CMarlockDlg::Initialise() {
     ExchangeData(ExchangeDirection::ToControls);
     UpdateZoneFromFields();
     UpdateCostEstimate();
+    TidyStateFolder();
     return true;
 }
 
