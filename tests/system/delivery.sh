@@ -39,7 +39,7 @@ done
     [ "$(sed -n 'n;p' "$received" | grep -c 'subject=Grib')" = 20 ] ||
     fail "orders swapped: $(grep -o 'subject=[A-Za-z]*' "$received" | tr '\n' ' ')"
 [ "$(history_lines)" = 40 ] || fail "history lines: $(history_lines)"
-cut -f2 "$state/history.txt" | sort -u | grep -qx mail || fail "history ways"
+[ "$(cut -f2 "$state/history.txt" | sort -u)" = mail ] || fail "history ways"
 
 # --- a mail program that refuses the order ------------------------------------------------
 echo 1 > "$SCRATCH/mail-status"
@@ -50,7 +50,7 @@ for order in Bulletin Grib; do
     clipboard | grep -q "^@mto@reqt@$( [ $order = Grib ] && echo grib || echo bull )@\$" ||
         fail "the $order order is not on the clipboard: $(clipboard)"
     press "$box" Return
-    wait_for '[ -z "$(box_over "$window")" ]' || fail "the box stayed"
+    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (1)"
 done
 [ "$(history_lines)" = 40 ] || fail "a refused order went into the history"
 [ ! -e "$state/handover-pending.txt" ] || fail "the note of the hand-over stayed"
@@ -78,7 +78,7 @@ for order in Bulletin Grib; do
     wait_for '[ "$(box_over "$window")" != "$progress" ]' || fail "Annuler did not stop it"
     box="$(wait_box "$window")" || fail "no message after Annuler ($order)"
     press "$box" Return
-    wait_for '[ -z "$(box_over "$window")" ]' || fail "the box stayed"
+    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (2)"
 done
 # Annuler was no pause: the orders never arrive.
 sleep 6
@@ -106,7 +106,7 @@ press "$window" Return
 for order in Bulletin Grib; do
     box="$(wait_box "$window")" || fail "no message when Pat fails ($order)"
     press "$box" Return
-    wait_for '[ -z "$(box_over "$window")" ]' || fail "the box stayed"
+    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (3)"
 done
 touch "$SCRATCH/pat-hangs"
 press "$window" Return
@@ -116,7 +116,7 @@ for order in Bulletin Grib; do
     wait_for '[ "$(box_over "$window")" != "$progress" ]' || fail "Annuler did not stop Pat"
     box="$(wait_box "$window")" || fail "no message after Annuler ($order)"
     press "$box" Return
-    wait_for '[ -z "$(box_over "$window")" ]' || fail "the box stayed"
+    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (4)"
 done
 pgrep -f "$SCRATCH/bin/pat" >/dev/null && fail "Pat still runs"
 [ "$(history_lines)" = "$lines" ] || fail "a failed hand-over to Pat went into the history"
