@@ -284,7 +284,7 @@ class CMarlockDlg : public platform::IWindowLogic {
     std::string m_strStorageFolder;
     bool m_bHistoryFailureReported = false;
     bool m_bStateFolderReported = false;
-    bool m_bHandingOver = false;  // "Envoi" is handing its orders over
+    bool m_bHandingOver = false;             // "Envoi" is handing its orders over
     bool m_bHistoryProblemReported = false;  // a damaged or unreadable history, told once
     HistoryContents m_history;
     std::string m_historyStamp;  // the history file's size and time when m_history was read

@@ -52,9 +52,9 @@ enum class ShowState { Normal = 1, Default = 10 };
 // How a program run with RunProgram ended.
 struct ProgramRun {
     bool started = false;
-    bool timedOut = false;  // stopped after waiting too long
-    int exitStatus = -1;    // -1 when it did not end by itself
-    std::string errorText;  // its standard error, or why it could not be started
+    bool timedOut = false;   // stopped after waiting too long
+    int exitStatus = -1;     // -1 when it did not end by itself
+    std::string errorText;   // its standard error, or why it could not be started
     bool cancelled = false;  // stopped by the user
     std::string standardOutput;
     // Ended by itself with status 0.

@@ -34,8 +34,9 @@ std::string PatFailureMessage(const platform::ProgramRun& run, const OutgoingMai
         what = Format(LoadString(IDS_PAT_TIMED_OUT).c_str(), run.errorText.c_str());
     else
         what = Format(LoadString(IDS_PAT_FAILED).c_str(), run.exitStatus, run.errorText.c_str());
-    return what + Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
-                         mail.subject.c_str()) +
+    return what +
+           Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
+                  mail.subject.c_str()) +
            LoadString(IDS_NOT_IN_HISTORY);
 }
 

@@ -66,7 +66,8 @@ AddressEntry LookUpAddress(const std::string& file, int keyId) {
 
 // Why the mail program did not take the order, for the user.
 std::string MailFailure(const platform::ProgramRun& run) {
-    if (!run.started) return Format(LoadString(IDS_MAIL_NOT_STARTED).c_str(), run.errorText.c_str());
+    if (!run.started)
+        return Format(LoadString(IDS_MAIL_NOT_STARTED).c_str(), run.errorText.c_str());
     if (run.cancelled)
         return Format(LoadString(IDS_HANDOVER_CANCELLED).c_str(),
                       LoadString(IDS_TO_MAIL_PROGRAM).c_str());
@@ -80,10 +81,9 @@ std::string MailFailure(const platform::ProgramRun& run) {
 bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const HandOverWay& way,
                    UtcTime time, const std::optional<std::string>& patProblem) {
     const OutgoingMail outgoing{mail.address, mail.subject, mail.Text()};
-    const std::string inClipboard =
-        Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
-               mail.subject.c_str()) +
-        LoadString(IDS_NOT_IN_HISTORY);
+    const std::string inClipboard = Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(),
+                                           mail.address.c_str(), mail.subject.c_str()) +
+                                    LoadString(IDS_NOT_IN_HISTORY);
     std::string failure;
     switch (way.method) {
         case HandOverMethod::Mail: {

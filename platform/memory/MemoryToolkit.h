@@ -203,7 +203,7 @@ class MemoryToolkit : public IToolkit {
         std::string standardInput;
         std::string progressText;
     };
-    std::vector<Run> runs;  // the programs run, the mail opener not among them
+    std::vector<Run> runs;                   // the programs run, the mail opener not among them
     std::vector<std::string> progressTexts;  // of every run, the mail opener's included
     std::vector<std::string> choiceItems;    // the items of the last ChooseItem
 

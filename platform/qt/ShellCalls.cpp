@@ -133,9 +133,9 @@ int QtToolkit::ChooseItem(const std::string& text, const std::vector<std::string
     for (const std::string& item : items) names << Decode(item);
     bool ok = false;
     ++m_nModalDepth;
-    const QString chosen =
-        QInputDialog::getItem(m_pDialog, QFileInfo(QCoreApplication::applicationFilePath()).baseName(),
-                              Decode(text), names, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(
+        m_pDialog, QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Decode(text),
+        names, 0, false, &ok);
     --m_nModalDepth;
     FlushPending();
     return ok ? static_cast<int>(names.indexOf(chosen)) : -1;

@@ -173,7 +173,9 @@ TEST(PatHandOver, EveryFailureIsToldWithWhatPatSaid) {
         std::string said;
     } cases[] = {
         {{true, false, 0, "", false, {}}, true, ""},
-        {{true, false, 3, "no mycall configured", false, {}}, false, "(code 3) :\nno mycall configured"},
+        {{true, false, 3, "no mycall configured", false, {}},
+         false,
+         "(code 3) :\nno mycall configured"},
         {{false, false, -1, "No such file", false, {}}, false, "lancé :\nNo such file"},
         {{true, true, -1, "waiting", false, {}}, false, "arrêté.\nwaiting"},
     };

@@ -51,7 +51,8 @@ struct Sender : test::RequestWindow {
         tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
         tk.answer = [this, version](const std::vector<std::string>& argv) {
             platform::ProgramRun run = tk.runResult;
-            if (argv.size() == 2 && argv[1] == "version") run = {true, false, 0, {}, false, version};
+            if (argv.size() == 2 && argv[1] == "version")
+                run = {true, false, 0, {}, false, version};
             return run;
         };
     }
@@ -595,8 +596,8 @@ TEST(HandOver, ACrashDuringTheHandOverKeepsItsLine) {
         // After the start's own (the catalogue's point-count alarm).
         ASSERT_FALSE(again.tk.messages.empty());
         EXPECT_EQ(again.tk.messages.back().rfind("Wavepost a été arrêté pendant la remise de la "
-                                             "commande \"Grib\" pour meteo@example.org.",
-                                             0),
+                                                 "commande \"Grib\" pour meteo@example.org.",
+                                                 0),
                   0u);
         EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
         EXPECT_FALSE(std::filesystem::exists(w.copies / "WavepostGrib.txt.wavepost-a1B2c3"));

@@ -1,10 +1,10 @@
 // What the window's logic relies on from a toolkit, checked on the in-memory toolkit the
 // logic tests run on and on the Qt front end alike: the logic tests are only as true as
 // this likeness.
-#include <QTemporaryDir>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -254,9 +254,9 @@ class ToolkitContractTest : public QObject {
         });
         QTemporaryDir dir;
         const std::string pidFile = dir.path().toStdString() + "/child";
-        const platform::ProgramRun run =
-            qt.RunProgram({qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile},
-                          "", "Remise de la commande \xC3\xA0 Pat...");
+        const platform::ProgramRun run = qt.RunProgram(
+            {qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile}, "",
+            "Remise de la commande \xC3\xA0 Pat...");
         QVERIFY(run.started && run.cancelled && !run.Succeeded());
         QCOMPARE(shown, QStringLiteral("Remise de la commande à Pat..."));
         QVERIFY2(paints >= 10, qPrintable(QString::number(paints)));
@@ -298,8 +298,7 @@ class ToolkitContractTest : public QObject {
             {"line 1\n", 1, true},
         };
         for (const Row& row : rows) {
-            const platform::ProgramRun run =
-                tk.RunProgram({cmp, "-", path}, row.standardInput, "");
+            const platform::ProgramRun run = tk.RunProgram({cmp, "-", path}, row.standardInput, "");
             QVERIFY(run.started && !run.timedOut);
             QCOMPARE(run.exitStatus, row.exitStatus);
             QCOMPARE(!run.errorText.empty(), row.saysWhy);
