@@ -1,6 +1,8 @@
 // What the window's logic relies on from a toolkit, checked on the in-memory toolkit the
 // logic tests run on and on the Qt front end alike: the logic tests are only as true as
 // this likeness.
+#include <signal.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -273,10 +275,19 @@ class ToolkitContractTest : public QObject {
         QTRY_VERIFY(!ProcessRuns(pid));
         ticker.stop();
 
+        // A time-out stops the program itself, and the wait ends with it even though what it
+        // started (the mail program the sailor may be writing in) still runs and holds its
+        // output.
         qt.SetRunTimeouts(300, 300);
-        const platform::ProgramRun stuck = qt.RunProgram({qt.FindProgram("sleep"), "30"}, "", "");
+        const platform::ProgramRun stuck = qt.RunProgram(
+            {qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile}, "", "");
         QVERIFY(stuck.started && stuck.timedOut && !stuck.Succeeded());
         QCOMPARE(stuck.exitStatus, -1);
+        child.close();
+        QVERIFY(child.open(QIODevice::ReadOnly));
+        const QByteArray started = child.readAll().trimmed();
+        QVERIFY(ProcessRuns(started));
+        ::kill(started.toInt(), SIGKILL);
     }
 
     // The in-memory toolkit answers runs from a script; what that script may assume of a
