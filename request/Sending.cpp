@@ -126,12 +126,13 @@ bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const Han
     return false;
 }
 
-// Why Pat cannot take the orders, asked of Pat once per "Envoi"; nothing when it can.
-std::optional<std::string> AskPatVersion(platform::IToolkit& toolkit, const std::string& patPath) {
-    const platform::ProgramRun run =
-        toolkit.RunProgram({patPath, "version"}, "",
-                           Format(LoadString(IDS_PROGRESS_HANDOVER).c_str(),
-                                  LoadString(IDS_TO_PAT).c_str(), "pat", "version"));
+// Why Pat cannot take the orders, asked of Pat once per "Envoi" while the progress window
+// names the first order; nothing when it can.
+std::optional<std::string> AskPatVersion(platform::IToolkit& toolkit, const std::string& patPath,
+                                         const OrderMail& first) {
+    const platform::ProgramRun run = toolkit.RunProgram(
+        {patPath, "version"}, "",
+        HandOverProgressText(LoadString(IDS_TO_PAT), {first.address, first.subject, {}}));
     return PatVersionProblem(run);
 }
 
@@ -266,7 +267,7 @@ void CMarlockDlg::OnSend() {
         settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
     std::optional<std::string> patProblem;
     if (way.method == HandOverMethod::Pat && !plan.mails.empty())
-        patProblem = AskPatVersion(m_toolkit, way.patPath);
+        patProblem = AskPatVersion(m_toolkit, way.patPath, plan.mails.front());
     const std::string folder = plan.mails.empty() ? std::string() : UsableStateFolder();
     for (const OrderMail& mail : plan.mails) {
         if (mail.isGribOrder) {
