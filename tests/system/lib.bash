@@ -14,6 +14,7 @@ cleanup() {
     rm -rf "$SCRATCH"
 }
 trap cleanup EXIT
+# KEEP_SHOTS=folder keeps the screenshots a run took there, to look at.
 [ -n "${KEEP_SHOTS:-}" ] && cleanup_more() { cp "$SCRATCH"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true; }
 export HOME="$SCRATCH/home" XDG_DATA_HOME="$SCRATCH/home/.local/share"
 export XDG_STATE_HOME="$SCRATCH/home/.local/state" XDG_CONFIG_HOME="$SCRATCH/home/.config"
