@@ -164,6 +164,7 @@ bool CMarlockDlg::Initialise() {
     ExchangeData(ExchangeDirection::ToControls);
     UpdateZoneFromFields();
     UpdateCostEstimate();
+    TidyStateFolder();
     return true;
 }
 

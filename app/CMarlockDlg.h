@@ -131,9 +131,15 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnAskQuestion();
     void OnHelp();
     bool WriteRequestCopy(std::string content, std::string fileName);
-    // Appends an order handed over to the history in the state folder. A history that
-    // cannot be written is reported once a run, and never stops an order.
-    void RecordHandOver(const OrderMail& mail, HandOverMethod method, UtcTime time);
+    // The state folder, when it can be written; else empty, the user told once a run that
+    // no history or copies are kept.
+    std::string UsableStateFolder();
+    // Appends an order handed over to the history in the state folder (none when empty). A
+    // history that cannot be written is reported once a run, and never stops an order.
+    void RecordHandOver(const std::string& folder, const HistoryRecord& record);
+    // At start: records a hand-over a crash cut short, and removes the temporary files a
+    // crash left in the state folder.
+    void TidyStateFolder();
 
     // --- order page -------------------------------------------------------------------
     // Shows what "Envoi" would hand over now; nothing while the page is hidden.
@@ -144,6 +150,9 @@ class CMarlockDlg : public platform::IWindowLogic {
     void FillHandOverChoices();
     void OnHandOverChanged();
     void OnChooseOutbox();
+    // Withdraws an order of the history the sailor chooses (abandoned in the mail program):
+    // a line is added saying so; the list and the subscriptions follow.
+    void OnWithdrawOrder();
     // The history of the orders handed over, as last read; told once when damaged.
     const HistoryContents& KnownHistory();
 
@@ -275,6 +284,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     platform::IToolkit& m_toolkit;
     std::string m_strStorageFolder;
     bool m_bHistoryFailureReported = false;
+    bool m_bStateFolderReported = false;
+    bool m_bHandingOver = false;             // "Envoi" is handing its orders over
     bool m_bHistoryProblemReported = false;  // a damaged or unreadable history, told once
     HistoryContents m_history;
     std::string m_historyStamp;  // the history file's size and time when m_history was read

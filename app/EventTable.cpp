@@ -82,6 +82,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_OUTBOX_BUTTON:
                         OnChooseOutbox();
                         break;
+                    case IDC_WITHDRAW_BUTTON:
+                        OnWithdrawOrder();
+                        break;
                     default:
                         break;
                 }

@@ -53,9 +53,13 @@ enum class ShowState { Normal = 1, Default = 10 };
 // How a program run with RunProgram ended.
 struct ProgramRun {
     bool started = false;
-    bool timedOut = false;  // stopped after waiting too long
-    int exitStatus = -1;    // -1 when it did not end by itself
-    std::string errorText;  // its standard error, or why it could not be started
+    bool timedOut = false;   // stopped after waiting too long
+    int exitStatus = -1;     // -1 when it did not end by itself
+    std::string errorText;   // its standard error, or why it could not be started
+    bool cancelled = false;  // stopped by the user
+    std::string standardOutput;
+    // Ended by itself with status 0.
+    bool Succeeded() const { return started && !timedOut && !cancelled && exitStatus == 0; }
 };
 
 // Thrown by ExitProcess in toolkits that must not end the test process.
@@ -182,7 +186,10 @@ class IToolkit {
     // nothing could take it.
     virtual bool ShellOpen(const std::string& target, ShowState show) = 0;
     // Whether a mail program is registered to take mailto: URLs.
-    virtual bool HasMailHandler() const = 0;
+    virtual bool HasMailHandler() = 0;
+    // Hands a mailto: URL, already percent-encoded ASCII, to the desktop's opener exactly as
+    // it is, and waits for the opener to end, as RunProgram does.
+    virtual ProgramRun OpenMailUrl(const std::string& url, const std::string& progressText) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
     // Asks the user for a folder, starting in startFolder; empty when the user cancels.
     virtual std::string PickFolder(const std::string& title, const std::string& startFolder) = 0;
@@ -194,9 +201,14 @@ class IToolkit {
     // The full path of a program found on the PATH; empty when there is none.
     virtual std::string FindProgram(const std::string& name) const = 0;
     // Runs argv[0] with the other arguments as they are (no shell), the text on its
-    // standard input, and waits for it to end.
+    // standard input, and waits for it to end or to time out. The window keeps painting
+    // meanwhile but takes no input, as under a message box; after a moment a modal
+    // progress window shows progressText with a button that stops the program.
     virtual ProgramRun RunProgram(const std::vector<std::string>& argv,
-                                  const std::string& standardInput) = 0;
+                                  const std::string& standardInput,
+                                  const std::string& progressText) = 0;
+    // Modal choice of one of the items; -1 when the user cancels.
+    virtual int ChooseItem(const std::string& text, const std::vector<std::string>& items) = 0;
 };
 
 }  // namespace platform

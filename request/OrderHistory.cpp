@@ -16,6 +16,18 @@ namespace wavepost {
 namespace {
 
 constexpr std::size_t kFieldCount = 5;
+constexpr const char* kWithdrawal = "withdraw";
+constexpr const char* kPendingFileName = "handover-pending.txt";
+
+// One line of the file: a record, or the withdrawal of one.
+struct HistoryLine {
+    std::optional<HistoryRecord> record;
+    struct Withdrawal {
+        UtcTime of;
+        std::string address, subject;
+    };
+    std::optional<Withdrawal> withdrawal;
+};
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -28,16 +40,23 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
     }
 }
 
-std::optional<HistoryRecord> ParseLine(std::string_view line) {
+// Nothing when the line reads as neither.
+std::optional<HistoryLine> ParseLine(std::string_view line) {
     const std::vector<std::string_view> fields = SplitTabs(line);
     if (fields.size() != kFieldCount) return std::nullopt;
     const std::optional<UtcTime> time = ReadIsoUtc(fields[0]);
-    const std::optional<HandOverMethod> method = ReadMethodName(std::string(fields[1]));
     const std::optional<std::string> address = UnescapeLine(fields[2]);
     const std::optional<std::string> subject = UnescapeLine(fields[3]);
+    if (!time || !address || !subject) return std::nullopt;
+    if (fields[1] == kWithdrawal) {
+        const std::optional<UtcTime> of = ReadIsoUtc(fields[4]);
+        if (!of) return std::nullopt;
+        return HistoryLine{std::nullopt, HistoryLine::Withdrawal{*of, *address, *subject}};
+    }
+    const std::optional<HandOverMethod> method = ReadMethodName(std::string(fields[1]));
     const std::optional<std::string> body = UnescapeLine(fields[4]);
-    if (!time || !method || !address || !subject || !body) return std::nullopt;
-    return HistoryRecord{*time, *method, {*address, *subject, *body}};
+    if (!method || !body) return std::nullopt;
+    return HistoryLine{HistoryRecord{*time, *method, {*address, *subject, *body}}, std::nullopt};
 }
 
 // Whether the file's last byte ends a line: a record cut short by a crash must not take
@@ -47,6 +66,23 @@ bool EndsWithLineBreak(int fd) {
     if (::fstat(fd, &st) != 0 || st.st_size == 0) return true;
     char last = 0;
     return ::pread(fd, &last, 1, st.st_size - 1) == 1 && last == '\n';
+}
+
+void AppendLine(const std::string& folder, std::string line) {
+    const std::string path = HistoryPath(folder);
+    CreateFolderOf(folder, path);
+    // Private to the user: the orders tell where the boat is.
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) ThrowFileError(path, FileOperation::Write);
+    if (!EndsWithLineBreak(fd)) line.insert(0, "\n");
+    // One write per line: appends of two programs at once do not interleave.
+    bool ok = WriteAll(fd, line) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) ThrowFileError(path, FileOperation::Write);
+}
+
+std::string PendingPath(const std::string& folder) {
+    return folder + "/" + kPendingFileName;
 }
 
 }  // namespace
@@ -60,18 +96,56 @@ std::string FormatHistoryLine(const HistoryRecord& r) {
            "\t" + EscapeLine(r.mail.subject) + "\t" + EscapeLine(r.mail.body) + "\n";
 }
 
+std::string FormatWithdrawalLine(const HistoryRecord& r, UtcTime now) {
+    return FormatIsoUtc(now) + "\t" + kWithdrawal + "\t" + EscapeLine(r.mail.address) + "\t" +
+           EscapeLine(r.mail.subject) + "\t" + FormatIsoUtc(r.time) + "\n";
+}
+
 void AppendToHistory(const std::string& folder, const HistoryRecord& record) {
-    const std::string path = HistoryPath(folder);
+    AppendLine(folder, FormatHistoryLine(record));
+}
+
+void AppendWithdrawal(const std::string& folder, const HistoryRecord& record, UtcTime now) {
+    AppendLine(folder, FormatWithdrawalLine(record, now));
+}
+
+void WritePendingHandOver(const std::string& folder, const HistoryRecord& record) {
+    const std::string path = PendingPath(folder);
     CreateFolderOf(folder, path);
-    // Private to the user: the orders tell where the boat is.
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) ThrowFileError(path, FileOperation::Write);
-    std::string line = FormatHistoryLine(record);
-    if (!EndsWithLineBreak(fd)) line.insert(0, "\n");
-    // One write per record: appends of two programs at once do not interleave.
-    bool ok = WriteAll(fd, line) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) ThrowFileError(path, FileOperation::Write);
+    WriteFileAtomically(path, FormatHistoryLine(record));
+}
+
+void ClearPendingHandOver(const std::string& folder) {
+    ::unlink(PendingPath(folder).c_str());
+}
+
+std::optional<HistoryRecord> RecoverPendingHandOver(const std::string& folder) {
+    const std::string path = PendingPath(folder);
+    std::string text;
+    try {
+        text = ReadWholeFile(path, ReadAccess::ReadOnly);
+    } catch (const FileError&) {
+        return std::nullopt;  // none
+    }
+    const HistoryContents pending = ParseHistory(text);
+    std::optional<HistoryRecord> record;
+    if (pending.records.size() == 1 && pending.damagedLines == 0) {
+        record = pending.records.front();
+        const HistoryContents history = ReadHistory(folder);
+        if (std::find(history.records.begin(), history.records.end(), *record) ==
+            history.records.end())
+            AppendToHistory(folder, *record);
+    }
+    ClearPendingHandOver(folder);
+    return record;
+}
+
+std::vector<std::string> StateFiles(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const char* name : {"WavepostGrib.txt", "WavepostBulletin.txt", "wavepost_error.log",
+                             kPendingFileName, kHistoryFileName})
+        files.push_back(folder + "/" + name);
+    return files;
 }
 
 HistoryContents ParseHistory(const std::string& text) {
@@ -83,10 +157,22 @@ HistoryContents ParseHistory(const std::string& text) {
         const std::string_view line = std::string_view(text).substr(start, end - start);
         start = end + 1;
         if (line.empty()) continue;
-        if (std::optional<HistoryRecord> record = ParseLine(line))
-            contents.records.push_back(std::move(*record));
-        else
+        std::optional<HistoryLine> read = ParseLine(line);
+        if (!read) {
             ++contents.damagedLines;
+        } else if (read->record) {
+            contents.records.push_back(std::move(*read->record));
+        } else {
+            // The latest record it names that is still standing.
+            const auto& w = *read->withdrawal;
+            for (auto it = contents.records.rbegin(); it != contents.records.rend(); ++it) {
+                if (it->withdrawn || it->time != w.of || it->mail.address != w.address ||
+                    it->mail.subject != w.subject)
+                    continue;
+                it->withdrawn = true;
+                break;
+            }
+        }
     }
     return contents;
 }

@@ -3,6 +3,7 @@
 // see what went out and which subscriptions are running.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct HistoryRecord {
     UtcTime time;
     HandOverMethod method = HandOverMethod::Mail;
     OutgoingMail mail;
+    // Withdrawn by the sailor later (the order was abandoned in the mail program): listed
+    // as such, and starting or ending no subscription.
+    bool withdrawn = false;
     bool operator==(const HistoryRecord&) const = default;
 };
 
@@ -26,9 +30,27 @@ std::string HistoryPath(const std::string& folder);
 // "<UTC time>\t<method>\t<recipient>\t<subject>\t<body>\n", each text escaped onto the line.
 std::string FormatHistoryLine(const HistoryRecord& record);
 
+// A line withdrawing a record: "<UTC time>\twithdraw\t<recipient>\t<subject>\t<the record's
+// UTC time>". It names the latest record of that time, recipient and subject.
+std::string FormatWithdrawalLine(const HistoryRecord& record, UtcTime now);
+
 // Adds the record at the end of the folder's history, creating both when missing; lines
 // already there are never rewritten. Throws FileError naming the file.
 void AppendToHistory(const std::string& folder, const HistoryRecord& record);
+// Adds a line withdrawing the record, the same way.
+void AppendWithdrawal(const std::string& folder, const HistoryRecord& record, UtcTime now);
+
+// The order being handed over is written beside the history before the hand-over starts
+// and removed once its outcome is recorded, so that a crash in between leaves it for the
+// next start. Write throws FileError naming the file; Clear ignores failures.
+void WritePendingHandOver(const std::string& folder, const HistoryRecord& record);
+void ClearPendingHandOver(const std::string& folder);
+// A hand-over a crash cut short: added to the history (unless its line got there before
+// the crash), then forgotten. Nothing when there is none, or it was cut short itself.
+// Throws FileError when the history cannot be written; the pending file then stays.
+std::optional<HistoryRecord> RecoverPendingHandOver(const std::string& folder);
+// The files of the state folder whose leftovers a crash may leave beside them.
+std::vector<std::string> StateFiles(const std::string& folder);
 
 struct HistoryContents {
     std::vector<HistoryRecord> records;  // oldest first

@@ -20,6 +20,8 @@ namespace {
 
 // The history lines the page lists.
 constexpr std::size_t kRecentOrders = 5;
+// The orders offered for withdrawal: the ones a sailor may still be looking for.
+constexpr std::size_t kWithdrawable = 20;
 
 OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
     OrderFigures f;
@@ -165,6 +167,29 @@ void CMarlockDlg::OnHandOverChanged() {
     }
     settings.method = method;
     KeepSettings(m_toolkit, settings);
+}
+
+void CMarlockDlg::OnWithdrawOrder() {
+    const std::string folder = UsableStateFolder();
+    if (folder.empty()) return;
+    std::vector<HistoryRecord> offered;
+    for (const HistoryRecord& r : LastRecords(KnownHistory(), kWithdrawable))
+        if (!r.withdrawn) offered.insert(offered.begin(), r);  // newest first
+    if (offered.empty()) {
+        m_toolkit.MessageBox(LoadString(IDS_WITHDRAW_NONE));
+        return;
+    }
+    std::vector<std::string> items;
+    for (const HistoryRecord& r : offered) items.push_back(RecordLine(r).substr(2));
+    const int chosen = m_toolkit.ChooseItem(LoadString(IDS_WITHDRAW_CHOOSE), items);
+    if (chosen < 0 || chosen >= static_cast<int>(offered.size())) return;
+    try {
+        AppendWithdrawal(folder, offered[static_cast<std::size_t>(chosen)], UtcNow());
+    } catch (const FileError& error) {
+        m_toolkit.MessageBox(error.what());
+        return;
+    }
+    RefreshOrderPage();
 }
 
 void CMarlockDlg::OnChooseOutbox() {

@@ -81,6 +81,25 @@ const std::string& MethodLabel(HandOverMethod method) {
     return LoadString(IDS_METHOD_MAIL);
 }
 
+const std::string& HandedOverText(HandOverMethod method) {
+    switch (method) {
+        case HandOverMethod::Pat:
+            return LoadString(IDS_HANDED_PAT);
+        case HandOverMethod::File:
+            return LoadString(IDS_HANDED_FILE);
+        case HandOverMethod::Mail:
+            break;
+    }
+    return LoadString(IDS_HANDED_MAIL);
+}
+
+std::string RecordLine(const HistoryRecord& r) {
+    return Format(LoadString(IDS_RECENT_ORDER_LINE).c_str(), ShortUtc(r.time).c_str(),
+                  r.mail.subject.c_str(), r.mail.address.c_str(),
+                  HandedOverText(r.method).c_str()) +
+           (r.withdrawn ? LoadString(IDS_WITHDRAWN) : std::string());
+}
+
 std::string ShortUtc(UtcTime time) {
     const std::string iso = FormatIsoUtc(time);  // "2026-12-08T08:03:33Z"
     return iso.substr(0, 10) + " " + iso.substr(11, 5) + " UTC";
@@ -109,9 +128,7 @@ std::string HistoryText(const std::vector<HistoryRecord>& lastOrders,
     if (lastOrders.empty()) return text + "\n" + LoadString(IDS_NO_ORDERS_YET);
     text += "\n" + LoadString(IDS_RECENT_ORDERS);
     for (auto it = lastOrders.rbegin(); it != lastOrders.rend(); ++it)
-        text += "\n" + Format(LoadString(IDS_RECENT_ORDER_LINE).c_str(), ShortUtc(it->time).c_str(),
-                              it->mail.subject.c_str(), it->mail.address.c_str(),
-                              MethodLabel(it->method).c_str());
+        text += "\n" + RecordLine(*it);
     return text;
 }
 

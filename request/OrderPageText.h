@@ -39,6 +39,11 @@ std::string HistoryText(const std::vector<HistoryRecord>& lastOrders,
                         const SubscriptionState& subscriptions);
 // "Messagerie", "Winlink (Pat)", "Fichier": the ways as the page lists them.
 const std::string& MethodLabel(HandOverMethod method);
+// What the program knows of an order handed over: "remise à la messagerie", "déposée dans
+// la boîte d'envoi de Pat", "écrite dans le dossier"; never that it left.
+const std::string& HandedOverText(HandOverMethod method);
+// One order of the history as the page lists it, "(retirée)" after a withdrawn one.
+std::string RecordLine(const HistoryRecord& record);
 // "2026-12-08 08:03 UTC".
 std::string ShortUtc(UtcTime time);
 

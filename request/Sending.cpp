@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Handing the orders, the question mail and the help page to the desktop.
+#include <unistd.h>
+
 #include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
+#include "app/FileAccess.h"
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
@@ -62,27 +65,48 @@ AddressEntry LookUpAddress(const std::string& file, int keyId) {
     return entry;
 }
 
-// Opens an order mail. Without a mail program to take it the order would be lost
-// silently, so it goes to the clipboard as the plain text the service would read, with
-// real line breaks, and the user is told where to send it.
-bool OpenOrderMail(platform::IToolkit& toolkit, const OrderMail& mail) {
-    if (toolkit.HasMailHandler() && toolkit.ShellOpen(mail.url, ShowState::Normal)) return true;
-    toolkit.SetClipboardText(mail.Text());
-    toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), mail.address.c_str(),
-                              mail.subject.c_str()));
-    return false;
+// Why the mail program did not take the order, for the user.
+std::string MailFailure(const platform::ProgramRun& run) {
+    if (!run.started)
+        return Format(LoadString(IDS_MAIL_NOT_STARTED).c_str(), run.errorText.c_str());
+    if (run.cancelled)
+        return Format(LoadString(IDS_HANDOVER_CANCELLED).c_str(),
+                      LoadString(IDS_TO_MAIL_PROGRAM).c_str());
+    if (run.timedOut) return Format(LoadString(IDS_MAIL_TIMED_OUT).c_str(), run.errorText.c_str());
+    return Format(LoadString(IDS_MAIL_FAILED).c_str(), run.exitStatus, run.errorText.c_str());
 }
 
-// Hands one order over the way chosen; false when it went to the clipboard instead, the
-// user told why, as when no mail program takes it.
+// Hands one order over the way chosen, the next only once this one has ended. False when
+// it went to the clipboard instead, the user told why in one message naming the order.
+// patProblem: why Pat cannot take orders, when it cannot.
 bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const HandOverWay& way,
-                   UtcTime time) {
+                   UtcTime time, const std::optional<std::string>& patProblem) {
     const OutgoingMail outgoing{mail.address, mail.subject, mail.Text()};
+    const std::string inClipboard = Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(),
+                                           mail.address.c_str(), mail.subject.c_str()) +
+                                    LoadString(IDS_NOT_IN_HISTORY);
     std::string failure;
     switch (way.method) {
-        case HandOverMethod::Mail:
-            return OpenOrderMail(toolkit, mail);
+        case HandOverMethod::Mail: {
+            // Without a mail program to take it the order would be lost silently, so it goes
+            // to the clipboard as the plain text the service would read.
+            if (!toolkit.HasMailHandler()) {
+                toolkit.SetClipboardText(outgoing.body);
+                toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(),
+                                          mail.address.c_str(), mail.subject.c_str()));
+                return false;
+            }
+            const platform::ProgramRun run = toolkit.OpenMailUrl(
+                mail.url, HandOverProgressText(LoadString(IDS_TO_MAIL_PROGRAM), outgoing));
+            if (run.Succeeded()) return true;
+            failure = MailFailure(run) + inClipboard;
+            break;
+        }
         case HandOverMethod::Pat: {
+            if (patProblem) {
+                failure = *patProblem + inClipboard;
+                break;
+            }
             const platform::ProgramRun run = HandToPat(toolkit, way.patPath, outgoing);
             if (PatTookIt(run)) return true;
             failure = PatFailureMessage(run, outgoing);
@@ -94,14 +118,23 @@ bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const Han
                 return true;
             } catch (const FileError& error) {
                 failure = Format(LoadString(IDS_EML_NOT_WRITTEN).c_str(), error.Path().c_str()) +
-                          Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
-                                 mail.subject.c_str());
+                          inClipboard;
             }
             break;
     }
     toolkit.SetClipboardText(outgoing.body);
     toolkit.MessageBox(failure);
     return false;
+}
+
+// Why Pat cannot take the orders, asked of Pat once per "Envoi" while the progress window
+// names the first order; nothing when it can.
+std::optional<std::string> AskPatVersion(platform::IToolkit& toolkit, const std::string& patPath,
+                                         const OrderMail& first) {
+    const platform::ProgramRun run = toolkit.RunProgram(
+        {patPath, "version"}, "",
+        HandOverProgressText(LoadString(IDS_TO_PAT), {first.address, first.subject, {}}));
+    return PatVersionProblem(run);
 }
 
 // The codes of the ticked items of a list, ready for the URL: item i stands for the i-th
@@ -123,15 +156,41 @@ bool CMarlockDlg::WriteRequestCopy(std::string content, std::string fileName) {
     return !directory.empty() && WriteRequestCopyFile(directory, fileName, content);
 }
 
-void CMarlockDlg::RecordHandOver(const OrderMail& mail, HandOverMethod method, UtcTime time) {
-    // Without a state folder there are neither copies nor a history.
+std::string CMarlockDlg::UsableStateFolder() {
     const std::string folder = m_toolkit.SystemDirectory();
+    if (!folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0) return folder;
+    // The orders go all the same; the sailor is told once a run that nothing is kept.
+    if (!m_bStateFolderReported) {
+        m_bStateFolderReported = true;
+        m_toolkit.MessageBox(LoadString(IDS_NO_STATE_FOLDER));
+    }
+    return {};
+}
+
+void CMarlockDlg::RecordHandOver(const std::string& folder, const HistoryRecord& record) {
     if (folder.empty()) return;
     try {
-        AppendToHistory(folder, {time, method, {mail.address, mail.subject, mail.Text()}});
+        AppendToHistory(folder, record);
     } catch (const FileError& error) {
         if (m_bHistoryFailureReported) return;
         m_bHistoryFailureReported = true;
+        m_toolkit.MessageBox(
+            Format(LoadString(IDS_HISTORY_NOT_WRITTEN).c_str(), error.Path().c_str()));
+    }
+}
+
+void CMarlockDlg::TidyStateFolder() {
+    const std::string folder = m_toolkit.SystemDirectory();
+    if (folder.empty() || ::access(folder.c_str(), W_OK | X_OK) != 0) return;
+    {
+        CFolderLock lock(folder);
+        RecoverFileSet(folder, StateFiles(folder));
+    }
+    try {
+        if (const std::optional<HistoryRecord> cut = RecoverPendingHandOver(folder))
+            m_toolkit.MessageBox(Format(LoadString(IDS_HANDOVER_INTERRUPTED).c_str(),
+                                        cut->mail.subject.c_str(), cut->mail.address.c_str()));
+    } catch (const FileError& error) {
         m_toolkit.MessageBox(
             Format(LoadString(IDS_HISTORY_NOT_WRITTEN).c_str(), error.Path().c_str()));
     }
@@ -183,6 +242,15 @@ OrderPlan CMarlockDlg::PlanOrders() {
 }
 
 void CMarlockDlg::OnSend() {
+    // A press while the orders are being handed over (the toolkit keeps the window's
+    // input away meanwhile, this is the logic's own guard) would hand them over twice.
+    if (m_bHandingOver) return;
+    m_bHandingOver = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_bHandingOver};
+
     ExchangeData(ExchangeDirection::FromControls);
     const OrderPlan plan = PlanOrders();
     if (plan.noAddressFile) {
@@ -198,6 +266,10 @@ void CMarlockDlg::OnSend() {
     const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
     const HandOverWay way = ChooseHandOver(
         settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+    std::optional<std::string> patProblem;
+    if (way.method == HandOverMethod::Pat && !plan.mails.empty())
+        patProblem = AskPatVersion(m_toolkit, way.patPath, plan.mails.front());
+    const std::string folder = plan.mails.empty() ? std::string() : UsableStateFolder();
     for (const OrderMail& mail : plan.mails) {
         if (mail.isGribOrder) {
             // The order stays unsent when the choices it was made from cannot be kept.
@@ -208,10 +280,23 @@ void CMarlockDlg::OnSend() {
                 return;
             }
         }
-        const UtcTime now = UtcNow();
-        const bool handedOver = HandOverOrder(m_toolkit, mail, way, now);
+        const HistoryRecord record{UtcNow(), way.method, {mail.address, mail.subject, mail.Text()}};
+        // The order is noted as under way before it is handed over, and its line written
+        // after: a crash in between leaves the note, which the next start records.
+        bool noted = false;
+        if (!folder.empty()) {
+            try {
+                WritePendingHandOver(folder, record);
+                noted = true;
+            } catch (const FileError&) {
+                // Without the note the order still goes; only a crash could lose its line.
+            }
+        }
+        // One after the other: the next order is handed over once this one's program ended.
+        const bool handedOver = HandOverOrder(m_toolkit, mail, way, record.time, patProblem);
         WriteRequestCopy(mail.url, mail.copyFile);
-        if (handedOver) RecordHandOver(mail, way.method, now);
+        if (handedOver) RecordHandOver(folder, record);
+        if (noted) ClearPendingHandOver(folder);
     }
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
     if (!plan.HasGribOrder()) return;

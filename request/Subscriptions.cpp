@@ -44,6 +44,7 @@ std::optional<SubscriptionLine> ReadSubscriptionLine(const std::string& body) {
 SubscriptionState ActiveSubscriptions(const std::vector<HistoryRecord>& history, UtcTime now) {
     SubscriptionState state;
     for (const HistoryRecord& record : history) {
+        if (record.withdrawn) continue;
         const std::optional<SubscriptionLine> line = ReadSubscriptionLine(record.mail.body);
         if (!line || line->kind == SubscriptionLine::Single) continue;
         if (line->kind == SubscriptionLine::CancelAll) {

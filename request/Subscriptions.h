@@ -41,7 +41,7 @@ struct SubscriptionState {
 
 // From the history, oldest first: an order for N days runs from its time to N days later,
 // a permanent one from its time on; a "cancel all" ends every earlier subscription with
-// the same service (recipient). Ended ones at `now` are left out.
+// the same service (recipient). Ended ones at `now`, and withdrawn records, are left out.
 SubscriptionState ActiveSubscriptions(const std::vector<HistoryRecord>& history, UtcTime now);
 
 }  // namespace wavepost

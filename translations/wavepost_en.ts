@@ -589,5 +589,109 @@ The tables and your choices stay as they were.</translation>
         <source>€</source>
         <translation>€</translation>
     </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Remise de la commande à %s...
+(&quot;%s&quot; pour %s)</source>
+        <translation>Handing the order over to %s...
+(&quot;%s&quot; for %s)</translation>
+    </message>
+    <message>
+        <source>Recherche du programme de messagerie...</source>
+        <translation>Looking for the mail program...</translation>
+    </message>
+    <message>
+        <source>la messagerie</source>
+        <translation>the mail program</translation>
+    </message>
+    <message>
+        <source>Pat</source>
+        <translation>Pat</translation>
+    </message>
+    <message>
+        <source>La messagerie n&apos;a pas pris la commande (code %d).
+%s</source>
+        <translation>The mail program did not take the order (code %d).
+%s</translation>
+    </message>
+    <message>
+        <source>La messagerie n&apos;a pas pu être ouverte :
+%s</source>
+        <translation>The mail program could not be opened:
+%s</translation>
+    </message>
+    <message>
+        <source>La messagerie n&apos;a pas rendu la main dans le temps imparti ; Wavepost ne l&apos;attend plus.
+%s</source>
+        <translation>The mail program did not finish in time; Wavepost no longer waits for it.
+%s</translation>
+    </message>
+    <message>
+        <source>La remise de la commande à %s a été annulée.</source>
+        <translation>Handing the order over to %s was cancelled.</translation>
+    </message>
+    <message>
+        <source>Elle n&apos;est pas inscrite dans l&apos;historique.</source>
+        <translation>It is not recorded in the history.</translation>
+    </message>
+    <message>
+        <source>Cette version de Pat (%s) demanderait la commande au clavier au lieu de la lire : elle ne lui a pas été remise.
+Pat la lit sans rien demander dans ses versions 0.13 à 0.16 et depuis la 0.18.</source>
+        <translation>This version of Pat (%s) would ask for the order at the keyboard instead of reading it: it was not handed over.
+Pat reads it without asking in versions 0.13 to 0.16 and from 0.18 on.</translation>
+    </message>
+    <message>
+        <source>La version de Pat n&apos;a pas pu être lue (&quot;pat version&quot;) : la commande ne lui a pas été remise.
+%s</source>
+        <translation>Pat&apos;s version could not be read (&quot;pat version&quot;): the order was not handed over to it.
+%s</translation>
+    </message>
+    <message>
+        <source>Le dossier d&apos;état de Wavepost n&apos;est pas utilisable (HOME absent, ou XDG_STATE_HOME sans droit d&apos;écriture) :
+ni historique des commandes ni copies ne sont gardés pendant cette session. Les commandes partent normalement.</source>
+        <translation>Wavepost&apos;s state folder cannot be used (no HOME, or XDG_STATE_HOME not writable):
+no order history and no copies are kept during this session. Orders still go.</translation>
+    </message>
+    <message>
+        <source>remise à la messagerie</source>
+        <translation>handed to the mail program</translation>
+    </message>
+    <message>
+        <source>déposée dans la boîte d&apos;envoi de Pat</source>
+        <translation>put in Pat&apos;s outbox</translation>
+    </message>
+    <message>
+        <source>écrite dans le dossier</source>
+        <translation>written to the folder</translation>
+    </message>
+    <message>
+        <source> (retirée)</source>
+        <translation> (withdrawn)</translation>
+    </message>
+    <message>
+        <source>Commande à retirer de l&apos;historique (abandonnée dans la messagerie, jamais partie) :</source>
+        <translation>Order to withdraw from the history (abandoned in the mail program, never sent):</translation>
+    </message>
+    <message>
+        <source>Aucune commande de l&apos;historique ne peut être retirée.</source>
+        <translation>No order of the history can be withdrawn.</translation>
+    </message>
+    <message>
+        <source>Wavepost a été arrêté pendant la remise de la commande &quot;%s&quot; pour %s.
+Elle est inscrite dans l&apos;historique : si elle n&apos;est pas partie, retirez-la avec &quot;Retirer...&quot; sur la page Commande.</source>
+        <translation>Wavepost was stopped while handing over the order &quot;%s&quot; for %s.
+It is recorded in the history: if it did not leave, withdraw it with &quot;Withdraw...&quot; on the Order page.</translation>
+    </message>
+    <message>
+        <source>Retirer...</source>
+        <translation>Withdraw...</translation>
+    </message>
+    <message>
+        <source>  %s  %s à %s, %s</source>
+        <translation>  %s  %s to %s, %s</translation>
+    </message>
 </context>
 </TS>

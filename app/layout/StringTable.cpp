@@ -118,7 +118,7 @@ const std::map<int, std::string>& Table() {
         {IDS_SUBSCRIPTION_PERMANENT_LINE, "  permanent depuis le %s, à %s"},
         {IDS_ALL_CANCELLED_LINE, "  (tous supprimés le %s)"},
         {IDS_RECENT_ORDERS, "Dernières commandes :"},
-        {IDS_RECENT_ORDER_LINE, "  %s  %s à %s (%s)"},
+        {IDS_RECENT_ORDER_LINE, "  %s  %s à %s, %s"},
         {IDS_NO_ORDERS_YET, "Aucune commande transmise pour l'instant."},
         {IDS_METHOD_MAIL, "Messagerie"},
         {IDS_METHOD_PAT, "Winlink (Pat)"},
@@ -156,6 +156,40 @@ const std::map<int, std::string>& Table() {
         {IDS_CATALOGUE_NOT_UPGRADED,
          "Le catalogue n'a pas pu être mis à jour :\n%s\nLes tables et vos choix restent "
          "tels quels."},
+        {IDS_PROGRESS_CANCEL, "Annuler"},
+        {IDS_PROGRESS_HANDOVER, "Remise de la commande à %s...\n(\"%s\" pour %s)"},
+        {IDS_PROGRESS_MAIL_HANDLER, "Recherche du programme de messagerie..."},
+        {IDS_TO_MAIL_PROGRAM, "la messagerie"},
+        {IDS_TO_PAT, "Pat"},
+        {IDS_MAIL_FAILED, "La messagerie n'a pas pris la commande (code %d).\n%s"},
+        {IDS_MAIL_NOT_STARTED, "La messagerie n'a pas pu être ouverte :\n%s"},
+        {IDS_MAIL_TIMED_OUT,
+         "La messagerie n'a pas rendu la main dans le temps imparti ; Wavepost ne l'attend "
+         "plus.\n%s"},
+        {IDS_HANDOVER_CANCELLED, "La remise de la commande à %s a été annulée."},
+        {IDS_NOT_IN_HISTORY, "\nElle n'est pas inscrite dans l'historique."},
+        {IDS_PAT_VERSION_REFUSED,
+         "Cette version de Pat (%s) demanderait la commande au clavier au lieu de la lire : "
+         "elle ne lui a pas été remise.\nPat la lit sans rien demander dans ses versions 0.13 "
+         "à 0.16 et depuis la 0.18."},
+        {IDS_PAT_VERSION_UNKNOWN,
+         "La version de Pat n'a pas pu être lue (\"pat version\") : la commande ne lui a pas "
+         "été remise.\n%s"},
+        {IDS_NO_STATE_FOLDER,
+         "Le dossier d'état de Wavepost n'est pas utilisable (HOME absent, ou XDG_STATE_HOME "
+         "sans droit d'écriture) :\nni historique des commandes ni copies ne sont gardés "
+         "pendant cette session. Les commandes partent normalement."},
+        {IDS_HANDED_MAIL, "remise à la messagerie"},
+        {IDS_HANDED_PAT, "déposée dans la boîte d'envoi de Pat"},
+        {IDS_HANDED_FILE, "écrite dans le dossier"},
+        {IDS_WITHDRAWN, " (retirée)"},
+        {IDS_WITHDRAW_CHOOSE,
+         "Commande à retirer de l'historique (abandonnée dans la messagerie, jamais partie) :"},
+        {IDS_WITHDRAW_NONE, "Aucune commande de l'historique ne peut être retirée."},
+        {IDS_HANDOVER_INTERRUPTED,
+         "Wavepost a été arrêté pendant la remise de la commande \"%s\" pour %s.\nElle est "
+         "inscrite dans l'historique : si elle n'est pas partie, retirez-la avec "
+         "\"Retirer...\" sur la page Commande."},
     };
     return table;
 }

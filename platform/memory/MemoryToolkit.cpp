@@ -272,9 +272,36 @@ std::string MemoryToolkit::FindProgram(const std::string& name) const {
 }
 
 ProgramRun MemoryToolkit::RunProgram(const std::vector<std::string>& argv,
-                                     const std::string& standardInput) {
-    runs.push_back({argv, standardInput});
-    return runResult;
+                                     const std::string& standardInput,
+                                     const std::string& progressText) {
+    runs.push_back({argv, standardInput, progressText});
+    progressTexts.push_back(progressText);
+    Running();
+    return answer ? answer(argv) : runResult;
+}
+
+void MemoryToolkit::Running() {
+    // The window takes no input while a program runs, as under a message box.
+    const bool enabled = windowEnabled;
+    windowEnabled = false;
+    struct Restore {
+        bool& flag;
+        bool value;
+        ~Restore() { flag = value; }
+    } restore{windowEnabled, enabled};
+    if (whileRunning) whileRunning();
+}
+
+ProgramRun MemoryToolkit::OpenMailUrl(const std::string& url, const std::string& progressText) {
+    opened.emplace_back(url, ShowState::Normal);
+    progressTexts.push_back(progressText);
+    Running();
+    return answer ? answer({"xdg-open", url}) : runResult;
+}
+
+int MemoryToolkit::ChooseItem(const std::string&, const std::vector<std::string>& items) {
+    choiceItems = items;
+    return chosenItem;
 }
 
 void MemoryToolkit::Fire(const Event& event) {

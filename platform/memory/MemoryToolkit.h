@@ -134,15 +134,19 @@ class MemoryToolkit : public IToolkit {
     }
     void HidePointerTip() override { pointerTip.reset(); }
     bool ShellOpen(const std::string& target, ShowState show) override;
-    bool HasMailHandler() const override { return mailHandler; }
+    bool HasMailHandler() override { return mailHandler; }
+    // Recorded in `opened` (normal show state); answered as a program run.
+    ProgramRun OpenMailUrl(const std::string& url, const std::string& progressText) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     // Answers with pickedFolder, as if the user had chosen it (empty: cancelled).
     std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override { return systemDirectory; }
     std::string SettingsDirectory() const override { return settingsDirectory; }
     std::string FindProgram(const std::string& name) const override;
-    ProgramRun RunProgram(const std::vector<std::string>& argv,
-                          const std::string& standardInput) override;
+    ProgramRun RunProgram(const std::vector<std::string>& argv, const std::string& standardInput,
+                          const std::string& progressText) override;
+    // Answers with chosenItem, as if the user had chosen it (-1: cancelled).
+    int ChooseItem(const std::string& text, const std::vector<std::string>& items) override;
 
     // --- driving it as a user would --------------------------------------------
     // Each fires the event the event table lists, through the attached logic.
@@ -198,8 +202,11 @@ class MemoryToolkit : public IToolkit {
     struct Run {
         std::vector<std::string> argv;
         std::string standardInput;
+        std::string progressText;
     };
-    std::vector<Run> runs;
+    std::vector<Run> runs;                   // the programs run, the mail opener not among them
+    std::vector<std::string> progressTexts;  // of every run, the mail opener's included
+    std::vector<std::string> choiceItems;    // the items of the last ChooseItem
 
     // --- settings a test may change --------------------------------------------
     int colorDepth = 32;
@@ -212,11 +219,19 @@ class MemoryToolkit : public IToolkit {
     std::string systemDirectory;
     std::string settingsDirectory;
     std::map<std::string, std::string> programsOnPath;  // name -> full path
-    ProgramRun runResult{true, false, 0, {}};           // the answer to every run
+    // The answer to a program run or a mail opening: from `answer` when set (given the
+    // argument vector, the opener's as {"xdg-open", url}), else runResult.
+    ProgramRun runResult{true, false, 0, {}, false, {}};
+    std::function<ProgramRun(const std::vector<std::string>&)> answer;
+    // Called while a program runs (a test may act meanwhile, as a user could).
+    std::function<void()> whileRunning;
+    int chosenItem = -1;
     // Called for every message box, after it is recorded (a test may act while it is open).
     std::function<void(const std::string&)> onMessageBox;
 
   private:
+    void Running();
+
     IWindowLogic* m_pLogic = nullptr;
     ControlHandle m_nNextHandle = kFirstRuntimeHandle;
     FontHandle m_nNextFont = 1;

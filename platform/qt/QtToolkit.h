@@ -21,6 +21,7 @@ class QTabBar;
 namespace platform::qt {
 
 class QtToolkit;
+struct RunRequest;
 
 // The main window. Paints the tab pane and lets the logic paint the rest beneath the
 // controls; turns the window's own events into the event table's.
@@ -126,14 +127,21 @@ class QtToolkit : public IToolkit {
     void ShowPointerTip(int x, int y, const std::string& text) override;
     void HidePointerTip() override;
     bool ShellOpen(const std::string& target, ShowState show) override;
-    bool HasMailHandler() const override;
+    bool HasMailHandler() override;
+    ProgramRun OpenMailUrl(const std::string& url, const std::string& progressText) override;
     void SetClipboardText(const std::string& text) override;
     std::string PickFolder(const std::string& title, const std::string& startFolder) override;
     std::string SystemDirectory() const override;
     std::string SettingsDirectory() const override;
     std::string FindProgram(const std::string& name) const override;
-    ProgramRun RunProgram(const std::vector<std::string>& argv,
-                          const std::string& standardInput) override;
+    ProgramRun RunProgram(const std::vector<std::string>& argv, const std::string& standardInput,
+                          const std::string& progressText) override;
+    int ChooseItem(const std::string& text, const std::vector<std::string>& items) override;
+    // How long a program (and the mail opener) may run before it is stopped.
+    void SetRunTimeouts(int programMs, int openerMs) {
+        m_nRunTimeoutMs = programMs;
+        m_nOpenerTimeoutMs = openerMs;
+    }
 
     // --- used by the main window ------------------------------------------------
     // Hands one user event to the logic. Handlers never nest: an event raised while one
@@ -183,6 +191,9 @@ class QtToolkit : public IToolkit {
 
   private:
     void BuildWindow();
+    ProgramRun Run(const RunRequest& request);
+    std::optional<QByteArray> DefaultProgram(const QString& type);
+    bool HasViewerFor(const QString& path);
     void FlushPending();
     // Each group is one Tab stop: its checked button, or its first when none is.
     void UpdateRadioTabStops(int buttonId);
@@ -224,6 +235,13 @@ class QtToolkit : public IToolkit {
     std::vector<std::pair<Rect, Pen>> m_rubberBands;
     int m_nModalDepth = 0;
     std::function<bool()> m_mailHandlerCheck;
+    // A program taking an order answers in a second; one that has not ended in a minute
+    // is stuck (waiting on a terminal, a lock), and is stopped.
+    int m_nRunTimeoutMs = 60000;
+    // The opener runs the mail program itself on a desktop without a launcher of its own,
+    // and returns once the sailor has sent the mail in it (a terminal mail program) or
+    // closed it: it is given the time to do so.
+    int m_nOpenerTimeoutMs = 600000;
     std::vector<QPixmap> m_mapIcons;
     bool m_bDelivering = false;
     bool m_bPainting = false;

@@ -8,13 +8,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMimeDatabase>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 #include <optional>
 
 #include "app/XdgFolders.h"
+#include "app/layout/StringTable.h"
+#include "platform/qt/ProgramRunner.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
 #include "platform/qt/Translation.h"
@@ -23,28 +25,23 @@ namespace platform::qt {
 
 // --- shell -------------------------------------------------------------------------
 
-namespace {
-
 // The desktop's default program for a type as xdg-mime names it: empty for none, nothing
 // when it cannot be asked.
-std::optional<QByteArray> DefaultProgram(const QString& type) {
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"), type});
-    if (!query.waitForStarted(3000)) return std::nullopt;
-    query.waitForFinished(5000);
-    return query.readAllStandardOutput().trimmed();
+std::optional<QByteArray> QtToolkit::DefaultProgram(const QString& type) {
+    RunRequest request;
+    request.program = QStringLiteral("xdg-mime");
+    request.arguments = {QStringLiteral("query"), QStringLiteral("default"), type};
+    request.progressText = Shown(wavepost::LoadString(wavepost::IDS_PROGRESS_MAIL_HANDLER));
+    request.timeoutMs = m_nRunTimeoutMs;
+    const ProgramRun run = Run(request);
+    if (!run.Succeeded()) return std::nullopt;
+    return QByteArray::fromStdString(run.standardOutput).trimmed();
 }
-
-// A program taking an order answers in a second; one that has not ended by then is stuck
-// (waiting on a terminal, a lock), and the window cannot stay frozen for it.
-constexpr int kRunTimeoutMs = 60000;
-constexpr int kStartTimeoutMs = 10000;
 
 // The opener runs detached and fails unseen when no program takes a document, so it is
 // asked beforehand: a default program for the document's type, else the web browser the
 // opener falls back on. When nobody can be asked, the opening decides.
-bool HasViewerFor(const QString& path) {
+bool QtToolkit::HasViewerFor(const QString& path) {
     const std::optional<QByteArray> program =
         DefaultProgram(QMimeDatabase().mimeTypeForFile(path).name());
     if (!program || !program->isEmpty()) return true;
@@ -54,11 +51,17 @@ bool HasViewerFor(const QString& path) {
     return false;
 }
 
-}  // namespace
+ProgramRun QtToolkit::Run(const RunRequest& request) {
+    CheckNotPainting("RunProgram");
+    // The window takes no input meanwhile, as under a message box.
+    ++m_nModalDepth;
+    const ProgramRun run = RunAndWait(m_pDialog, request);
+    --m_nModalDepth;
+    FlushPending();
+    return run;
+}
 
 bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
-    // The logic hands over UTF-8 with its own escapes (%0A, %26 ...); tolerant parsing keeps
-    // every escape as it is and only encodes blanks and other bytes a URL cannot hold.
     if (target.rfind("mailto:", 0) == 0)
         return QDesktopServices::openUrl(
             QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode));
@@ -67,11 +70,22 @@ bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-bool QtToolkit::HasMailHandler() const {
+bool QtToolkit::HasMailHandler() {
     if (m_mailHandlerCheck) return m_mailHandlerCheck();
     const std::optional<QByteArray> program =
         DefaultProgram(QStringLiteral("x-scheme-handler/mailto"));
     return !program || !program->isEmpty();  // no way to ask: let the opening decide
+}
+
+ProgramRun QtToolkit::OpenMailUrl(const std::string& url, const std::string& progressText) {
+    RunRequest request;
+    request.program = QStringLiteral("xdg-open");
+    // The URL's bytes as they are: the opener's argument is encoded back to them.
+    request.arguments = {QString::fromLocal8Bit(url)};
+    request.progressText = Shown(progressText);
+    request.timeoutMs = m_nOpenerTimeoutMs;
+    request.keepOutput = false;
+    return Run(request);
 }
 
 void QtToolkit::SetClipboardText(const std::string& text) {
@@ -103,31 +117,30 @@ std::string QtToolkit::FindProgram(const std::string& name) const {
 }
 
 ProgramRun QtToolkit::RunProgram(const std::vector<std::string>& argv,
-                                 const std::string& standardInput) {
-    CheckNotPainting("RunProgram");
-    ProgramRun run;
-    if (argv.empty()) return run;
-    QStringList arguments;
-    for (std::size_t i = 1; i < argv.size(); ++i) arguments << Decode(argv[i]);
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(Decode(argv[0]), arguments);
-    if (!process.waitForStarted(kStartTimeoutMs)) {
-        run.errorText = Encode(process.errorString());
-        return run;
-    }
-    run.started = true;
-    process.write(QByteArray::fromStdString(standardInput));
-    process.closeWriteChannel();
-    if (!process.waitForFinished(kRunTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(kStartTimeoutMs);
-        run.timedOut = true;
-    } else if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitStatus = process.exitCode();
-    }
-    run.errorText = process.readAllStandardError().toStdString();
-    return run;
+                                 const std::string& standardInput,
+                                 const std::string& progressText) {
+    if (argv.empty()) return {};
+    RunRequest request;
+    request.program = Decode(argv[0]);
+    for (std::size_t i = 1; i < argv.size(); ++i) request.arguments << Decode(argv[i]);
+    request.standardInput = QByteArray::fromStdString(standardInput);
+    request.progressText = Shown(progressText);
+    request.timeoutMs = m_nRunTimeoutMs;
+    return Run(request);
+}
+
+int QtToolkit::ChooseItem(const std::string& text, const std::vector<std::string>& items) {
+    CheckNotPainting("ChooseItem");
+    QStringList names;
+    for (const std::string& item : items) names << Decode(item);
+    bool ok = false;
+    ++m_nModalDepth;
+    const QString chosen = QInputDialog::getItem(
+        m_pDialog, QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Shown(text),
+        names, 0, false, &ok);
+    --m_nModalDepth;
+    FlushPending();
+    return ok ? static_cast<int>(names.indexOf(chosen)) : -1;
 }
 
 }  // namespace platform::qt

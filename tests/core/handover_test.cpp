@@ -173,10 +173,12 @@ TEST(PatHandOver, EveryFailureIsToldWithWhatPatSaid) {
         bool took;
         std::string said;
     } cases[] = {
-        {{true, false, 0, ""}, true, ""},
-        {{true, false, 3, "no mycall configured"}, false, "(code 3) :\nno mycall configured"},
-        {{false, false, -1, "No such file"}, false, "lancé :\nNo such file"},
-        {{true, true, -1, "waiting"}, false, "arrêté.\nwaiting"},
+        {{true, false, 0, "", false, {}}, true, ""},
+        {{true, false, 3, "no mycall configured", false, {}},
+         false,
+         "(code 3) :\nno mycall configured"},
+        {{false, false, -1, "No such file", false, {}}, false, "lancé :\nNo such file"},
+        {{true, true, -1, "waiting", false, {}}, false, "arrêté.\nwaiting"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PatTookIt(c.run), c.took) << c.said;

@@ -72,6 +72,29 @@ TEST(OrderHistory, DamagedLinesAreCountedAndLeftAlone) {
     EXPECT_EQ(read.records.back(), Record(kDay1 + 1h, "A 1"));
 }
 
+// A withdrawal names the latest standing record of its time, recipient and subject; one
+// naming none changes nothing and is no damage. Subscriptions skip what was withdrawn.
+TEST(OrderHistory, WithdrawalsMarkTheRecordTheyName) {
+    const HistoryRecord a = Record(kDay1, "A X"), other = Record(kDay1, "A X", "x@example.org");
+    const UtcTime later = kDay1 + 2h;
+    const std::string text = FormatHistoryLine(a) + FormatHistoryLine(a) +
+                             FormatHistoryLine(other) + FormatWithdrawalLine(a, later) +
+                             FormatWithdrawalLine(Record(kDay1 + 1h, "A X"), later);
+    EXPECT_EQ(FormatWithdrawalLine(a, later),
+              "2026-12-01T08:00:00Z\twithdraw\tmeteo@example.org\tGrib\t2026-12-01T06:00:00Z\n");
+    const HistoryContents read = ParseHistory(text);
+    EXPECT_EQ(read.damagedLines, 0);
+    ASSERT_EQ(read.records.size(), 3u);
+    EXPECT_FALSE(read.records[0].withdrawn);
+    EXPECT_TRUE(read.records[1].withdrawn);
+    EXPECT_FALSE(read.records[2].withdrawn);
+    // The twin still runs, and so does the other service's.
+    EXPECT_EQ(ActiveSubscriptions(read.records, later).active.size(), 2u);
+    const HistoryContents both = ParseHistory(text + FormatWithdrawalLine(a, later));
+    EXPECT_EQ(ActiveSubscriptions(both.records, later).active.size(), 1u);
+    EXPECT_EQ(ParseHistory("2026-12-01T08:00:00Z\twithdraw\ta\tb\tnot a time\n").damagedLines, 1);
+}
+
 TEST(Subscriptions, SubscriptionLineOfAnOrder) {
     using L = SubscriptionLine;
     struct Case {

@@ -45,6 +45,23 @@ struct Sender : test::RequestWindow {
     }
     std::string Copy(const char* name) const { return ReadFile(copies / name); }
     std::string Outbox() const { return (dir.Path() / "outbox").string(); }
+    // Pat on the PATH, of a version that reads the order; its other runs answer runResult.
+    void UsePat(const std::string& version = "Pat v0.16.0 (abc1234) linux/amd64 - go1.19") {
+        test::WriteFile(settings / "settings.txt", "handover=pat\n");
+        tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
+        tk.answer = [this, version](const std::vector<std::string>& argv) {
+            platform::ProgramRun run = tk.runResult;
+            if (argv.size() == 2 && argv[1] == "version")
+                run = {true, false, 0, {}, false, version};
+            return run;
+        };
+    }
+    std::vector<std::string> HistoryLines() const {
+        std::vector<std::string> lines;
+        for (const HistoryRecord& r : ReadHistory(copies.string()).records)
+            lines.push_back(r.mail.subject + (r.withdrawn ? " withdrawn" : ""));
+        return lines;
+    }
 };
 
 TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
@@ -314,11 +331,11 @@ TEST(Sending, EachWayOfHandingOver) {
         const char* message;  // each order's message starts so; none when empty
         std::vector<std::string> history;
     };
-    const auto patOnPath = [](Sender& w) { w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat"; };
+    const auto patOnPath = [](Sender& w) { w.UsePat(); };
     const auto outbox = [](Sender& w) { std::filesystem::create_directory(w.Outbox()); };
     const auto refusing = [&](Sender& w) {
         patOnPath(w);
-        w.tk.runResult = {true, false, 2, "no callsign configured"};
+        w.tk.runResult = {true, false, 2, "no callsign configured", false, {}};
     };
     const char* patSaid =
         "Pat n'a pas pu prendre la commande (code 2) :\nno callsign configured\n\n";
@@ -327,9 +344,9 @@ TEST(Sending, EachWayOfHandingOver) {
     // clang-format off
     const std::vector<Case> cases = {
         {"mail by default", "", {}, 2, 0, 0, "", {"mail", "mail"}},
-        {"pat", "handover=pat\n", patOnPath, 0, 2, 0, "", {"pat", "pat"}},
+        {"pat", "handover=pat\n", patOnPath, 0, 3, 0, "", {"pat", "pat"}},
         {"pat not on the PATH", "handover=pat\n", {}, 2, 0, 0, "", {"mail", "mail"}},
-        {"pat refusing", "handover=pat\n", refusing, 0, 2, 0, patSaid, {}},
+        {"pat refusing", "handover=pat\n", refusing, 0, 3, 0, patSaid, {}},
         {"files", "handover=file\noutbox=OUTBOX\n", outbox, 0, 0, 2, "", {"file", "file"}},
         {"files without a folder chosen", "handover=file\n", outbox, 2, 0, 0, "", {"mail", "mail"}},
         {"files into a missing folder", "handover=file\noutbox=OUTBOX\n", {}, 0, 0, 0, noOutbox, {}},
@@ -354,13 +371,14 @@ TEST(Sending, EachWayOfHandingOver) {
 
         EXPECT_EQ(w.tk.opened.size(), c.opened) << c.name;
         ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
-        for (std::size_t i = 0; i < c.runs; ++i) {
-            const std::string subject = i == 0 ? "Bulletin" : "Grib";
+        // Pat's version is asked first, once.
+        for (std::size_t i = 1; i < c.runs; ++i) {
+            const std::string subject = i == 1 ? "Bulletin" : "Grib";
             EXPECT_EQ(w.tk.runs[i].argv,
                       (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", subject,
                                                 "meteo@example.org"}))
                 << c.name;
-            EXPECT_EQ(w.tk.runs[i].standardInput, i == 0 ? kBulletinText : kGribText) << c.name;
+            EXPECT_EQ(w.tk.runs[i].standardInput, i == 1 ? kBulletinText : kGribText) << c.name;
         }
         std::vector<std::string> emls;
         if (std::filesystem::exists(w.Outbox()))
@@ -461,7 +479,170 @@ TEST(Sending, TheOrderPageChoosesTheWaySavesAndLists) {
               0u)
         << history;
     EXPECT_NE(history.find("Dernières commandes :\n  "), std::string::npos) << history;
-    EXPECT_NE(history.find(" Grib à meteo@example.org (Fichier)"), std::string::npos) << history;
+    EXPECT_NE(history.find(" Grib à meteo@example.org, écrite dans le dossier"), std::string::npos)
+        << history;
+}
+
+// A hand-over that fails in any way is told once per order, naming it, with the order on
+// the clipboard; it leaves no history line; the next order is still handed over after it.
+TEST(HandOver, EveryFailureIsToldAndLeavesNoHistoryLine) {
+    using platform::ProgramRun;
+    struct Case {
+        const char* name;
+        bool pat;
+        ProgramRun run;          // the answer to the opener, or to "pat compose"
+        std::string patVersion;  // what "pat version" prints
+        const char* says;        // each order's message holds it; none: handed over
+    };
+    const std::string v16 = "Pat v0.16.0 (abc1234) linux/amd64 - go1.19";
+    // clang-format off
+    const Case cases[] = {
+        {"mail program exits 1", false, {true, false, 1, "refused", false, {}}, "", "n'a pas pris la commande (code 1).\nrefused"},
+        {"opener missing", false, {false, false, -1, "No such file", false, {}}, "", "n'a pas pu être ouverte :\nNo such file"},
+        {"opener timed out", false, {true, true, -1, "", false, {}}, "", "n'a pas rendu la main"},
+        {"cancelled", false, {true, false, -1, "", true, {}}, "", "à la messagerie a été annulée"},
+        {"mail program takes it", false, {true, false, 0, "", false, {}}, "", nullptr},
+        {"pat fails", true, {true, false, 1, "no mycall", false, {}}, v16, "(code 1) :\nno mycall"},
+        {"pat hangs", true, {true, true, -1, "waiting", false, {}}, v16, "arrêté.\nwaiting"},
+        {"pat cancelled", true, {true, false, -1, "", true, {}}, v16, "à Pat a été annulée"},
+        {"pat 0.17 would prompt", true, {true, false, 0, "", false, {}}, "Pat v0.17.0 (x) linux/amd64", "(v0.17.0) demanderait"},
+        {"pat 0.12 would prompt", true, {true, false, 0, "", false, {}}, "Pat v0.12.1 (x)", "(v0.12.1) demanderait"},
+        {"pat version unreadable", true, {true, false, 0, "", false, {}}, "pat: unknown command", "\"pat version\""},
+        {"pat 0.13 reads", true, {true, false, 0, "", false, {}}, "Pat v0.13.0 (x)", nullptr},
+        {"pat 0.18 reads", true, {true, false, 0, "", false, {}}, "Pat v0.18.0 (x) linux/arm64 - go1.21", nullptr},
+        {"pat 1.0 reads", true, {true, false, 0, "", false, {}}, "Pat v1.0.0 (x)", nullptr},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Sender w;
+        if (c.pat) w.UsePat(c.patVersion);
+        w.tk.runResult = c.run;
+        std::vector<std::string> clipboardAtMessage;
+        w.tk.onMessageBox = [&](const std::string&) {
+            clipboardAtMessage.push_back(w.tk.clipboard);
+        };
+        w.TickBulletins();
+        w.tk.Click(IDC_SEND_BUTTON);
+        // Both orders were tried, the bulletins first.
+        const std::size_t tried = c.pat ? w.tk.runs.size() : w.tk.opened.size();
+        const bool refusedUnrun = c.pat && c.run.Succeeded() && c.says;
+        EXPECT_EQ(tried, refusedUnrun ? 1u : c.pat ? 3u : 2u) << c.name;
+        if (!c.says) {
+            EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
+            EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"Bulletin", "Grib"})) << c.name;
+            continue;
+        }
+        ASSERT_EQ(w.tk.messages.size(), 2u) << c.name;
+        for (std::size_t i = 0; i < 2; ++i) {
+            const std::string& message = w.tk.messages[i];
+            EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
+            const std::string names = std::string("meteo@example.org avec le sujet \"") +
+                                      (i == 0 ? "Bulletin" : "Grib") + "\"";
+            EXPECT_NE(message.find(names), std::string::npos) << c.name << ": " << message;
+            EXPECT_NE(message.find("pas inscrite dans l'historique"), std::string::npos) << c.name;
+        }
+        EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kGribText}))
+            << c.name;
+        EXPECT_TRUE(w.HistoryLines().empty()) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt")) << c.name;
+    }
+}
+
+// While an order is handed over the progress window names it; a second "Envoi" pressed
+// meanwhile starts nothing; the order is noted as under way until its line is written.
+TEST(HandOver, OneAtATimeAndNotedWhileUnderWay) {
+    Sender w;
+    w.TickBulletins();
+    std::vector<std::string> pendingDuringRun;
+    w.tk.whileRunning = [&] {
+        pendingDuringRun.push_back(ReadFile(w.copies / "handover-pending.txt"));
+        if (pendingDuringRun.size() == 1) w.tk.Click(IDC_SEND_BUTTON);
+    };
+    w.tk.Click(IDC_SEND_BUTTON);
+    ASSERT_EQ(w.tk.opened.size(), 2u);
+    EXPECT_EQ(w.tk.progressTexts[0],
+              "Remise de la commande à la messagerie...\n(\"Bulletin\" pour meteo@example.org)");
+    EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"Bulletin", "Grib"}));
+    ASSERT_EQ(pendingDuringRun.size(), 2u);
+    const std::string history = ReadFile(w.copies / "history.txt");
+    // The note is the order's history line to be.
+    EXPECT_EQ(pendingDuringRun[0] + pendingDuringRun[1], history);
+    EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
+}
+
+// A crash while the order is handed over leaves the note: the next start writes its
+// history line (once, even when the line got there before the crash) and says so, and the
+// temporary files a crash left in the state folder go.
+TEST(HandOver, ACrashDuringTheHandOverKeepsItsLine) {
+    struct Killed {};
+    for (const bool lineWritten : {false, true}) {
+        Sender w;
+        w.tk.whileRunning = [&] {
+            if (lineWritten) {
+                const HistoryContents pending =
+                    ParseHistory(ReadFile(w.copies / "handover-pending.txt"));
+                AppendToHistory(w.copies.string(), pending.records.at(0));
+            }
+            throw Killed{};
+        };
+        EXPECT_THROW(w.tk.Click(IDC_SEND_BUTTON), Killed);
+        EXPECT_TRUE(std::filesystem::exists(w.copies / "handover-pending.txt"));
+        test::WriteFile(w.copies / "WavepostGrib.txt.wavepost-a1B2c3", "half");
+
+        test::TestWindow again(w.dir.Path());
+        again.tk.systemDirectory = w.copies.string();
+        again.Start();
+        EXPECT_EQ(w.HistoryLines(), std::vector<std::string>{"Grib"}) << lineWritten;
+        // After the start's own (the catalogue's point-count alarm).
+        ASSERT_FALSE(again.tk.messages.empty());
+        EXPECT_EQ(again.tk.messages.back().rfind("Wavepost a été arrêté pendant la remise de la "
+                                                 "commande \"Grib\" pour meteo@example.org.",
+                                                 0),
+                  0u);
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "WavepostGrib.txt.wavepost-a1B2c3"));
+    }
+}
+
+// Without a state folder the orders go, and the user is told once that nothing is kept.
+TEST(HandOver, WithoutAStateFolderOrdersStillGo) {
+    Sender w;
+    w.tk.systemDirectory.clear();
+    w.tk.Click(IDC_SEND_BUTTON);
+    w.tk.Click(IDC_SEND_BUTTON);
+    EXPECT_EQ(w.tk.opened.size(), 2u);
+    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_STATE_FOLDER)});
+}
+
+// An order abandoned in the mail program is withdrawn from the page: one line is added,
+// the list marks it and the subscription it started is gone.
+TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
+    Sender w;
+    w.tk.Click(IDC_SEND_BUTTON);
+    SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
+    w.tk.Click(IDC_SEND_BUTTON);
+    w.tk.SelectTab(kOrderPage);
+    const std::string before = ReadFile(w.copies / "history.txt");
+    EXPECT_NE(w.tk.Control(IDC_HISTORY_EDIT).text.find("permanent depuis"), std::string::npos);
+
+    w.tk.Click(IDC_WITHDRAW_BUTTON);  // cancelled: nothing changes
+    ASSERT_EQ(w.tk.choiceItems.size(), 2u);
+    EXPECT_EQ(ReadFile(w.copies / "history.txt"), before);
+    w.tk.chosenItem = 0;  // the newest, the permanent one
+    w.tk.Click(IDC_WITHDRAW_BUTTON);
+    const std::string after = ReadFile(w.copies / "history.txt");
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_NE(after.find("\twithdraw\tmeteo@example.org\tGrib\t", before.size()),
+              std::string::npos);
+    EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"Grib", "Grib withdrawn"}));
+    const std::string page = w.tk.Control(IDC_HISTORY_EDIT).text;
+    EXPECT_EQ(page.find("permanent depuis"), std::string::npos) << page;
+    EXPECT_NE(page.find("Grib à meteo@example.org, remise à la messagerie (retirée)"),
+              std::string::npos)
+        << page;
+    // Only the one left is offered next.
+    w.tk.Click(IDC_WITHDRAW_BUTTON);
+    EXPECT_EQ(w.tk.choiceItems.size(), 1u);
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ TEST(Startup, ReadOnlyAddressFileStartsAndRefusesOnlyTheAntimeridian) {
         [&] {
             std::filesystem::permissions(dir / "init.cnf", std::filesystem::perms::owner_read);
             TestWindow w(dir.Path());
+            w.tk.systemDirectory = dir.Path().string();
             w.Start();
             EXPECT_TRUE(w.tk.messages.empty());
             EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, 1);

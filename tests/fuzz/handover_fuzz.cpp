@@ -16,10 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const HistoryContents history = ParseHistory(bytes);
     ActiveSubscriptions(history.records, UtcNow());
-    for (const HistoryRecord& record : history.records) {
+    for (HistoryRecord record : history.records) {
+        record.withdrawn = false;  // a line of its own follows to say so
         const HistoryContents again = ParseHistory(FormatHistoryLine(record));
         FUZZ_CHECK(again.damagedLines == 0 && again.records.size() == 1);
         FUZZ_CHECK(again.records[0] == record);
+        // Its withdrawal reads back as one, naming it.
+        const HistoryContents withdrawn =
+            ParseHistory(FormatHistoryLine(record) + FormatWithdrawalLine(record, UtcNow()));
+        FUZZ_CHECK(withdrawn.damagedLines == 0 && withdrawn.records.size() == 1);
+        FUZZ_CHECK(withdrawn.records[0].withdrawn);
     }
 
     const ProgramSettings settings = ParseSettings(bytes);

@@ -2,8 +2,14 @@
 // What the window's logic relies on from a toolkit, checked on the in-memory toolkit the
 // logic tests run on and on the Qt front end alike: the logic tests are only as true as
 // this likeness.
+#include <signal.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -43,6 +49,24 @@ struct Opened {
         if (auto* qt = dynamic_cast<platform::qt::QtToolkit*>(toolkit.get())) qt->Detach();
     }
 };
+
+struct PaintCounter : QObject {
+    int& count;
+    explicit PaintCounter(int& c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+// Alive and not a zombie waiting to be reaped.
+bool ProcessRuns(const QByteArray& pid) {
+    QFile stat(QStringLiteral("/proc/") + QString::fromLatin1(pid) + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    const QByteArray text = stat.readAll();
+    const int close = text.lastIndexOf(')');
+    return close > 0 && text.size() > close + 2 && text[close + 2] != 'Z';
+}
 
 }  // namespace
 
@@ -183,6 +207,90 @@ class ToolkitContractTest : public QObject {
         QVERIFY(send.left >= 0 && send.right <= client.right && send.bottom <= client.bottom);
     }
 
+    // While a program runs the window takes no input, as under a message box; afterwards
+    // it does again.
+    void noInputWhileAProgramRuns_data() { Toolkits(); }
+    void noInputWhileAProgramRuns() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        IToolkit& tk = *o.toolkit;
+        QVERIFY(tk.IsWindowEnabled());
+        std::vector<bool> enabledDuring;
+        const auto look = [&] { enabledDuring.push_back(tk.IsWindowEnabled()); };
+        if (auto* memory = dynamic_cast<platform::MemoryToolkit*>(&tk)) {
+            memory->whileRunning = look;
+            memory->runResult.exitStatus = 1;
+        } else {
+            // A click meanwhile changes no control: the logic would not hear of it.
+            QTimer::singleShot(100, [&] {
+                look();
+                auto& qt = static_cast<platform::qt::QtToolkit&>(tk);
+                QTest::mouseClick(qt.Widget(IDC_ANTIMERIDIAN_CHECK), Qt::LeftButton);
+                QTest::mouseClick(qt.Widget(IDC_SEND_BUTTON), Qt::LeftButton);
+            });
+        }
+        const std::string sh = tk.FindProgram("sh");
+        const platform::ProgramRun run = tk.RunProgram({sh, "-c", "sleep 0.5; exit 1"}, "", "");
+        QVERIFY(run.started && !run.Succeeded());
+        QCOMPARE(run.exitStatus, 1);
+        QCOMPARE(enabledDuring, std::vector<bool>{false});
+        QVERIFY(tk.IsWindowEnabled());
+        QCOMPARE(tk.GetCheck(IDC_ANTIMERIDIAN_CHECK), 0);
+        QVERIFY(o.logic.events.empty());
+    }
+
+    // A long run: the window goes on painting, a progress window comes after a moment, and
+    // its "Annuler" stops the program and what it started (the opener's mail program); a
+    // time-out stops the program.
+    void aLongRunCanBeStoppedAndTheWindowPaints() {
+        Opened o(QStringLiteral("qt"));
+        auto& qt = static_cast<platform::qt::QtToolkit&>(*o.toolkit);
+        qt.Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&qt.Window()));
+        int paints = 0;
+        PaintCounter counter(paints);
+        qt.Window().installEventFilter(&counter);
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { qt.Window().update(); });
+        ticker.start(50);
+        QString shown;
+        QTimer::singleShot(1500, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top == &qt.Window() || !top->isVisible()) continue;
+                for (QLabel* label : top->findChildren<QLabel*>()) shown += label->text();
+                for (QPushButton* button : top->findChildren<QPushButton*>())
+                    if (button->text() == QStringLiteral("Annuler")) button->click();
+            }
+        });
+        QTemporaryDir dir;
+        const std::string pidFile = dir.path().toStdString() + "/child";
+        const platform::ProgramRun run = qt.RunProgram(
+            {qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile}, "",
+            "Remise de la commande \xC3\xA0 Pat...");
+        QVERIFY(run.started && run.cancelled && !run.Succeeded());
+        QCOMPARE(shown, QStringLiteral("Remise de la commande à Pat..."));
+        QVERIFY2(paints >= 10, qPrintable(QString::number(paints)));
+        QFile child(QString::fromStdString(pidFile));
+        QVERIFY(child.open(QIODevice::ReadOnly));
+        const QByteArray pid = child.readAll().trimmed();
+        QTRY_VERIFY(!ProcessRuns(pid));
+        ticker.stop();
+
+        // A time-out stops the program itself, and the wait ends with it even though what it
+        // started (the mail program the sailor may be writing in) still runs and holds its
+        // output.
+        qt.SetRunTimeouts(300, 300);
+        const platform::ProgramRun stuck = qt.RunProgram(
+            {qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile}, "", "");
+        QVERIFY(stuck.started && stuck.timedOut && !stuck.Succeeded());
+        QCOMPARE(stuck.exitStatus, -1);
+        child.close();
+        QVERIFY(child.open(QIODevice::ReadOnly));
+        const QByteArray started = child.readAll().trimmed();
+        QVERIFY(ProcessRuns(started));
+        ::kill(started.toInt(), SIGKILL);
+    }
+
     // The in-memory toolkit answers runs from a script; what that script may assume of a
     // real program run is checked here, with programs any system has on its PATH.
     void programsRunWithAnArgumentVector() {
@@ -209,7 +317,7 @@ class ToolkitContractTest : public QObject {
             {"line 1\n", 1, true},
         };
         for (const Row& row : rows) {
-            const platform::ProgramRun run = tk.RunProgram({cmp, "-", path}, row.standardInput);
+            const platform::ProgramRun run = tk.RunProgram({cmp, "-", path}, row.standardInput, "");
             QVERIFY(run.started && !run.timedOut);
             QCOMPARE(run.exitStatus, row.exitStatus);
             QCOMPARE(!run.errorText.empty(), row.saysWhy);
@@ -218,12 +326,12 @@ class ToolkitContractTest : public QObject {
 
         // A program that reads none of a long text ends all the same, and so does the caller.
         const platform::ProgramRun deaf =
-            tk.RunProgram({tk.FindProgram("true")}, std::string(1 << 22, 'x'));
+            tk.RunProgram({tk.FindProgram("true")}, std::string(1 << 22, 'x'), "");
         QVERIFY(deaf.started && !deaf.timedOut);
         QCOMPARE(deaf.exitStatus, 0);
 
         const platform::ProgramRun missing =
-            tk.RunProgram({dir.path().toStdString() + "/none"}, "");
+            tk.RunProgram({dir.path().toStdString() + "/none"}, "", "");
         QVERIFY(!missing.started);
         QVERIFY(!missing.errorText.empty());
     }

@@ -53,6 +53,7 @@ EXPECTED = {
     "Enregistrer...": {R.PUSH_BUTTON},
     "Envoi par": {R.COMBO_BOX},
     "Dossier...": {R.PUSH_BUTTON},
+    "Retirer...": {R.PUSH_BUTTON},
     "Dernières commandes": EDIT,
     "Présentation rapide": EDIT,
     "Aide": {R.PUSH_BUTTON},

@@ -21,8 +21,9 @@ dbus-daemon --config-file="$SCRATCH/bus.conf" --nofork >/dev/null 2>&1 &
 PIDS+=($!)
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$bus_socket"
 wait_for '[ -S "$bus_socket" ]' || fail "no session bus"
-# The accessibility bus; it starts its registry itself.
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+# The accessibility bus; it starts its registry itself. Both read their settings schemas
+# from the system's data folders, which the tests otherwise keep out of reach.
+XDG_DATA_DIRS=/usr/share /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 PIDS+=($!)
 wait_for 'dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1' ||
     fail "no accessibility bus"

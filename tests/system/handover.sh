@@ -12,12 +12,13 @@ state="$XDG_STATE_HOME/wavepost"
 settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
 mkdir -p "$(dirname "$settings")"
 
-# The stand-in records each run as its argument vector (NUL-separated, itself first) and
-# its standard input.
+# The stand-in answers "pat version" as a Pat whose "compose" reads the body; it records
+# each order as its argument vector (NUL-separated, itself first) and its standard input.
 calls="$SCRATCH/pat-calls"
 mkdir -p "$SCRATCH/bin" "$calls"
 cat > "$SCRATCH/bin/pat" <<SCRIPT
 #!/bin/sh
+[ "\$1" = version ] && { echo 'Pat v0.18.0 (0000000) linux/amd64 - go1.21'; exit 0; }
 i=1
 while [ -e "$calls/\$i.argv" ]; do i=\$((i + 1)); done
 printf '%s\0' "\$0" "\$@" > "$calls/\$i.argv"

@@ -15,10 +15,16 @@ cleanup() {
     rm -rf "$SCRATCH"
 }
 trap cleanup EXIT
+# KEEP_SHOTS=folder keeps the screenshots a run took there, to look at.
+[ -n "${KEEP_SHOTS:-}" ] && cleanup_more() { cp "$SCRATCH"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true; }
 export HOME="$SCRATCH/home" XDG_DATA_HOME="$SCRATCH/home/.local/share"
 export XDG_STATE_HOME="$SCRATCH/home/.local/state" XDG_CONFIG_HOME="$SCRATCH/home/.config"
 export XDG_RUNTIME_DIR="$SCRATCH/runtime"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# The system-wide folders too: a mail program installed on the machine (its .desktop file
+# under /usr/share/applications, a mimeapps.list under /etc/xdg) must change nothing.
+export XDG_DATA_DIRS="$SCRATCH/share" XDG_CONFIG_DIRS="$SCRATCH/etc-xdg"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_DIRS" "$XDG_CONFIG_DIRS"
+chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
