@@ -3,14 +3,15 @@
 #include <optional>
 #include <vector>
 
-#include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
+#include "app/MailAddress.h"
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueRows.h"
 #include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
+#include "request/OrderPageText.h"
 #include "request/OrderPlan.h"
 #include "request/OutgoingMail.h"
 #include "request/PatHandOver.h"
@@ -24,83 +25,46 @@ namespace {
 
 constexpr const char* kLineBreak = "%0A";
 
-// True when the text is one plain address: a blank, a control byte, or any of "?&#,;"
-// would let a file add recipients or headers to the mail.
-bool IsPlainAddress(const std::string& address) {
-    for (const char c : address) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) return false;
-        if (c == '?' || c == '&' || c == '#' || c == ',' || c == ';') return false;
-    }
-    return true;
-}
-
-// One address of the address file, as the program takes it.
-struct AddressEntry {
-    std::string address;
-    // For the user: a missing or empty entry, whose text is used all the same so that the
-    // user still gets a mail to correct by hand; or an entry that is not one plain address,
-    // which is refused: no mail may go anywhere else.
-    std::optional<std::string> message;
-    bool refused = false;
-};
-
-// Throws FileError when the address file cannot be read.
-AddressEntry LookUpAddress(const std::string& file, int keyId) {
-    CConfigFile config(file, false);
-    AddressEntry entry;
-    entry.address = config.GetValue(LoadString(keyId));
-    config.Close();
-    if (entry.address.empty() || entry.address == LoadString(IDS_CONFIG_ERROR)) {
-        entry.message = LoadString(IDS_NO_ADDRESS);
-    } else if (!IsPlainAddress(entry.address)) {
-        entry.message =
-            Format(LoadString(IDS_BAD_ADDRESS).c_str(), LoadString(keyId).c_str(), file.c_str());
-        entry.refused = true;
-    }
-    return entry;
-}
-
-// Opens an order mail. Without a mail program to take it the order would be lost
-// silently, so it goes to the clipboard as the plain text the service would read, with
-// real line breaks, and the user is told where to send it.
-bool OpenOrderMail(platform::IToolkit& toolkit, const OrderMail& mail) {
-    if (toolkit.HasMailHandler() && toolkit.ShellOpen(mail.url, ShowState::Normal)) return true;
-    toolkit.SetClipboardText(mail.Text());
-    toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), mail.address.c_str(),
-                              mail.subject.c_str()));
-    return false;
-}
-
-// Hands one order over the way chosen; false when it went to the clipboard instead, the
-// user told why, as when no mail program takes it.
-bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const HandOverWay& way,
-                   UtcTime time) {
+// Hands one order over the way chosen; none when it was taken, else what to tell the user
+// (the caller then puts the order on the clipboard).
+std::optional<std::string> HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail,
+                                         const HandOverWay& way, const std::string& sender,
+                                         UtcTime time) {
     const OutgoingMail outgoing{mail.address, mail.subject, mail.Text()};
-    std::string failure;
     switch (way.method) {
         case HandOverMethod::Mail:
-            return OpenOrderMail(toolkit, mail);
+            if (toolkit.ShellOpen(mail.url, ShowState::Normal)) return std::nullopt;
+            return Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), mail.address.c_str(),
+                          mail.subject.c_str());
         case HandOverMethod::Pat: {
             const platform::ProgramRun run = HandToPat(toolkit, way.patPath, outgoing);
-            if (PatTookIt(run)) return true;
-            failure = PatFailureMessage(run, outgoing);
-            break;
+            if (PatTookIt(run)) return std::nullopt;
+            return PatFailureMessage(run, outgoing);
         }
         case HandOverMethod::File:
             try {
-                WriteEmlFile(way.outbox, outgoing, time);
-                return true;
+                WriteEmlFile(way.outbox, outgoing, time, sender);
+                return std::nullopt;
             } catch (const FileError& error) {
-                failure = Format(LoadString(IDS_EML_NOT_WRITTEN).c_str(), error.Path().c_str()) +
-                          Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
-                                 mail.subject.c_str());
+                return Format(LoadString(IDS_EML_NOT_WRITTEN).c_str(), error.Path().c_str()) +
+                       Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(), mail.address.c_str(),
+                              mail.subject.c_str());
             }
-            break;
     }
-    toolkit.SetClipboardText(outgoing.body);
-    toolkit.MessageBox(failure);
-    return false;
+    return std::nullopt;
+}
+
+// Without a mail program to take them the orders would be lost silently: all of them go to
+// the clipboard at once, as the texts the service reads, under one message.
+void OrdersToClipboard(platform::IToolkit& toolkit, const std::vector<OrderMail>& mails) {
+    if (mails.empty()) return;
+    toolkit.SetClipboardText(ClipboardText(mails));
+    const OrderMail& first = mails.front();
+    toolkit.MessageBox(mails.size() == 1
+                           ? Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(),
+                                    first.address.c_str(), first.subject.c_str())
+                           : Format(LoadString(IDS_NO_MAIL_PROGRAM_ORDERS).c_str(),
+                                    static_cast<int>(mails.size()), first.address.c_str()));
 }
 
 // The codes of the ticked items of a list, ready for the URL: item i stands for the i-th
@@ -142,16 +106,25 @@ std::string OrderMail::Text() const {
 
 OrderPlan CMarlockDlg::PlanOrders() {
     OrderPlan plan;
-    AddressEntry entry;
+    plan.addressFile = StoragePath(LoadString(IDS_CONFIG_FILE_NAME));
+    AddressEntry entry, sender;
     try {
-        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_METEO);
+        entry = LookUpAddress(plan.addressFile, LoadString(IDS_KEY_METEO));
+        sender = LookUpSender(plan.addressFile);
     } catch (const FileError&) {
         plan.noAddressFile = true;
         return plan;
     }
     plan.addressMessage = entry.message;
     plan.addressRefused = entry.refused;
+    plan.addressMissing = entry.missing;
     if (entry.refused) return plan;
+    if (sender.refused) {
+        plan.addressMessage = sender.message;
+        plan.addressRefused = true;
+        return plan;
+    }
+    plan.sender = sender.address;
     const std::string& address = entry.address;
     const std::string base = "mailto:" + ForUrl(address);
 
@@ -190,28 +163,49 @@ void CMarlockDlg::OnSend() {
         ExchangeData(ExchangeDirection::ToControls);
         return;
     }
+    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    const HandOverWay way = ChooseHandOver(
+        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+    // Only a mail program lets the user mend a missing address; Pat and the files would
+    // take the error text for one.
+    if (plan.addressMissing && way.method != HandOverMethod::Mail) {
+        m_toolkit.MessageBox(Format(LoadString(IDS_NO_ADDRESS_NOTHING_SENT).c_str(),
+                                    LoadString(IDS_KEY_METEO).c_str(), plan.addressFile.c_str()));
+        return;
+    }
     if (plan.addressMessage) m_toolkit.MessageBox(*plan.addressMessage);
     // A refused address sends nothing, so the choices stay for a try once the file is mended.
     if (plan.addressRefused) return;
 
-    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
-    const HandOverWay way = ChooseHandOver(
-        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+    const bool noMailProgram = way.method == HandOverMethod::Mail && !m_toolkit.HasMailHandler();
+    // The orders that went to the clipboard instead, all of them kept there together.
+    std::vector<OrderMail> inClipboard;
     for (const OrderMail& mail : plan.mails) {
         if (mail.isGribOrder) {
             // The order stays unsent when the choices it was made from cannot be kept.
             try {
                 SaveCatalogue();
             } catch (const FileError& error) {
+                if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
                 m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
                 return;
             }
         }
         const UtcTime now = UtcNow();
-        const bool handedOver = HandOverOrder(m_toolkit, mail, way, now);
+        std::optional<std::string> failure;
+        if (!noMailProgram) failure = HandOverOrder(m_toolkit, mail, way, plan.sender, now);
         WriteRequestCopy(mail.url, mail.copyFile);
-        if (handedOver) RecordHandOver(mail, way.method, now);
+        if (!noMailProgram && !failure) {
+            // Addressed to the error text, the order leaves only once the user mends it.
+            if (!plan.addressMissing) RecordHandOver(mail, way.method, now);
+            continue;
+        }
+        inClipboard.push_back(mail);
+        if (noMailProgram) continue;
+        m_toolkit.SetClipboardText(ClipboardText(inClipboard));
+        m_toolkit.MessageBox(*failure);
     }
+    if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
     if (!plan.HasGribOrder()) return;
 
@@ -222,7 +216,8 @@ void CMarlockDlg::OnSend() {
 void CMarlockDlg::OnAskQuestion() {
     AddressEntry entry;
     try {
-        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_QUESTION);
+        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)),
+                              LoadString(IDS_KEY_QUESTION));
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;

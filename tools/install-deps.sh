@@ -5,7 +5,8 @@ packages=(cmake g++ make qt6-base-dev libqt6dbus6 libgtest-dev libbenchmark-dev
           fonts-dejavu-core xvfb xdotool xdg-utils x11-utils dbus dbus-daemon imagemagick
           libglib2.0-bin python3 python3-gi gir1.2-glib-2.0 libx11-6 procps
           qt6-qpa-plugins dpkg-dev file desktop-file-utils appstream locales
-          clang clang-format libclang-rt-14-dev llvm libeccodes-dev zip bzip2)
+          clang clang-format libclang-rt-14-dev llvm libeccodes-dev zip bzip2
+          libidn2-dev pkg-config)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
