@@ -80,7 +80,7 @@ const std::map<int, std::string>& Table() {
         {IDS_KEY_SENDER, "expediteur"},
         {IDS_NO_ADDRESS_NOTHING_SENT,
          "La clé \"%s\" du fichier \"%s\" est absente ou vide.\nAucune commande n'a été "
-         "transmise : indiquez-y l'adresse du service météo."},
+         "transmise ni enregistrée : indiquez-y l'adresse du service météo."},
         {IDS_ORDER_TO_MISSING, "À : aucune adresse (clé \"%s\" absente ou vide dans \"%s\")"},
         {IDS_ORDER_LONG_LINE,
          "Attention : la commande \"%s\" a une ligne de plus de 72 caractères, que beaucoup "

@@ -132,6 +132,8 @@ class MemoryToolkit : public IToolkit {
         pointerTip = {x, y, text};
     }
     void HidePointerTip() override { pointerTip.reset(); }
+    // Records the target; a mail URL the Qt front end would not hand over as it is, is
+    // refused like there.
     bool ShellOpen(const std::string& target, ShowState show) override;
     bool HasMailHandler() const override { return mailHandler; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }

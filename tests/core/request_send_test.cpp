@@ -544,7 +544,7 @@ TEST(Sending, AMissingAddressStopsEveryWayButTheMailProgram) {
         EXPECT_EQ(w.tk.messages[0],
                   c.opened ? LoadString(IDS_NO_ADDRESS)
                            : "La clé \"meteo\" du fichier \"" + w.dlg.StoragePath("init.cnf") +
-                                 "\" est absente ou vide.\nAucune commande n'a été transmise : "
+                                 "\" est absente ou vide.\nAucune commande n'a été transmise ni enregistrée : "
                                  "indiquez-y l'adresse du service météo.")
             << c.name;
     }

@@ -182,6 +182,20 @@ class ToolkitContractTest : public QObject {
         QVERIFY(send.left >= 0 && send.right <= client.right && send.bottom <= client.bottom);
     }
 
+    // A mail URL reaches the opener in exactly the bytes its copy holds: one the Qt front
+    // end would write otherwise (a blank, a byte outside ASCII, an escaped letter) is
+    // refused, by both toolkits, and nothing is opened.
+    void mailUrlsAreHandedOverAsTheyAre_data() { Toolkits(); }
+    void mailUrlsAreHandedOverAsTheyAre() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        for (const char* url : {"mailto:a@example.org?body=a b", "mailto:a@example.org?body=\xC3\xA9",
+                                "mailto:a@example.org?body=%41", "mailto:a b@example.org"})
+            QVERIFY2(!o.toolkit->ShellOpen(url, platform::ShowState::Normal), url);
+        if (auto* memory = dynamic_cast<platform::MemoryToolkit*>(o.toolkit.get()))
+            QVERIFY(memory->opened.empty());
+    }
+
     // The in-memory toolkit answers runs from a script; what that script may assume of a
     // real program run is checked here, with programs any system has on its PATH.
     void programsRunWithAnArgumentVector() {
