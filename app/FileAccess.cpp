@@ -206,8 +206,7 @@ std::string ReadWholeFile(const std::string& path, ReadAccess access) {
     return content;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes,
-                         unsigned newFileMode) {
+void WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode) {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && (!S_ISREG(st.st_mode) || ::access(path.c_str(), W_OK) != 0))

@@ -71,8 +71,7 @@ bool IsAscii(const std::string& text) {
 std::optional<std::string> AsciiDomain(const std::string& domain) {
     if (IsAscii(domain)) return domain;
     char* ascii = nullptr;
-    if (idn2_to_ascii_8z(domain.c_str(), &ascii, IDN2_NFC_INPUT | IDN2_NONTRANSITIONAL) !=
-        IDN2_OK)
+    if (idn2_to_ascii_8z(domain.c_str(), &ascii, IDN2_NFC_INPUT | IDN2_NONTRANSITIONAL) != IDN2_OK)
         return std::nullopt;
     std::string out = ascii;
     idn2_free(ascii);

@@ -35,10 +35,10 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
         f.pointsFatal = estimate->pointsFatal;
     }
     const ProgramSettings settings = LoadSettings(toolkit.SettingsDirectory());
-    f.byMailProgram = ChooseHandOver(settings, settings.method == HandOverMethod::Pat
-                                                   ? toolkit.FindProgram("pat")
-                                                   : std::string())
-                          .method == HandOverMethod::Mail;
+    f.byMailProgram =
+        ChooseHandOver(settings, settings.method == HandOverMethod::Pat ? toolkit.FindProgram("pat")
+                                                                        : std::string())
+            .method == HandOverMethod::Mail;
     return f;
 }
 

@@ -53,7 +53,8 @@ bool HasLongLine(const std::string& text) {
     for (const char c : text) {
         if (c == '\n') {
             characters = 0;
-        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > kMailLineLimit) {
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 &&
+                   ++characters > kMailLineLimit) {
             return true;
         }
     }
@@ -67,8 +68,8 @@ std::string MailsText(const OrderPlan& plan, const OrderFigures& f) {
     if (f.byMailProgram)
         for (const OrderMail& mail : plan.mails)
             if (HasLongLine(mail.Text()))
-                text += Format(LoadString(IDS_ORDER_LONG_LINE).c_str(), mail.subject.c_str()) +
-                        "\n\n";
+                text +=
+                    Format(LoadString(IDS_ORDER_LONG_LINE).c_str(), mail.subject.c_str()) + "\n\n";
     for (const OrderMail& mail : plan.mails) {
         text += plan.addressMissing
                     ? Format(LoadString(IDS_ORDER_TO_MISSING).c_str(),

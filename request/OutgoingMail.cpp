@@ -147,15 +147,14 @@ std::string NewMessageId(const std::string& from, UtcTime time) {
         random = (std::uint64_t{device()} << 32) ^ device();
     } catch (const std::exception&) {
         // No random source: the clock's nanoseconds still tell two messages apart.
-        random = static_cast<std::uint64_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
+        random =
+            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     }
     std::string domain = "wavepost.invalid";
     if (const auto ascii = AsciiDomainAddress(ToUtf8(from)); ascii && IsPlainAddress(*ascii))
         domain = ascii->substr(ascii->rfind('@') + 1);
     const std::string stamp = RemoveChar(RemoveChar(FormatIsoUtc(time), '-'), ':');
-    return stamp + "." + Format("%016llx", static_cast<unsigned long long>(random)) + "@" +
-           domain;
+    return stamp + "." + Format("%016llx", static_cast<unsigned long long>(random)) + "@" + domain;
 }
 
 std::string WriteEmlFile(const std::string& folder, const OutgoingMail& mail, UtcTime time,

@@ -61,8 +61,8 @@ void OrdersToClipboard(platform::IToolkit& toolkit, const std::vector<OrderMail>
     toolkit.SetClipboardText(ClipboardText(mails));
     const OrderMail& first = mails.front();
     toolkit.MessageBox(mails.size() == 1
-                           ? Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(),
-                                    first.address.c_str(), first.subject.c_str())
+                           ? Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), first.address.c_str(),
+                                    first.subject.c_str())
                            : Format(LoadString(IDS_NO_MAIL_PROGRAM_ORDERS).c_str(),
                                     static_cast<int>(mails.size()), first.address.c_str()));
 }

@@ -39,7 +39,8 @@ TEST(MessageFile, HeadersThenTheBodyWithCrLf) {
               "Content-Transfer-Encoding: 8bit\r\n\r\n"
               "@mto@reqt@grib@\r\nA 1\r\n@mto@reqt@fin@\r\n");
     // Any line end of the body becomes CRLF; an old installation's byte becomes UTF-8.
-    EXPECT_EQ(Lines(FormatEml({"a@b", "s", "x\r\ny\rz\n\nCaf\xE9"}, kTuesday, "i@d")).back(), "Café");
+    EXPECT_EQ(Lines(FormatEml({"a@b", "s", "x\r\ny\rz\n\nCaf\xE9"}, kTuesday, "i@d")).back(),
+              "Café");
     EXPECT_EQ(FormatMailDate(sys_days(2024y / February / 29) + 23h + 59min + 59s),
               "Thu, 29 Feb 2024 23:59:59 +0000");
 }

@@ -32,9 +32,8 @@ const std::string kGribText =
     "24\nS 1.0\n@mto@reqt@fin@";
 // Both on the clipboard, as "Copier" and a hand-over that falls back on it put them.
 const std::string kBothTexts =
-    "===== Message \"Bulletin\" à meteo@example.org : le texte qui suit =====\n" +
-    kBulletinText + "\n\n===== Message \"Grib\" à meteo@example.org : le texte qui suit =====\n" +
-    kGribText;
+    "===== Message \"Bulletin\" à meteo@example.org : le texte qui suit =====\n" + kBulletinText +
+    "\n\n===== Message \"Grib\" à meteo@example.org : le texte qui suit =====\n" + kGribText;
 
 struct Sender : test::RequestWindow {
     std::filesystem::path copies = dir.Path() / "state";
@@ -109,9 +108,9 @@ TEST(Sending, AddressFileProblems) {
     w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_ADDRESS)});
     ASSERT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(w.tk.opened[0].first,
-              "mailto:Erreur%20dans%20le%20fichier%20de%20configuration?subject=Grib&body=" +
-                  kOrder);
+    EXPECT_EQ(
+        w.tk.opened[0].first,
+        "mailto:Erreur%20dans%20le%20fichier%20de%20configuration?subject=Grib&body=" + kOrder);
     // Addressed to the error text, the order leaves only once the user mends the address.
     EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty());
 
@@ -541,11 +540,13 @@ TEST(Sending, AMissingAddressStopsEveryWayButTheMailProgram) {
         EXPECT_TRUE(std::filesystem::is_empty(w.Outbox())) << c.name;
         EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty()) << c.name;
         ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
-        EXPECT_EQ(w.tk.messages[0],
-                  c.opened ? LoadString(IDS_NO_ADDRESS)
-                           : "La clé \"meteo\" du fichier \"" + w.dlg.StoragePath("init.cnf") +
-                                 "\" est absente ou vide.\nAucune commande n'a été transmise ni enregistrée : "
-                                 "indiquez-y l'adresse du service météo.")
+        EXPECT_EQ(
+            w.tk.messages[0],
+            c.opened
+                ? LoadString(IDS_NO_ADDRESS)
+                : "La clé \"meteo\" du fichier \"" + w.dlg.StoragePath("init.cnf") +
+                      "\" est absente ou vide.\nAucune commande n'a été transmise ni enregistrée : "
+                      "indiquez-y l'adresse du service météo.")
             << c.name;
     }
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/CMarlockDlg.h"
-#include "app/layout/ResourceIds.h"
 #include "app/MailAddress.h"
+#include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "platform/memory/MemoryToolkit.h"
 #include "tests/fuzz/FuzzSupport.h"

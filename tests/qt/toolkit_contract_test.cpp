@@ -3,8 +3,8 @@
 // this likeness.
 #include <QDesktopServices>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QTest>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -210,8 +210,9 @@ class ToolkitContractTest : public QObject {
         const std::string good =
             "mailto:a@example.org?subject=Grib&body=A%201%0AP%20HT%3D1%20%3Cx%3E%C3%A9";
         QVERIFY(o.toolkit->ShellOpen(good, platform::ShowState::Normal));
-        for (const char* url : {"mailto:a@example.org?body=a b", "mailto:a@example.org?body=\xC3\xA9",
-                                "mailto:a@example.org?body=%41", "mailto:a b@example.org"})
+        for (const char* url :
+             {"mailto:a@example.org?body=a b", "mailto:a@example.org?body=\xC3\xA9",
+              "mailto:a@example.org?body=%41", "mailto:a b@example.org"})
             QVERIFY2(!o.toolkit->ShellOpen(url, platform::ShowState::Normal), url);
         std::vector<std::string> opened = recorder.opened;
         if (auto* memory = dynamic_cast<platform::MemoryToolkit*>(o.toolkit.get()))
