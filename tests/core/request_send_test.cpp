@@ -581,5 +581,38 @@ TEST(Sending, TheOrderPageWarnsOfLinesMailProgramsCut) {
     EXPECT_EQ(page(longer).find("Attention"), std::string::npos);
 }
 
+// The sailor's own address ("expediteur") is the From: of the message files; one that is
+// not a plain address is refused like the others, and nothing leaves.
+TEST(Sending, TheSendersAddressSignsTheMessageFiles) {
+    for (const char* sender : {"marin@bücher.example", "marin@bord<x@evil.example>"}) {
+        Sender w;
+        std::filesystem::create_directory(w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", "handover=file\noutbox=" + w.Outbox() + "\n");
+        test::WriteFile(w.dir / "init.cnf",
+                        "meteo=meteo@example.org\r\nexpediteur=" + std::string(sender) + "\r\n");
+        w.tk.Click(IDC_SEND_BUTTON);
+        std::vector<std::string> emls;
+        for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
+            emls.push_back(ReadFile(entry.path()));
+        if (std::string(sender).find('<') == std::string::npos) {
+            ASSERT_EQ(emls.size(), 1u);
+            EXPECT_EQ(emls[0].rfind("From: marin@xn--bcher-kva.example\r\nTo: meteo@example.org\r\n"
+                                    "Subject: Grib\r\n",
+                                    0),
+                      0u)
+                << emls[0];
+            EXPECT_NE(emls[0].find("@xn--bcher-kva.example>\r\nX-Unsent: 1\r\n"),
+                      std::string::npos);
+            EXPECT_TRUE(w.tk.messages.empty());
+        } else {
+            EXPECT_TRUE(emls.empty());
+            ASSERT_EQ(w.tk.messages.size(), 1u);
+            EXPECT_EQ(w.tk.messages[0].rfind("L'adresse de la clé \"expediteur\" du fichier", 0),
+                      0u)
+                << w.tk.messages[0];
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wavepost
