@@ -11,18 +11,34 @@
 
 namespace wavepost {
 
-std::size_t FindConfigKey(const std::string& content, const std::string& key) {
+namespace {
+
+// The first key at a line start (after blanks, and a byte-order mark on the first line)
+// for which accept holds, or npos.
+template <typename Accept>
+std::size_t FindAtLineStart(const std::string& content, const std::string& key, Accept accept) {
     if (key.empty()) return std::string::npos;
     std::size_t lineStart = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (lineStart <= content.size()) {
         std::size_t pos = lineStart;
         while (pos < content.size() && (content[pos] == ' ' || content[pos] == '\t')) ++pos;
-        if (content.compare(pos, key.size(), key) == 0) return pos;
+        if (content.compare(pos, key.size(), key) == 0 && accept(pos + key.size())) return pos;
         std::size_t end = content.find_first_of("\r\n", lineStart);
         if (end == std::string::npos) break;
         lineStart = end + 1;
     }
     return std::string::npos;
+}
+
+}  // namespace
+
+std::size_t FindConfigKey(const std::string& content, const std::string& key) {
+    // "meteo-ancien=..." before "meteo=..." must not be taken for it; files written by
+    // hand with another separator keep being read as before.
+    const std::size_t exact =
+        FindAtLineStart(content, key, [&](std::size_t after) { return content[after] == '='; });
+    if (exact != std::string::npos) return exact;
+    return FindAtLineStart(content, key, [](std::size_t) { return true; });
 }
 
 CConfigFile::CConfigFile(const std::string& path, bool create) : m_strPath(path) {

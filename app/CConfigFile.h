@@ -35,8 +35,9 @@ class CConfigFile {
     bool m_bReadOnly = false;
 };
 
-// Position of the first occurrence of key at the start of a line (optionally after blanks,
-// and after a byte-order mark on the first line), or npos.
+// Position of the key's entry: the first occurrence of key followed by '=' at the start of
+// a line (optionally after blanks, and after a byte-order mark on the first line); without
+// one, the first occurrence of key at the start of a line whatever follows; else npos.
 std::size_t FindConfigKey(const std::string& content, const std::string& key);
 
 }  // namespace wavepost

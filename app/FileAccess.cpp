@@ -206,7 +206,7 @@ std::string ReadWholeFile(const std::string& path, ReadAccess access) {
     return content;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+void WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned newFileMode) {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && (!S_ISREG(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
@@ -221,7 +221,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (exists)
         TakeAttributes(fd, st);
     else
-        ::fchmod(fd, 0644);
+        ::fchmod(fd, static_cast<mode_t>(newFileMode));
     bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {

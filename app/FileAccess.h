@@ -52,9 +52,11 @@ bool WriteAll(int fd, const std::string& bytes);
 // disk and renamed over the old one, so a crash leaves the old file or the new one, whole.
 // A symbolic link stays a link: its target is replaced. When no temporary file can be
 // created there (a read-only folder), the file is rewritten in place. An existing file
-// that is not writable is refused like a failed open.
+// that is not writable is refused like a failed open. A new file gets newFileMode; a
+// replaced one keeps its permissions.
 // Throws FileError naming the path.
-void WriteFileAtomically(const std::string& path, const std::string& bytes);
+void WriteFileAtomically(const std::string& path, const std::string& bytes,
+                         unsigned newFileMode = 0644);
 
 // An exclusive lock between processes on a folder, held while its set of files is written
 // or read, so that each process sees whole sets. Waits a few seconds for another holder;

@@ -1,5 +1,7 @@
 #include "app/TextEncoding.h"
 
+#include <cstring>
+
 namespace wavepost {
 
 namespace {
@@ -80,14 +82,26 @@ std::string ForUrl(const std::string& text) {
     std::string out;
     for (const char c : ToUtf8(text)) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == '%' || c == '&' || c == '#' || c == '?') {
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                c == '~';
+        // '+' too, which form-style readers take for a blank.
+        const bool delimiter = c != '\0' && std::strchr("!$'()*,;:@", c) != nullptr;
+        if (unreserved || delimiter) {
+            out += c;
+        } else {
             out += '%';
             out += kHex[byte >> 4];
             out += kHex[byte & 0xF];
-        } else {
-            out += c;
         }
     }
+    return out;
+}
+
+std::string WithBlanksEncoded(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) out += c == ' ' ? std::string("%20") : std::string(1, c);
     return out;
 }
 

@@ -12,11 +12,15 @@ namespace wavepost {
 // code page leaves undefined).
 std::string ToUtf8(const std::string& bytes);
 
-// A text from a file made safe inside a mailto: URL: converted by ToUtf8, then '%', '&',
-// '#', '?' and every control byte (0x00-0x1F, 0x7F) percent-encoded, so that no file can
-// add a header or a recipient, cut the URL short or add a line to an order. Nothing else
-// is touched: blanks stay blanks.
+// A text from a file made safe inside a mailto: URL: converted by ToUtf8, then every byte
+// but the unreserved characters and "!$'()*,;:@" percent-encoded ('=', '&', '%', '#', '?',
+// '+', blanks, control bytes and non-ASCII included), so that no file can add a header or
+// a recipient, cut a field short or add a line to an order, and the URL is plain ASCII
+// that no program encodes again.
 std::string ForUrl(const std::string& text);
+
+// The program's own blanks of a text already made of ForUrl pieces, as "%20".
+std::string WithBlanksEncoded(const std::string& text);
 
 // Every "%" followed by two hexadecimal digits replaced by the byte it encodes, so that a
 // URL body reads as plain text again ("%0A" a line break). Undoes ForUrl.

@@ -9,6 +9,7 @@
 #include "app/ProgramSettings.h"
 #include "app/layout/Layout.h"
 #include "app/layout/StringTable.h"
+#include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
 #include "request/OrderPageText.h"
 #include "request/OutgoingMail.h"
@@ -36,6 +37,11 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
         f.pointsAlarm = estimate->pointsAlarm;
         f.pointsFatal = estimate->pointsFatal;
     }
+    const ProgramSettings settings = LoadSettings(toolkit.SettingsDirectory());
+    f.byMailProgram =
+        ChooseHandOver(settings, settings.method == HandOverMethod::Pat ? toolkit.FindProgram("pat")
+                                                                        : std::string())
+            .method == HandOverMethod::Mail;
     return f;
 }
 
@@ -113,11 +119,23 @@ const HistoryContents& CMarlockDlg::KnownHistory() {
 }
 
 void CMarlockDlg::OnCopyOrders() {
-    m_toolkit.SetClipboardText(DescribeOrders(PlanOrders(), FiguresOf(*this, m_toolkit)).mails);
+    const OrderPlan plan = PlanOrders();
+    if (plan.mails.empty()) {
+        m_toolkit.MessageBox(plan.noAddressFile    ? LoadString(IDS_NO_CONFIG_FILE)
+                             : plan.addressRefused ? *plan.addressMessage
+                                                   : LoadString(IDS_NOTHING_TO_COPY));
+        return;
+    }
+    m_toolkit.SetClipboardText(ClipboardText(plan.mails));
 }
 
 void CMarlockDlg::OnSaveOrders() {
     const OrderPlan plan = PlanOrders();
+    if (plan.addressMissing) {
+        m_toolkit.MessageBox(Format(LoadString(IDS_NO_ADDRESS_NOTHING_SENT).c_str(),
+                                    LoadString(IDS_KEY_METEO).c_str(), plan.addressFile.c_str()));
+        return;
+    }
     if (plan.mails.empty()) {
         m_toolkit.MessageBox(plan.noAddressFile    ? LoadString(IDS_NO_CONFIG_FILE)
                              : plan.addressRefused ? *plan.addressMessage
@@ -130,7 +148,7 @@ void CMarlockDlg::OnSaveOrders() {
     if (folder.empty()) return;
     const UtcTime now = UtcNow();
     for (const OrderMail& mail : plan.mails)
-        WriteEmlFile(folder, {mail.address, mail.subject, mail.Text()}, now);
+        WriteEmlFile(folder, {mail.address, mail.subject, mail.Text()}, now, plan.sender);
     settings.saveFolder = folder;
     KeepSettings(m_toolkit, settings);
     m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_SAVED).c_str(), folder.c_str()));

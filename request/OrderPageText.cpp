@@ -48,13 +48,35 @@ std::string SizeText(const OrderPlan& plan, const OrderFigures& f) {
     return text;
 }
 
-std::string MailsText(const OrderPlan& plan) {
+// Whether a line of the text has more characters (not bytes) than a mail line takes.
+bool HasLongLine(const std::string& text) {
+    std::size_t characters = 0;
+    for (const char c : text) {
+        if (c == '\n') {
+            characters = 0;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 &&
+                   ++characters > kMailLineLimit) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string MailsText(const OrderPlan& plan, const OrderFigures& f) {
     if (plan.noAddressFile) return LoadString(IDS_NO_CONFIG_FILE);
     std::string text;
     if (plan.addressMessage) text += *plan.addressMessage + "\n\n";
+    if (f.byMailProgram)
+        for (const OrderMail& mail : plan.mails)
+            if (HasLongLine(mail.Text()))
+                text +=
+                    Format(LoadString(IDS_ORDER_LONG_LINE).c_str(), mail.subject.c_str()) + "\n\n";
     for (const OrderMail& mail : plan.mails) {
-        text += Format(LoadString(IDS_ORDER_TO).c_str(), mail.address.c_str()) + "\n";
-        text += Format(LoadString(IDS_ORDER_SUBJECT).c_str(), mail.subject.c_str()) + "\n\n";
+        text += plan.addressMissing
+                    ? Format(LoadString(IDS_ORDER_TO_MISSING).c_str(),
+                             LoadString(IDS_KEY_METEO).c_str(), plan.addressFile.c_str())
+                    : Format(LoadString(IDS_ORDER_TO).c_str(), mail.address.c_str());
+        text += "\n" + Format(LoadString(IDS_ORDER_SUBJECT).c_str(), mail.subject.c_str()) + "\n\n";
         text += mail.Text() + "\n\n";
     }
     if (plan.insteadMessage)
@@ -66,7 +88,19 @@ std::string MailsText(const OrderPlan& plan) {
 }  // namespace
 
 OrderPageTexts DescribeOrders(const OrderPlan& plan, const OrderFigures& figures) {
-    return {KindText(plan, figures), SizeText(plan, figures), MailsText(plan)};
+    return {KindText(plan, figures), SizeText(plan, figures), MailsText(plan, figures)};
+}
+
+std::string ClipboardText(const std::vector<OrderMail>& mails) {
+    if (mails.size() == 1) return mails.front().Text();
+    std::string text;
+    for (const OrderMail& mail : mails) {
+        if (!text.empty()) text += "\n\n";
+        text += Format(LoadString(IDS_CLIPBOARD_SEPARATOR).c_str(), mail.subject.c_str(),
+                       mail.address.c_str()) +
+                "\n" + mail.Text();
+    }
+    return text;
 }
 
 const std::string& MethodLabel(HandOverMethod method) {

@@ -23,6 +23,8 @@ struct OrderFigures {
     std::optional<double> transferSeconds;  // none when the link has no rate
     std::string linkName;
     std::int32_t pointsAlarm = 0, pointsFatal = 0;
+    // The orders go to the mail program, which may cut long lines.
+    bool byMailProgram = false;
 };
 
 struct OrderPageTexts {
@@ -32,6 +34,13 @@ struct OrderPageTexts {
 };
 
 OrderPageTexts DescribeOrders(const OrderPlan& plan, const OrderFigures& figures);
+
+// What "Copier" and a hand-over falling back on the clipboard put there: only the texts the
+// service reads, each under a line naming its mail when there are several.
+std::string ClipboardText(const std::vector<OrderMail>& mails);
+
+// Lines longer than this are cut by the many mail programs that wrap at 72 characters.
+constexpr std::size_t kMailLineLimit = 72;
 
 // What the page says about the orders handed over: the subscriptions believed running,
 // then the last orders, newest first.

@@ -27,6 +27,11 @@ struct OrderPlan {
     // is sent at all).
     std::optional<std::string> addressMessage;
     bool addressRefused = false;
+    // No "meteo" address: the mails carry the configuration-error text in its place, for
+    // the mail program only, where the user can correct it by hand.
+    bool addressMissing = false;
+    std::string addressFile;  // the address file's path, for the messages
+    std::string sender;       // the sailor's own address for message files; empty if unknown
     // In hand-over order: the bulletins, then the gridded data.
     std::vector<OrderMail> mails;
     // Shown in place of the gridded-data order (no zone, no spacing, nothing ordered).

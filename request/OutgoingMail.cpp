@@ -2,7 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <cstdint>
+#include <random>
+
 #include "app/FileAccess.h"
+#include "app/MailAddress.h"
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 
@@ -17,6 +22,8 @@ constexpr std::size_t kWordBytes = 42;
 // A subject longer than this is folded into encoded words rather than left on one line.
 constexpr std::size_t kPlainSubjectLimit = 66;
 constexpr std::size_t kNameSubjectLimit = 40;
+// The longest line a message may hold, CRLF not counted.
+constexpr std::size_t kMaxLineBytes = 998;
 
 bool IsPrintableAscii(const std::string& text) {
     for (const char c : text)
@@ -63,7 +70,21 @@ std::string SubjectField(const std::string& subject) {
 std::string AddressField(std::string address) {
     for (char& c : address)
         if ((c >= 0 && c < 0x20) || c == 0x7F) c = ' ';
-    return ToUtf8(address);
+    address = ToUtf8(address);
+    return AsciiDomainAddress(address).value_or(address);
+}
+
+// The header line, folded before blanks so that no line passes the 998 bytes a message
+// line may hold; a run without blanks that long (never a checked address) is cut.
+std::string FoldedField(const std::string& name, const std::string& value) {
+    std::string line = name + ": " + value, out;
+    while (line.size() > kMaxLineBytes) {
+        std::size_t cut = line.rfind(' ', kMaxLineBytes);
+        if (cut == std::string::npos || cut == 0) cut = kMaxLineBytes;
+        out += line.substr(0, cut) + kCrLf;
+        line = line[cut] == ' ' ? line.substr(cut) : " " + line.substr(cut);
+    }
+    return out + line + kCrLf;
 }
 
 // Every line end (CRLF, LF or a lone CR) as CRLF, and one after the last line.
@@ -102,11 +123,15 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-std::string FormatEml(const OutgoingMail& mail, UtcTime time) {
+std::string FormatEml(const OutgoingMail& mail, UtcTime time, const std::string& messageId,
+                      const std::string& from) {
     std::string out;
-    out += "To: " + AddressField(mail.address) + kCrLf;
+    if (!from.empty()) out += FoldedField("From", AddressField(from));
+    out += FoldedField("To", AddressField(mail.address));
     out += "Subject: " + SubjectField(mail.subject) + kCrLf;
     out += "Date: " + FormatMailDate(time) + kCrLf;
+    out += FoldedField("Message-ID", "<" + messageId + ">");
+    out += std::string("X-Unsent: 1") + kCrLf;
     out += std::string("MIME-Version: 1.0") + kCrLf;
     out += std::string("Content-Type: text/plain; charset=UTF-8") + kCrLf;
     out += std::string("Content-Transfer-Encoding: 8bit") + kCrLf;
@@ -115,7 +140,25 @@ std::string FormatEml(const OutgoingMail& mail, UtcTime time) {
     return out;
 }
 
-std::string WriteEmlFile(const std::string& folder, const OutgoingMail& mail, UtcTime time) {
+std::string NewMessageId(const std::string& from, UtcTime time) {
+    std::uint64_t random = 0;
+    try {
+        std::random_device device;
+        random = (std::uint64_t{device()} << 32) ^ device();
+    } catch (const std::exception&) {
+        // No random source: the clock's nanoseconds still tell two messages apart.
+        random =
+            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+    std::string domain = "wavepost.invalid";
+    if (const auto ascii = AsciiDomainAddress(ToUtf8(from)); ascii && IsPlainAddress(*ascii))
+        domain = ascii->substr(ascii->rfind('@') + 1);
+    const std::string stamp = RemoveChar(RemoveChar(FormatIsoUtc(time), '-'), ':');
+    return stamp + "." + Format("%016llx", static_cast<unsigned long long>(random)) + "@" + domain;
+}
+
+std::string WriteEmlFile(const std::string& folder, const OutgoingMail& mail, UtcTime time,
+                         const std::string& from) {
     std::string stamp = FormatIsoUtc(time);  // 2026-12-08T08:03:33Z -> 20261208-080333
     stamp = RemoveChar(RemoveChar(RemoveChar(stamp, '-'), ':'), 'Z');
     stamp = Replace(stamp, 'T', '-');
@@ -126,7 +169,8 @@ std::string WriteEmlFile(const std::string& folder, const OutgoingMail& mail, Ut
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         ThrowFileError(path, FileOperation::Write);
-    WriteFileAtomically(path, FormatEml(mail, time));
+    // Orders and the sailor's address are the user's own, like the history.
+    WriteFileAtomically(path, FormatEml(mail, time, NewMessageId(from, time), from), 0600);
     return path;
 }
 

@@ -88,7 +88,7 @@ std::string BuildRequestText(const RequestChoices& c) {
             break;
         default:
             // Cancelling needs no selection at all.
-            return start + kLineBreak + "A 0" + kLineBreak + end;
+            return WithBlanksEncoded(start + kLineBreak + "A 0" + kLineBreak + end);
     }
 
     const std::string zone = ZoneLine(c.zoneMode, c.lon1, c.lat1, c.lon2, c.lat2);
@@ -136,7 +136,7 @@ std::string BuildRequestText(const RequestChoices& c) {
         if (!text.empty()) text += kLineBreak;
         text += piece;
     }
-    return text;
+    return WithBlanksEncoded(text);
 }
 
 }  // namespace wavepost

@@ -27,8 +27,8 @@ struct RequestChoices {
 };
 
 // The order's lines between its markers, joined with "%0A" and ready for a mailto: URL
-// (texts from files escaped); the empty text when the choices make no order (no zone, no
-// parameter or step ticked, a speed that is not a number); the no-spacing sentence when no
+// (texts from files escaped, blanks as "%20"); the empty text when the choices make no order (no
+// zone, no parameter or step ticked, a speed that is not a number); the no-spacing sentence when no
 // spacing is chosen. Cancelling all subscriptions needs no other choice.
 std::string BuildRequestText(const RequestChoices& choices);
 

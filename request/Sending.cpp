@@ -6,15 +6,16 @@
 #include <optional>
 #include <vector>
 
-#include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
 #include "app/FileAccess.h"
+#include "app/MailAddress.h"
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CatalogueRows.h"
 #include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
+#include "request/OrderPageText.h"
 #include "request/OrderPlan.h"
 #include "request/OutgoingMail.h"
 #include "request/PatHandOver.h"
@@ -28,43 +29,6 @@ namespace {
 
 constexpr const char* kLineBreak = "%0A";
 
-// True when the text is one plain address: a blank, a control byte, or any of "?&#,;"
-// would let a file add recipients or headers to the mail.
-bool IsPlainAddress(const std::string& address) {
-    for (const char c : address) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) return false;
-        if (c == '?' || c == '&' || c == '#' || c == ',' || c == ';') return false;
-    }
-    return true;
-}
-
-// One address of the address file, as the program takes it.
-struct AddressEntry {
-    std::string address;
-    // For the user: a missing or empty entry, whose text is used all the same so that the
-    // user still gets a mail to correct by hand; or an entry that is not one plain address,
-    // which is refused: no mail may go anywhere else.
-    std::optional<std::string> message;
-    bool refused = false;
-};
-
-// Throws FileError when the address file cannot be read.
-AddressEntry LookUpAddress(const std::string& file, int keyId) {
-    CConfigFile config(file, false);
-    AddressEntry entry;
-    entry.address = config.GetValue(LoadString(keyId));
-    config.Close();
-    if (entry.address.empty() || entry.address == LoadString(IDS_CONFIG_ERROR)) {
-        entry.message = LoadString(IDS_NO_ADDRESS);
-    } else if (!IsPlainAddress(entry.address)) {
-        entry.message =
-            Format(LoadString(IDS_BAD_ADDRESS).c_str(), LoadString(keyId).c_str(), file.c_str());
-        entry.refused = true;
-    }
-    return entry;
-}
-
 // Why the mail program did not take the order, for the user.
 std::string MailFailure(const platform::ProgramRun& run) {
     if (!run.started)
@@ -76,55 +40,53 @@ std::string MailFailure(const platform::ProgramRun& run) {
     return Format(LoadString(IDS_MAIL_FAILED).c_str(), run.exitStatus, run.errorText.c_str());
 }
 
-// Hands one order over the way chosen, the next only once this one has ended. False when
-// it went to the clipboard instead, the user told why in one message naming the order.
-// patProblem: why Pat cannot take orders, when it cannot.
-bool HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail, const HandOverWay& way,
-                   UtcTime time, const std::optional<std::string>& patProblem) {
+// Hands one order over the way chosen, the next only once this one has ended. None when
+// it was taken, else what to tell the user in one message naming the order (the caller
+// then puts the order on the clipboard). patProblem: why Pat cannot take orders, if so.
+std::optional<std::string> HandOverOrder(platform::IToolkit& toolkit, const OrderMail& mail,
+                                         const HandOverWay& way, const std::string& sender,
+                                         UtcTime time,
+                                         const std::optional<std::string>& patProblem) {
     const OutgoingMail outgoing{mail.address, mail.subject, mail.Text()};
     const std::string inClipboard = Format(LoadString(IDS_ORDER_IN_CLIPBOARD).c_str(),
                                            mail.address.c_str(), mail.subject.c_str()) +
                                     LoadString(IDS_NOT_IN_HISTORY);
-    std::string failure;
     switch (way.method) {
         case HandOverMethod::Mail: {
-            // Without a mail program to take it the order would be lost silently, so it goes
-            // to the clipboard as the plain text the service would read.
-            if (!toolkit.HasMailHandler()) {
-                toolkit.SetClipboardText(outgoing.body);
-                toolkit.MessageBox(Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(),
-                                          mail.address.c_str(), mail.subject.c_str()));
-                return false;
-            }
             const platform::ProgramRun run = toolkit.OpenMailUrl(
                 mail.url, HandOverProgressText(LoadString(IDS_TO_MAIL_PROGRAM), outgoing));
-            if (run.Succeeded()) return true;
-            failure = MailFailure(run) + inClipboard;
-            break;
+            if (run.Succeeded()) return std::nullopt;
+            return MailFailure(run) + inClipboard;
         }
         case HandOverMethod::Pat: {
-            if (patProblem) {
-                failure = *patProblem + inClipboard;
-                break;
-            }
+            if (patProblem) return *patProblem + inClipboard;
             const platform::ProgramRun run = HandToPat(toolkit, way.patPath, outgoing);
-            if (PatTookIt(run)) return true;
-            failure = PatFailureMessage(run, outgoing);
-            break;
+            if (PatTookIt(run)) return std::nullopt;
+            return PatFailureMessage(run, outgoing);
         }
         case HandOverMethod::File:
             try {
-                WriteEmlFile(way.outbox, outgoing, time);
-                return true;
+                WriteEmlFile(way.outbox, outgoing, time, sender);
+                return std::nullopt;
             } catch (const FileError& error) {
-                failure = Format(LoadString(IDS_EML_NOT_WRITTEN).c_str(), error.Path().c_str()) +
-                          inClipboard;
+                return Format(LoadString(IDS_EML_NOT_WRITTEN).c_str(), error.Path().c_str()) +
+                       inClipboard;
             }
-            break;
     }
-    toolkit.SetClipboardText(outgoing.body);
-    toolkit.MessageBox(failure);
-    return false;
+    return std::nullopt;
+}
+
+// Without a mail program to take them the orders would be lost silently: all of them go to
+// the clipboard at once, as the texts the service reads, under one message.
+void OrdersToClipboard(platform::IToolkit& toolkit, const std::vector<OrderMail>& mails) {
+    if (mails.empty()) return;
+    toolkit.SetClipboardText(ClipboardText(mails));
+    const OrderMail& first = mails.front();
+    toolkit.MessageBox(mails.size() == 1
+                           ? Format(LoadString(IDS_NO_MAIL_PROGRAM).c_str(), first.address.c_str(),
+                                    first.subject.c_str())
+                           : Format(LoadString(IDS_NO_MAIL_PROGRAM_ORDERS).c_str(),
+                                    static_cast<int>(mails.size()), first.address.c_str()));
 }
 
 // Why Pat cannot take the orders, asked of Pat once per "Envoi" while the progress window
@@ -202,16 +164,25 @@ std::string OrderMail::Text() const {
 
 OrderPlan CMarlockDlg::PlanOrders() {
     OrderPlan plan;
-    AddressEntry entry;
+    plan.addressFile = StoragePath(LoadString(IDS_CONFIG_FILE_NAME));
+    AddressEntry entry, sender;
     try {
-        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_METEO);
+        entry = LookUpAddress(plan.addressFile, LoadString(IDS_KEY_METEO));
+        sender = LookUpSender(plan.addressFile);
     } catch (const FileError&) {
         plan.noAddressFile = true;
         return plan;
     }
     plan.addressMessage = entry.message;
     plan.addressRefused = entry.refused;
+    plan.addressMissing = entry.missing;
     if (entry.refused) return plan;
+    if (sender.refused) {
+        plan.addressMessage = sender.message;
+        plan.addressRefused = true;
+        return plan;
+    }
+    plan.sender = sender.address;
     const std::string& address = entry.address;
     const std::string base = "mailto:" + ForUrl(address);
 
@@ -259,32 +230,50 @@ void CMarlockDlg::OnSend() {
         ExchangeData(ExchangeDirection::ToControls);
         return;
     }
+    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    const HandOverWay way = ChooseHandOver(
+        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+    // Only a mail program lets the user mend a missing address; Pat and the files would
+    // take the error text for one.
+    if (plan.addressMissing && way.method != HandOverMethod::Mail) {
+        m_toolkit.MessageBox(Format(LoadString(IDS_NO_ADDRESS_NOTHING_SENT).c_str(),
+                                    LoadString(IDS_KEY_METEO).c_str(), plan.addressFile.c_str()));
+        return;
+    }
     if (plan.addressMessage) m_toolkit.MessageBox(*plan.addressMessage);
     // A refused address sends nothing, so the choices stay for a try once the file is mended.
     if (plan.addressRefused) return;
 
-    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
-    const HandOverWay way = ChooseHandOver(
-        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+    const bool noMailProgram =
+        way.method == HandOverMethod::Mail && !plan.mails.empty() && !m_toolkit.HasMailHandler();
     std::optional<std::string> patProblem;
     if (way.method == HandOverMethod::Pat && !plan.mails.empty())
         patProblem = AskPatVersion(m_toolkit, way.patPath, plan.mails.front());
     const std::string folder = plan.mails.empty() ? std::string() : UsableStateFolder();
+    // The orders that went to the clipboard instead, all of them kept there together.
+    std::vector<OrderMail> inClipboard;
     for (const OrderMail& mail : plan.mails) {
         if (mail.isGribOrder) {
             // The order stays unsent when the choices it was made from cannot be kept.
             try {
                 SaveCatalogue();
             } catch (const FileError& error) {
+                if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
                 m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
                 return;
             }
         }
+        if (noMailProgram) {
+            WriteRequestCopy(mail.url, mail.copyFile);
+            inClipboard.push_back(mail);
+            continue;
+        }
         const HistoryRecord record{UtcNow(), way.method, {mail.address, mail.subject, mail.Text()}};
         // The order is noted as under way before it is handed over, and its line written
-        // after: a crash in between leaves the note, which the next start records.
+        // after: a crash in between leaves the note, which the next start records. An
+        // order addressed to the error text leaves only once the user mends it: no line.
         bool noted = false;
-        if (!folder.empty()) {
+        if (!folder.empty() && !plan.addressMissing) {
             try {
                 WritePendingHandOver(folder, record);
                 noted = true;
@@ -293,11 +282,17 @@ void CMarlockDlg::OnSend() {
             }
         }
         // One after the other: the next order is handed over once this one's program ended.
-        const bool handedOver = HandOverOrder(m_toolkit, mail, way, record.time, patProblem);
+        const std::optional<std::string> failure =
+            HandOverOrder(m_toolkit, mail, way, plan.sender, record.time, patProblem);
         WriteRequestCopy(mail.url, mail.copyFile);
-        if (handedOver) RecordHandOver(folder, record);
+        if (!failure && !plan.addressMissing) RecordHandOver(folder, record);
         if (noted) ClearPendingHandOver(folder);
+        if (!failure) continue;
+        inClipboard.push_back(mail);
+        m_toolkit.SetClipboardText(ClipboardText(inClipboard));
+        m_toolkit.MessageBox(*failure);
     }
+    if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
     if (!plan.HasGribOrder()) return;
 
@@ -308,7 +303,8 @@ void CMarlockDlg::OnSend() {
 void CMarlockDlg::OnAskQuestion() {
     AddressEntry entry;
     try {
-        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_QUESTION);
+        entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)),
+                              LoadString(IDS_KEY_QUESTION));
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         return;

@@ -693,5 +693,43 @@ It is recorded in the history: if it did not leave, withdraw it with &quot;Withd
         <source>  %s  %s à %s, %s</source>
         <translation>  %s  %s to %s, %s</translation>
     </message>
+    <message>
+        <source>L&apos;adresse de la clé &quot;%s&quot; du fichier &quot;%s&quot; n&apos;est pas une adresse simple de la forme nom@domaine :
+ni blanc, ni caractère de contrôle, ni &lt; &gt; : , ; ni guillemets hors d&apos;un nom entre guillemets,
+et au plus 254 octets.
+Aucun message n&apos;a été envoyé.</source>
+        <translation>The address of the key &quot;%s&quot; in the file &quot;%s&quot; is not a plain address of the form name@domain:
+no blank, no control character, no &lt; &gt; : , ; and no quotes outside a quoted name,
+and at most 254 bytes.
+No message was sent.</translation>
+    </message>
+    <message>
+        <source>La clé &quot;%s&quot; du fichier &quot;%s&quot; est absente ou vide.
+Aucune commande n&apos;a été transmise ni enregistrée : indiquez-y l&apos;adresse du service météo.</source>
+        <translation>The key &quot;%s&quot; of the file &quot;%s&quot; is missing or empty.
+No order was handed over or recorded: give the weather service&apos;s address there.</translation>
+    </message>
+    <message>
+        <source>À : aucune adresse (clé &quot;%s&quot; absente ou vide dans &quot;%s&quot;)</source>
+        <translation>To: no address (key &quot;%s&quot; missing or empty in &quot;%s&quot;)</translation>
+    </message>
+    <message>
+        <source>Attention : la commande &quot;%s&quot; a une ligne de plus de 72 caractères, que beaucoup de programmes de messagerie coupent.
+Préférez &quot;Fichier&quot; ou &quot;Winlink (Pat)&quot; dans &quot;Envoi par&quot;.</source>
+        <translation>Warning: the order &quot;%s&quot; has a line longer than 72 characters, which many mail programs cut.
+Prefer &quot;File&quot; or &quot;Winlink (Pat)&quot; in &quot;Send by&quot;.</translation>
+    </message>
+    <message>
+        <source>Aucun programme de messagerie n&apos;a pu être ouvert.
+Les %d commandes ont été copiées ensemble dans le presse-papiers, chacune sous une ligne qui nomme son message.
+Envoyez chacune dans un message à part à l&apos;adresse %s, avec le sujet que donne sa ligne.</source>
+        <translation>No mail program could be opened.
+The %d orders were copied together to the clipboard, each under a line naming its message.
+Send each in a message of its own to the address %s, with the subject its line gives.</translation>
+    </message>
+    <message>
+        <source>Il n&apos;y a aucune commande à copier.</source>
+        <translation>There is no order to copy.</translation>
+    </message>
 </context>
 </TS>

@@ -75,9 +75,26 @@ const std::map<int, std::string>& Table() {
          "Aucun programme n'a pu ouvrir la page d'aide.\nOuvrez le fichier \"%s\" avec votre "
          "navigateur."},
         {IDS_BAD_ADDRESS,
-         "L'adresse de la clé \"%s\" du fichier \"%s\" n'est pas une adresse simple : elle "
-         "contient\nun blanc, un caractère de contrôle ou l'un des signes ? & # , ;\nAucun "
-         "message n'a été envoyé."},
+         "L'adresse de la clé \"%s\" du fichier \"%s\" n'est pas une adresse simple de la "
+         "forme nom@domaine :\nni blanc, ni caractère de contrôle, ni < > : , ; ni guillemets "
+         "hors d'un nom entre guillemets,\net au plus 254 octets.\nAucun message n'a été "
+         "envoyé."},
+        {IDS_KEY_SENDER, "expediteur"},
+        {IDS_NO_ADDRESS_NOTHING_SENT,
+         "La clé \"%s\" du fichier \"%s\" est absente ou vide.\nAucune commande n'a été "
+         "transmise ni enregistrée : indiquez-y l'adresse du service météo."},
+        {IDS_ORDER_TO_MISSING, "À : aucune adresse (clé \"%s\" absente ou vide dans \"%s\")"},
+        {IDS_ORDER_LONG_LINE,
+         "Attention : la commande \"%s\" a une ligne de plus de 72 caractères, que beaucoup "
+         "de programmes de messagerie coupent.\nPréférez \"Fichier\" ou \"Winlink (Pat)\" "
+         "dans \"Envoi par\"."},
+        {IDS_NO_MAIL_PROGRAM_ORDERS,
+         "Aucun programme de messagerie n'a pu être ouvert.\nLes %d commandes ont été copiées "
+         "ensemble dans le presse-papiers, chacune sous une ligne qui nomme son message.\n"
+         "Envoyez chacune dans un message à part à l'adresse %s, avec le sujet que donne sa "
+         "ligne."},
+        {IDS_CLIPBOARD_SEPARATOR, "===== Message \"%s\" à %s : le texte qui suit ====="},
+        {IDS_NOTHING_TO_COPY, "Il n'y a aucune commande à copier."},
         {IDS_FOLDER_BUSY,
          "Le dossier \"%s\" est en cours d'enregistrement par un autre programme.\nUne "
          "partie des choix n'a pas été enregistrée."},

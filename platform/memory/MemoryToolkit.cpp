@@ -1,6 +1,7 @@
 #include "platform/memory/MemoryToolkit.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 #include "app/layout/Layout.h"
@@ -261,7 +262,30 @@ void MemoryToolkit::ToggleRubberBand(const Rect& rect, const Pen&) {
         rubberBands.erase(it);
 }
 
+namespace {
+
+// A mail URL the Qt front end hands over byte for byte: printable ASCII without blanks, no
+// escape of an unreserved character (which Qt would write back unescaped).
+bool IsHandedOverAsIs(const std::string& url) {
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        const auto c = static_cast<unsigned char>(url[i]);
+        if (c <= 0x20 || c >= 0x7F) return false;
+        if (c != '%') continue;
+        if (i + 2 >= url.size() || !std::isxdigit(static_cast<unsigned char>(url[i + 1])) ||
+            !std::isxdigit(static_cast<unsigned char>(url[i + 2])))
+            return false;
+        const char byte = static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+        if (std::isalnum(static_cast<unsigned char>(byte)) || byte == '-' || byte == '.' ||
+            byte == '_' || byte == '~')
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool MemoryToolkit::ShellOpen(const std::string& target, ShowState show) {
+    if (target.rfind("mailto:", 0) == 0 && !IsHandedOverAsIs(target)) return false;
     opened.emplace_back(target, show);
     return shellOpenSucceeds;
 }

@@ -133,6 +133,8 @@ class MemoryToolkit : public IToolkit {
         pointerTip = {x, y, text};
     }
     void HidePointerTip() override { pointerTip.reset(); }
+    // Records the target; a mail URL the Qt front end would not hand over as it is, is
+    // refused like there.
     bool ShellOpen(const std::string& target, ShowState show) override;
     bool HasMailHandler() override { return mailHandler; }
     // Recorded in `opened` (normal show state); answered as a program run.

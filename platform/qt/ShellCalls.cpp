@@ -62,9 +62,15 @@ ProgramRun QtToolkit::Run(const RunRequest& request) {
 }
 
 bool QtToolkit::ShellOpen(const std::string& target, ShowState) {
-    if (target.rfind("mailto:", 0) == 0)
-        return QDesktopServices::openUrl(
-            QUrl::fromEncoded(QByteArray::fromStdString(target), QUrl::TolerantMode));
+    // The logic hands over a mail URL already encoded, plain ASCII, and its copy holds the
+    // same bytes: the opener must get exactly these, so a URL that Qt would write back
+    // otherwise is refused rather than changed.
+    if (target.rfind("mailto:", 0) == 0) {
+        const QByteArray bytes = QByteArray::fromStdString(target);
+        const QUrl url = QUrl::fromEncoded(bytes, QUrl::StrictMode);
+        if (!url.isValid() || url.toEncoded() != bytes) return false;
+        return QDesktopServices::openUrl(url);
+    }
     const QString path = QFileInfo(Decode(target)).absoluteFilePath();
     if (!HasViewerFor(path)) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

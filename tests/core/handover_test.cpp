@@ -2,6 +2,7 @@
 // The orders on their way out other than by a mailto: URL: message files, Pat, and the
 // program's own settings and folders that choose between them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/FileAccess.h"
 #include "app/ProgramSettings.h"
@@ -32,21 +33,23 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(MessageFile, HeadersThenTheBodyWithCrLf) {
-    EXPECT_EQ(FormatEml(kGrib, kTuesday),
+    EXPECT_EQ(FormatEml(kGrib, kTuesday, "x.1@wavepost.invalid"),
               "To: meteo@example.org\r\nSubject: Grib\r\nDate: Tue, 08 Dec 2026 08:03:33 +0000\r\n"
+              "Message-ID: <x.1@wavepost.invalid>\r\nX-Unsent: 1\r\n"
               "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=UTF-8\r\n"
               "Content-Transfer-Encoding: 8bit\r\n\r\n"
               "@mto@reqt@grib@\r\nA 1\r\n@mto@reqt@fin@\r\n");
     // Any line end of the body becomes CRLF; an old installation's byte becomes UTF-8.
-    EXPECT_EQ(Lines(FormatEml({"a@b", "s", "x\r\ny\rz\n\nCaf\xE9"}, kTuesday)).back(), "Café");
+    EXPECT_EQ(Lines(FormatEml({"a@b", "s", "x\r\ny\rz\n\nCaf\xE9"}, kTuesday, "i@d")).back(),
+              "Café");
     EXPECT_EQ(FormatMailDate(sys_days(2024y / February / 29) + 23h + 59min + 59s),
               "Thu, 29 Feb 2024 23:59:59 +0000");
 }
 
 TEST(MessageFile, NoTextOfTheMailStartsAHeader) {
     const std::vector<std::string> fields = {
-        "To: ",           "Subject: ",      "Date: ",
-        "MIME-Version: ", "Content-Type: ", "Content-Transfer-Encoding: "};
+        "To: ",        "Subject: ",      "Date: ",         "Message-ID: ",
+        "X-Unsent: 1", "MIME-Version: ", "Content-Type: ", "Content-Transfer-Encoding: "};
     struct Case {
         std::string address, subject;
     } cases[] = {
@@ -55,7 +58,7 @@ TEST(MessageFile, NoTextOfTheMailStartsAHeader) {
         {"a@b", "Prévision " + std::string(200, 'e') + "\nBcc: x@y"},
     };
     for (const Case& c : cases) {
-        const std::string eml = FormatEml({c.address, c.subject, "body"}, kTuesday);
+        const std::string eml = FormatEml({c.address, c.subject, "body"}, kTuesday, "i@d");
         const std::string head = eml.substr(0, eml.find("\r\n\r\n") + 2);
         std::size_t field = 0;
         for (const std::string& line : Lines(head)) {
@@ -74,7 +77,7 @@ TEST(MessageFile, SubjectOutsideAsciiIsEncodedInWholeCharacters) {
     std::string subject = "x";
     for (int i = 0; i < 40; ++i) subject += "é";  // the first cut falls inside one
     subject += " à € près";
-    const std::string eml = FormatEml({"a@b", subject, ""}, kTuesday);
+    const std::string eml = FormatEml({"a@b", subject, ""}, kTuesday, "i@d");
     EXPECT_EQ(eml.substr(0, eml.find("\r\nDate:")),
               "To: a@b\r\nSubject: "
               "=?UTF-8?B?eMOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6nDqcOpw6k=?=\r\n"
@@ -82,19 +85,62 @@ TEST(MessageFile, SubjectOutsideAsciiIsEncodedInWholeCharacters) {
               " =?UTF-8?B?w6Ag4oKsIHByw6hz?=");
 }
 
-TEST(MessageFile, WrittenUnderAFreshSafeName) {
+// The Message-ID a message file holds, without its angle brackets.
+std::string MessageIdOf(const std::string& eml) {
+    const std::size_t start = eml.find("\r\nMessage-ID: <") + 15;
+    return eml.substr(start, eml.find(">\r\n", start) - start);
+}
+
+TEST(MessageFile, WrittenUnderAFreshSafeNameForTheUserAlone) {
     TempFolder dir;
     const std::string folder = dir.Path().string();
-    EXPECT_EQ(WriteEmlFile(folder, kGrib, kTuesday), folder + "/20261208-080333-Grib.eml");
-    EXPECT_EQ(ReadFile(folder + "/20261208-080333-Grib.eml"), FormatEml(kGrib, kTuesday));
-    // The same second and subject again: a new file, the first one kept.
+    const std::string first = folder + "/20261208-080333-Grib.eml";
+    EXPECT_EQ(WriteEmlFile(folder, kGrib, kTuesday), first);
+    const std::string written = ReadFile(first);
+    EXPECT_EQ(written, FormatEml(kGrib, kTuesday, MessageIdOf(written)));
+    struct stat st {};
+    ASSERT_EQ(::stat(first.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // The same second and subject again: a new file and a new Message-ID, the first kept.
     OutgoingMail again = kGrib;
     again.body = "other";
     EXPECT_EQ(WriteEmlFile(folder, again, kTuesday), folder + "/20261208-080333-Grib-2.eml");
-    EXPECT_EQ(ReadFile(folder + "/20261208-080333-Grib.eml"), FormatEml(kGrib, kTuesday));
+    EXPECT_EQ(ReadFile(first), written);
+    EXPECT_NE(MessageIdOf(ReadFile(folder + "/20261208-080333-Grib-2.eml")), MessageIdOf(written));
     // A subject cannot lead out of the folder.
     EXPECT_EQ(WriteEmlFile(folder, {"a@b", "../../x y", ""}, kTuesday),
               folder + "/20261208-080333-______x_y.eml");
+}
+
+// The sailor's address as From:, addresses with their domain in ASCII, a Message-ID of the
+// sender's domain; no header line over 998 bytes, whatever the texts.
+TEST(MessageFile, AddressesInAsciiAndLinesWithinLimits) {
+    const OutgoingMail mail{"grib@météo.example", "Grib", "body"};
+    const std::string from = "marin@bücher.example";
+    const std::string eml = FormatEml(mail, kTuesday, "x.1@xn--bcher-kva.example", from);
+    EXPECT_EQ(eml.substr(0, eml.find("\r\nSubject:")),
+              "From: marin@xn--bcher-kva.example\r\nTo: grib@xn--mto-bmab.example");
+    const std::string id = NewMessageId(from, kTuesday);
+    EXPECT_EQ(id.rfind("20261208T080333Z.", 0), 0u) << id;
+    EXPECT_EQ(id.substr(id.size() - 22), "@xn--bcher-kva.example") << id;
+    EXPECT_NE(NewMessageId(from, kTuesday), id);
+    EXPECT_EQ(NewMessageId("", kTuesday).substr(33), "@wavepost.invalid");
+
+    // Folded before a blank, the address is whole once the line ends are taken out; a run
+    // without blanks (never a checked address) is cut.
+    const std::string blanks =
+        "a " + std::string(900, 'b') + " c " + std::string(900, 'd') + " " + std::string(900, 'e');
+    for (const std::string& address : {blanks, std::string(3000, 'a')}) {
+        const std::string eml = FormatEml({address, "s", ""}, kTuesday, "i@d", address);
+        std::string joined;
+        for (const std::string& line : Lines(eml.substr(0, eml.find("\r\n\r\n") + 2))) {
+            EXPECT_LE(line.size(), 998u);
+            joined += line;
+        }
+        if (address == blanks) {
+            EXPECT_NE(joined.find("To: " + blanks), std::string::npos);
+        }
+    }
 }
 
 TEST(UtcTimeText, OnlyTheWrittenFormReadsBack) {

@@ -17,18 +17,23 @@ using test::ReadFile;
 using test::SetListCheck;
 using test::SetRadio;
 
-const std::string kOrder =
+// Blanks go into the URL as "%20".
+const std::string kOrder = WithBlanksEncoded(
     "@mto@reqt@grib@%0AA 1%0AZ 0.0 0.0 20.0 10.0%0AM 0.5%0AD Monde%0AP vent pmer%0AE 0 12 "
-    "24%0AS 1.0%0A@mto@reqt@fin@";
+    "24%0AS 1.0%0A@mto@reqt@fin@");
 const std::string kGribUrl = "mailto:meteo@example.org?subject=Grib&body=" + kOrder;
 const std::string kBulletinUrl =
-    "mailto:meteo@example.org?body=@mto@reqt@bull@%0AB1%0AB 2%0AI1%0A@mto@reqt@fin@&subject="
+    "mailto:meteo@example.org?body=@mto@reqt@bull@%0AB1%0AB%202%0AI1%0A@mto@reqt@fin@&subject="
     "Bulletin";
 
 const std::string kBulletinText = "@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@";
 const std::string kGribText =
     "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0\nM 0.5\nD Monde\nP vent pmer\nE 0 12 "
     "24\nS 1.0\n@mto@reqt@fin@";
+// Both on the clipboard, as "Copier" and a hand-over that falls back on it put them.
+const std::string kBothTexts =
+    "===== Message \"Bulletin\" à meteo@example.org : le texte qui suit =====\n" + kBulletinText +
+    "\n\n===== Message \"Grib\" à meteo@example.org : le texte qui suit =====\n" + kGribText;
 
 struct Sender : test::RequestWindow {
     std::filesystem::path copies = dir.Path() / "state";
@@ -70,7 +75,7 @@ TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
     SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
     w.tk.Click(IDC_SEND_BUTTON);
     const std::string permanent =
-        "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA X" +
+        "mailto:meteo@example.org?subject=Grib&body=@mto@reqt@grib@%0AA%20X" +
         kOrder.substr(kOrder.find("%0AZ"));
     ASSERT_EQ(w.tk.opened.size(), 2u);
     EXPECT_EQ(w.tk.opened[0], std::make_pair(kBulletinUrl, ShowState::Normal));
@@ -120,8 +125,11 @@ TEST(Sending, AddressFileProblems) {
     w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_ADDRESS)});
     ASSERT_EQ(w.tk.opened.size(), 1u);
-    EXPECT_EQ(w.tk.opened[0].first,
-              "mailto:Erreur dans le fichier de configuration?subject=Grib&body=" + kOrder);
+    EXPECT_EQ(
+        w.tk.opened[0].first,
+        "mailto:Erreur%20dans%20le%20fichier%20de%20configuration?subject=Grib&body=" + kOrder);
+    // Addressed to the error text, the order leaves only once the user mends the address.
+    EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty());
 
     w.tk.messages.clear();
     w.tk.opened.clear();
@@ -138,9 +146,15 @@ TEST(Sending, AddressFileProblems) {
 // An address that is not one plain address is named and refused: no mail goes anywhere,
 // nothing is saved or copied.
 TEST(Sending, AddressesThatAreNotOnePlainAddressAreRefused) {
-    const std::vector<std::string> bad = {"m@b?bcc=s@e", "m@b&bcc=s@e", "m@b#x", "m@b,s@e",
-                                          "m@b;s@e",     "m@b ",        "m @b",  "m@b\t",
-                                          "m@\x01b",     "m@b\x7F"};
+    const std::vector<std::string> bad = {"grib@example.org<x@evil.example>",
+                                          "evil:x@evil.example",
+                                          "m@b?bcc=s@e",
+                                          "m@b,s@e",
+                                          "m@b;s@e",
+                                          "m@b ",
+                                          "m @b",
+                                          "m@\x01b",
+                                          std::string(251, 'm') + "@b.c"};
     for (const std::string& address : bad) {
         Sender w;
         const std::string options = ReadFile(w.dir / "ini/options.txt");
@@ -152,8 +166,9 @@ TEST(Sending, AddressesThatAreNotOnePlainAddressAreRefused) {
         w.tk.Click(IDC_QUESTION_BUTTON);
         auto refused = [&](const char* key) {
             return "L'adresse de la clé \"" + std::string(key) + "\" du fichier \"" + config +
-                   "\" n'est pas une adresse simple : elle contient\nun blanc, un caractère de "
-                   "contrôle ou l'un des signes ? & # , ;\nAucun message n'a été envoyé.";
+                   "\" n'est pas une adresse simple de la forme nom@domaine :\nni blanc, ni "
+                   "caractère de contrôle, ni < > : , ; ni guillemets hors d'un nom entre "
+                   "guillemets,\net au plus 254 octets.\nAucun message n'a été envoyé.";
         };
         EXPECT_EQ(w.tk.messages, (std::vector<std::string>{refused("meteo"), refused("question")}))
             << address;
@@ -172,7 +187,7 @@ TEST(Sending, TextsFromFilesCannotAddRecipientsOrLines) {
     Sender w;
     test::WriteFile(w.dir / "init.cnf", "meteo=met%65o@example.org\r\nquestion=q@example.org\r\n");
     std::string bulletins = ReadFile(w.dir / "ini/bulletins.txt");
-    bulletins.replace(bulletins.find("Monde;B1;"), 9, "Monde;X&bcc=someone@elsewhere&x=;");
+    bulletins.replace(bulletins.find("Monde;B1;"), 9, "Monde;X&bcc=someone@elsewhere&x=<y>;");
     test::WriteFile(w.dir / "ini/bulletins.txt", bulletins);
     test::ShowMap(w, 0);
     SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 1);
@@ -180,15 +195,15 @@ TEST(Sending, TextsFromFilesCannotAddRecipientsOrLines) {
     SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0);
     w.tk.Click(IDC_SEND_BUTTON);
     const std::string url =
-        "mailto:met%2565o@example.org?body=@mto@reqt@bull@%0AX%26bcc=someone@elsewhere%26x=%0A@"
-        "mto@reqt@fin@&subject=Bulletin";
+        "mailto:met%2565o@example.org?body=@mto@reqt@bull@%0AX%26bcc%3Dsomeone@elsewhere%26x%3D%"
+        "3Cy%3E%0A@mto@reqt@fin@&subject=Bulletin";
     ASSERT_EQ(w.tk.opened.size(), 1u);
     EXPECT_EQ(w.tk.opened[0].first, url);
     EXPECT_EQ(w.Copy("WavepostBulletin.txt"), url);
     EXPECT_TRUE(w.tk.messages.empty());
     w.tk.mailHandler = false;
     w.tk.Click(IDC_SEND_BUTTON);
-    EXPECT_EQ(w.tk.clipboard, "@mto@reqt@bull@\nX&bcc=someone@elsewhere&x=\n@mto@reqt@fin@");
+    EXPECT_EQ(w.tk.clipboard, "@mto@reqt@bull@\nX&bcc=someone@elsewhere&x=<y>\n@mto@reqt@fin@");
 }
 
 TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
@@ -206,14 +221,30 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
     w.TickBulletins();
     w.tk.Click(IDC_SEND_BUTTON);
     EXPECT_TRUE(w.tk.opened.empty());
-    ASSERT_EQ(w.tk.messages.size(), 2u);
-    EXPECT_EQ(w.tk.messages[0],
-              "Aucun programme de messagerie n'a pu être ouvert.\nLa commande a été copiée dans "
-              "le presse-papiers.\nEnvoyez-la à l'adresse meteo@example.org avec le sujet "
-              "\"Bulletin\".");
-    EXPECT_NE(w.tk.messages[1].find("avec le sujet \"Grib\""), std::string::npos);
-    EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kGribText}));
+    // Both orders at once, each under the line naming its mail, and one message.
+    EXPECT_EQ(w.tk.messages,
+              std::vector<std::string>{
+                  "Aucun programme de messagerie n'a pu être ouvert.\nLes 2 commandes ont été "
+                  "copiées ensemble dans le presse-papiers, chacune sous une ligne qui nomme son "
+                  "message.\nEnvoyez chacune dans un message à part à l'adresse "
+                  "meteo@example.org, avec le sujet que donne sa ligne."});
+    EXPECT_EQ(clipboardAtMessage, std::vector<std::string>{kBothTexts});
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
+    EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty());
+    // "Copier" puts the same there.
+    w.tk.clipboard.clear();
+    w.tk.Click(IDC_ORDER_COPY_BUTTON);
+    EXPECT_EQ(w.tk.clipboard, kBothTexts);
+    // One order alone, as it is.
+    for (int i : {0, 1}) SetListCheck(w.tk, w.dlg.m_pListBulletins, i, 0);
+    SetListCheck(w.tk, w.dlg.m_pListImages, 0, 0);
+    w.tk.Click(IDC_ORDER_COPY_BUTTON);
+    EXPECT_EQ(w.tk.clipboard, kGribText);
+    w.tk.messages.clear();
+    w.tk.Click(IDC_SEND_BUTTON);
+    EXPECT_EQ(w.tk.clipboard, kGribText);
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_NE(w.tk.messages[0].find("avec le sujet \"Grib\""), std::string::npos);
 
     // A program that refuses the URL counts the same.
     w.tk.mailHandler = true;
@@ -300,7 +331,12 @@ TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
         for (const auto& [url, show] : w.tk.opened) {
             const std::size_t query = url.find('?');
             const std::size_t body = url.find("body=") + 5;
-            expected += "À : " + PercentDecoded(url.substr(7, query - 7)) + "\nObjet : " +
+            // Instead of a recipient, the page names what is missing.
+            const std::string to = c.addressMessage
+                                       ? "aucune adresse (clé \"meteo\" absente ou vide dans \"" +
+                                             w.dlg.StoragePath("init.cnf") + "\")"
+                                       : PercentDecoded(url.substr(7, query - 7));
+            expected += "À : " + to + "\nObjet : " +
                         (url.find("subject=Grib") != std::string::npos ? "Grib" : "Bulletin") +
                         "\n\n" + PercentDecoded(url.substr(body, url.find('&', body) - body)) +
                         "\n\n";
@@ -399,7 +435,7 @@ TEST(Sending, EachWayOfHandingOver) {
             ASSERT_EQ(w.tk.messages.size(), 2u) << c.name;
             for (const std::string& message : w.tk.messages)
                 EXPECT_EQ(message.rfind(inFolder(c.message), 0), 0u) << message;
-            EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kGribText}));
+            EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kBothTexts}));
         } else {
             EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
         }
@@ -541,8 +577,12 @@ TEST(HandOver, EveryFailureIsToldAndLeavesNoHistoryLine) {
             EXPECT_NE(message.find(names), std::string::npos) << c.name << ": " << message;
             EXPECT_NE(message.find("pas inscrite dans l'historique"), std::string::npos) << c.name;
         }
-        EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kGribText}))
-            << c.name;
+        // The clipboard keeps every order that failed so far, the bulletins first.
+        ASSERT_EQ(clipboardAtMessage.size(), 2u) << c.name;
+        EXPECT_EQ(clipboardAtMessage[0], kBulletinText) << c.name;
+        const std::string& both = clipboardAtMessage[1];
+        EXPECT_LT(both.find(kBulletinText), both.find(kGribText)) << c.name;
+        EXPECT_NE(both.find(kGribText), std::string::npos) << c.name;
         EXPECT_TRUE(w.HistoryLines().empty()) << c.name;
         EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt")) << c.name;
     }
@@ -643,6 +683,120 @@ TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
     // Only the one left is offered next.
     w.tk.Click(IDC_WITHDRAW_BUTTON);
     EXPECT_EQ(w.tk.choiceItems.size(), 1u);
+}
+
+// Without a "meteo" address only the mail program, where the user can mend it, is handed
+// the orders; Pat, the outbox and "Enregistrer..." stop with a message naming the key and
+// the file. Nothing goes to the history.
+TEST(Sending, AMissingAddressStopsEveryWayButTheMailProgram) {
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::string configFile;
+        int button;
+        std::size_t opened;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"pat", "handover=pat\n", "question=q@example.org\r\n", IDC_SEND_BUTTON, 0},
+        {"files", "handover=file\noutbox=OUTBOX\n", "meteo=\r\nquestion=q@example.org\r\n", IDC_SEND_BUTTON, 0},
+        {"enregistrer", "", "meteo=", IDC_ORDER_SAVE_BUTTON, 0},
+        {"mail program", "", "question=q@example.org\r\n", IDC_SEND_BUTTON, 2},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Sender w;
+        w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
+        std::filesystem::create_directory(w.Outbox());
+        std::string settings = c.settings;
+        if (const auto at = settings.find("OUTBOX"); at != std::string::npos)
+            settings.replace(at, 6, w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", settings);
+        test::WriteFile(w.dir / "init.cnf", c.configFile);
+        w.tk.pickedFolder = w.Outbox();
+        w.TickBulletins();
+        w.tk.SelectTab(kOrderPage);
+        EXPECT_NE(w.tk.Control(IDC_ORDER_TEXT_EDIT).text.find("À : aucune adresse (clé \"meteo\""),
+                  std::string::npos)
+            << c.name;
+        w.tk.Click(c.button);
+        EXPECT_EQ(w.tk.opened.size(), c.opened) << c.name;
+        EXPECT_TRUE(w.tk.runs.empty()) << c.name;
+        EXPECT_TRUE(std::filesystem::is_empty(w.Outbox())) << c.name;
+        EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty()) << c.name;
+        ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
+        EXPECT_EQ(
+            w.tk.messages[0],
+            c.opened
+                ? LoadString(IDS_NO_ADDRESS)
+                : "La clé \"meteo\" du fichier \"" + w.dlg.StoragePath("init.cnf") +
+                      "\" est absente ou vide.\nAucune commande n'a été transmise ni enregistrée : "
+                      "indiquez-y l'adresse du service météo.")
+            << c.name;
+    }
+}
+
+// A line longer than the 72 characters many mail programs wrap at is pointed out while the
+// orders go by mail; message files and Pat carry it whole.
+TEST(Sending, TheOrderPageWarnsOfLinesMailProgramsCut) {
+    Sender w;
+    const std::string bulletins = ReadFile(w.dir / "ini/bulletins.txt");
+    // The page with the first bulletin's code replaced and ticked.
+    const auto page = [&](const std::string& code) {
+        std::string table = bulletins;
+        table.replace(table.find("Monde;B1;"), 9, "Monde;" + code + ";");
+        test::WriteFile(w.dir / "ini/bulletins.txt", table);
+        test::ShowMap(w, 0);
+        SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 1);
+        w.tk.SelectTab(kOptionsPage);
+        w.tk.SelectTab(kOrderPage);
+        return w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
+    };
+    const std::string warning =
+        "Attention : la commande \"Bulletin\" a une ligne de plus de 72 caractères, que beaucoup "
+        "de programmes de messagerie coupent.\nPréférez \"Fichier\" ou \"Winlink (Pat)\" "
+        "dans \"Envoi par\".";
+    EXPECT_EQ(page(std::string(72, 'B')).find("Attention"), std::string::npos);
+    // Characters count, not bytes.
+    EXPECT_EQ(page("é" + std::string(71, 'B')).find("Attention"), std::string::npos);
+    const std::string longer = "éé" + std::string(71, 'B');
+    EXPECT_EQ(page(longer).rfind(warning + "\n\nÀ : meteo@example.org", 0), 0u) << page(longer);
+    std::filesystem::create_directory(w.Outbox());
+    test::WriteFile(w.settings / "settings.txt", "handover=file\noutbox=" + w.Outbox() + "\n");
+    EXPECT_EQ(page(longer).find("Attention"), std::string::npos);
+}
+
+// The sailor's own address ("expediteur") is the From: of the message files; one that is
+// not a plain address is refused like the others, and nothing leaves.
+TEST(Sending, TheSendersAddressSignsTheMessageFiles) {
+    for (const char* sender : {"marin@bücher.example", "marin@bord<x@evil.example>"}) {
+        Sender w;
+        std::filesystem::create_directory(w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", "handover=file\noutbox=" + w.Outbox() + "\n");
+        test::WriteFile(w.dir / "init.cnf",
+                        "meteo=meteo@example.org\r\nexpediteur=" + std::string(sender) + "\r\n");
+        w.tk.Click(IDC_SEND_BUTTON);
+        std::vector<std::string> emls;
+        for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
+            emls.push_back(ReadFile(entry.path()));
+        if (std::string(sender).find('<') == std::string::npos) {
+            ASSERT_EQ(emls.size(), 1u);
+            EXPECT_EQ(emls[0].rfind("From: marin@xn--bcher-kva.example\r\nTo: meteo@example.org\r\n"
+                                    "Subject: Grib\r\n",
+                                    0),
+                      0u)
+                << emls[0];
+            EXPECT_NE(emls[0].find("@xn--bcher-kva.example>\r\nX-Unsent: 1\r\n"),
+                      std::string::npos);
+            EXPECT_TRUE(w.tk.messages.empty());
+        } else {
+            EXPECT_TRUE(emls.empty());
+            ASSERT_EQ(w.tk.messages.size(), 1u);
+            EXPECT_EQ(w.tk.messages[0].rfind("L'adresse de la clé \"expediteur\" du fichier", 0),
+                      0u)
+                << w.tk.messages[0];
+        }
+    }
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <functional>
+#include <optional>
 
+#include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "request/RequestText.h"
@@ -14,14 +18,16 @@ using test::SetListCheck;
 using test::SetRadio;
 using test::SetZone;
 
-const std::string kExample =
+// The orders are written below with their blanks, which the URL holds as "%20".
+const std::string kExample = WithBlanksEncoded(
     "@mto@reqt@grib@%0AA 1%0AZ -10.0 45.0 20.0 15.0%0AM 0.5%0AD Europe%0AP vent temp%0AE 0 "
-    "12 24%0AC zip%0AF 0%0AS 1.0%0A@mto@reqt@fin@";
+    "12 24%0AC zip%0AF 0%0AS 1.0%0A@mto@reqt@fin@");
 
 // The example with one piece replaced.
 std::string Example(const std::string& piece, const std::string& replacement) {
     std::string text = kExample;
-    return text.replace(text.find(piece), piece.size(), replacement);
+    const std::string encoded = WithBlanksEncoded(piece);
+    return text.replace(text.find(encoded), encoded.size(), WithBlanksEncoded(replacement));
 }
 
 TEST(RequestText, WorkedExamples) {
@@ -44,8 +50,9 @@ TEST(RequestText, WorkedExamples) {
     SetRadio(w.tk, IDC_COMPRESSION_NONE_RADIO);
     SetRadio(w.tk, IDC_LAND_NO_RADIO);
     EXPECT_EQ(w.dlg.BuildGribRequest(),
-              "@mto@reqt@grib@%0AA 1%0AZ 180.0 45.0 20.0 10.0%0AM 0.5 1.0%0AV 270 12.0%0AD "
-              "Europe%0AP vent temp%0AE 0 12 24%0AS 1.0%0A@mto@reqt@fin@");
+              WithBlanksEncoded(
+                  "@mto@reqt@grib@%0AA 1%0AZ 180.0 45.0 20.0 10.0%0AM 0.5 1.0%0AV 270 12.0%0AD "
+                  "Europe%0AP vent temp%0AE 0 12 24%0AS 1.0%0A@mto@reqt@fin@"));
 }
 
 // The Europe example's choices, as the window gathers them.
@@ -67,7 +74,7 @@ RequestChoices ExampleChoices() {
 }
 
 TEST(RequestText, EachChoiceChangesItsLine) {
-    const std::string cancel = "@mto@reqt@grib@%0AA 0%0A@mto@reqt@fin@";
+    const std::string cancel = "@mto@reqt@grib@%0AA%200%0A@mto@reqt@fin@";
     const std::string zone = "Z -10.0 45.0 20.0 15.0";
     auto corners = [](RequestChoices& c, const char* lon1, const char* lat1, const char* lon2,
                       const char* lat2) {
@@ -110,7 +117,7 @@ TEST(RequestText, EachChoiceChangesItsLine) {
         // Texts from files can neither add a line to the order nor cut it short.
         {"line in a parameter", [](auto& c) { c.parameters = {"vent", "t%0AA X"}; }, Example("P vent temp", "P vent t%250AA X")},
         {"control bytes in a step", [](auto& c) { c.steps = {"0", "1\x01\x7F", "24"}; }, Example("E 0 12 24", "E 0 1%01%7F 24")},
-        {"software identifier", [](auto& c) { c.software = "W&bcc=a@b"; }, Example("S 1.0", "S W%26bcc=a@b")},
+        {"software identifier", [](auto& c) { c.software = "W&bcc=a@b"; }, Example("S 1.0", "S W%26bcc%3Da@b")},
         {"spacing", [](auto& c) { c.lonMesh = "0.5#"; }, Example("M 0.5", "M 0.5%23 0.5")},
     };
     // clang-format on
@@ -118,6 +125,89 @@ TEST(RequestText, EachChoiceChangesItsLine) {
         RequestChoices choices = ExampleChoices();
         c.change(choices);
         EXPECT_EQ(BuildRequestText(choices), c.order) << c.what;
+    }
+}
+
+// A mailto: URL read by RFC 6068 alone: "mailto:" to ["?" hfield *("&" hfield)], hfield
+// = hfname "=" hfvalue, every character of them unreserved, one of "!$'()*+,;:@" or a %XX
+// escape. None when the URL is not such a one, or not in ASCII.
+struct MailtoUrl {
+    std::vector<std::string> to;  // split at ','
+    std::vector<std::pair<std::string, std::string>> fields;
+};
+std::optional<MailtoUrl> ReadMailto(const std::string& url) {
+    const auto decoded = [](const std::string& part) -> std::optional<std::string> {
+        std::string out;
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            const char c = part[i];
+            const auto hex = [&](std::size_t at) {
+                return at < part.size() && std::isxdigit(static_cast<unsigned char>(part[at]));
+            };
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                (c != '\0' && std::strchr("-._~!$'()*+,;:@", c))) {
+                out += c;
+            } else if (c == '%' && hex(i + 1) && hex(i + 2)) {
+                out += static_cast<char>(std::stoi(part.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                return std::nullopt;
+            }
+        }
+        return out;
+    };
+    const auto split = [](const std::string& text, char at) {
+        std::vector<std::string> parts(1);
+        for (const char c : text) {
+            if (c == at)
+                parts.emplace_back();
+            else
+                parts.back().push_back(c);
+        }
+        return parts;
+    };
+    if (url.rfind("mailto:", 0) != 0) return std::nullopt;
+    const std::size_t query = url.find('?');
+    MailtoUrl read;
+    for (const std::string& to : split(url.substr(7, query - 7), ',')) {
+        const auto address = decoded(to);
+        if (!address) return std::nullopt;
+        read.to.push_back(*address);
+    }
+    if (query == std::string::npos) return read;
+    for (const std::string& field : split(url.substr(query + 1), '&')) {
+        const std::size_t equals = field.find('=');
+        if (equals == std::string::npos) return std::nullopt;
+        const auto name = decoded(field.substr(0, equals));
+        const auto value = decoded(field.substr(equals + 1));
+        if (!name || !value) return std::nullopt;
+        read.fields.emplace_back(*name, *value);
+    }
+    return read;
+}
+
+// Any byte in a code reaches the service as the character it stands for, and the URL keeps
+// its one recipient and its two fields.
+TEST(RequestText, EveryByteOfACodeReadsBackFromTheUrl) {
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);
+    std::vector<std::string> codes = {everyByte};
+    for (int b = 0; b < 256; ++b) codes.push_back("A" + std::string(1, static_cast<char>(b)) + "B");
+    const std::string plain =
+        "@mto@reqt@grib@\nA 1\nZ -10.0 45.0 20.0 15.0\nM 0.5\nD Europe\nP vent CODE\nE 0 12 "
+        "24\nC zip\nF 0\nS 1.0\n@mto@reqt@fin@";
+    for (const std::string& code : codes) {
+        RequestChoices choices = ExampleChoices();
+        choices.parameters = {"vent", code};
+        const std::string url =
+            "mailto:meteo@example.org?subject=Grib&body=" + BuildRequestText(choices);
+        const std::optional<MailtoUrl> read = ReadMailto(url);
+        ASSERT_TRUE(read) << url;
+        std::string body = plain;
+        body.replace(body.find("CODE"), 4, ToUtf8(code));
+        EXPECT_EQ(read->to, std::vector<std::string>{"meteo@example.org"}) << url;
+        EXPECT_EQ(read->fields, (std::vector<std::pair<std::string, std::string>>{
+                                    {"subject", "Grib"}, {"body", body}}))
+            << url;
     }
 }
 

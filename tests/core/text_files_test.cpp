@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CConfigFile.h"
+#include "app/MailAddress.h"
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
@@ -71,16 +72,19 @@ TEST(TextEncoding, FileTextsOnTheirWayIntoAUrl) {
     };
     const std::vector<Case> cases = {
         {"hidden recipient", "X&bcc=someone@elsewhere&x=", "X&bcc=someone@elsewhere&x=",
-         "X%26bcc=someone@elsewhere%26x="},
+         "X%26bcc%3Dsomeone@elsewhere%26x%3D"},
         {"fragment", "vent#x", "vent#x", "vent%23x"},
-        {"second query", "1.0?cc=a@b", "1.0?cc=a@b", "1.0%3Fcc=a@b"},
-        {"escaped line break", "a%0AA X", "a%0AA X", "a%250AA X"},
+        {"second query", "1.0?cc=a@b", "1.0?cc=a@b", "1.0%3Fcc%3Da@b"},
+        {"escaped line break", "a%0AA X", "a%0AA X", "a%250AA%20X"},
         {"control bytes", std::string("\t\r\n\x01\x1F\x7F", 6) + std::string(1, '\0'),
          std::string("\t\r\n\x01\x1F\x7F", 6) + std::string(1, '\0'), "%09%0D%0A%01%1F%7F%00"},
-        {"Windows-1252", "M\xE9t\xE9o \x80 \x96", "Météo € –", "Météo € –"},
-        {"mixed in one text", "Été \xE9t\xE9", "Été été", "Été été"},
-        {"undefined in Windows-1252", "\x81\x8D", "\uFFFD\uFFFD", "\uFFFD\uFFFD"},
-        {"overlong slash", "\xC0\xAF", "À¯", "À¯"},
+        {"the rest of ASCII", "<>\"[]\\^`{|}/+", "<>\"[]\\^`{|}/+",
+         "%3C%3E%22%5B%5D%5C%5E%60%7B%7C%7D%2F%2B"},
+        {"kept as they are", "aZ09-._~!$'()*,;:@", "aZ09-._~!$'()*,;:@", "aZ09-._~!$'()*,;:@"},
+        {"Windows-1252", "M\xE9t\xE9o \x80", "Météo €", "M%C3%A9t%C3%A9o%20%E2%82%AC"},
+        {"mixed in one text", "É \xE9", "É é", "%C3%89%20%C3%A9"},
+        {"undefined in Windows-1252", "\x81", "\uFFFD", "%EF%BF%BD"},
+        {"overlong slash", "\xC0\xAF", "À¯", "%C3%80%C2%AF"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ToUtf8(c.bytes), c.utf8) << c.what;
@@ -89,6 +93,72 @@ TEST(TextEncoding, FileTextsOnTheirWayIntoAUrl) {
     }
     // Only "%" and two hexadecimal digits is an escape.
     EXPECT_EQ(PercentDecoded("A%0Ab%0d%zz%4 100%"), "A\nb\r%zz%4 100%");
+}
+
+// One plain address, as a mail server takes it: every addr-spec form without comments,
+// folding or obsolete syntax; nothing a mail program could read as a second recipient, a
+// display name or a route.
+TEST(MailAddress, OnePlainAddressOrNone) {
+    const std::string longest = std::string(64, 'a') + "@" + std::string(63, 'x') + "." +
+                                std::string(63, 'x') + "." + std::string(61, 'x');
+    ASSERT_EQ(longest.size(), 254u);
+    const std::vector<std::string> plain = {
+        "grib@example.org",
+        "first.last+tag@example.org",
+        "!#$%&'*+-/=?^_`{|}~@example.org",
+        "\"john..doe\"@example.org",
+        "\"a@b,c;d<e>f:g\"@example.org",
+        "\"x\\\"y\"@example.org",
+        "user@[192.0.2.1]",
+        "jörg@bücher.example",
+        longest,
+    };
+    const std::vector<std::string> refused = {
+        "grib@example.org<x@evil.example>",
+        "evil:x@evil.example",
+        "Météo <grib@example.org>",
+        "<grib@example.org>",
+        "a@example.org,x@evil.example",
+        "a@example.org;x@evil.example",
+        "a b@example.org",
+        "a@example.org ",
+        "\ta@example.org",
+        "\"a b\"@example.org",
+        "a\"b@example.org",
+        "\"ab@example.org",
+        "a@b\x01.org",
+        "a@example.org\x7F",
+        "a@example.org\r\nBcc: x@evil.example",
+        "a(comment)@example.org",
+        "",
+        "grib",
+        "@example.org",
+        "a@",
+        "a..b@example.org",
+        ".a@example.org",
+        "a.@example.org",
+        "a@example..org",
+        "a@[192.0.2.1",
+        "a@exa\xE9mple.org",  // not UTF-8
+        longest + "x",
+    };
+    for (const std::string& address : plain) EXPECT_TRUE(IsPlainAddress(address)) << address;
+    for (const std::string& address : refused) EXPECT_FALSE(IsPlainAddress(address)) << address;
+}
+
+// Domains in ASCII for message headers: lower case, A-labels; samples of RFC 3492.
+TEST(MailAddress, DomainsInTheirAsciiForm) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"grib@example.org", "grib@example.org"},
+        {"jörg@bücher.example", "jörg@xn--bcher-kva.example"},
+        {"a@BÜCHER.example", "a@xn--bcher-kva.example"},
+        {"a@3年B組金八先生.example", "a@xn--3b-ww4c5e180e575a65lsy2b.example"},
+        {"a@他們爲什麽不說中文", "a@xn--ihqwctvzc91f659drss3x8bo0yb"},
+    };
+    for (const auto& [address, ascii] : cases) {
+        EXPECT_TRUE(IsPlainAddress(address)) << address;
+        EXPECT_EQ(AsciiDomainAddress(address), ascii) << address;
+    }
 }
 
 // Lines become rows of the header's column count: a short row repeats its last cell, a
@@ -207,8 +277,9 @@ TEST(IniTable, SetCellDropsSeparatorsAndLineEnds) {
     EXPECT_EQ(again.GetCell(2, 3), "2");
 }
 
-// A key counts at the start of a line only (after a byte-order mark on the first), CRLF or
-// LF ends; the value runs to the line's end, blanks kept. Comments start with '#'.
+// A key counts at the start of a line only (after a byte-order mark on the first), and
+// followed by '=' where the file has such an entry; CRLF or LF ends; the value runs to the
+// line's end, blanks kept. Comments start with '#'.
 TEST(ConfigFile, ValuesAreReadByKeyAtTheStartOfALine) {
     const std::string none = LoadString(IDS_CONFIG_ERROR);
     const std::string windows = "meteo=a@example.org\r\nquestion=q@example.org\r\nPtEuro= 0.5 ";
@@ -219,8 +290,11 @@ TEST(ConfigFile, ValuesAreReadByKeyAtTheStartOfALine) {
         {windows, "PtEuro", " 0.5 "},
         {unix, "question", "meteo@example.org"},
         {"# meteo=x@example.org\r\nmeteo=a\r\n", "meteo", "a"},
-        // A line that merely starts with a key is taken for it.
-        {"meteorologie\r\nmeteo=a\r\n", "meteo", "ologie"},
+        // A key followed by '=' wins over a line that merely starts with the key's text,
+        // which is still read where no such entry exists (another separator).
+        {"meteorologie\r\nmeteo-ancien=old@x\r\nmeteo=a\r\n", "meteo", "a"},
+        {"meteorologie\r\nmeteo:a\r\n", "meteo", "ologie"},
+        {"meteo:a\r\n", "meteo", "a"},
         {"x\r\nAntime=", "Antime", ""},
     };
     for (const auto& [content, key, value] : cases) {

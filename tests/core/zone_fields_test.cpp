@@ -140,7 +140,7 @@ TEST(ZoneFields, PositionsAsSailorsWriteThem) {
     z.tk.Type(IDC_LON1_EDIT, "5W");
     EXPECT_EQ(z.dlg.m_fZoneWest, 165.0f);
     const std::string order = z.dlg.BuildGribRequest();
-    EXPECT_NE(order.find("%0AZ -5.0 40.0 20.0 20.0%0A"), std::string::npos) << order;
+    EXPECT_NE(order.find("%0AZ%20-5.0%2040.0%2020.0%2020.0%0A"), std::string::npos) << order;
     z.tk.Leave(IDC_LON1_EDIT);
     EXPECT_EQ(z.tk.GetControlText(IDC_LON1_EDIT), "-5.0");
     EXPECT_EQ(z.dlg.BuildGribRequest(), order);

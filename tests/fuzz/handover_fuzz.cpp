@@ -37,14 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (second == std::string::npos) return 0;
     const OutgoingMail mail{bytes.substr(0, first), bytes.substr(first + 1, second - first - 1),
                             bytes.substr(second + 1)};
-    const std::string eml = FormatEml(mail, UtcNow());
+    const std::string eml = FormatEml(mail, UtcNow(), "i@d");
     const std::size_t headEnd = eml.find("\r\n\r\n");
     FUZZ_CHECK(headEnd != std::string::npos);
     int fields = 0;
     for (std::size_t at = 0; at <= headEnd; at = eml.find("\r\n", at) + 2) {
         FUZZ_CHECK(eml.find_first_of("\r\n", at) == eml.find("\r\n", at));  // no bare CR or LF
+        FUZZ_CHECK(eml.find("\r\n", at) - at <= 998);
         if (eml[at] != ' ') ++fields;
     }
-    FUZZ_CHECK(fields == 6);
+    FUZZ_CHECK(fields == 8);
     return 0;
 }

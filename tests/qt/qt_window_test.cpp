@@ -293,8 +293,8 @@ class QtWindowTest : public QObject {
         }
     }
 
-    // The order page follows choices made on other pages; "Copier" copies what it shows,
-    // and "Envoi" hands over the very order it showed.
+    // The order page follows choices made on other pages; "Copier" copies the order it
+    // shows, and "Envoi" hands over the very order it showed.
     void orderPageShowsWhatEnvoiHandsOver() {
         QtWindow w;
         w.Open();
@@ -306,12 +306,16 @@ class QtWindowTest : public QObject {
         QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
                  QStringLiteral("Abonnement GRIB permanent"));
         const QString shown = order->toPlainText();
+        // Only the order, as it goes into the mail's body.
         QTest::mouseClick(w.Get<QPushButton>(IDC_ORDER_COPY_BUTTON), Qt::LeftButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), shown);
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY2(shown.endsWith(QStringLiteral("Objet : Grib\n\n") + copied), qPrintable(copied));
+        QVERIFY(copied.startsWith(QStringLiteral("@mto@reqt@grib@\n")));
 
         BoxCloser closer;  // no mail program: the order goes to the clipboard with a message
         QTest::mouseClick(w.Get<QPushButton>(IDC_SEND_BUTTON), Qt::LeftButton);
         QTRY_COMPARE(closer.texts.size(), 1);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);  // as "Copier" put it
         const std::string url = w.LastOrder();
         const QString body =
             QString::fromStdString(PercentDecoded(url.substr(url.find("body=") + 5)));
@@ -492,7 +496,8 @@ class QtWindowTest : public QObject {
             wavepost::IDS_GRIB_START,       wavepost::IDS_REQUEST_END,
             wavepost::IDS_BULLETIN_START,   wavepost::IDS_KEY_PTEURO,
             wavepost::IDS_CONFIG_FILE_NAME, wavepost::IDS_HELP_FILE_NAME,
-            wavepost::IDS_WINDOW_CAPTION,   wavepost::IDS_ABOUT_VERSION};
+            wavepost::IDS_WINDOW_CAPTION,   wavepost::IDS_ABOUT_VERSION,
+            wavepost::IDS_KEY_SENDER,       wavepost::IDS_CLIPBOARD_SEPARATOR};
         static const QRegularExpression directive(QStringLiteral("%l?[ds]"));
         auto directives = [](const QString& text) {
             QStringList list;
@@ -694,7 +699,7 @@ class QtWindowTest : public QObject {
             {IDC_LON1_EDIT, "5W", "-5.0", "Z -5.0 40.0 40.0 30.0", "X1;-5.0;"},
             {IDC_LAT1_EDIT, "47°18' S", "-47.3", "Z -30.0 -47.3 40.0 30.0", "Y1;-47.3;"},
             {IDC_LON2_EDIT, "600", "300.0", "Z -30.0 40.0 300.0 30.0", "X2;300.0;"},
-            {IDC_SPEED_EDIT, "1e308", "1", "%0AV 0 1.0%0A", "VITESSE;1;"},
+            {IDC_SPEED_EDIT, "1e308", "1", "\nV 0 1.0\n", "VITESSE;1;"},
             {IDC_DOLLAR_RATE_EDIT, "0,5", "0.5", "", "DOLLARS;0.5;"},
         };
         for (const auto& r : rows) {
@@ -708,7 +713,7 @@ class QtWindowTest : public QObject {
             QCOMPARE(w.logic->Count(EventKind::Left, r.field), 1);
             QCOMPARE(w.logic->Count(EventKind::Click, IDC_SEND_BUTTON), 1);
             QCOMPARE(w.Get<QLineEdit>(r.field)->text(), QString(r.shown));
-            const std::string order = w.LastOrder();
+            const std::string order = PercentDecoded(w.LastOrder());
             QVERIFY2(order.find(r.inOrder) != std::string::npos, order.c_str());
             QVERIFY(order.size() < 300);
             QVERIFY2(ReadBytes(w.File("ini/options.txt")).find(r.saved) != std::string::npos,

@@ -5,11 +5,13 @@
 #include <signal.h>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -67,6 +69,20 @@ bool ProcessRuns(const QByteArray& pid) {
     const int close = text.lastIndexOf(')');
     return close > 0 && text.size() > close + 2 && text[close + 2] != 'Z';
 }
+
+// While it lives, records the mail URLs Qt would hand to the desktop, as the bytes it would
+// hand over.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+  public slots:
+    void Open(const QUrl& url) { opened.push_back(url.toEncoded().toStdString()); }
+
+  public:
+    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "Open"); }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); }
+    std::vector<std::string> opened;
+};
 
 }  // namespace
 
@@ -289,6 +305,28 @@ class ToolkitContractTest : public QObject {
         const QByteArray started = child.readAll().trimmed();
         QVERIFY(ProcessRuns(started));
         ::kill(started.toInt(), SIGKILL);
+    }
+
+    // A mail URL reaches the opener in exactly the bytes its copy holds: one the Qt front
+    // end would write otherwise (a blank, a byte outside ASCII, an escaped letter) is
+    // refused, by both toolkits, and nothing is opened.
+    void mailUrlsAreHandedOverAsTheyAre_data() { Toolkits(); }
+    void mailUrlsAreHandedOverAsTheyAre() {
+        QFETCH(QString, kind);
+        Opened o(kind);
+        // Qt hands mailto: URLs to this handler instead of the desktop's opener.
+        UrlRecorder recorder;
+        const std::string good =
+            "mailto:a@example.org?subject=Grib&body=A%201%0AP%20HT%3D1%20%3Cx%3E%C3%A9";
+        QVERIFY(o.toolkit->ShellOpen(good, platform::ShowState::Normal));
+        for (const char* url :
+             {"mailto:a@example.org?body=a b", "mailto:a@example.org?body=\xC3\xA9",
+              "mailto:a@example.org?body=%41", "mailto:a b@example.org"})
+            QVERIFY2(!o.toolkit->ShellOpen(url, platform::ShowState::Normal), url);
+        std::vector<std::string> opened = recorder.opened;
+        if (auto* memory = dynamic_cast<platform::MemoryToolkit*>(o.toolkit.get()))
+            for (const auto& [url, show] : memory->opened) opened.push_back(url);
+        QCOMPARE(opened, std::vector<std::string>{good});
     }
 
     // The in-memory toolkit answers runs from a script; what that script may assume of a

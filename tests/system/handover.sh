@@ -30,7 +30,7 @@ export PATH="$SCRATCH/bin:$PATH"
 
 bulletin=$'@mto@reqt@bull@\nMETAREA1\n@mto@reqt@fin@'
 grib=$'@mto@reqt@grib@\nA 1\nZ -30.0 40.0 40.0 30.0\nM 1.0\nD Monde\nP WIND PRMSL HTSGW\nE 0 12 24 48 72 96 120\nC zip\nS WAVEPOST1.0\n@mto@reqt@fin@'
-grib_url='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0AM 1.0%0AD Monde%0AP WIND PRMSL HTSGW%0AE 0 12 24 48 72 96 120%0AC zip%0AS WAVEPOST1.0%0A@mto@reqt@fin@'
+grib_url='mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA%201%0AZ%20-30.0%2040.0%2040.0%2030.0%0AM%201.0%0AD%20Monde%0AP%20WIND%20PRMSL%20HTSGW%0AE%200%2012%2024%2048%2072%2096%20120%0AC%20zip%0AS%20WAVEPOST1.0%0A@mto@reqt@fin@'
 
 # Each order on a fresh catalogue with a bulletin ticked.
 runs=0
@@ -75,4 +75,37 @@ eml="$(grep -l '^Subject: Grib' "$outbox"/*.eml)" || fail "no Grib message file"
 [ "$(history_fields 4)" = "file"$'\t'"grib@example.org"$'\t'"Grib" ] || fail "history 4"
 [ "$(history_body 4)" = "$grib" ] || fail "history body 4"
 grep -q '^future=kept$' "$settings" || fail "the settings file was changed"
+grep -q '^X-Unsent: 1'$'\r''$' "$eml" || fail "the message file is no draft to send"
+[ "$(stat -c %a "$eml")" = 600 ] || fail "the message file is readable by others"
+
+# --- No "meteo" address -------------------------------------------------------------------
+# Pat, the outbox and "Enregistrer..." would take the error text for an address: each
+# stops with a message instead, and nothing is added to the history.
+history_lines="$(wc -l < "$state/history.txt")"
+no_meteo() {
+    local work
+    work="$(seed "$1")"
+    printf 'question=support@example.org\r\n' > "$work/init.cnf"
+    echo "$work"
+}
+printf 'handover=pat\n' > "$settings"
+pat_runs="$(ls "$calls" | wc -l)"
+send_once "$(no_meteo pat-no-meteo)" true 1
+[ "$(ls "$calls" | wc -l)" = "$pat_runs" ] || fail "Pat was run without an address"
+printf 'handover=file\noutbox=%s\n' "$outbox" > "$settings"
+emls="$(ls "$outbox" | wc -l)"
+send_once "$(no_meteo file-no-meteo)" true 1
+[ "$(ls "$outbox" | wc -l)" = "$emls" ] || fail "a message file was written without an address"
+# "Enregistrer..." on the order page (the envelope tab): the message comes instead of the
+# folder dialog. Positions are the layout's, in the test's fixed font.
+open_window "$(no_meteo save-no-meteo)" "$WAVEPOST"
+xdotool mousemove --window "$window" 545 20 click 1
+sleep 0.5
+xdotool mousemove --window "$window" 253 275 click 1
+box="$(wait_box "$window")" || fail "no message from Enregistrer"
+[ -z "$(window_named 'Dossier des commandes')" ] || fail "the folder dialog opened"
+press "$box" Return
+close_window
+[ "$(wc -l < "$state/history.txt")" = "$history_lines" ] || fail "history lines were added"
+[ ! -e "$SCRATCH/received" ] || fail "an order reached the mail program"
 echo "1 passed, 0 failed"
