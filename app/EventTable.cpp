@@ -104,6 +104,8 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     OnCostInputChanged();
                 else if (e.source == IDC_HANDOVER_COMBO)
                     OnHandOverChanged();
+                else if (e.source == IDC_SERVICE_COMBO)
+                    OnServiceChanged();
                 break;
             case EventKind::SpinStep:
                 if (e.source == IDC_HEADING_SPIN)

@@ -58,6 +58,7 @@ std::string MailsText(const OrderPlan& plan) {
     }
     if (plan.insteadMessage)
         text += LoadString(IDS_ORDER_INSTEAD) + "\n" + *plan.insteadMessage + "\n";
+    if (plan.note) text += "\n" + *plan.note + "\n";
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }

@@ -141,6 +141,7 @@ std::string OrderMail::Text() const {
 }
 
 OrderPlan CMarlockDlg::PlanOrders() {
+    if (m_bSaildocs) return PlanSaildocsOrders();
     OrderPlan plan;
     AddressEntry entry;
     try {
@@ -213,6 +214,7 @@ void CMarlockDlg::OnSend() {
         if (handedOver) RecordHandOver(mail, way.method, now);
     }
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
+    if (plan.note) m_toolkit.MessageBox(*plan.note);
     if (!plan.HasGribOrder()) return;
 
     m_nSubscription = 0;

@@ -66,6 +66,8 @@ DialogLayout BuildMainWindow() {
         {IDC_HANDOVER_COMBO, K::DropDownList, "", 222, 163, 82, 50, kHidden, 0, 0},
         {IDC_OUTBOX_BUTTON, K::PushButton, "Dossier...", 308, 163, 51, 14, kHidden, 0, 0},
         {IDC_HISTORY_EDIT, K::Edit, "", 63, 181, 296, 51, kHidden, kML | kRO, 0},
+        {IDC_SERVICE_LABEL, K::Label, "Service météo :", 190, 25, 50, 8, kHidden, 0, 0},
+        {IDC_SERVICE_COMBO, K::DropDownList, "", 242, 22, 117, 50, kHidden, 0, 0},
         {IDC_WEATHER_COST_EDIT, K::Edit, "", 193, 259, 60, 12, kShown, kRO | kRA, 0},
         {IDC_TELECOM_COST_EDIT, K::Edit, "", 193, 279, 60, 12, kShown, kRO | kRA, 0},
         {IDC_SEND_BUTTON, K::DefaultPushButton, "Envoi", 263, 251, 84, 19, kShown, 0, 0},

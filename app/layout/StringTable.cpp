@@ -118,6 +118,26 @@ const std::map<int, std::string>& Table() {
         {IDS_RECENT_ORDERS, "Dernières commandes :"},
         {IDS_RECENT_ORDER_LINE, "  %s  %s à %s (%s)"},
         {IDS_NO_ORDERS_YET, "Aucune commande transmise pour l'instant."},
+        {IDS_SD_DAYS,
+         "Un abonnement Saildocs dure au moins un jour : indiquez le nombre de jours."},
+        {IDS_SD_PERMANENT,
+         "Saildocs n'offre pas d'abonnement permanent : choisissez \"S'abonner pour N jours\"."},
+        {IDS_SD_SPACING, "Saildocs n'offre pas la maille de %s° (mailles offertes : %s)."},
+        {IDS_SD_MOVING,
+         "Saildocs ne fait pas suivre la zone au bateau : mettez la vitesse à 0 pour commander "
+         "la zone fixe."},
+        {IDS_SD_PARAMETER,
+         "Saildocs n'offre pas le paramètre %s : décochez-le pour commander à Saildocs."},
+        {IDS_SD_STEP, "Saildocs n'offre pas l'échéance %s h (toutes les %d h jusqu'à %d h)."},
+        {IDS_SD_NO_BULLETINS,
+         "Les bulletins et images cochés ne sont pas commandés à Saildocs : ils viennent du "
+         "service du catalogue."},
+        {IDS_SD_TABLE_MISSING,
+         "La table \"ini/saildocs.txt\" manque ou ne donne ni l'adresse ni le modèle de "
+         "Saildocs : aucune commande ne peut lui être adressée."},
+        {IDS_SERVICE_CATALOGUE, "Service du catalogue"},
+        {IDS_SERVICE_SAILDOCS, "Saildocs (gratuit)"},
+
         {IDS_METHOD_MAIL, "Messagerie"},
         {IDS_METHOD_PAT, "Winlink (Pat)"},
         {IDS_METHOD_FILE, "Fichier"},

@@ -102,6 +102,17 @@ enum StringId : int {
     IDS_HISTORY_NOT_WRITTEN = 279,
     IDS_HISTORY_DAMAGED = 280,
     IDS_HISTORY_UNREADABLE = 281,
+    // The weather services: Saildocs beside the catalogue's own.
+    IDS_SD_DAYS = 500,
+    IDS_SD_PERMANENT = 501,
+    IDS_SD_SPACING = 502,
+    IDS_SD_MOVING = 503,
+    IDS_SD_PARAMETER = 504,
+    IDS_SD_STEP = 505,
+    IDS_SD_NO_BULLETINS = 506,
+    IDS_SD_TABLE_MISSING = 507,
+    IDS_SERVICE_CATALOGUE = 508,
+    IDS_SERVICE_SAILDOCS = 509,
 };
 
 // The text of an identifier; the empty text for an unknown one.
