@@ -58,7 +58,7 @@ std::string MailsText(const OrderPlan& plan) {
     }
     if (plan.insteadMessage)
         text += LoadString(IDS_ORDER_INSTEAD) + "\n" + *plan.insteadMessage + "\n";
-    if (plan.note) text += "\n" + *plan.note + "\n";
+    if (plan.note) text += (text.empty() || text.ends_with("\n\n") ? "" : "\n") + *plan.note + "\n";
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }

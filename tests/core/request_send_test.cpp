@@ -399,6 +399,90 @@ TEST(Sending, EachWayOfHandingOver) {
     }
 }
 
+// Saildocs chosen on the order page: one mail to its request address in its own syntax,
+// by each way of handing over; the ticked bulletins are not ordered and the page says so;
+// the weather costs nothing; the reply's size follows the service's grid. Choosing the
+// catalogue's service again gives back its order unchanged.
+TEST(Sending, SaildocsOrdersByEachWay) {
+    const std::string text = "send gfs:5S,5N,10W,10E|0.5,0.5|0,12,24|WIND,PRMSL";
+    const std::string url = "mailto:query@saildocs.com?subject=Grib&body=" + text;
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::size_t opened, runs, emls;
+    };
+    const std::vector<Case> cases = {
+        {"mail", "", 1, 0, 0},
+        {"pat", "handover=pat\n", 0, 1, 0},
+        {"files", "handover=file\noutbox=OUTBOX\n", 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        Sender w;
+        // The service's codes for this catalogue's parameters: a table edit.
+        test::WriteFile(w.dir / "ini/saildocs.txt",
+                        "Genre;Code;Valeur;Messages;Description\r\nADRESSE;;query@saildocs.com;;"
+                        "\r\nMODELE;;gfs;;\r\nPAS;;3;;\r\nDERNIERE;;384;;\r\nMAILLE;;0.5;;\r\n"
+                        "LIGNE;;72;;\r\nPARAM;vent;WIND;2;\r\nPARAM;pmer;PRMSL;1;\r\n");
+        std::string settings = c.settings;
+        if (const std::size_t at = settings.find("OUTBOX"); at != std::string::npos)
+            settings.replace(at, 6, w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", settings);
+        std::filesystem::create_directory(w.Outbox());
+        w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
+        w.TickBulletins();
+        w.tk.Choose(IDC_SERVICE_COMBO, 1);
+        EXPECT_NE(ReadFile(w.settings / "settings.txt").find("service=saildocs\n"),
+                  std::string::npos);
+        EXPECT_EQ(w.tk.Control(IDC_WEATHER_COST_EDIT).text, "0.00 EUR") << c.name;
+
+        w.tk.SelectTab(kOrderPage);
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT).text,
+                  "À : query@saildocs.com\nObjet : Grib\n\n" + text + "\n\n" +
+                      LoadString(IDS_SD_NO_BULLETINS));
+        // 21 x 41 points, wind (u, v) and pressure at 3 steps: 9 messages of 108 + 1292
+        // bytes, as the service sends them, uncompressed.
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_SIZE_LABEL)
+                      .text.rfind("Fichier GRIB estimé : 12.6 ko (861 points).", 0),
+                  0u)
+            << w.tk.Control(IDC_ORDER_SIZE_LABEL).text;
+
+        w.tk.messages.clear();
+        w.tk.Click(IDC_SEND_BUTTON);
+        EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_SD_NO_BULLETINS)});
+        ASSERT_EQ(w.tk.opened.size(), c.opened) << c.name;
+        if (c.opened) {
+            EXPECT_EQ(w.tk.opened[0].first, url);
+        }
+        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
+        if (c.runs) {
+            EXPECT_EQ(w.tk.runs[0].argv,
+                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", "Grib",
+                                                "query@saildocs.com"}));
+            EXPECT_EQ(w.tk.runs[0].standardInput, text);
+        }
+        std::vector<std::string> emls;
+        for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
+            emls.push_back(ReadFile(entry.path()));
+        ASSERT_EQ(emls.size(), c.emls) << c.name;
+        if (c.emls) {
+            EXPECT_EQ(emls[0].rfind("To: query@saildocs.com\r\nSubject: Grib\r\n", 0), 0u);
+            EXPECT_EQ(emls[0].substr(emls[0].find("\r\n\r\n") + 4), CrLfLines(text));
+        }
+        EXPECT_EQ(w.Copy("WavepostGrib.txt"), url) << c.name;
+        const HistoryContents history = ReadHistory(w.copies.string());
+        ASSERT_EQ(history.records.size(), 1u) << c.name;
+        EXPECT_EQ(history.records[0].mail, (OutgoingMail{"query@saildocs.com", "Grib", text}));
+
+        // Back to the catalogue's service: its order as before.
+        w.tk.Choose(IDC_SERVICE_COMBO, 0);
+        w.tk.opened.clear();
+        test::WriteFile(w.settings / "settings.txt", "service=catalogue\n");
+        w.tk.Click(IDC_SEND_BUTTON);
+        ASSERT_EQ(w.tk.opened.size(), 2u) << c.name;
+        EXPECT_EQ(w.tk.opened[1].first, kGribUrl);
+    }
+}
+
 TEST(Sending, AHistoryThatCannotBeWrittenIsToldOnceAndStopsNothing) {
     Sender w;
     std::filesystem::create_directory(w.copies / "history.txt");
