@@ -149,6 +149,9 @@ class CMarlockDlg : public platform::IWindowLogic {
     // Offers the catalogue's service and Saildocs, the one the settings keep selected.
     void FillServiceChoices();
     void OnServiceChanged();
+    // "Adresses...": the service, question and sender addresses edited, each checked,
+    // written into the address file at once or not at all.
+    void OnAddresses();
     // What "Envoi" would hand over to Saildocs now.
     OrderPlan PlanSaildocsOrders();
     // The history of the orders handed over, as last read; told once when damaged.

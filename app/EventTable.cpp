@@ -81,6 +81,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_OUTBOX_BUTTON:
                         OnChooseOutbox();
                         break;
+                    case IDC_ADDRESSES_BUTTON:
+                        OnAddresses();
+                        break;
                     default:
                         break;
                 }

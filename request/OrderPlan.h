@@ -27,6 +27,8 @@ struct OrderPlan {
     // is sent at all).
     std::optional<std::string> addressMessage;
     bool addressRefused = false;
+    // The address is the shipped placeholder: the user is offered to set it.
+    bool addressNotSet = false;
     // In hand-over order: the bulletins, then the gridded data.
     std::vector<OrderMail> mails;
     // Shown in place of the gridded-data order (no zone, no spacing, nothing ordered).

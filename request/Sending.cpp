@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/AddressFile.h"
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
 #include "app/NumberText.h"
@@ -152,7 +153,13 @@ OrderPlan CMarlockDlg::PlanOrders() {
     }
     plan.addressMessage = entry.message;
     plan.addressRefused = entry.refused;
-    if (entry.refused) return plan;
+    // A placeholder reaches nobody (or, worse, someone): nothing leaves, whatever the way.
+    if (!entry.refused && IsPlaceholderAddress(entry.address)) {
+        plan.addressMessage =
+            Format(LoadString(IDS_ADDRESS_NOT_SET).c_str(), entry.address.c_str());
+        plan.addressRefused = plan.addressNotSet = true;
+    }
+    if (plan.addressRefused) return plan;
     const std::string& address = entry.address;
     const std::string base = "mailto:" + ForUrl(address);
 
@@ -191,6 +198,11 @@ void CMarlockDlg::OnSend() {
         ExchangeData(ExchangeDirection::ToControls);
         return;
     }
+    if (plan.addressNotSet) {
+        if (m_toolkit.AskYesNo(*plan.addressMessage + "\n\n" + LoadString(IDS_OFFER_ADDRESSES)))
+            OnAddresses();
+        return;
+    }
     if (plan.addressMessage) m_toolkit.MessageBox(*plan.addressMessage);
     // A refused address sends nothing, so the choices stay for a try once the file is mended.
     if (plan.addressRefused) return;
@@ -227,6 +239,13 @@ void CMarlockDlg::OnAskQuestion() {
         entry = LookUpAddress(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)), IDS_KEY_QUESTION);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
+        return;
+    }
+    if (!entry.refused && IsPlaceholderAddress(entry.address)) {
+        if (m_toolkit.AskYesNo(
+                Format(LoadString(IDS_QUESTION_NOT_SET).c_str(), entry.address.c_str()) + "\n\n" +
+                LoadString(IDS_OFFER_ADDRESSES)))
+            OnAddresses();
         return;
     }
     if (entry.message) m_toolkit.MessageBox(*entry.message);

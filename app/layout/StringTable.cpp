@@ -137,6 +137,28 @@ const std::map<int, std::string>& Table() {
          "Saildocs : aucune commande ne peut lui être adressée."},
         {IDS_SERVICE_CATALOGUE, "Service du catalogue"},
         {IDS_SERVICE_SAILDOCS, "Saildocs (gratuit)"},
+        {IDS_ADDRESS_NOT_SET,
+         "L'adresse du service météo n'est pas encore réglée : \"%s\" est une adresse "
+         "d'exemple, qui ne mène nulle part.\nAucune commande n'est transmise. Réglez-la avec "
+         "\"Adresses...\" sur la page Commande."},
+        {IDS_QUESTION_NOT_SET,
+         "L'adresse des questions n'est pas encore réglée : \"%s\" est une adresse d'exemple, "
+         "qui ne mène nulle part.\nAucun message n'est ouvert. Réglez-la avec \"Adresses...\" "
+         "sur la page Commande."},
+        {IDS_OFFER_ADDRESSES, "Régler les adresses maintenant ?"},
+        {IDS_ADDRESSES_TITLE, "Adresses"},
+        {IDS_ADDRESS_LABEL_METEO, "Adresse du service météo (reçoit les commandes) :"},
+        {IDS_ADDRESS_LABEL_QUESTION, "Adresse des questions (\"Posez vos questions\") :"},
+        {IDS_ADDRESS_LABEL_SENDER,
+         "Votre adresse (facultative : l'expéditeur des fichiers .eml) :"},
+        {IDS_ADDRESS_REFUSED,
+         "\"%s\" n'est pas une adresse simple (nom@domaine, sans blanc ni l'un des signes "
+         "< > : , ; ? & #) : corrigez-la."},
+        {IDS_ADDRESS_PLACEHOLDER,
+         "\"%s\" est une adresse d'exemple (domaine .invalid) : indiquez une vraie adresse."},
+        {IDS_ADDRESSES_NOT_SAVED,
+         "Les adresses n'ont pas pu être enregistrées dans \"%s\" ; le fichier est resté tel "
+         "quel."},
 
         {IDS_METHOD_MAIL, "Messagerie"},
         {IDS_METHOD_PAT, "Winlink (Pat)"},

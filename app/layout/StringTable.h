@@ -113,6 +113,17 @@ enum StringId : int {
     IDS_SD_TABLE_MISSING = 507,
     IDS_SERVICE_CATALOGUE = 508,
     IDS_SERVICE_SAILDOCS = 509,
+    // The addresses set in the window.
+    IDS_ADDRESS_NOT_SET = 511,
+    IDS_QUESTION_NOT_SET = 512,
+    IDS_OFFER_ADDRESSES = 513,
+    IDS_ADDRESSES_TITLE = 514,
+    IDS_ADDRESS_LABEL_METEO = 515,
+    IDS_ADDRESS_LABEL_QUESTION = 516,
+    IDS_ADDRESS_LABEL_SENDER = 517,
+    IDS_ADDRESS_REFUSED = 518,
+    IDS_ADDRESS_PLACEHOLDER = 519,
+    IDS_ADDRESSES_NOT_SAVED = 520,
 };
 
 // The text of an identifier; the empty text for an unknown one.

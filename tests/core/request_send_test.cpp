@@ -483,6 +483,74 @@ TEST(Sending, SaildocsOrdersByEachWay) {
     }
 }
 
+// The shipped placeholders stop "Envoi" on every way, each time offering the address
+// dialog, and the order page says so instead of a recipient. The dialog takes only plain,
+// real addresses, as typed until then, and writes them into the file, every other byte
+// kept; then the orders leave.
+TEST(Sending, PlaceholderAddressesStopEveryWayUntilSet) {
+    const std::string shipped =
+        ReadFile(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data/init.cnf");
+    const std::string notSet =
+        Format(LoadString(IDS_ADDRESS_NOT_SET).c_str(), "commandes@a-regler.invalid");
+    for (std::string settings : {"", "handover=pat\n", "handover=file\noutbox=OUTBOX\n"}) {
+        Sender w;
+        test::WriteFile(w.dir / "init.cnf", shipped);
+        if (const std::size_t at = settings.find("OUTBOX"); at != std::string::npos)
+            settings.replace(at, 6, w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", settings);
+        std::filesystem::create_directory(w.Outbox());
+        w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
+        w.TickBulletins();
+        w.tk.SelectTab(kOrderPage);
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT).text, notSet) << settings;
+        w.tk.Click(IDC_SEND_BUTTON);
+        EXPECT_EQ(w.tk.questions,
+                  std::vector<std::string>{notSet + "\n\n" + LoadString(IDS_OFFER_ADDRESSES)});
+        EXPECT_TRUE(w.tk.messages.empty()) << settings;
+        EXPECT_TRUE(w.tk.forms.empty());
+        EXPECT_TRUE(w.tk.opened.empty()) << settings;
+        EXPECT_TRUE(w.tk.runs.empty()) << settings;
+        EXPECT_TRUE(std::filesystem::is_empty(w.Outbox())) << settings;
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "history.txt")) << settings;
+        w.tk.Click(IDC_ORDER_SAVE_BUTTON);
+        EXPECT_EQ(w.tk.messages, std::vector<std::string>{notSet});
+        EXPECT_EQ(ReadFile(w.dir / "init.cnf"), shipped);
+    }
+
+    Sender w;
+    test::WriteFile(w.dir / "init.cnf", shipped);
+    w.tk.yesAnswer = true;
+    const std::vector<std::string> refused = {"grib@example.org<x@evil.example>", "q@example.org",
+                                              ""};
+    const std::vector<std::string> placeholder = {"commandes@a-regler.invalid", "q@example.org",
+                                                  ""};
+    w.tk.formAnswers = {refused,
+                        placeholder,
+                        {" bord@voilier.example.net ", "q@example.org", "moi@bord.example.net"}};
+    w.tk.Click(IDC_SEND_BUTTON);
+    ASSERT_EQ(w.tk.forms.size(), 3u);
+    EXPECT_EQ(w.tk.forms[0].values, (std::vector<std::string>{"commandes@a-regler.invalid",
+                                                              "questions@a-regler.invalid", ""}));
+    EXPECT_EQ(w.tk.forms[1].values, refused);
+    EXPECT_EQ(w.tk.messages,
+              (std::vector<std::string>{
+                  Format(LoadString(IDS_ADDRESS_REFUSED).c_str(), refused[0].c_str()),
+                  Format(LoadString(IDS_ADDRESS_PLACEHOLDER).c_str(), placeholder[0].c_str())}));
+    std::string expected = shipped;
+    expected.replace(expected.find("commandes@a-regler.invalid"), 26, "bord@voilier.example.net");
+    expected.replace(expected.find("questions@a-regler.invalid"), 26, "q@example.org");
+    EXPECT_EQ(ReadFile(w.dir / "init.cnf"), expected + "expediteur=moi@bord.example.net\r\n");
+    EXPECT_TRUE(w.tk.opened.empty());
+
+    w.tk.messages.clear();
+    w.tk.Click(IDC_SEND_BUTTON);
+    ASSERT_EQ(w.tk.opened.size(), 1u);
+    EXPECT_EQ(w.tk.opened[0].first.rfind("mailto:bord@voilier.example.net?subject=Grib&body=", 0),
+              0u);
+    w.tk.Click(IDC_QUESTION_BUTTON);
+    EXPECT_EQ(w.tk.opened.back().first, "mailto:q@example.org?subject=Help");
+}
+
 TEST(Sending, AHistoryThatCannotBeWrittenIsToldOnceAndStopsNothing) {
     Sender w;
     std::filesystem::create_directory(w.copies / "history.txt");
