@@ -140,6 +140,7 @@ bool CMarlockDlg::Initialise() {
     m_toolkit.TabSetIcon(m_tabPages, kOrderPage, IDB_ENVELOPE, LoadString(IDS_TAB_ORDER));
     m_toolkit.SetControlFont(IDC_ORDER_TITLE, m_pCaptionFont);
     FillHandOverChoices();
+    FillServiceChoices();
 
     // 11.-14.
     LoadCatalogue();

@@ -18,6 +18,7 @@
 #include "request/CostArithmetic.h"
 #include "request/OrderHistory.h"
 #include "request/OrderPlan.h"
+#include "request/RequestText.h"
 #include "zone/ZoneArithmetic.h"
 
 namespace wavepost {
@@ -121,6 +122,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     // The order as the body of a mailto: URL: its lines joined by "%0A", every text read
     // from a file percent-encoded (ForUrl) so that it cannot add lines or fields.
     std::string BuildGribRequest();
+    // The order's choices as plain values, from the controls and the current map's rows.
+    RequestChoices GatherRequestChoices();
     // What "Envoi" would hand over now; reads the address file, shows nothing.
     OrderPlan PlanOrders();
     void UpdateCostEstimate();
@@ -153,6 +156,14 @@ class CMarlockDlg : public platform::IWindowLogic {
     // Withdraws an order of the history the sailor chooses (abandoned in the mail program):
     // a line is added saying so; the list and the subscriptions follow.
     void OnWithdrawOrder();
+    // Offers the catalogue's service and Saildocs, the one the settings keep selected.
+    void FillServiceChoices();
+    void OnServiceChanged();
+    // "Adresses...": the service, question and sender addresses edited, each checked,
+    // written into the address file at once or not at all.
+    void OnAddresses();
+    // What "Envoi" would hand over to Saildocs now.
+    OrderPlan PlanSaildocsOrders();
     // The history of the orders handed over, as last read; told once when damaged.
     const HistoryContents& KnownHistory();
 
@@ -279,6 +290,8 @@ class CMarlockDlg : public platform::IWindowLogic {
     std::optional<CostResult> m_lastEstimate;
     // The ways of handing over offered by the order page's list, item by item.
     std::vector<HandOverMethod> m_handOverChoices;
+    // Orders go to Saildocs rather than to the catalogue's service.
+    bool m_bSaildocs = false;
 
   private:
     platform::IToolkit& m_toolkit;

@@ -85,6 +85,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_WITHDRAW_BUTTON:
                         OnWithdrawOrder();
                         break;
+                    case IDC_ADDRESSES_BUTTON:
+                        OnAddresses();
+                        break;
                     default:
                         break;
                 }
@@ -108,6 +111,8 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     OnCostInputChanged();
                 else if (e.source == IDC_HANDOVER_COMBO)
                     OnHandOverChanged();
+                else if (e.source == IDC_SERVICE_COMBO)
+                    OnServiceChanged();
                 break;
             case EventKind::SpinStep:
                 if (e.source == IDC_HEADING_SPIN)

@@ -20,6 +20,8 @@ inline const char* const kTelecoms = "ini/telecoms.txt";
 inline const char* const kUnites = "ini/unites.txt";
 inline const char* const kMailles = "ini/mailles.txt";
 inline const char* const kSoft = "ini/soft.txt";
+// The rules of the second weather service, read at each use.
+inline constexpr const char* kSaildocs = "ini/saildocs.txt";
 inline const char* const kFolder = "ini";
 
 // The tables that keep the user's choices, written back together in this order.

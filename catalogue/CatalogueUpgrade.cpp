@@ -30,11 +30,22 @@ struct TableRule {
 const std::vector<TableRule>& Rules() {
     using namespace catalogue;
     static const std::vector<TableRule> rules = {
-        {kDomaines, {1}, 0, 0},     {kEcheances, {1, 2}, 3, 4}, {kParametres, {1, 2}, 4, 5},
-        {kBulletins, {1, 2}, 4, 0}, {kImages, {1, 2}, 4, 0},    {kOptions, {1, 4}, 2, 3},
-        {kModes, {1}, 0, 0},        {kCompressions, {1}, 0, 0}, {kEnvois, {1}, 0, 0},
-        {kTelecoms, {1}, 0, 0},     {kUnites, {1}, 0, 0},       {kMailles, {1, 2, 3}, 0, 0},
+        {kDomaines, {1}, 0, 0},
+        {kEcheances, {1, 2}, 3, 4},
+        {kParametres, {1, 2}, 4, 5},
+        {kBulletins, {1, 2}, 4, 0},
+        {kImages, {1, 2}, 4, 0},
+        {kOptions, {1, 4}, 2, 3},
+        {kModes, {1}, 0, 0},
+        {kCompressions, {1}, 0, 0},
+        {kEnvois, {1}, 0, 0},
+        {kTelecoms, {1}, 0, 0},
+        {kUnites, {1}, 0, 0},
+        {kMailles, {1, 2, 3}, 0, 0},
         {kSoft, {1}, 0, 0},
+        // The rules of the second weather service: no choice, rows matched whole but for
+        // their description.
+        {kSaildocs, {1, 2, 3, 4}, 0, 0},
     };
     return rules;
 }

@@ -166,6 +166,14 @@ class IToolkit {
     // Modal message box: the text, one OK button, an exclamation icon, titled with the
     // program file's base name.
     virtual void MessageBox(const std::string& text) = 0;
+    // Modal question with the buttons "Oui" and "Non", titled as the message boxes; true
+    // for "Oui".
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // Modal form of one-line fields, each under its label, filled with the values, with
+    // "OK" and "Annuler": true and the values as edited on OK, false (values unchanged) on
+    // cancel.
+    virtual bool EditFields(const std::string& title, const std::vector<std::string>& labels,
+                            std::vector<std::string>& values) = 0;
     virtual void ShowAboutBox() = 0;
     // Ends the process at once (the in-memory toolkit throws ProcessExit instead).
     [[noreturn]] virtual void ExitProcess(int status) = 0;

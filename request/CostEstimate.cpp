@@ -97,7 +97,8 @@ void CMarlockDlg::UpdateCostEstimate() {
         m_toolkit.MessageBox(LoadString(IDS_POINTS_FATAL));
     // Ticks just taken off reach the table at once; otherwise it holds the choices already.
     if (result.untickedAny) StoreChoices();
-    m_strWeatherCost = AmountText(result.weather, result.currencyLabel);
+    // Saildocs is free: only the link costs.
+    m_strWeatherCost = AmountText(m_bSaildocs ? 0.0 : result.weather, result.currencyLabel);
     m_strTelecomCost = AmountText(result.telecom, result.currencyLabel);
     ExchangeData(ExchangeDirection::ToControls);
 }

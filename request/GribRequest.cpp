@@ -26,6 +26,10 @@ std::vector<std::string> TickedCodes(CIniTable* table, int codeColumn, int flagC
 }  // namespace
 
 std::string CMarlockDlg::BuildGribRequest() {
+    return BuildRequestText(GatherRequestChoices());
+}
+
+RequestChoices CMarlockDlg::GatherRequestChoices() {
     StoreChoices();
     RequestChoices c;
     c.map = GetMapName();
@@ -50,7 +54,7 @@ std::string CMarlockDlg::BuildGribRequest() {
     c.compression = m_nCompression;
     c.landData = m_nLandData;
     if (m_pSoft && m_pSoft->GetRowCount() >= 2) c.software = m_pSoft->GetCell(2, 1);
-    return BuildRequestText(c);
+    return c;
 }
 
 }  // namespace wavepost

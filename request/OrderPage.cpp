@@ -13,6 +13,7 @@
 #include "request/OrderHistory.h"
 #include "request/OrderPageText.h"
 #include "request/OutgoingMail.h"
+#include "request/ReplySize.h"
 #include "request/Subscriptions.h"
 
 namespace wavepost {
@@ -45,6 +46,23 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
     return f;
 }
 
+// The reply the service's own grid gives (Saildocs sends its GRIB files uncompressed), and
+// its time on the link chosen.
+void ServiceReplyFigures(const CMarlockDlg& d, platform::IToolkit& toolkit, const OrderPlan& plan,
+                         OrderFigures& f) {
+    const std::int64_t bytes =
+        ReplyBytes({*plan.replyPoints, *plan.replyFields, kServiceBitsPerValue, GribEdition::One,
+                    ReplyCompression::None});
+    f.points = *plan.replyPoints;
+    f.replyBytes = static_cast<double>(bytes);
+    std::optional<double> rate;
+    const int link = toolkit.ComboGetSelection(d.m_comboTelecom);
+    if (d.m_pTelecoms && link >= 0 && link + 2 <= d.m_pTelecoms->GetRowCount() &&
+        d.m_pTelecoms->GetColumnCount() >= 5)
+        rate = LinkRate(d.m_pTelecoms->GetCell(link + 2, 5));
+    f.transferSeconds = TransferSeconds(bytes, rate);
+}
+
 // Keeps the settings when the machine has a place for them; otherwise the choice holds for
 // this run only.
 void KeepSettings(platform::IToolkit& toolkit, const ProgramSettings& settings) {
@@ -75,7 +93,10 @@ std::string FileStamp(const std::string& path) {
 void CMarlockDlg::RefreshOrderPage() {
     // Without a catalogue there is no order to show (the window is closing or failed).
     if (m_nCurrentPage != kOrderPage || !m_pParametres) return;
-    const OrderPageTexts texts = DescribeOrders(PlanOrders(), FiguresOf(*this, m_toolkit));
+    const OrderPlan plan = PlanOrders();
+    OrderFigures figures = FiguresOf(*this, m_toolkit);
+    if (plan.replyPoints && plan.replyFields) ServiceReplyFigures(*this, m_toolkit, plan, figures);
+    const OrderPageTexts texts = DescribeOrders(plan, figures);
     m_toolkit.SetControlText(IDC_ORDER_KIND_LABEL, texts.kind);
     m_toolkit.SetControlText(IDC_ORDER_SIZE_LABEL, texts.size);
     m_toolkit.SetControlText(IDC_ORDER_TEXT_EDIT, texts.mails);

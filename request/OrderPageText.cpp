@@ -72,6 +72,9 @@ std::string MailsText(const OrderPlan& plan, const OrderFigures& f) {
                 text +=
                     Format(LoadString(IDS_ORDER_LONG_LINE).c_str(), mail.subject.c_str()) + "\n\n";
     for (const OrderMail& mail : plan.mails) {
+        // The sailor's own address signs the message files: shown so a typo shows too.
+        if (!plan.sender.empty())
+            text += Format(LoadString(IDS_ORDER_FROM).c_str(), plan.sender.c_str()) + "\n";
         text += plan.addressMissing
                     ? Format(LoadString(IDS_ORDER_TO_MISSING).c_str(),
                              LoadString(IDS_KEY_METEO).c_str(), plan.addressFile.c_str())
@@ -81,6 +84,7 @@ std::string MailsText(const OrderPlan& plan, const OrderFigures& f) {
     }
     if (plan.insteadMessage)
         text += LoadString(IDS_ORDER_INSTEAD) + "\n" + *plan.insteadMessage + "\n";
+    if (plan.note) text += (text.empty() || text.ends_with("\n\n") ? "" : "\n") + *plan.note + "\n";
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }

@@ -3,6 +3,7 @@
 // gets instead. Sending carries the plan out; the order page shows it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,10 +33,17 @@ struct OrderPlan {
     bool addressMissing = false;
     std::string addressFile;  // the address file's path, for the messages
     std::string sender;       // the sailor's own address for message files; empty if unknown
+    // The address is the shipped placeholder: the user is offered to set it.
+    bool addressNotSet = false;
     // In hand-over order: the bulletins, then the gridded data.
     std::vector<OrderMail> mails;
     // Shown in place of the gridded-data order (no zone, no spacing, nothing ordered).
     std::optional<std::string> insteadMessage;
+    // Said once the orders are handed over: what was ticked and not ordered.
+    std::optional<std::string> note;
+    // The reply's grid when the service's own rules give it (Saildocs): points of one
+    // field and GRIB messages; otherwise the estimate's figures hold.
+    std::optional<std::int64_t> replyPoints, replyFields;
 
     bool HasGribOrder() const { return !mails.empty() && mails.back().isGribOrder; }
 };

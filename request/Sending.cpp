@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/AddressFile.h"
 #include "app/CMarlockDlg.h"
 #include "app/FileAccess.h"
 #include "app/MailAddress.h"
@@ -163,6 +164,7 @@ std::string OrderMail::Text() const {
 }
 
 OrderPlan CMarlockDlg::PlanOrders() {
+    if (m_bSaildocs) return PlanSaildocsOrders();
     OrderPlan plan;
     plan.addressFile = StoragePath(LoadString(IDS_CONFIG_FILE_NAME));
     AddressEntry entry, sender;
@@ -176,7 +178,13 @@ OrderPlan CMarlockDlg::PlanOrders() {
     plan.addressMessage = entry.message;
     plan.addressRefused = entry.refused;
     plan.addressMissing = entry.missing;
-    if (entry.refused) return plan;
+    // A placeholder reaches nobody (or, worse, someone): nothing leaves, whatever the way.
+    if (!entry.refused && IsPlaceholderAddress(entry.address)) {
+        plan.addressMessage =
+            Format(LoadString(IDS_ADDRESS_NOT_SET).c_str(), entry.address.c_str());
+        plan.addressRefused = plan.addressNotSet = true;
+    }
+    if (plan.addressRefused) return plan;
     if (sender.refused) {
         plan.addressMessage = sender.message;
         plan.addressRefused = true;
@@ -228,6 +236,11 @@ void CMarlockDlg::OnSend() {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
         m_nSubscription = 0;
         ExchangeData(ExchangeDirection::ToControls);
+        return;
+    }
+    if (plan.addressNotSet) {
+        if (m_toolkit.AskYesNo(*plan.addressMessage + "\n\n" + LoadString(IDS_OFFER_ADDRESSES)))
+            OnAddresses();
         return;
     }
     const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
@@ -294,6 +307,7 @@ void CMarlockDlg::OnSend() {
     }
     if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
+    if (plan.note) m_toolkit.MessageBox(*plan.note);
     if (!plan.HasGribOrder()) return;
 
     m_nSubscription = 0;
@@ -307,6 +321,13 @@ void CMarlockDlg::OnAskQuestion() {
                               LoadString(IDS_KEY_QUESTION));
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_CONFIG_FILE));
+        return;
+    }
+    if (!entry.refused && IsPlaceholderAddress(entry.address)) {
+        if (m_toolkit.AskYesNo(
+                Format(LoadString(IDS_QUESTION_NOT_SET).c_str(), entry.address.c_str()) + "\n\n" +
+                LoadString(IDS_OFFER_ADDRESSES)))
+            OnAddresses();
         return;
     }
     if (entry.message) m_toolkit.MessageBox(*entry.message);

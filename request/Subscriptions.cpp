@@ -23,6 +23,24 @@ std::optional<SubscriptionLine> ReadSubscriptionLine(const std::string& body) {
         lines.push_back(line);
         start = end + 1;
     }
+    if (!lines.empty()) {
+        // A Saildocs request: "send ...", "sub ... days=N ...", or "cancel all" alone.
+        const std::string& first = lines[0];
+        if (body == "cancel all") return SubscriptionLine{SubscriptionLine::CancelAll};
+        if (first.rfind("send ", 0) == 0) return SubscriptionLine{SubscriptionLine::Single};
+        if (first.rfind("sub ", 0) == 0) {
+            // The days go on the request's last line when it is continued.
+            const std::size_t at = body.find(" days=");
+            if (at == std::string::npos) return std::nullopt;
+            const std::string value =
+                body.substr(at + 6, body.find_first_of(" \r\n", at + 6) - (at + 6));
+            if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+                return std::nullopt;
+            const long days = ReadInteger(value);
+            if (days == 0) return std::nullopt;
+            return SubscriptionLine{SubscriptionLine::Days, std::min(days, kLongestDays)};
+        }
+    }
     // The order's first line is its marker; the subscription line comes right after it.
     if (lines.size() < 2 || lines[0] != LoadString(IDS_GRIB_START)) return std::nullopt;
     // Only the program's own cancel order is taken for one: a day count left empty also

@@ -20,8 +20,8 @@ struct SubscriptionLine {
 };
 
 // The subscription line of a GRIB order's body ("A 1", "A 7", "A X", or the cancel order
-// "A 0" alone); nothing for a body that is not a GRIB order or whose line says none of
-// these.
+// "A 0" alone), or of a Saildocs request ("send", "sub ... days=N", "cancel all" alone);
+// nothing for a body that is not a GRIB order or whose line says none of these.
 std::optional<SubscriptionLine> ReadSubscriptionLine(const std::string& body);
 
 struct ActiveSubscription {

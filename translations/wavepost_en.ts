@@ -731,5 +731,101 @@ Send each in a message of its own to the address %s, with the subject its line g
         <source>Il n&apos;y a aucune commande à copier.</source>
         <translation>There is no order to copy.</translation>
     </message>
+    <message>
+        <source>Un abonnement Saildocs dure au moins un jour : indiquez le nombre de jours.</source>
+        <translation>A Saildocs subscription lasts at least one day: give the number of days.</translation>
+    </message>
+    <message>
+        <source>Saildocs n&apos;offre pas d&apos;abonnement permanent : choisissez &quot;S&apos;abonner pour N jours&quot;.</source>
+        <translation>Saildocs offers no permanent subscription: choose &quot;Subscribe for N days&quot;.</translation>
+    </message>
+    <message>
+        <source>Saildocs n&apos;offre pas la maille de %s° (mailles offertes : %s).</source>
+        <translation>Saildocs does not offer a %s° grid spacing (spacings offered: %s).</translation>
+    </message>
+    <message>
+        <source>Saildocs ne fait pas suivre la zone au bateau : mettez la vitesse à 0 pour commander la zone fixe.</source>
+        <translation>Saildocs does not move the zone with the boat: set the speed to 0 to order the fixed zone.</translation>
+    </message>
+    <message>
+        <source>Saildocs n&apos;offre pas le paramètre %s : décochez-le pour commander à Saildocs.</source>
+        <translation>Saildocs does not offer the parameter %s: untick it to order from Saildocs.</translation>
+    </message>
+    <message>
+        <source>Saildocs n&apos;offre pas l&apos;échéance %s h (toutes les %d h jusqu&apos;à %d h).</source>
+        <translation>Saildocs does not offer the %s h step (every %d h up to %d h).</translation>
+    </message>
+    <message>
+        <source>Les bulletins et images cochés ne sont pas commandés à Saildocs : ils viennent du service du catalogue.</source>
+        <translation>The ticked bulletins and images are not ordered from Saildocs: they come from the catalogue&apos;s service.</translation>
+    </message>
+    <message>
+        <source>La table &quot;ini/saildocs.txt&quot; manque ou ne donne ni l&apos;adresse ni le modèle de Saildocs : aucune commande ne peut lui être adressée.</source>
+        <translation>The table &quot;ini/saildocs.txt&quot; is missing or gives neither Saildocs&apos;s address nor its model: no order can be addressed to it.</translation>
+    </message>
+    <message>
+        <source>Service du catalogue</source>
+        <translation>Catalogue&apos;s service</translation>
+    </message>
+    <message>
+        <source>Saildocs (gratuit)</source>
+        <translation>Saildocs (free)</translation>
+    </message>
+    <message>
+        <source>L&apos;adresse du service météo n&apos;est pas encore réglée : &quot;%s&quot; est une adresse d&apos;exemple, qui ne mène nulle part.
+Aucune commande n&apos;est transmise. Réglez-la avec &quot;Adresses...&quot; sur la page Commande.</source>
+        <translation>The weather service&apos;s address is not set yet: &quot;%s&quot; is an example address, which leads nowhere.
+No order is handed over. Set it with &quot;Addresses...&quot; on the Order page.</translation>
+    </message>
+    <message>
+        <source>L&apos;adresse des questions n&apos;est pas encore réglée : &quot;%s&quot; est une adresse d&apos;exemple, qui ne mène nulle part.
+Aucun message n&apos;est ouvert. Réglez-la avec &quot;Adresses...&quot; sur la page Commande.</source>
+        <translation>The address for questions is not set yet: &quot;%s&quot; is an example address, which leads nowhere.
+No message is opened. Set it with &quot;Addresses...&quot; on the Order page.</translation>
+    </message>
+    <message>
+        <source>Régler les adresses maintenant ?</source>
+        <translation>Set the addresses now?</translation>
+    </message>
+    <message>
+        <source>Adresses</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>Adresse du service météo (reçoit les commandes) :</source>
+        <translation>Weather service&apos;s address (receives the orders):</translation>
+    </message>
+    <message>
+        <source>Adresse des questions (&quot;Posez vos questions&quot;) :</source>
+        <translation>Address for questions (&quot;Ask your questions&quot;):</translation>
+    </message>
+    <message>
+        <source>Votre adresse (facultative : l&apos;expéditeur des fichiers .eml) :</source>
+        <translation>Your address (optional: the sender of the .eml files):</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; n&apos;est pas une adresse simple (nom@domaine, sans blanc ni l&apos;un des signes &lt; &gt; : , ;) : corrigez-la.</source>
+        <translation>&quot;%s&quot; is not a plain address (name@domain, without a blank or any of &lt; &gt; : , ;): correct it.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; est une adresse d&apos;exemple (domaine .invalid) : indiquez une vraie adresse.</source>
+        <translation>&quot;%s&quot; is an example address (domain .invalid): give a real address.</translation>
+    </message>
+    <message>
+        <source>Les adresses n&apos;ont pas pu être enregistrées dans &quot;%s&quot; ; le fichier est resté tel quel.</source>
+        <translation>The addresses could not be saved in &quot;%s&quot;; the file is left as it was.</translation>
+    </message>
+    <message>
+        <source>Service météo :</source>
+        <translation>Weather service:</translation>
+    </message>
+    <message>
+        <source>Adresses...</source>
+        <translation>Addresses...</translation>
+    </message>
+    <message>
+        <source>De : %s</source>
+        <translation>From: %s</translation>
+    </message>
 </context>
 </TS>

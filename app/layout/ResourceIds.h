@@ -124,7 +124,10 @@ enum BitmapId : int {
     X(IDC_HANDOVER_COMBO, 1107)                                             \
     X(IDC_OUTBOX_BUTTON, 1108)                                              \
     X(IDC_HISTORY_EDIT, 1109)                                               \
-    X(IDC_WITHDRAW_BUTTON, 1110)
+    X(IDC_WITHDRAW_BUTTON, 1110)                                            \
+    X(IDC_SERVICE_LABEL, 1150)                                              \
+    X(IDC_SERVICE_COMBO, 1151)                                              \
+    X(IDC_ADDRESSES_BUTTON, 1152)
 
 enum ControlId : int {
 #define WAVEPOST_CONTROL_ID(name, value) name = value,

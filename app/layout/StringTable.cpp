@@ -122,6 +122,7 @@ const std::map<int, std::string>& Table() {
         {IDS_ORDER_PAST_ALARM, "Au-delà du seuil d'alarme du lien (%s points) : %s points, %s ko."},
         {IDS_ORDER_PAST_FATAL, "Au-delà du seuil fatal du lien (%s points) : %s points, %s ko."},
         {IDS_ORDER_TO, "À : %s"},
+        {IDS_ORDER_FROM, "De : %s"},
         {IDS_ORDER_SUBJECT, "Objet : %s"},
         {IDS_ORDER_INSTEAD, "Envoi afficherait ce message :"},
         {IDS_ORDER_SAVED, "Commandes enregistrées dans le dossier \"%s\"."},
@@ -137,6 +138,48 @@ const std::map<int, std::string>& Table() {
         {IDS_RECENT_ORDERS, "Dernières commandes :"},
         {IDS_RECENT_ORDER_LINE, "  %s  %s à %s, %s"},
         {IDS_NO_ORDERS_YET, "Aucune commande transmise pour l'instant."},
+        {IDS_SD_DAYS,
+         "Un abonnement Saildocs dure au moins un jour : indiquez le nombre de jours."},
+        {IDS_SD_PERMANENT,
+         "Saildocs n'offre pas d'abonnement permanent : choisissez \"S'abonner pour N jours\"."},
+        {IDS_SD_SPACING, "Saildocs n'offre pas la maille de %s° (mailles offertes : %s)."},
+        {IDS_SD_MOVING,
+         "Saildocs ne fait pas suivre la zone au bateau : mettez la vitesse à 0 pour commander "
+         "la zone fixe."},
+        {IDS_SD_PARAMETER,
+         "Saildocs n'offre pas le paramètre %s : décochez-le pour commander à Saildocs."},
+        {IDS_SD_STEP, "Saildocs n'offre pas l'échéance %s h (toutes les %d h jusqu'à %d h)."},
+        {IDS_SD_NO_BULLETINS,
+         "Les bulletins et images cochés ne sont pas commandés à Saildocs : ils viennent du "
+         "service du catalogue."},
+        {IDS_SD_TABLE_MISSING,
+         "La table \"ini/saildocs.txt\" manque ou ne donne ni l'adresse ni le modèle de "
+         "Saildocs : aucune commande ne peut lui être adressée."},
+        {IDS_SERVICE_CATALOGUE, "Service du catalogue"},
+        {IDS_SERVICE_SAILDOCS, "Saildocs (gratuit)"},
+        {IDS_ADDRESS_NOT_SET,
+         "L'adresse du service météo n'est pas encore réglée : \"%s\" est une adresse "
+         "d'exemple, qui ne mène nulle part.\nAucune commande n'est transmise. Réglez-la avec "
+         "\"Adresses...\" sur la page Commande."},
+        {IDS_QUESTION_NOT_SET,
+         "L'adresse des questions n'est pas encore réglée : \"%s\" est une adresse d'exemple, "
+         "qui ne mène nulle part.\nAucun message n'est ouvert. Réglez-la avec \"Adresses...\" "
+         "sur la page Commande."},
+        {IDS_OFFER_ADDRESSES, "Régler les adresses maintenant ?"},
+        {IDS_ADDRESSES_TITLE, "Adresses"},
+        {IDS_ADDRESS_LABEL_METEO, "Adresse du service météo (reçoit les commandes) :"},
+        {IDS_ADDRESS_LABEL_QUESTION, "Adresse des questions (\"Posez vos questions\") :"},
+        {IDS_ADDRESS_LABEL_SENDER,
+         "Votre adresse (facultative : l'expéditeur des fichiers .eml) :"},
+        {IDS_ADDRESS_REFUSED,
+         "\"%s\" n'est pas une adresse simple (nom@domaine, sans blanc ni l'un des signes "
+         "< > : , ;) : corrigez-la."},
+        {IDS_ADDRESS_PLACEHOLDER,
+         "\"%s\" est une adresse d'exemple (domaine .invalid) : indiquez une vraie adresse."},
+        {IDS_ADDRESSES_NOT_SAVED,
+         "Les adresses n'ont pas pu être enregistrées dans \"%s\" ; le fichier est resté tel "
+         "quel."},
+
         {IDS_METHOD_MAIL, "Messagerie"},
         {IDS_METHOD_PAT, "Winlink (Pat)"},
         {IDS_METHOD_FILE, "Fichier"},

@@ -140,6 +140,29 @@ enum StringId : int {
     IDS_WITHDRAW_CHOOSE = 337,
     IDS_WITHDRAW_NONE = 338,
     IDS_HANDOVER_INTERRUPTED = 339,
+    // The weather services: Saildocs beside the catalogue's own.
+    IDS_SD_DAYS = 500,
+    IDS_SD_PERMANENT = 501,
+    IDS_SD_SPACING = 502,
+    IDS_SD_MOVING = 503,
+    IDS_SD_PARAMETER = 504,
+    IDS_SD_STEP = 505,
+    IDS_SD_NO_BULLETINS = 506,
+    IDS_SD_TABLE_MISSING = 507,
+    IDS_SERVICE_CATALOGUE = 508,
+    IDS_SERVICE_SAILDOCS = 509,
+    // The addresses set in the window.
+    IDS_ADDRESS_NOT_SET = 511,
+    IDS_QUESTION_NOT_SET = 512,
+    IDS_OFFER_ADDRESSES = 513,
+    IDS_ADDRESSES_TITLE = 514,
+    IDS_ADDRESS_LABEL_METEO = 515,
+    IDS_ADDRESS_LABEL_QUESTION = 516,
+    IDS_ADDRESS_LABEL_SENDER = 517,
+    IDS_ADDRESS_REFUSED = 518,
+    IDS_ADDRESS_PLACEHOLDER = 519,
+    IDS_ADDRESSES_NOT_SAVED = 520,
+    IDS_ORDER_FROM = 521,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -240,6 +240,20 @@ void MemoryToolkit::MessageBox(const std::string& text) {
     if (onMessageBox) onMessageBox(text);
 }
 
+bool MemoryToolkit::AskYesNo(const std::string& text) {
+    questions.push_back(text);
+    return yesAnswer;
+}
+
+bool MemoryToolkit::EditFields(const std::string& title, const std::vector<std::string>& labels,
+                               std::vector<std::string>& values) {
+    forms.push_back({title, labels, values});
+    if (formAnswers.empty()) return false;
+    values = formAnswers.front();
+    formAnswers.erase(formAnswers.begin());
+    return true;
+}
+
 void MemoryToolkit::ExitProcess(int status) {
     throw ProcessExit{status};
 }

@@ -125,6 +125,11 @@ class MemoryToolkit : public IToolkit {
     bool IsWindowEnabled() const override { return windowEnabled; }
     void EndModal(int result) override { endResult = result; }
     void MessageBox(const std::string& text) override;
+    // Recorded in questions; answered with yesAnswer.
+    bool AskYesNo(const std::string& text) override;
+    // Recorded in forms; answered with the next of formAnswers (none left: cancelled).
+    bool EditFields(const std::string& title, const std::vector<std::string>& labels,
+                    std::vector<std::string>& values) override;
     void ShowAboutBox() override { ++aboutBoxes; }
     [[noreturn]] void ExitProcess(int status) override;
     void RedrawRect(const Rect& rect) override;
@@ -200,6 +205,14 @@ class MemoryToolkit : public IToolkit {
     bool hidden = false;
     std::string clipboard;
     std::string pickedFolder;
+    std::vector<std::string> questions;
+    bool yesAnswer = false;
+    struct Form {
+        std::string title;
+        std::vector<std::string> labels, values;
+    };
+    std::vector<Form> forms;
+    std::vector<std::vector<std::string>> formAnswers;
     std::vector<std::string> folderPickerStarts;  // the start folder of every pick
     struct Run {
         std::vector<std::string> argv;

@@ -6,14 +6,19 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <cmath>
 #include <cstdio>
 
@@ -115,6 +120,55 @@ void QtToolkit::MessageBox(const std::string& text) {
     box.exec();
     --m_nModalDepth;
     FlushPending();
+}
+
+bool QtToolkit::AskYesNo(const std::string& text) {
+    CheckNotPainting("AskYesNo");
+    QMessageBox box(QMessageBox::Question,
+                    QFileInfo(QCoreApplication::applicationFilePath()).baseName(), Decode(text),
+                    QMessageBox::Yes | QMessageBox::No,
+                    m_pDialog->isVisible() ? m_pDialog.data() : nullptr);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+    box.setDefaultButton(QMessageBox::Yes);
+    ++m_nModalDepth;
+    const int answer = box.exec();
+    --m_nModalDepth;
+    FlushPending();
+    return answer == QMessageBox::Yes;
+}
+
+bool QtToolkit::EditFields(const std::string& title, const std::vector<std::string>& labels,
+                           std::vector<std::string>& values) {
+    CheckNotPainting("EditFields");
+    QDialog form(m_pDialog->isVisible() ? m_pDialog.data() : nullptr);
+    form.setWindowTitle(Decode(title));
+    auto* layout = new QVBoxLayout(&form);
+    std::vector<QLineEdit*> edits;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        auto* label = new QLabel(Decode(labels[i]), &form);
+        auto* edit = new QLineEdit(Decode(i < values.size() ? values[i] : std::string()), &form);
+        edit->setObjectName(QStringLiteral("field%1").arg(i));
+        edit->setMinimumWidth(320);
+        label->setBuddy(edit);
+        layout->addWidget(label);
+        layout->addWidget(edit);
+        edits.push_back(edit);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &form);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &form, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &form, &QDialog::reject);
+    layout->addWidget(buttons);
+    ++m_nModalDepth;
+    const int result = form.exec();
+    --m_nModalDepth;
+    FlushPending();
+    if (result != QDialog::Accepted) return false;
+    values.clear();
+    for (QLineEdit* edit : edits) values.push_back(Encode(edit->text()));
+    return true;
 }
 
 void QtToolkit::ExitProcess(int status) {

@@ -120,6 +120,9 @@ class QtToolkit : public IToolkit {
     bool IsWindowEnabled() const override { return m_nModalDepth == 0; }
     void EndModal(int result) override;
     void MessageBox(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    bool EditFields(const std::string& title, const std::vector<std::string>& labels,
+                    std::vector<std::string>& values) override;
     void ShowAboutBox() override;
     [[noreturn]] void ExitProcess(int status) override;
     void RedrawRect(const Rect& rect) override;

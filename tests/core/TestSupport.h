@@ -128,11 +128,27 @@ inline bool RunInChild(const std::function<void()>& body, ChildSetting setting =
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Copies the shipped catalogue, "init.cnf" and "aide.html" into the folder.
+// The shipped address file's placeholders (".invalid", refused) set to the addresses the
+// tests order to.
+inline void SetTestAddresses(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"commandes@a-regler.invalid", "grib@example.org"},
+          {"questions@a-regler.invalid", "support@example.org"}})
+        if (const std::size_t at = text.find(from); at != std::string::npos)
+            text.replace(at, from.size(), to);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+// Copies the shipped catalogue, "init.cnf" (with the tests' addresses) and "aide.html"
+// into the folder.
 inline void SeedDefaultData(const std::filesystem::path& folder) {
     std::filesystem::copy(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data", folder,
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
+    SetTestAddresses(folder / "init.cnf");
 }
 
 // A fresh folder holding the shipped files.

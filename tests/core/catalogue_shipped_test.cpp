@@ -93,7 +93,7 @@ TEST(ShippedCatalogue, FilesAreUtf8WithCrlfAndASaveRewritesThemUnchanged) {
          {"ini/domaines.txt", "ini/echeances.txt", "ini/parametres.txt", "ini/bulletins.txt",
           "ini/images.txt", "ini/options.txt", "ini/modes.txt", "ini/compressions.txt",
           "ini/envois.txt", "ini/telecoms.txt", "ini/unites.txt", "ini/mailles.txt", "ini/soft.txt",
-          "ini/presentation.txt", "ini/version.txt", "init.cnf"}) {
+          "ini/presentation.txt", "ini/saildocs.txt", "ini/version.txt", "init.cnf"}) {
         const std::string content = ReadFile(kData / file);
         EXPECT_EQ(ToUtf8(content), content) << file;  // UTF-8 already
         ASSERT_GE(content.size(), 2u) << file;

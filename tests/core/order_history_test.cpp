@@ -112,6 +112,13 @@ TEST(Subscriptions, SubscriptionLineOfAnOrder) {
         {"@mto@reqt@grib@\nA 7x\n@mto@reqt@fin@", std::nullopt},
         {"@mto@reqt@grib@\nZ 0\nA X\n@mto@reqt@fin@", std::nullopt},
         {"@mto@reqt@bull@\nA X\n@mto@reqt@fin@", std::nullopt},
+        // Saildocs requests, a continued one included.
+        {"send gfs:5S,5N,5W,5E|1,1|0,6..24|WIND", L{L::Single}},
+        {"sub gfs:5S,5N,5W,5E|1,1|0,6..24|WIND days=10 time=06:00", L{L::Days, 10}},
+        {"sub gfs:5S,5N,5W,5E|1,1|0,6..24|WIND,=\nPRMSL days=3", L{L::Days, 3}},
+        {"cancel all", L{L::CancelAll}},
+        {"sub gfs:5S,5N,5W,5E|1,1|0,6..24|WIND", std::nullopt},
+        {"sub gfs:5S,5N,5W,5E|1,1|0,6..24|WIND days=0", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadSubscriptionLine(c.body), c.line) << c.body;
 }

@@ -453,6 +453,161 @@ TEST(Sending, EachWayOfHandingOver) {
     }
 }
 
+// Saildocs chosen on the order page: one mail to its request address in its own syntax,
+// by each way of handing over; the ticked bulletins are not ordered and the page says so;
+// the weather costs nothing; the reply's size follows the service's grid. Choosing the
+// catalogue's service again gives back its order unchanged.
+TEST(Sending, SaildocsOrdersByEachWay) {
+    const std::string text = "send gfs:5S,5N,10W,10E|0.5,0.5|0,12,24|WIND,PRMSL";
+    // As handed over: plain ASCII, the blanks and bars encoded.
+    const std::string url =
+        "mailto:query@saildocs.com?subject=Grib&body=send%20gfs:5S,5N,10W,"
+        "10E%7C0.5,0.5%7C0,12,24%7CWIND,PRMSL";
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::size_t opened, runs, emls;
+    };
+    const std::vector<Case> cases = {
+        {"mail", "", 1, 0, 0},
+        {"pat", "handover=pat\n", 0, 2, 0},  // its version asked, then the order
+        {"files", "handover=file\noutbox=OUTBOX\n", 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        Sender w;
+        // The service's codes for this catalogue's parameters: a table edit.
+        test::WriteFile(w.dir / "ini/saildocs.txt",
+                        "Genre;Code;Valeur;Messages;Description\r\nADRESSE;;query@saildocs.com;;"
+                        "\r\nMODELE;;gfs;;\r\nPAS;;3;;\r\nDERNIERE;;384;;\r\nMAILLE;;0.5;;\r\n"
+                        "LIGNE;;72;;\r\nPARAM;vent;WIND;2;\r\nPARAM;pmer;PRMSL;1;\r\n");
+        std::string settings = c.settings;
+        if (const std::size_t at = settings.find("OUTBOX"); at != std::string::npos)
+            settings.replace(at, 6, w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", settings);
+        std::filesystem::create_directory(w.Outbox());
+        if (c.runs) w.UsePat();
+        w.TickBulletins();
+        w.tk.Choose(IDC_SERVICE_COMBO, 1);
+        EXPECT_NE(ReadFile(w.settings / "settings.txt").find("service=saildocs\n"),
+                  std::string::npos);
+        EXPECT_EQ(w.tk.Control(IDC_WEATHER_COST_EDIT).text, "0.00 EUR") << c.name;
+
+        w.tk.SelectTab(kOrderPage);
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT).text,
+                  "À : query@saildocs.com\nObjet : Grib\n\n" + text + "\n\n" +
+                      LoadString(IDS_SD_NO_BULLETINS));
+        // 21 x 41 points, wind (u, v) and pressure at 3 steps: 9 messages of 108 + 1292
+        // bytes, as the service sends them, uncompressed.
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_SIZE_LABEL)
+                      .text.rfind("Fichier GRIB estimé : 12.6 ko (861 points).", 0),
+                  0u)
+            << w.tk.Control(IDC_ORDER_SIZE_LABEL).text;
+
+        w.tk.messages.clear();
+        w.tk.Click(IDC_SEND_BUTTON);
+        EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_SD_NO_BULLETINS)});
+        ASSERT_EQ(w.tk.opened.size(), c.opened) << c.name;
+        if (c.opened) {
+            EXPECT_EQ(w.tk.opened[0].first, url);
+        }
+        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
+        if (c.runs) {
+            EXPECT_EQ(w.tk.runs.back().argv,
+                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", "Grib",
+                                                "query@saildocs.com"}));
+            EXPECT_EQ(w.tk.runs.back().standardInput, text);
+        }
+        std::vector<std::string> emls;
+        for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
+            emls.push_back(ReadFile(entry.path()));
+        ASSERT_EQ(emls.size(), c.emls) << c.name;
+        if (c.emls) {
+            EXPECT_EQ(emls[0].rfind("To: query@saildocs.com\r\nSubject: Grib\r\n", 0), 0u);
+            EXPECT_EQ(emls[0].substr(emls[0].find("\r\n\r\n") + 4), CrLfLines(text));
+        }
+        EXPECT_EQ(w.Copy("WavepostGrib.txt"), url) << c.name;
+        const HistoryContents history = ReadHistory(w.copies.string());
+        ASSERT_EQ(history.records.size(), 1u) << c.name;
+        EXPECT_EQ(history.records[0].mail, (OutgoingMail{"query@saildocs.com", "Grib", text}));
+
+        // Back to the catalogue's service: its order as before.
+        w.tk.Choose(IDC_SERVICE_COMBO, 0);
+        w.tk.opened.clear();
+        test::WriteFile(w.settings / "settings.txt", "service=catalogue\n");
+        w.tk.Click(IDC_SEND_BUTTON);
+        ASSERT_EQ(w.tk.opened.size(), 2u) << c.name;
+        EXPECT_EQ(w.tk.opened[1].first, kGribUrl);
+    }
+}
+
+// The shipped placeholders stop "Envoi" on every way, each time offering the address
+// dialog, and the order page says so instead of a recipient. The dialog takes only plain,
+// real addresses, as typed until then, and writes them into the file, every other byte
+// kept; then the orders leave.
+TEST(Sending, PlaceholderAddressesStopEveryWayUntilSet) {
+    const std::string shipped =
+        ReadFile(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data/init.cnf");
+    const std::string notSet =
+        Format(LoadString(IDS_ADDRESS_NOT_SET).c_str(), "commandes@a-regler.invalid");
+    for (std::string settings : {"", "handover=pat\n", "handover=file\noutbox=OUTBOX\n"}) {
+        Sender w;
+        test::WriteFile(w.dir / "init.cnf", shipped);
+        if (const std::size_t at = settings.find("OUTBOX"); at != std::string::npos)
+            settings.replace(at, 6, w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", settings);
+        std::filesystem::create_directory(w.Outbox());
+        w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
+        w.TickBulletins();
+        w.tk.SelectTab(kOrderPage);
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT).text, notSet) << settings;
+        w.tk.Click(IDC_SEND_BUTTON);
+        EXPECT_EQ(w.tk.questions,
+                  std::vector<std::string>{notSet + "\n\n" + LoadString(IDS_OFFER_ADDRESSES)});
+        EXPECT_TRUE(w.tk.messages.empty()) << settings;
+        EXPECT_TRUE(w.tk.forms.empty());
+        EXPECT_TRUE(w.tk.opened.empty()) << settings;
+        EXPECT_TRUE(w.tk.runs.empty()) << settings;
+        EXPECT_TRUE(std::filesystem::is_empty(w.Outbox())) << settings;
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "history.txt")) << settings;
+        w.tk.Click(IDC_ORDER_SAVE_BUTTON);
+        EXPECT_EQ(w.tk.messages, std::vector<std::string>{notSet});
+        EXPECT_EQ(ReadFile(w.dir / "init.cnf"), shipped);
+    }
+
+    Sender w;
+    test::WriteFile(w.dir / "init.cnf", shipped);
+    w.tk.yesAnswer = true;
+    const std::vector<std::string> refused = {"grib@example.org<x@evil.example>", "q@example.org",
+                                              ""};
+    const std::vector<std::string> placeholder = {"commandes@a-regler.invalid", "q@example.org",
+                                                  ""};
+    w.tk.formAnswers = {refused,
+                        placeholder,
+                        {" bord@voilier.example.net ", "q@example.org", "moi@bord.example.net"}};
+    w.tk.Click(IDC_SEND_BUTTON);
+    ASSERT_EQ(w.tk.forms.size(), 3u);
+    EXPECT_EQ(w.tk.forms[0].values, (std::vector<std::string>{"commandes@a-regler.invalid",
+                                                              "questions@a-regler.invalid", ""}));
+    EXPECT_EQ(w.tk.forms[1].values, refused);
+    EXPECT_EQ(w.tk.messages,
+              (std::vector<std::string>{
+                  Format(LoadString(IDS_ADDRESS_REFUSED).c_str(), refused[0].c_str()),
+                  Format(LoadString(IDS_ADDRESS_PLACEHOLDER).c_str(), placeholder[0].c_str())}));
+    std::string expected = shipped;
+    expected.replace(expected.find("commandes@a-regler.invalid"), 26, "bord@voilier.example.net");
+    expected.replace(expected.find("questions@a-regler.invalid"), 26, "q@example.org");
+    EXPECT_EQ(ReadFile(w.dir / "init.cnf"), expected + "expediteur=moi@bord.example.net\r\n");
+    EXPECT_TRUE(w.tk.opened.empty());
+
+    w.tk.messages.clear();
+    w.tk.Click(IDC_SEND_BUTTON);
+    ASSERT_EQ(w.tk.opened.size(), 1u);
+    EXPECT_EQ(w.tk.opened[0].first.rfind("mailto:bord@voilier.example.net?subject=Grib&body=", 0),
+              0u);
+    w.tk.Click(IDC_QUESTION_BUTTON);
+    EXPECT_EQ(w.tk.opened.back().first, "mailto:q@example.org?subject=Help");
+}
+
 TEST(Sending, AHistoryThatCannotBeWrittenIsToldOnceAndStopsNothing) {
     Sender w;
     std::filesystem::create_directory(w.copies / "history.txt");
@@ -766,8 +921,9 @@ TEST(Sending, TheOrderPageWarnsOfLinesMailProgramsCut) {
     EXPECT_EQ(page(longer).find("Attention"), std::string::npos);
 }
 
-// The sailor's own address ("expediteur") is the From: of the message files; one that is
-// not a plain address is refused like the others, and nothing leaves.
+// The sailor's own address ("expediteur") is the From: of the message files and shown on
+// the order page; one that is not a plain address is refused like the others, and nothing
+// leaves.
 TEST(Sending, TheSendersAddressSignsTheMessageFiles) {
     for (const char* sender : {"marin@bücher.example", "marin@bord<x@evil.example>"}) {
         Sender w;
@@ -789,6 +945,11 @@ TEST(Sending, TheSendersAddressSignsTheMessageFiles) {
             EXPECT_NE(emls[0].find("@xn--bcher-kva.example>\r\nX-Unsent: 1\r\n"),
                       std::string::npos);
             EXPECT_TRUE(w.tk.messages.empty());
+            w.tk.SelectTab(kOrderPage);
+            EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT)
+                          .text.rfind("De : marin@bücher.example\nÀ : meteo@example.org\n", 0),
+                      0u)
+                << w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
         } else {
             EXPECT_TRUE(emls.empty());
             ASSERT_EQ(w.tk.messages.size(), 1u);

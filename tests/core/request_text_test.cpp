@@ -8,7 +8,9 @@
 #include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "catalogue/CIniTable.h"
 #include "request/RequestText.h"
+#include "request/SaildocsOrder.h"
 #include "tests/core/RequestTestSupport.h"
 
 namespace wavepost {
@@ -223,6 +225,155 @@ TEST(RequestText, TheWindowGathersTheCurrentMapsChoices) {
     EXPECT_EQ(w.dlg.BuildGribRequest(), "");
     SetListCheck(w.tk, w.dlg.m_pListEcheances, 3, 1);
     EXPECT_EQ(w.dlg.BuildGribRequest(), Example("P vent temp%0AE 0 12 24", "P pluie%0AE 36"));
+}
+
+// The service as the shipped table describes it.
+SaildocsService ShippedSaildocs() {
+    CIniTable table(std::string(WAVEPOST_SOURCE_DIR) + "/data/ini/saildocs.txt");
+    table.Load();
+    const std::optional<SaildocsService> service = ReadSaildocsService(table);
+    EXPECT_TRUE(service.has_value());
+    return service.value_or(SaildocsService{});
+}
+
+// Rectangle 30W-10W, 50N-40N, spacing 1, every 6 h to 120 h, wind and pressure: the
+// request printed in the service's documentation.
+RequestChoices DocumentedChoices() {
+    RequestChoices c;
+    c.subscription = 0;
+    c.zoneMode = 1;
+    c.lon1 = "-30", c.lat1 = "50", c.lon2 = "-10", c.lat2 = "40";
+    c.lonMesh = "1.0", c.latMesh = "1.0";
+    c.speed = "0";
+    c.parameters = {"WIND", "PRMSL"};
+    for (int h = 0; h <= 120; h += 6) c.steps.push_back(std::to_string(h));
+    return c;
+}
+
+TEST(SaildocsOrder, TablesWorkedOutFromTheDocumentation) {
+    const SaildocsService service = ShippedSaildocs();
+    EXPECT_EQ(service.address, "query@saildocs.com");
+    using Change = std::function<void(RequestChoices&)>;
+    const auto zone = [](int mode, const char* a, const char* b, const char* x, const char* y) {
+        return [=](RequestChoices& c) {
+            c.zoneMode = mode, c.lon1 = a, c.lat1 = b, c.lon2 = x, c.lat2 = y;
+        };
+    };
+    const auto steps = [](std::vector<std::string> hours) {
+        return [=](RequestChoices& c) { c.steps = hours; };
+    };
+    const auto params = [](std::vector<std::string> codes) {
+        return [=](RequestChoices& c) { c.parameters = codes; };
+    };
+    const auto mesh = [](std::optional<std::string> lon, std::optional<std::string> lat) {
+        return [=](RequestChoices& c) { c.lonMesh = lon, c.latMesh = lat; };
+    };
+    struct Case {
+        const char* what;
+        std::vector<Change> changes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"the documentation's example", {}, {"send gfs:40N,50N,30W,10W|1,1|0,6..120|WIND,PRMSL"}},
+        {"centred, north and west, a range of 24 h",
+         {zone(0, "-20", "45", "20", "10"), mesh("0.5", "0.5"), steps({"0", "24", "48", "72"})},
+         {"send gfs:40N,50N,30W,10W|0.5,0.5|0,24..72|WIND,PRMSL"}},
+        {"rectangle, south and east, two steps stay a list",
+         {zone(1, "150", "-20", "170", "-40"), mesh("2.0", "2.0"), steps({"24", "48"}),
+          params({"WIND"})},
+         {"send gfs:40S,20S,150E,170E|2,2|24,48|WIND"}},
+        {"rectangle over the antimeridian; 0,3,6 is shorter than 0,3..6",
+         {zone(1, "170", "10", "-170", "-10"), mesh("0.25", "0.25"), steps({"0", "3", "6"}),
+          params({"PRMSL"})},
+         {"send gfs:10S,10N,170E,170W|0.25,0.25|0,3,6|PRMSL"}},
+        {"centred on the antimeridian",
+         {zone(0, "180", "0", "20", "10"), steps({"12"}), params({"WIND"})},
+         {"send gfs:5S,5N,170E,170W|1,1|12|WIND"}},
+        {"a zone between whole degrees is widened; latitude spacing first",
+         {zone(0, "-4.5", "47.7", "3", "2"), mesh("0.25", "0.5"), steps({"0", "3", "6", "9", "12"}),
+          params({"GUST", "WIND"})},
+         {"send gfs:46N,49N,6W,3W|0.5,0.25|0,3..12|GUST,WIND"}},
+        {"ranges where shorter, a lone step between; the service's own codes",
+         {zone(1, "-5", "5", "5", "-5"),
+          steps({"0", "6", "12", "18", "24", "36", "48", "72", "96", "120"}),
+          params({"TMP", "APCP"})},
+         {"send gfs:5S,5N,5W,5E|1,1|0,6..24,36,48,72..120|AIRTMP,RAIN"}},
+        {"the whole world at 2 degrees to the model's last step",
+         {zone(0, "0", "0", "360", "180"), mesh("2.0", "2.0"),
+          steps({"0", "24", "48", "72", "96", "120", "144", "168", "192", "216", "240", "264",
+                 "288", "312", "336", "360", "384"}),
+          params({"WIND"})},
+         {"send gfs:90S,90N,180W,180E|2,2|0,24..384|WIND"}},
+        {"one spacing list chosen holds for both",
+         {mesh("0.5", std::nullopt)},
+         {"send gfs:40N,50N,30W,10W|0.5,0.5|0,6..120|WIND,PRMSL"}},
+        {"subscription of N days",
+         {[](RequestChoices& c) { c.subscription = 1, c.days = "7"; }},
+         {"sub gfs:40N,50N,30W,10W|1,1|0,6..120|WIND,PRMSL days=7 time=06:00"}},
+        {"waves, their direction and period, 500 hPa height",
+         {params({"HTSGW", "WVDIR", "WVPER", "HGT500"}), steps({"0", "12", "24", "36"})},
+         {"send gfs:40N,50N,30W,10W|1,1|0,12..36|WAVES,WVDIR,WVPER,HGT"}},
+        {"a line past 72 characters goes on after '=', cut after a comma",
+         {[](RequestChoices& c) { c.subscription = 1, c.days = "10"; },
+          params({"WIND", "GUST", "PRMSL", "HGT500", "TMP", "APCP", "HTSGW", "WVDIR", "WVPER"})},
+         {"sub gfs:40N,50N,30W,10W|1,1|0,6..120|WIND,GUST,PRMSL,HGT,AIRTMP,RAIN,=",
+          "WAVES,WVDIR,WVPER days=10 time=06:00"}},
+        {"cancel all, whatever else is chosen",
+         {[](RequestChoices& c) { c.subscription = 3; }, zone(0, "0", "0", "0", "0"), steps({})},
+         {"cancel all"}},
+        {"no button checked cancels as the catalogue's order does",
+         {[](RequestChoices& c) { c.subscription = -1; }},
+         {"cancel all"}},
+        {"a parameter ticked twice is ordered once",
+         {params({"WIND", "WIND"}), steps({"6"})},
+         {"send gfs:40N,50N,30W,10W|1,1|6|WIND"}},
+    };
+    for (const Case& k : cases) {
+        RequestChoices c = DocumentedChoices();
+        for (const Change& change : k.changes) change(c);
+        const SaildocsOrder order = BuildSaildocsOrder(c, service);
+        EXPECT_EQ(order.lines, k.lines) << k.what;
+        EXPECT_EQ(order.refusal, "") << k.what;
+        for (const std::string& line : order.lines) EXPECT_LE(line.size(), 72u) << k.what;
+    }
+    // 11 x 21 points; wind (u, v) and pressure at 21 steps.
+    const SaildocsOrder documented = BuildSaildocsOrder(DocumentedChoices(), service);
+    EXPECT_EQ(documented.points, 231);
+    EXPECT_EQ(documented.fields, 63);
+}
+
+TEST(SaildocsOrder, WhatTheServiceDoesNotOfferIsRefusedByName) {
+    const SaildocsService service = ShippedSaildocs();
+    using Change = std::function<void(RequestChoices&)>;
+    const std::pair<Change, std::string> cases[] = {
+        {[](RequestChoices& c) { c.subscription = 2; }, LoadString(IDS_SD_PERMANENT)},
+        {[](RequestChoices& c) { c.subscription = 1, c.days = "0"; }, LoadString(IDS_SD_DAYS)},
+        {[](RequestChoices& c) { c.speed = "12"; }, LoadString(IDS_SD_MOVING)},
+        {[](RequestChoices& c) { c.lonMesh = "0.1"; },
+         "Saildocs n'offre pas la maille de 0.1° (mailles offertes : 0.25, 0.5, 1, 2)."},
+        {[](RequestChoices& c) {
+             c.steps = {"0", "7"};
+         },
+         "Saildocs n'offre pas l'échéance 7 h (toutes les 3 h jusqu'à 384 h)."},
+        {[](RequestChoices& c) { c.steps = {"390"}; },
+         "Saildocs n'offre pas l'échéance 390 h (toutes les 3 h jusqu'à 384 h)."},
+        {[](RequestChoices& c) {
+             c.parameters = {"WIND", "TCDC"};
+         },
+         "Saildocs n'offre pas le paramètre TCDC : décochez-le pour commander à Saildocs."},
+        {[](RequestChoices& c) { c.lonMesh.reset(), c.latMesh.reset(); }, LoadString(IDS_NO_MESH)},
+        {[](RequestChoices& c) { c.lon2 = c.lon1; }, LoadString(IDS_BAD_PARAMETERS)},
+        {[](RequestChoices& c) { c.parameters.clear(); }, LoadString(IDS_BAD_PARAMETERS)},
+        {[](RequestChoices& c) { c.steps.clear(); }, LoadString(IDS_BAD_PARAMETERS)},
+        {[](RequestChoices& c) { c.lat1 = "1e400"; }, LoadString(IDS_BAD_PARAMETERS)},
+    };
+    for (const auto& [change, refusal] : cases) {
+        RequestChoices c = DocumentedChoices();
+        change(c);
+        const SaildocsOrder order = BuildSaildocsOrder(c, service);
+        EXPECT_EQ(order.refusal, refusal);
+        EXPECT_TRUE(order.lines.empty()) << refusal;
+    }
 }
 
 }  // namespace

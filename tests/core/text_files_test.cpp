@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/AddressFile.h"
 #include "app/CConfigFile.h"
 #include "app/MailAddress.h"
 #include "app/NumberText.h"
@@ -338,6 +339,86 @@ TEST(ConfigFile, SetValueWritesInPlace) {
     EXPECT_TRUE(fs::is_symlink(dir / "init.cnf"));
     EXPECT_EQ(ReadFile(dir / "real.cnf"), "meteo=a@example.org\r\nAntime=1\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+}
+
+// Values of any length rewritten as the address file's reading finds them, every other
+// byte kept; on the address file's own cases.
+TEST(AddressFile, ValuesRewrittenKeepingEveryOtherByte) {
+    using Values = std::vector<std::pair<std::string, std::string>>;
+    const std::tuple<const char*, std::string, Values, std::string> cases[] = {
+        {"longer and shorter values, CRLF",
+         "meteo=a@b.invalid\r\nquestion=q@example.org\r\n",
+         {{"meteo", "bord@voilier.example.net"}, {"question", "q@x.fr"}},
+         "meteo=bord@voilier.example.net\r\nquestion=q@x.fr\r\n"},
+        {"the last line without a line end",
+         "Antime=0\r\nmeteo=a@b",
+         {{"meteo", "c@d.fr"}},
+         "Antime=0\r\nmeteo=c@d.fr"},
+        {"a key inside an earlier address is not the entry",
+         "question=meteo@x.org\r\nmeteo=old@x.org\r\n",
+         {{"meteo", "new@x.org"}},
+         "question=meteo@x.org\r\nmeteo=new@x.org\r\n"},
+        {"the blanks of the old value go with it",
+         "meteo= a@b.fr \r\n",
+         {{"meteo", "c@d.fr"}},
+         "meteo=c@d.fr\r\n"},
+        {"any one separator is kept",
+         "meteo:a@b.fr\r\n",
+         {{"meteo", "c@d.fr"}},
+         "meteo:c@d.fr\r\n"},
+        {"LF lines, comments and order kept; an absent key added last",
+         "# Wavepost\nPtEuro=0.0005\nmeteo=a@b.fr\n# fin\n",
+         {{"expediteur", "moi@bord.fr"}, {"meteo", "c@d.fr"}},
+         "# Wavepost\nPtEuro=0.0005\nmeteo=c@d.fr\n# fin\nexpediteur=moi@bord.fr\n"},
+        {"an absent key after a last line without its end",
+         "meteo=a@b.fr",
+         {{"question", "q@b.fr"}},
+         "meteo=a@b.fr\nquestion=q@b.fr\n"},
+        {"a key without a separator",
+         "meteo\r\nAntime=1\r\n",
+         {{"meteo", "a@b.fr"}},
+         "meteo=a@b.fr\r\nAntime=1\r\n"},
+        {"an empty file", "", {{"meteo", "a@b.fr"}}, "meteo=a@b.fr\n"},
+        {"after a byte-order mark and blanks",
+         "\xEF\xBB\xBF  meteo=a@b.fr\r\n",
+         {{"meteo", "c@d.fr"}},
+         "\xEF\xBB\xBF  meteo=c@d.fr\r\n"},
+        {"an emptied value",
+         "expediteur=moi@bord.fr\r\nAntime=0\r\n",
+         {{"expediteur", ""}},
+         "expediteur=\r\nAntime=0\r\n"},
+    };
+    for (const auto& [what, before, values, after] : cases)
+        EXPECT_EQ(WithConfigValues(before, values), after) << what;
+}
+
+// Written whole or not at all: a link stays a link, and a file that cannot be written is
+// left as it was, the error naming it.
+TEST(AddressFile, WrittenWholeThroughALinkOrNotAtAll) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    const std::string before = "meteo=commandes@a-regler.invalid\r\nAntime=1\r\n# note\r\n";
+    WriteFile(dir / "store/real.cnf", before);
+    fs::create_symlink("store/real.cnf", dir / "init.cnf");
+    WriteConfigValues(dir / "init.cnf", {{"meteo", "bord@voilier.example.net"}});
+    EXPECT_TRUE(fs::is_symlink(dir / "init.cnf"));
+    EXPECT_EQ(ReadFile(dir / "store/real.cnf"),
+              "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "store"), fs::directory_iterator()), 1);
+
+    EXPECT_TRUE(test::RunInChild(
+        [&] {
+            fs::permissions(dir / "store/real.cnf", fs::perms::owner_read);
+            EXPECT_THROW(WriteConfigValues(dir / "init.cnf", {{"meteo", "x@y.fr"}}), FileError);
+        },
+        {dir.Path()}));
+    EXPECT_EQ(ReadFile(dir / "store/real.cnf"),
+              "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n");
+
+    for (const char* placeholder : {"a@a-regler.invalid", "a@INVALID", "a@x.Invalid."})
+        EXPECT_TRUE(IsPlaceholderAddress(placeholder)) << placeholder;
+    for (const char* address : {"grib@example.org", "a@invalid.example", "a@x.invalidx"})
+        EXPECT_FALSE(IsPlaceholderAddress(address)) << address;
 }
 
 // Rewriting one byte needs no room for a second copy of the file.

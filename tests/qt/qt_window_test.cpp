@@ -324,6 +324,57 @@ class QtWindowTest : public QObject {
                  QStringLiteral("Demande GRIB unique"));
     }
 
+    // "Adresses..." opens a form of three fields, filled from the address file; what is
+    // typed there is in the file once accepted. Saildocs chosen in the service list: the
+    // page shows its request, and the weather costs nothing.
+    void addressDialogAndServiceChoice() {
+        QtWindow w;
+        w.Open();
+        ClickTab(w, kOrderPage);
+        QStringList filled;
+        QTimer typer;
+        typer.setInterval(10);
+        QObject::connect(&typer, &QTimer::timeout, [&] {
+            auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* field = form ? form->findChild<QLineEdit*>(QStringLiteral("field0")) : nullptr;
+            if (!field || !filled.isEmpty()) return;
+            for (int i = 0; i < 3; ++i)
+                filled << form->findChild<QLineEdit*>(QStringLiteral("field%1").arg(i))->text();
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, QStringLiteral("bord@voilier.example.net"));
+            if (const QByteArray shot = qgetenv("WAVEPOST_DIALOG_SHOT"); !shot.isEmpty())
+                form->grab().save(QString::fromLocal8Bit(shot));
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        typer.start();
+        QTest::mouseClick(w.Get<QPushButton>(IDC_ADDRESSES_BUTTON), Qt::LeftButton);
+        QTRY_COMPARE(filled, (QStringList{QStringLiteral("grib@example.org"),
+                                          QStringLiteral("support@example.org"), QString()}));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        std::ifstream file(w.dir.path().toStdString() + "/init.cnf", std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        QVERIFY2(text.rfind("meteo=bord@voilier.example.net\r\nquestion=support@example.org\r\n",
+                            0) == 0,
+                 text.c_str());
+
+        auto* services = w.Get<QComboBox>(IDC_SERVICE_COMBO);
+        QCOMPARE(services->count(), 2);
+        w.Activate();
+        services->setFocus(Qt::TabFocusReason);
+        BoxCloser closer;  // the point-count warnings of the estimate
+        PressKey(Qt::Key_Down);
+        QTRY_VERIFY(w.Get<QPlainTextEdit>(IDC_ORDER_TEXT_EDIT)
+                        ->toPlainText()
+                        .contains(QStringLiteral("À : query@saildocs.com")));
+        QVERIFY(w.Get<QPlainTextEdit>(IDC_ORDER_TEXT_EDIT)
+                    ->toPlainText()
+                    .contains(QStringLiteral(
+                        "send gfs:25N,55N,50W,10W|1,1|0,12,24,48..120|WIND,PRMSL,WAVES")));
+        QVERIFY(
+            w.Get<QLineEdit>(IDC_WEATHER_COST_EDIT)->text().startsWith(QStringLiteral("0.00 ")));
+    }
+
     // Boxes and the folder dialog opened while the page changes or a choice is made: a
     // damaged history is told once, on the way to the page; choosing "Fichier" by key asks
     // for the outbox, and a cancel keeps the mail program.

@@ -44,12 +44,15 @@ start_x() {
 }
 
 # A working directory seeded with the shipped catalogue, its tables with LF line ends: the
-# program writes CRLF, so any save shows as changed bytes.
+# program writes CRLF, so any save shows as changed bytes. The address file's placeholders
+# (under .invalid, which stop every order) become the addresses the tests order to.
 seed() {
     local dir="$SCRATCH/$1"
     mkdir -p "$dir"
     cp -r "$SOURCE_DIR/data/." "$dir/"
     sed -i 's/\r$//' "$dir"/ini/*.txt
+    sed -i 's/^meteo=commandes@a-regler\.invalid/meteo=grib@example.org/;
+            s/^question=questions@a-regler\.invalid/question=support@example.org/' "$dir/init.cnf"
     echo "$dir"
 }
 

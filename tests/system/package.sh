@@ -118,6 +118,16 @@ diff -r "$root/usr/share/wavepost" "$work" || fail "the working folder is not th
 service="$work/../dbus-1/services/Marlock.Application.service"
 grep -qF "'--chdir=$work' '$root/usr/bin/wavepost' '-Automation'" "$service" \
     || fail "the automation service: $(cat "$service")"
+# The shipped addresses are placeholders: "Envoi" hands nothing over and offers the
+# address dialog (declined here); the sailor then sets the service's address.
+press "$window" Return
+box="$(wait_box "$window")" || fail "no question for the placeholder address"
+press "$box" Escape
+sleep 1
+[ ! -e "$received" ] || fail "an order left for a placeholder address"
+close_window
+sed -i 's/^meteo=commandes@a-regler\.invalid/meteo=grib@example.org/' "$work/init.cnf"
+open_window "$HOME" "$launcher"
 first="$(order 1)"
 [[ "$first" == "mailto:grib@example.org?subject=Grib&body=@mto@reqt@grib@%0AA 1%0AZ -30.0 40.0 40.0 30.0%0A"* ]] \
     || fail "first order: $first"
