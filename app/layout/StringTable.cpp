@@ -139,6 +139,16 @@ const std::map<int, std::string>& Table() {
         {IDS_HISTORY_UNREADABLE,
          "L'historique des commandes \"%s\" n'a pas pu être lu.\nLes commandes passées et les "
          "abonnements en cours ne peuvent pas être affichés."},
+        {IDS_FILE_NOT_REGULAR,
+         "\"%s\" n'est pas un fichier ordinaire (dossier, périphérique ou tube) : il n'a "
+         "pas été lu."},
+        {IDS_FILE_TOO_LARGE, "Le fichier \"%s\" dépasse %s Mo : il n'a pas été lu."},
+        {IDS_SAVE_LIST_OUTSIDE,
+         "La liste d'enregistrement \"%s\" nomme un fichier hors de son dossier.\nCe nom n'a "
+         "pas été suivi et aucun fichier hors du dossier n'a été touché."},
+        {IDS_HISTORY_CUT,
+         "L'historique des commandes \"%s\" est très long : seules ses dernières commandes "
+         "sont lues.\nLes plus anciennes sont ignorées et laissées telles quelles."},
     };
     return table;
 }

@@ -102,6 +102,11 @@ enum StringId : int {
     IDS_HISTORY_NOT_WRITTEN = 279,
     IDS_HISTORY_DAMAGED = 280,
     IDS_HISTORY_UNREADABLE = 281,
+    // Files that are not what they claim, and orders refused before they leave.
+    IDS_FILE_NOT_REGULAR = 300,
+    IDS_FILE_TOO_LARGE = 301,
+    IDS_SAVE_LIST_OUTSIDE = 302,
+    IDS_HISTORY_CUT = 303,
 };
 
 // The text of an identifier; the empty text for an unknown one.
