@@ -26,7 +26,8 @@ std::string KindText(const OrderPlan& plan, const OrderFigures& f) {
 }
 
 std::string SizeText(const OrderPlan& plan, const OrderFigures& f) {
-    if (!plan.HasGribOrder() || !f.points || !f.replyBytes) return {};
+    // Cancelling all subscriptions brings no GRIB reply.
+    if (!plan.HasGribOrder() || f.subscription == 3 || !f.points || !f.replyBytes) return {};
     const std::string points = std::to_string(*f.points);
     const std::string kilobytes = KilobytesText(*f.replyBytes);
     std::string text =

@@ -149,6 +149,12 @@ const std::map<int, std::string>& Table() {
         {IDS_HISTORY_CUT,
          "L'historique des commandes \"%s\" est très long : seules ses dernières commandes "
          "sont lues.\nLes plus anciennes sont ignorées et laissées telles quelles."},
+        {IDS_NO_ORDER_KIND,
+         "Aucun type de commande n'est choisi : choisissez-le dans \"Abonnement\" sur la page "
+         "\"Options\".\nLa commande Grib n'a pas été envoyée."},
+        {IDS_BAD_DAYS,
+         "Le nombre de jours de l'abonnement (page \"Options\") doit être un nombre entier "
+         "positif, et non \"%s\".\nLa commande Grib n'a pas été envoyée."},
     };
     return table;
 }

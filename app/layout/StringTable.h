@@ -107,6 +107,8 @@ enum StringId : int {
     IDS_FILE_TOO_LARGE = 301,
     IDS_SAVE_LIST_OUTSIDE = 302,
     IDS_HISTORY_CUT = 303,
+    IDS_NO_ORDER_KIND = 304,
+    IDS_BAD_DAYS = 305,
 };
 
 // The text of an identifier; the empty text for an unknown one.
