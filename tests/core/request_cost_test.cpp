@@ -122,6 +122,8 @@ TEST(CostEstimate, RulesOverPlainChoices) {
         {"one point short of the alarm", [](auto& c) { c.link->alarm = "862"; }, "861 none 5.17 14.33", exampleItems},
         {"fatal exactly at its threshold", [](auto& c) { c.link->fatal = "861"; }, "861 fatal 5.17 14.33", exampleItems},
         {"dollars", [](auto& c) { c.currency = {"USD", "DOLLARS"}, c.dollarRate = "0.8"; }, "861 alarm 6.46 15.57", exampleItems},
+        // Across 180 degrees, as the order reads it: 20 by 10 degrees.
+        {"corners across 180", [](auto& c) { c.zoneMode = 1, c.lon1 = "170", c.lat1 = "20", c.lon2 = "-170", c.lat2 = "10"; }, "861 alarm 5.17 14.33", exampleItems},
         {"corners by whole degrees", [](auto& c) { c.zoneMode = 1, c.lon1 = "10.9", c.lat1 = "20.9", c.lon2 = "30.9", c.lat2 = "10.9"; }, "861 alarm 5.17 14.33", exampleItems},
         // No width: one column still counts for the warnings, but nothing is to pay.
         {"no width", [](auto& c) { c.lon2 = "0"; }, "0 none 0.00 0.00", exampleItems},
