@@ -1,9 +1,11 @@
 // A save killed at any moment leaves the old file or the new one, whole.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <random>
@@ -16,6 +18,22 @@
 #include "catalogue/CatalogueFiles.h"
 #include "tests/core/CatalogueTestSupport.h"
 #include "tests/core/TestSupport.h"
+
+// Every fsync of this process, by the path of the file flushed: a save must flush each
+// file before anything depends on it being on disk.
+std::vector<std::string>* g_flushed = nullptr;
+
+extern "C" int fsync(int fd) {
+    using Fsync = int (*)(int);
+    static const auto real = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
+    if (g_flushed) {
+        char target[4096];
+        const std::string link = "/proc/self/fd/" + std::to_string(fd);
+        const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+        g_flushed->push_back(n > 0 ? std::string(target, static_cast<std::size_t>(n)) : "");
+    }
+    return real(fd);
+}
 
 namespace wavepost {
 namespace {
@@ -178,6 +196,62 @@ TEST(AtomicSave, KilledInPlaceSavesInAReadOnlyFolderAreAllOldOrAllNew) {
     SeedDefaultData(dir.Path());
     EXPECT_TRUE(
         test::RunInChild([&] { KillSavesAndRestart(dir.Path(), true, true); }, {dir.Path()}));
+}
+
+// Each new table is flushed before the commit marker is, the marker before the renames,
+// and in a read-only folder the journal before the tables are rewritten, then each table.
+TEST(AtomicSave, EveryFileIsFlushedBeforeItCounts) {
+    for (const bool readOnly : {false, true}) {
+        TempFolder dir(FastFolder());
+        SeedDefaultData(dir.Path());
+        EXPECT_TRUE(test::RunInChild(
+            [&] {
+                const fs::path ini = fs::canonical(dir.Path() / "ini");
+                if (readOnly)
+                    fs::permissions(ini, fs::perms::owner_write, fs::perm_options::remove);
+                TestWindow w(dir.Path());
+                w.tk.systemDirectory = (dir.Path() / "state").string();
+                w.Start();
+                std::vector<std::string> flushed;
+                g_flushed = &flushed;
+                w.dlg.SaveCatalogue();
+                g_flushed = nullptr;
+                auto at = [&](const std::string& path) {
+                    return std::find(flushed.begin(), flushed.end(), path) - flushed.begin();
+                };
+                const auto none = static_cast<std::ptrdiff_t>(flushed.size());
+                const std::string table = (ini / "options.txt").string();
+                if (!readOnly) {
+                    const auto marker = at((ini / ".wavepost-save").string());
+                    EXPECT_LT(marker, none);
+                    for (const char* path : catalogue::kSavedTables)
+                        EXPECT_LT(at((ini / fs::path(path).filename()).string() + ".wavepost-new"),
+                                  marker)
+                            << path;
+                } else {
+                    const auto journal =
+                        std::find_if(flushed.begin(), flushed.end(),
+                                     [](auto& p) {
+                                         return p.find("/state/save-journal-") != std::string::npos;
+                                     }) -
+                        flushed.begin();
+                    EXPECT_LT(journal, none);
+                    for (const char* path : catalogue::kSavedTables) {
+                        const auto rewritten = at((ini / fs::path(path).filename()).string());
+                        EXPECT_LT(rewritten, none) << path;
+                        EXPECT_GT(rewritten, journal) << path;
+                    }
+                }
+                // A single table's own save too.
+                flushed.clear();
+                g_flushed = &flushed;
+                w.dlg.m_pOptions->Save();
+                g_flushed = nullptr;
+                EXPECT_TRUE(std::any_of(flushed.begin(), flushed.end(),
+                                        [&](auto& p) { return p.rfind(table, 0) == 0; }));
+            },
+            {readOnly ? dir.Path() : fs::path()}));
+    }
 }
 
 // A writer that truncates the file before writing it anew loses the old bytes when the
