@@ -3,6 +3,7 @@
 #include <limits>
 #include <optional>
 
+#include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
@@ -100,6 +101,16 @@ TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
     z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     z.tk.Click(IDC_MAP_EUROPE_RADIO);
     EXPECT_EQ(picture(24), 166);
+    // The map, its graticule and the zone belong to the zone page alone.
+    z.tk.Type(IDC_LON2_EDIT, "20");
+    for (int page = 1; page < kPageCount; ++page) {
+        z.tk.SelectTab(page);
+        EXPECT_TRUE(z.Painted(DrawOp::Picture).empty()) << page;
+        EXPECT_TRUE(z.Painted(DrawOp::Line).empty()) << page;
+        EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty()) << page;
+    }
+    z.tk.SelectTab(0);
+    EXPECT_EQ(z.Painted(DrawOp::RectOutline).size(), 1u);
 }
 
 // A frame the conversions cannot divide by: no row for the map, or two equal edges, also in
