@@ -42,6 +42,18 @@ TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
     w.Recompute();
     w.Recompute();
     EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));
+    // Each keystroke warns; leaving the field warns again only when the leave changed the
+    // number ("20" written "20.0" does not, "20,5" read as 20.5 does).
+    w.tk.messages.clear();
+    w.tk.Type(IDC_LON2_EDIT, "20");
+    w.tk.Leave(IDC_LON2_EDIT);
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 1));
+    EXPECT_EQ(w.tk.Control(IDC_LON2_EDIT).text, "20.0");
+    w.tk.messages.clear();
+    w.tk.Type(IDC_LON2_EDIT, "20,5");
+    w.tk.Leave(IDC_LON2_EDIT);
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));
+    w.tk.Type(IDC_LON2_EDIT, "20");
     // The thresholds follow the link chosen.
     w.tk.messages.clear();
     w.tk.Choose(IDC_TELECOM_COMBO, 1);  // the count is exactly at the fatal threshold
