@@ -32,6 +32,9 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
         f.transferSeconds = estimate->transferSeconds;
         f.pointsAlarm = estimate->pointsAlarm;
         f.pointsFatal = estimate->pointsFatal;
+        f.weather = estimate->weather;
+        f.telecom = estimate->telecom;
+        f.currency = estimate->currencyLabel;
     }
     return f;
 }

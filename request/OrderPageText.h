@@ -22,6 +22,9 @@ struct OrderFigures {
     std::optional<double> transferSeconds;  // none when the link has no rate
     std::string linkName;
     std::int32_t pointsAlarm = 0, pointsFatal = 0;
+    // The amounts of one reply as the estimate gives them (0.005 added), and their currency.
+    std::optional<double> weather, telecom;
+    std::string currency;
 };
 
 struct OrderPageTexts {

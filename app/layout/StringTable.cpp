@@ -152,6 +152,8 @@ const std::map<int, std::string>& Table() {
         {IDS_NO_ORDER_KIND,
          "Aucun type de commande n'est choisi : choisissez-le dans \"Abonnement\" sur la page "
          "\"Options\".\nLa commande Grib n'a pas été envoyée."},
+        {IDS_ORDER_DAYS_COST,
+         "Par envoi : %s météo, %s télécom ; pour les %s jours : %s météo, %s télécom."},
         {IDS_BAD_DAYS,
          "Le nombre de jours de l'abonnement (page \"Options\") doit être un nombre entier "
          "positif, et non \"%s\".\nLa commande Grib n'a pas été envoyée."},

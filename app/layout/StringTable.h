@@ -109,6 +109,7 @@ enum StringId : int {
     IDS_HISTORY_CUT = 303,
     IDS_NO_ORDER_KIND = 304,
     IDS_BAD_DAYS = 305,
+    IDS_ORDER_DAYS_COST = 306,
 };
 
 // The text of an identifier; the empty text for an unknown one.
