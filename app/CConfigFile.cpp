@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -42,13 +43,18 @@ std::size_t FindConfigKey(const std::string& content, const std::string& key) {
 }
 
 CConfigFile::CConfigFile(const std::string& path, bool create) : m_strPath(path) {
-    int flags = O_RDWR | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0);
+    // Never waits on a pipe in place of the file.
+    int flags = O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (create ? O_CREAT | O_TRUNC : 0);
     m_nFd = ::open(path.c_str(), flags, 0644);
     // A read-only file still gives its values; only SetValue is refused.
     if (m_nFd < 0 && !create && (errno == EACCES || errno == EPERM || errno == EROFS)) {
-        m_nFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        m_nFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         m_bReadOnly = m_nFd >= 0;
     }
+    struct stat st {};
+    m_bNotRegular = (m_nFd < 0 && errno == EISDIR) ||
+                    (m_nFd >= 0 && (::fstat(m_nFd, &st) != 0 || !S_ISREG(st.st_mode)));
+    if (m_bNotRegular) Close();
     if (m_nFd >= 0 && ::flock(m_nFd, LOCK_EX | LOCK_NB) != 0) {
         ::close(m_nFd);
         m_nFd = -1;
@@ -65,9 +71,11 @@ void CConfigFile::Close() {
 }
 
 std::string CConfigFile::ReadAll() {
+    if (m_bNotRegular) ThrowNotRegular(m_strPath);
     std::string content;
-    if (m_nFd < 0 || !ReadWholeDescriptor(m_nFd, content))
+    if (m_nFd < 0 || !ReadWholeDescriptor(m_nFd, content, kSmallFileLimit))
         ThrowFileError(m_strPath, FileOperation::Read);
+    if (content.size() > kSmallFileLimit) ThrowTooLarge(m_strPath, kSmallFileLimit);
     return content;
 }
 

@@ -19,7 +19,8 @@ class CConfigFile {
 
     // The value of the key up to the line end; the configuration-error text when the file
     // is empty or the key absent; the empty text when the key ends the file.
-    // Throws FileError when there is no open file or it cannot be read.
+    // Throws FileError when there is no open file or it cannot be read, FileShapeError
+    // when it is not a regular file or passes kSmallFileLimit.
     std::string GetValue(const std::string& key);
     // Overwrites the value in place, keeping the file's length, and flushes it to disk;
     // a missing key changes nothing. The bytes go through the locked file itself, so it
@@ -33,6 +34,8 @@ class CConfigFile {
     std::string m_strPath;
     int m_nFd = -1;
     bool m_bReadOnly = false;
+    // A folder, device or pipe in place of the file: never read.
+    bool m_bNotRegular = false;
 };
 
 // Position of the key's entry: the first occurrence of key followed by '=' at the start of

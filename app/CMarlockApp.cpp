@@ -28,7 +28,6 @@ int CMarlockApp::Run(platform::IToolkit& toolkit, platform::IAutomationRuntime& 
     // The options come first: they decide what a missing runtime means.
     const bool embedded =
         TakeOption(commandLine, "Embedding") || TakeOption(commandLine, "Automation");
-    m_strCommandLine = commandLine;
     const bool runtimeReady = automation.Initialise();
     if (embedded) {
         // Started by the runtime to serve an object: without it there is nothing to serve.

@@ -28,13 +28,11 @@ class CMarlockApp {
     // Live automation objects.
     int LockObject() { return ++m_nObjectCount; }
     int UnlockObject() { return --m_nObjectCount; }
-    const std::string& CommandLine() const { return m_strCommandLine; }
 
   private:
     CMarlockDlg* m_pMainWnd = nullptr;
     bool m_bUserControl = true;
     std::atomic<int> m_nObjectCount{0};
-    std::string m_strCommandLine;
 };
 
 // The one application object of the process.

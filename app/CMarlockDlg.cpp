@@ -156,6 +156,9 @@ bool CMarlockDlg::Initialise() {
             std::clamp<long>(ReadInteger(config.GetValue("Antime")), INT32_MIN, INT32_MAX));
         m_dPtEuro = ReadNumber(config.GetValue(LoadString(IDS_KEY_PTEURO)));
         config.Close();
+    } catch (const FileShapeError& error) {
+        m_toolkit.MessageBox(error.what());
+        m_toolkit.ExitProcess(1);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));
         m_toolkit.ExitProcess(1);

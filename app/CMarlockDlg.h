@@ -28,7 +28,6 @@ class CMarlockDlgAutoProxy;
 // The three 32 x 32 map icons of the map list.
 struct CImageList {
     std::vector<int> bitmaps;
-    int growBy = 3;
 };
 
 // The window icon, made from a colour and a mask bitmap.
@@ -47,8 +46,6 @@ class CMarlockDlg : public platform::IWindowLogic {
     CMarlockDlg(const CMarlockDlg&) = delete;
     CMarlockDlg& operator=(const CMarlockDlg&) = delete;
 
-    static const char* RuntimeTypeName() { return "CMarlockDlg"; }
-
     // --- start-up and lifecycle --------------------------------------------------------
     bool Initialise();
     void ExchangeData(ExchangeDirection direction);
@@ -56,7 +53,6 @@ class CMarlockDlg : public platform::IWindowLogic {
     // handler does not catch is shown, and the rest of that handler is abandoned.
     void HandleEvent(const platform::Event& event);
     void OnSystemCommand(unsigned commandId);
-    const CIcon& OnQueryDragIcon() const { return m_hIcon; }
     void OnCloseRequest();
     void OnQuit();
     void OnCancel();
@@ -127,7 +123,6 @@ class CMarlockDlg : public platform::IWindowLogic {
     // What "Envoi" would hand over now; reads the address file, shows nothing.
     OrderPlan PlanOrders();
     void UpdateCostEstimate();
-    std::int32_t CountAnalysisOnlyParameters();
     void OnCostInputChanged();
     void OnDollarRateKillFocus();
     void OnSend();
@@ -182,7 +177,6 @@ class CMarlockDlg : public platform::IWindowLogic {
     platform::FontHandle m_pListFont = platform::kNoFont;
     platform::FontHandle m_pLargeFont = platform::kNoFont;
     platform::FontHandle m_pCaptionFont = platform::kNoFont;
-    std::int32_t m_nPointsAlarm = 0;
     std::int32_t m_nPointsFatal = 0;
     double m_dPtEuro = 0.0;
     std::int32_t m_nCurrentPage = 0;

@@ -14,8 +14,6 @@ class CMarlockDlgAutoProxy {
     CMarlockDlgAutoProxy(const CMarlockDlgAutoProxy&) = delete;
     CMarlockDlgAutoProxy& operator=(const CMarlockDlgAutoProxy&) = delete;
 
-    static const char* RuntimeTypeName() { return "CMarlockDlgAutoProxy"; }
-
     CMarlockDlg* m_pDialog = nullptr;
 };
 

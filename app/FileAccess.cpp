@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -101,54 +102,93 @@ void RemoveTemps(const std::vector<Pending>& pending) {
 }
 
 bool ReadSmallFile(const std::string& path, std::string& content) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return false;
+    struct stat st {};
     // What could be read counts: the marker's end is checked, not its reading.
-    ReadWholeDescriptor(fd, content, std::size_t{1} << 20);
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        ReadWholeDescriptor(fd, content, std::size_t{1} << 20);
     ::close(fd);
     return true;
 }
 
-// A name mkstemp made from the path's: six letters and digits after a dot. Words a
-// person might give a copy ("backup", "ANCIEN") are one kind of character and are kept.
-bool IsOldTempName(const std::string& name, const std::string& base) {
-    if (name.size() != base.size() + 7 || name.compare(0, base.size(), base) != 0 ||
-        name[base.size()] != '.')
+// A temporary name this program gives a file of its own: the name, its fixed mark, then
+// six letters or digits (mkstemp's).
+bool IsSingleTempName(const std::string& name, const std::string& base) {
+    const std::string single = base + kSingleSuffix;
+    if (name.size() != single.size() + 6 || name.compare(0, single.size(), single) != 0)
         return false;
-    bool lower = false, upper = false, digit = false;
-    for (std::size_t i = base.size() + 1; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (std::islower(c))
-            lower = true;
-        else if (std::isupper(c))
-            upper = true;
-        else if (std::isdigit(c))
-            digit = true;
-        else
-            return false;
-    }
-    return lower + upper + digit >= 2;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(single.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
-// Removes the temporary files a crash may have left next to the target.
+// Removes the temporary files a crash may have left next to the target: only regular files
+// whose names carry this program's mark.
 void RemoveLeftovers(const std::string& target) {
-    ::unlink((target + kSetSuffix).c_str());
     const std::string directory = DirectoryOf(target);
     const std::string base = BaseNameOf(target);
-    const std::string single = base + kSingleSuffix;
     DIR* dir = ::opendir(directory.c_str());
     if (!dir) return;
     std::vector<std::string> doomed;
     while (dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        bool ours = name.size() == single.size() + 6 && name.compare(0, single.size(), single) == 0;
-        if (ours || IsOldTempName(name, base)) doomed.push_back(directory + "/" + name);
+        const std::string name = entry->d_name;
+        if (name == base + kSetSuffix || IsSingleTempName(name, base))
+            doomed.push_back(directory + "/" + name);
     }
     ::closedir(dir);
     for (const std::string& path : doomed) {
         struct stat st {};
         if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
     }
+}
+
+// A file's name within its folder, as the marker and the journal write it.
+bool IsNameInFolder(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+// The journal of a folder's in-place rewrites, named after the folder itself rather than
+// its path, so that a folder moved after a crash still finds it.
+std::string JournalPath(const std::string& folder, const std::string& journalFolder) {
+    struct stat st {};
+    if (journalFolder.empty() || ::stat(folder.c_str(), &st) != 0) return {};
+    return journalFolder + "/save-journal-" + std::to_string(st.st_dev) + "-" +
+           std::to_string(st.st_ino);
+}
+
+// "<name>\t<size>\n<bytes>" for each file, then the end line: a journal cut short by a
+// crash lacks it, and no file was rewritten yet.
+std::string JournalText(const std::vector<FileBytes>& oldFiles) {
+    std::string text;
+    for (const FileBytes& file : oldFiles)
+        text += file.path + '\t' + std::to_string(file.bytes.size()) + '\n' + file.bytes;
+    return text + kMarkerEnd;
+}
+
+// The old files a complete journal holds; none when it is cut short or damaged.
+std::vector<FileBytes> ReadJournal(const std::string& text) {
+    std::vector<FileBytes> files;
+    std::size_t at = 0;
+    while (text.size() - at > std::char_traits<char>::length(kMarkerEnd)) {
+        const std::size_t tab = text.find('\t', at);
+        const std::size_t eol = tab == std::string::npos ? tab : text.find('\n', tab);
+        if (eol == std::string::npos) return {};
+        const std::string size = text.substr(tab + 1, eol - tab - 1);
+        if (size.empty() || size.find_first_not_of("0123456789") != std::string::npos ||
+            size.size() > 12)
+            return {};
+        const std::size_t length = std::stoull(size);
+        if (length > text.size() - eol - 1) return {};
+        files.push_back({text.substr(at, tab - at), text.substr(eol + 1, length)});
+        at = eol + 1 + length;
+    }
+    if (text.compare(at, std::string::npos, kMarkerEnd) != 0) return {};
+    return files;
+}
+
+void RemoveJournal(const std::string& journal) {
+    if (!journal.empty() && ::unlink(journal.c_str()) == 0) SyncDirectory(DirectoryOf(journal));
 }
 
 }  // namespace
@@ -195,14 +235,92 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-std::string ReadWholeFile(const std::string& path, ReadAccess access) {
+void ThrowNotRegular(const std::string& path) {
+    throw FileShapeError(path, Format(LoadString(IDS_FILE_NOT_REGULAR).c_str(), path.c_str()));
+}
+
+void ThrowTooLarge(const std::string& path, std::size_t limit) {
+    const std::string mebibytes = std::to_string((limit + (std::size_t{1} << 20) - 1) >> 20);
+    throw FileShapeError(
+        path, Format(LoadString(IDS_FILE_TOO_LARGE).c_str(), path.c_str(), mebibytes.c_str()));
+}
+
+int OpenRegularFile(const std::string& path, ReadAccess access, bool& notRegular) {
+    notRegular = false;
     const int flags = access == ReadAccess::ForUpdate ? O_RDWR : O_RDONLY;
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    // A pipe would wait for a writer, at the open or at the first read.
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        // A folder cannot be opened for writing.
+        notRegular = errno == EISDIR;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        notRegular = true;
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+std::string ReadWholeFile(const std::string& path, ReadAccess access, std::size_t limit) {
+    bool notRegular = false;
+    int fd = OpenRegularFile(path, access, notRegular);
+    if (notRegular) ThrowNotRegular(path);
     if (fd < 0) ThrowFileError(path, FileOperation::Read);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && static_cast<std::uintmax_t>(st.st_size) > limit) {
+        ::close(fd);
+        ThrowTooLarge(path, limit);
+    }
     std::string content;
-    const bool read = ReadWholeDescriptor(fd, content);
+    const bool read = ReadWholeDescriptor(fd, content, limit);
     ::close(fd);
     if (!read) ThrowFileError(path, FileOperation::Read);
+    // Grown while it was read.
+    if (content.size() > limit) ThrowTooLarge(path, limit);
+    return content;
+}
+
+std::string ReadFileTail(const std::string& path, std::size_t limit, bool& cut) {
+    cut = false;
+    bool notRegular = false;
+    int fd = OpenRegularFile(path, ReadAccess::ReadOnly, notRegular);
+    if (notRegular) ThrowNotRegular(path);
+    if (fd < 0) ThrowFileError(path, FileOperation::Read);
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    const std::uintmax_t size = known ? static_cast<std::uintmax_t>(st.st_size) : 0;
+    std::string content;
+    bool read = known;
+    if (read && size <= limit) {
+        read = ReadWholeDescriptor(fd, content, limit);
+        cut = content.size() > limit;
+    } else if (read) {
+        cut = true;
+        content.resize(limit);
+        std::size_t done = 0;
+        const off_t start = static_cast<off_t>(size - limit);
+        while (read && done < limit) {
+            const ssize_t n =
+                ::pread(fd, content.data() + done, limit - done, start + static_cast<off_t>(done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) read = n == 0;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        content.resize(done);
+    }
+    ::close(fd);
+    if (!read) ThrowFileError(path, FileOperation::Read);
+    if (cut) {
+        // The first line may have begun before the part read: it is left out whole.
+        if (content.size() > limit) content.erase(0, content.size() - limit);
+        const std::size_t lineEnd = content.find('\n');
+        content.erase(0, lineEnd == std::string::npos ? content.size() : lineEnd + 1);
+    }
     return content;
 }
 
@@ -257,7 +375,8 @@ void CFolderLock::Release() {
     m_bHeld = false;
 }
 
-void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>& files) {
+void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>& files,
+                        const std::string& journalFolder) {
     CFolderLock lock(folder);
     struct stat folderStat {};
     if (!lock.IsHeld() && ::stat(folder.c_str(), &folderStat) == 0)
@@ -267,7 +386,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     // its temporary files.
     std::vector<std::string> paths;
     for (const FileBytes& file : files) paths.push_back(file.path);
-    if (lock.IsHeld()) RecoverFileSet(folder, paths);
+    if (lock.IsHeld()) RecoverFileSet(folder, paths, journalFolder);
 
     // 1. Every file aside, whole and flushed; any failure leaves every old file as it is.
     std::vector<Pending> pending;
@@ -304,19 +423,57 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     }
     for (const std::string& directory : directories) SyncDirectory(directory);
 
-    // 2. The files that can only be rewritten in place; a failure still leaves the others.
+    // 2. The files that can only be rewritten in place: their old bytes go to the journal
+    // first, so that a crash halfway through is undone at the next start.
+    std::vector<FileBytes> oldFiles;
+    for (const Pending& p : pending) {
+        if (!p.temp.empty()) continue;
+        try {
+            oldFiles.push_back({BaseNameOf(p.file->path),
+                                ReadWholeFile(p.target, ReadAccess::ReadOnly, SIZE_MAX)});
+        } catch (const FileError&) {
+            RemoveTemps(pending);
+            ThrowFileError(p.file->path, FileOperation::Write);
+        }
+    }
+    const std::string journal =
+        oldFiles.empty() ? std::string() : JournalPath(folder, journalFolder);
+    if (!journal.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(journalFolder, error);
+        ::unlink(journal.c_str());
+        int fd =
+            ::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        bool ok = fd >= 0 && WriteAll(fd, JournalText(oldFiles)) && ::fsync(fd) == 0;
+        ok = fd >= 0 && ::close(fd) == 0 && ok;
+        if (!ok) {
+            ::unlink(journal.c_str());
+            RemoveTemps(pending);
+            ThrowFileError(pending.front().file->path, FileOperation::Write);
+        }
+        SyncDirectory(journalFolder);
+    }
     for (const Pending& p : pending) {
         if (!p.temp.empty() || WriteInPlace(p.target, p.file->bytes)) continue;
+        // What was rewritten goes back at once; the journal stays until it has.
+        bool restored = true;
+        for (const FileBytes& old : oldFiles)
+            restored = WriteInPlace(folder + "/" + old.path, old.bytes) && restored;
+        if (restored) RemoveJournal(journal);
         RemoveTemps(pending);
         ThrowFileError(p.file->path, FileOperation::Write);
     }
 
-    // 3. The commit marker. A folder that takes no new file gets none; its renames are
-    // then done without one.
+    // 3. The commit marker, naming the files within the folder. A folder that takes no new
+    // file gets none; its renames are then done without one.
     std::string marker;
     for (const Pending& p : pending)
-        if (!p.temp.empty()) marker += p.temp + '\t' + p.target + '\n';
-    if (marker.empty()) return;
+        if (!p.temp.empty()) marker += BaseNameOf(p.file->path) + '\n';
+    if (marker.empty()) {
+        // Every file was rewritten in place: the set is new once the journal is gone.
+        RemoveJournal(journal);
+        return;
+    }
     marker += kMarkerEnd;
     const std::string markerPath = folder + "/" + kMarkerName;
     ::unlink(markerPath.c_str());
@@ -333,7 +490,10 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
         ThrowFileError(pending.front().file->path, FileOperation::Write);
     }
     const bool marked = fd >= 0;
-    if (marked) SyncDirectory(folder);
+    if (marked) {
+        SyncDirectory(folder);
+        RemoveJournal(journal);
+    }
 
     // 4. The renames. From here on the set is new: one that fails is finished by the next
     // recovery, as the marker stays.
@@ -345,6 +505,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
         }
     }
     for (const std::string& directory : directories) SyncDirectory(directory);
+    RemoveJournal(journal);
 
     // 5. The set is complete.
     if (marked) {
@@ -353,13 +514,16 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     }
 }
 
-void RecoverFileSet(const std::string& folder, const std::vector<std::string>& paths) {
+std::string RecoverFileSet(const std::string& folder, const std::vector<std::string>& paths,
+                           const std::string& journalFolder) {
     const std::string markerPath = folder + "/" + kMarkerName;
     std::string marker;
     const bool hasMarker = ReadSmallFile(markerPath, marker);
     const std::size_t endSize = std::char_traits<char>::length(kMarkerEnd);
     const bool committed = hasMarker && marker.size() >= endSize &&
                            marker.compare(marker.size() - endSize, endSize, kMarkerEnd) == 0;
+    const std::string journal = JournalPath(folder, journalFolder);
+    std::string report;
     bool finished = true;
     if (committed) {
         // Finish the renames whose temporary file is still there.
@@ -367,13 +531,16 @@ void RecoverFileSet(const std::string& folder, const std::vector<std::string>& p
         std::size_t start = 0;
         for (std::size_t end; (end = marker.find('\n', start)) != std::string::npos;
              start = end + 1) {
-            const std::string line = marker.substr(start, end - start);
-            const std::size_t tab = line.find('\t');
-            if (tab == std::string::npos) continue;
-            const std::string temp = line.substr(0, tab);
-            const std::string target = line.substr(tab + 1);
-            // Only a set's own temporary file, onto the file it was made for.
-            if (temp != target + kSetSuffix) continue;
+            const std::string name = marker.substr(start, end - start);
+            if (end + 1 == marker.size() && name + '\n' == kMarkerEnd) break;
+            // Only a file of the folder, from its own temporary file.
+            if (!IsNameInFolder(name)) {
+                if (report.empty())
+                    report = Format(LoadString(IDS_SAVE_LIST_OUTSIDE).c_str(), markerPath.c_str());
+                continue;
+            }
+            const std::string target = ResolvedTarget(folder + "/" + name);
+            const std::string temp = target + kSetSuffix;
             struct stat st {};
             if (::lstat(temp.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
             if (::rename(temp.c_str(), target.c_str()) == 0)
@@ -382,11 +549,25 @@ void RecoverFileSet(const std::string& folder, const std::vector<std::string>& p
                 finished = false;
         }
         for (const std::string& directory : directories) SyncDirectory(directory);
+    } else if (!journal.empty()) {
+        // The set was never committed: the files rewritten in place get their old bytes.
+        std::string text;
+        try {
+            text = ReadWholeFile(journal, ReadAccess::ReadOnly, SIZE_MAX);
+        } catch (const FileError&) {
+        }
+        for (const FileBytes& old : ReadJournal(text)) {
+            if (!IsNameInFolder(old.path)) continue;
+            if (!WriteInPlace(ResolvedTarget(folder + "/" + old.path), old.bytes)) finished = false;
+        }
     }
-    // A set that could not be finished keeps its files and its marker for the next try.
-    if (!finished) return;
+    // A set that could not be finished keeps its files, its marker and its journal for the
+    // next try.
+    if (!finished) return report;
     for (const std::string& path : paths) RemoveLeftovers(ResolvedTarget(path));
+    RemoveJournal(journal);
     if (hasMarker && ::unlink(markerPath.c_str()) == 0) SyncDirectory(folder);
+    return report;
 }
 
 }  // namespace wavepost

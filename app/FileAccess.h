@@ -36,8 +36,36 @@ void CreateFolderOf(const std::string& folder, const std::string& path);
 // (a missing or read-only file is then refused).
 enum class ReadAccess { ReadOnly, ForUpdate };
 
-// Reads the whole file; throws FileError when it cannot be opened as asked, or read.
-std::string ReadWholeFile(const std::string& path, ReadAccess access);
+// The most a whole read takes of the small files: the address file, the settings, the
+// presentation text.
+constexpr std::size_t kSmallFileLimit = std::size_t{4} << 20;
+
+// A file refused for its kind or its size: a device, a pipe or a folder where a file was
+// expected, or more bytes than its kind may hold. The text names the file.
+class FileShapeError : public FileError {
+  public:
+    using FileError::FileError;
+};
+
+// Reads the whole file, of at most limit bytes. It is opened without blocking and must be
+// a regular file. Throws FileShapeError for another kind of file or a larger one, and
+// FileError when it cannot be opened as asked, or read.
+std::string ReadWholeFile(const std::string& path, ReadAccess access,
+                          std::size_t limit = kSmallFileLimit);
+
+// Opens a file for reading (and writing with ForUpdate) without blocking on a pipe or a
+// device; -1 with errno set when it cannot be opened. A file that is not regular is
+// closed at once and gives -1 with notRegular set.
+int OpenRegularFile(const std::string& path, ReadAccess access, bool& notRegular);
+
+// The FileShapeError of a file that is not regular, or larger than limit bytes.
+[[noreturn]] void ThrowNotRegular(const std::string& path);
+[[noreturn]] void ThrowTooLarge(const std::string& path, std::size_t limit);
+
+// The end of a regular file: its last limit bytes at most, starting after a line break
+// when the file is longer, so that only whole lines are kept; cut tells that older lines
+// were left out. Throws as ReadWholeFile.
+std::string ReadFileTail(const std::string& path, std::size_t limit, bool& cut);
 
 // Reads an open file whole from its start, whatever its offset, or stops once past limit
 // bytes; false on a read error, the bytes read before it kept.
@@ -83,16 +111,22 @@ struct FileBytes {
 
 // Replaces a set of files of one folder as one change: as the next RecoverFileSet sees
 // them, all are old or all are new. Each new file is written aside and flushed, then a
-// commit marker in the folder lists them, then they are renamed, then the marker goes.
-// Files that can only be rewritten in place (see WriteFileAtomically) are written first
-// and are not covered. Takes the folder's lock.
-// Throws FileError naming the file; nothing is renamed before every file has
-// been written aside.
-void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>& files);
+// commit marker in the folder lists them by their names in the folder, then they are
+// renamed, then the marker goes. Files that can only be rewritten in place (see
+// WriteFileAtomically) have their old bytes kept first in a journal in journalFolder,
+// which the next recovery of an unfinished set writes back; without a journal folder they
+// are not covered. Takes the folder's lock.
+// Throws FileError naming the file; nothing is renamed or rewritten before every file has
+// been written aside and the journal is on disk.
+void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>& files,
+                        const std::string& journalFolder);
 
 // With the folder's lock held: completes a set whose commit marker was written (the
-// renames were cut short), or else removes its temporary files, along with any other
-// temporary file a crash left next to the given files.
-void RecoverFileSet(const std::string& folder, const std::vector<std::string>& paths);
+// renames were cut short), or else removes its temporary files and writes back the old
+// bytes its journal holds; then removes any other temporary file of this program a crash
+// left next to the given files. The result is empty, or the message for the user when the
+// marker named a file outside the folder (that line is not followed).
+std::string RecoverFileSet(const std::string& folder, const std::vector<std::string>& paths,
+                           const std::string& journalFolder);
 
 }  // namespace wavepost

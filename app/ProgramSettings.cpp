@@ -85,6 +85,10 @@ ProgramSettings LoadSettings(const std::string& folder) {
     if (folder.empty()) return {};
     try {
         return ParseSettings(ReadWholeFile(SettingsPath(folder), ReadAccess::ReadOnly));
+    } catch (const FileShapeError& error) {
+        ProgramSettings settings;
+        settings.problem = error.what();
+        return settings;
     } catch (const FileError&) {
         return {};
     }

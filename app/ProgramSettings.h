@@ -24,6 +24,9 @@ struct ProgramSettings {
     std::string saveFolder;    // "Enregistrer..." starts there
     // Keys this version does not know, in file order, kept for the version that wrote them.
     std::vector<std::pair<std::string, std::string>> otherKeys;
+    // Set when the file is there but not a regular file or too large: the message for the
+    // user, who gets the defaults meanwhile.
+    std::string problem;
     bool operator==(const ProgramSettings&) const = default;
 };
 
@@ -34,7 +37,8 @@ constexpr const char* kSettingsFileName = "settings.txt";
 ProgramSettings ParseSettings(const std::string& text);
 std::string FormatSettings(const ProgramSettings& settings);
 
-// The settings file of the folder; the defaults when it is missing or cannot be read.
+// The settings file of the folder, read up to kSmallFileLimit; the defaults when it is
+// missing or cannot be read (with the problem said when it is not a file of settings).
 ProgramSettings LoadSettings(const std::string& folder);
 // Replaces the settings file whole, creating the folder; throws FileError naming the file.
 void SaveSettings(const std::string& folder, const ProgramSettings& settings);

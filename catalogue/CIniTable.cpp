@@ -1,7 +1,10 @@
 #include "catalogue/CIniTable.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
+#include <cstring>
 
 #include "app/FileAccess.h"
 #include "app/NumberText.h"
@@ -38,11 +41,22 @@ TableTooLargeError::TableTooLargeError(const std::string& path)
 CIniTable::CIniTable(std::string path) : m_strPath(std::move(path)) {}
 
 std::string CIniTable::ReadContent() const {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(m_strPath, error);
-    if (!error && size > kMaxBytes) throw TableTooLargeError(m_strPath);
-    std::string content = ReadWholeFile(m_strPath, ReadAccess::ForUpdate);
+    // Read up to just past the bound, so that a device or a growing file cannot fill the
+    // memory; a table too large gets its own message.
+    bool notRegular = false;
+    const int fd = OpenRegularFile(m_strPath, ReadAccess::ForUpdate, notRegular);
+    if (notRegular) ThrowNotRegular(m_strPath);
+    if (fd < 0) ThrowFileError(m_strPath, FileOperation::Read);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && static_cast<std::uintmax_t>(st.st_size) > kMaxBytes) {
+        ::close(fd);
+        throw TableTooLargeError(m_strPath);
+    }
+    std::string content;
+    const bool read = ReadWholeDescriptor(fd, content, kMaxBytes);
+    ::close(fd);
     if (content.size() > kMaxBytes) throw TableTooLargeError(m_strPath);
+    if (!read) ThrowFileError(m_strPath, FileOperation::Read);
     return content;
 }
 
@@ -96,11 +110,14 @@ void CIniTable::Load() {
         Row row;
         std::size_t position = start;
         while (row.cells.size() < columns) {
-            const std::size_t semicolon = content.find(';', position);
-            if (semicolon == std::string::npos || semicolon >= end) {
+            // Searched within the line only: a table without separators stays linear.
+            const void* found = std::memchr(content.data() + position, ';', end - position);
+            if (!found) {
                 row.fill = CellText(std::string_view(content).substr(position, end - position));
                 break;
             }
+            const std::size_t semicolon =
+                static_cast<std::size_t>(static_cast<const char*>(found) - content.data());
             row.cells.push_back(
                 CellText(std::string_view(content).substr(position, semicolon - position)));
             position = semicolon + 1;

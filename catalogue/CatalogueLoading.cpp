@@ -101,7 +101,8 @@ void CMarlockDlg::LoadCatalogue() {
     if (lock.IsHeld()) {
         std::vector<std::string> saved;
         for (const char* name : kSavedTables) saved.push_back(StoragePath(name));
-        RecoverFileSet(folder, saved);
+        const std::string refused = RecoverFileSet(folder, saved, m_toolkit.SystemDirectory());
+        if (!refused.empty()) m_toolkit.MessageBox(refused);
     }
     try {
         m_pDomaines = LoadTable(StoragePath(kDomaines));
@@ -165,6 +166,10 @@ void CMarlockDlg::LoadCatalogue() {
             if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
         });
     } catch (const TableTooLargeError& error) {
+        m_toolkit.MessageBox(error.what());
+        m_toolkit.ExitProcess(1);
+    } catch (const FileShapeError& error) {
+        lock.Release();
         m_toolkit.MessageBox(error.what());
         m_toolkit.ExitProcess(1);
     } catch (const FileError&) {

@@ -10,6 +10,7 @@
 
 #include "app/FileAccess.h"
 #include "app/NumberText.h"
+#include "app/XdgFolders.h"
 #include "app/layout/StringTable.h"
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
@@ -203,7 +204,7 @@ CatalogueUpgrade UpgradeCatalogue(const std::string& shippedFolder, const std::s
         if (lock.IsHeld()) {
             std::vector<std::string> paths;
             for (const std::string& name : names) paths.push_back(workPath(name));
-            RecoverFileSet(iniFolder, paths);
+            RecoverFileSet(iniFolder, paths, StateFolderFromEnvironment());
         }
     }
     const std::optional<std::string> userVersionBytes =
@@ -256,7 +257,8 @@ CatalogueUpgrade UpgradeCatalogue(const std::string& shippedFolder, const std::s
             WriteFileAtomically(path, bytes);
         }
     }
-    WriteFilesTogether(iniFolder, files);
+    // The state folder keeps the journal of a save in place, as for the window's saves.
+    WriteFilesTogether(iniFolder, files, StateFolderFromEnvironment());
 
     CatalogueUpgrade result;
     result.merged = true;

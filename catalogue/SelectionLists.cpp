@@ -66,7 +66,7 @@ void CMarlockDlg::SaveCatalogue() {
     const auto tables = catalogue::CatalogueTables(*this);
     for (std::size_t i = 0; i < catalogue::kSavedTableCount; ++i)
         if (*tables[i]) files.push_back({(*tables[i])->Path(), (*tables[i])->Bytes()});
-    WriteFilesTogether(StoragePath(catalogue::kFolder), files);
+    WriteFilesTogether(StoragePath(catalogue::kFolder), files, m_toolkit.SystemDirectory());
 }
 
 void CMarlockDlg::OnMapListClick() {

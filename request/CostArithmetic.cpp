@@ -114,6 +114,9 @@ CostResult EstimateCost(const CostChoices& c) {
         north = static_cast<float>(ReadInteger(c.lat1));
         east = static_cast<float>(ReadInteger(c.lon2));
         south = static_cast<float>(ReadInteger(c.lat2));
+        // As the order reads it: an east edge west of the west edge crosses 180 degrees.
+        if (std::isfinite(west) && std::isfinite(east) && east < west)
+            east += 360.0f * std::ceil((west - east) / 360.0f);
     }
     if (!c.latSpacing) return result;
     const double latSpacing = ReadNumber(*c.latSpacing);

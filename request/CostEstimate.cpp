@@ -12,18 +12,6 @@ namespace wavepost {
 
 namespace {
 
-// The map's parameters that exist only for the 0-hour step and are ticked, as the table
-// holds them.
-std::int32_t TickedAnalysisOnly(CIniTable& parametres, const std::string& map) {
-    std::int32_t count = 0;
-    for (const std::int32_t r : parametres.RowsMatching(1, map)) {
-        if (ReadInteger(Unquoted(parametres.CellView(r, 7))) == 1 &&
-            ReadInteger(Unquoted(parametres.CellView(r, 4))) == 1)
-            ++count;
-    }
-    return count;
-}
-
 // An amount with its currency; one too large to compute (an infinite price or rate, or a
 // product of infinity and zero) is said to be so instead of showing "inf".
 std::string AmountText(double amount, const std::string& currency) {
@@ -78,7 +66,6 @@ void CMarlockDlg::UpdateCostEstimate() {
 
     const CostResult result = EstimateCost(c);
     if (result.reached == CostResult::Reached::Nothing) return;
-    m_nPointsAlarm = result.pointsAlarm;
     m_nPointsFatal = result.pointsFatal;
     for (std::size_t k = 0; k < result.items.size(); ++k) {
         const int item = static_cast<int>(k);
@@ -101,14 +88,6 @@ void CMarlockDlg::UpdateCostEstimate() {
     m_strWeatherCost = AmountText(m_bSaildocs ? 0.0 : result.weather, result.currencyLabel);
     m_strTelecomCost = AmountText(result.telecom, result.currencyLabel);
     ExchangeData(ExchangeDirection::ToControls);
-}
-
-std::int32_t CMarlockDlg::CountAnalysisOnlyParameters() {
-    ExchangeData(ExchangeDirection::FromControls);
-    StoreChoices();
-    const std::string map = GetMapName();
-    if (!m_pParametres) return 0;
-    return TickedAnalysisOnly(*m_pParametres, map);
 }
 
 void CMarlockDlg::OnCostInputChanged() {

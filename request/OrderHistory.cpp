@@ -72,8 +72,13 @@ void AppendLine(const std::string& folder, std::string line) {
     const std::string path = HistoryPath(folder);
     CreateFolderOf(folder, path);
     // Private to the user: the orders tell where the boat is.
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0) ThrowFileError(path, FileOperation::Write);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        ThrowNotRegular(path);
+    }
     if (!EndsWithLineBreak(fd)) line.insert(0, "\n");
     // One write per line: appends of two programs at once do not interleave.
     bool ok = WriteAll(fd, line) && ::fsync(fd) == 0;
@@ -181,7 +186,11 @@ HistoryContents ReadHistory(const std::string& folder) {
     const std::string path = HistoryPath(folder);
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) return {};
-    return ParseHistory(ReadWholeFile(path, ReadAccess::ReadOnly));
+    bool cut = false;
+    const std::string text = ReadFileTail(path, kHistoryReadLimit, cut);
+    HistoryContents contents = ParseHistory(text);
+    contents.olderRecordsIgnored = cut;
+    return contents;
 }
 
 std::vector<HistoryRecord> LastRecords(const HistoryContents& contents, std::size_t count) {

@@ -55,12 +55,17 @@ std::vector<std::string> StateFiles(const std::string& folder);
 struct HistoryContents {
     std::vector<HistoryRecord> records;  // oldest first
     int damagedLines = 0;                // skipped, for the caller to report once
+    bool olderRecordsIgnored = false;    // the file passed the bound, for the caller too
 };
+
+// The most of the history's end that is read: thousands of orders, years of use.
+constexpr std::size_t kHistoryReadLimit = std::size_t{4} << 20;
 
 // The records of a history file's text; lines that do not read as one are counted.
 HistoryContents ParseHistory(const std::string& text);
-// The folder's history; empty when there is none yet. Throws FileError when it exists but
-// cannot be read.
+// The folder's history, its last kHistoryReadLimit bytes at most (whole lines); empty when
+// there is none yet. Throws FileError when it exists but cannot be read, FileShapeError
+// when it is not a regular file.
 HistoryContents ReadHistory(const std::string& folder);
 
 // The last count records, the newest last.

@@ -37,6 +37,9 @@ OrderFigures FiguresOf(const CMarlockDlg& d, platform::IToolkit& toolkit) {
         f.transferSeconds = estimate->transferSeconds;
         f.pointsAlarm = estimate->pointsAlarm;
         f.pointsFatal = estimate->pointsFatal;
+        f.weather = estimate->weather;
+        f.telecom = estimate->telecom;
+        f.currency = estimate->currencyLabel;
     }
     const ProgramSettings settings = LoadSettings(toolkit.SettingsDirectory());
     f.byMailProgram =
@@ -131,6 +134,10 @@ const HistoryContents& CMarlockDlg::KnownHistory() {
         m_bHistoryProblemReported = true;
         return m_history;
     }
+    if (m_history.olderRecordsIgnored && !m_bHistoryProblemReported) {
+        m_bHistoryProblemReported = true;
+        m_toolkit.MessageBox(Format(LoadString(IDS_HISTORY_CUT).c_str(), path.c_str()));
+    }
     if (m_history.damagedLines > 0 && !m_bHistoryProblemReported) {
         m_bHistoryProblemReported = true;
         m_toolkit.MessageBox(
@@ -184,6 +191,7 @@ void CMarlockDlg::FillHandOverChoices() {
     for (HandOverMethod method : m_handOverChoices)
         m_toolkit.ComboAddItem(IDC_HANDOVER_COMBO, MethodLabel(method));
     const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    if (!settings.problem.empty()) m_toolkit.MessageBox(settings.problem);
     // The way "Envoi" will really take: Pat without Pat, or files without a folder, go by mail.
     int selected = 0;
     for (std::size_t i = 0; i < m_handOverChoices.size(); ++i)

@@ -27,7 +27,8 @@ std::string KindText(const OrderPlan& plan, const OrderFigures& f) {
 }
 
 std::string SizeText(const OrderPlan& plan, const OrderFigures& f) {
-    if (!plan.HasGribOrder() || !f.points || !f.replyBytes) return {};
+    // Cancelling all subscriptions brings no GRIB reply.
+    if (!plan.HasGribOrder() || f.subscription == 3 || !f.points || !f.replyBytes) return {};
     const std::string points = std::to_string(*f.points);
     const std::string kilobytes = KilobytesText(*f.replyBytes);
     std::string text =
@@ -45,6 +46,20 @@ std::string SizeText(const OrderPlan& plan, const OrderFigures& f) {
         text +=
             "\n" + Format(LoadString(IDS_ORDER_PAST_ALARM).c_str(),
                           std::to_string(f.pointsAlarm).c_str(), points.c_str(), kilobytes.c_str());
+    // A subscription of N days brings N replies: the price of one and of them all.
+    const long days = ReadInteger(f.days);
+    if (f.subscription == 1 && days > 0 && f.weather && f.telecom && std::isfinite(*f.weather) &&
+        std::isfinite(*f.telecom)) {
+        // The amounts hold the estimate's rounding half-cent, once per reply.
+        const double weather = *f.weather - 0.005, telecom = *f.telecom - 0.005;
+        auto amount = [&](double value) {
+            return FormatFixed(value + 0.005, 2) + " " + f.currency;
+        };
+        const double n = static_cast<double>(days);
+        text += "\n" + Format(LoadString(IDS_ORDER_DAYS_COST).c_str(), amount(weather).c_str(),
+                              amount(telecom).c_str(), std::to_string(days).c_str(),
+                              amount(weather * n).c_str(), amount(telecom * n).c_str());
+    }
     return text;
 }
 

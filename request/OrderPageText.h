@@ -25,6 +25,9 @@ struct OrderFigures {
     std::int32_t pointsAlarm = 0, pointsFatal = 0;
     // The orders go to the mail program, which may cut long lines.
     bool byMailProgram = false;
+    // The amounts of one reply as the estimate gives them (0.005 added), and their currency.
+    std::optional<double> weather, telecom;
+    std::string currency;
 };
 
 struct OrderPageTexts {

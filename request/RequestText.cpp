@@ -80,15 +80,23 @@ std::string BuildRequestText(const RequestChoices& c) {
         case 0:
             subscription = "A 1";
             break;
-        case 1:
-            subscription = Format("A %ld", ReadInteger(c.days));
+        case 1: {
+            // "A 0" is the cancel order, and a count below it none the service knows.
+            const long days = ReadInteger(c.days);
+            if (days <= 0) return Format(LoadString(IDS_BAD_DAYS).c_str(), c.days.c_str());
+            subscription = Format("A %ld", days);
             break;
+        }
         case 2:
             subscription = "A X";
             break;
-        default:
+        case 3:
             // Cancelling needs no selection at all.
             return WithBlanksEncoded(start + kLineBreak + "A 0" + kLineBreak + end);
+        default:
+            // No kind chosen (or one the subscription table does not hold): cancelling
+            // everything would destroy the running subscriptions the user never gave up.
+            return LoadString(IDS_NO_ORDER_KIND);
     }
 
     const std::string zone = ZoneLine(c.zoneMode, c.lon1, c.lat1, c.lon2, c.lat2);

@@ -11,7 +11,7 @@
 namespace wavepost {
 
 struct RequestChoices {
-    std::int32_t subscription = -1;  // 0 single, 1 for N days, 2 permanent, else cancel all
+    std::int32_t subscription = -1;  // 0 single, 1 for N days, 2 permanent, 3 cancel all
     std::string days;
     std::int32_t zoneMode = -1;  // 0 centred: centre and size; else two corners
     std::string lon1, lat1, lon2, lat2;
@@ -27,9 +27,11 @@ struct RequestChoices {
 };
 
 // The order's lines between its markers, joined with "%0A" and ready for a mailto: URL
-// (texts from files escaped, blanks as "%20"); the empty text when the choices make no order (no
-// zone, no parameter or step ticked, a speed that is not a number); the no-spacing sentence when no
-// spacing is chosen. Cancelling all subscriptions needs no other choice.
+// (texts from files escaped, blanks as "%20"); the empty text when the choices make no
+// order (no zone, no parameter or step ticked, a speed that is not a number); the
+// no-spacing sentence when no spacing is chosen; a sentence for the user instead of an
+// order when no kind of order is chosen or the day count is not a positive number.
+// Cancelling all subscriptions needs no other choice.
 std::string BuildRequestText(const RequestChoices& choices);
 
 }  // namespace wavepost

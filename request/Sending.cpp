@@ -147,7 +147,7 @@ void CMarlockDlg::TidyStateFolder() {
     if (folder.empty() || ::access(folder.c_str(), W_OK | X_OK) != 0) return;
     {
         CFolderLock lock(folder);
-        RecoverFileSet(folder, StateFiles(folder));
+        RecoverFileSet(folder, StateFiles(folder), {});  // saved aside, never in place
     }
     try {
         if (const std::optional<HistoryRecord> cut = RecoverPendingHandOver(folder))
@@ -210,8 +210,9 @@ OrderPlan CMarlockDlg::PlanOrders() {
     const std::string request = BuildGribRequest();
     if (request.empty()) {
         if (codes.empty()) plan.insteadMessage = LoadString(IDS_BAD_PARAMETERS);
-    } else if (request == LoadString(IDS_NO_MESH)) {
-        // Without a spacing there is no order to mail: the service would get this sentence.
+    } else if (request.rfind(LoadString(IDS_GRIB_START), 0) != 0) {
+        // A sentence for the user (no spacing, no kind of order, no day count): there is no
+        // order to mail, and the service must never get the sentence.
         plan.insteadMessage = request;
     } else {
         plan.mails.push_back({address, "Grib", request, base + "?subject=Grib&body=" + request,

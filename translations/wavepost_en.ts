@@ -827,5 +827,41 @@ No message is opened. Set it with &quot;Addresses...&quot; on the Order page.</t
         <source>De : %s</source>
         <translation>From: %s</translation>
     </message>
+    <message>
+        <source>&quot;%s&quot; n&apos;est pas un fichier ordinaire (dossier, périphérique ou tube) : il n&apos;a pas été lu.</source>
+        <translation>&quot;%s&quot; is not an ordinary file (folder, device or pipe): it was not read.</translation>
+    </message>
+    <message>
+        <source>Le fichier &quot;%s&quot; dépasse %s Mo : il n&apos;a pas été lu.</source>
+        <translation>The file &quot;%s&quot; is larger than %s MB: it was not read.</translation>
+    </message>
+    <message>
+        <source>La liste d&apos;enregistrement &quot;%s&quot; nomme un fichier hors de son dossier.
+Ce nom n&apos;a pas été suivi et aucun fichier hors du dossier n&apos;a été touché.</source>
+        <translation>The save list &quot;%s&quot; names a file outside its folder.
+That name was not followed and no file outside the folder was touched.</translation>
+    </message>
+    <message>
+        <source>L&apos;historique des commandes &quot;%s&quot; est très long : seules ses dernières commandes sont lues.
+Les plus anciennes sont ignorées et laissées telles quelles.</source>
+        <translation>The order history &quot;%s&quot; is very long: only its last orders are read.
+The older ones are ignored and left as they are.</translation>
+    </message>
+    <message>
+        <source>Aucun type de commande n&apos;est choisi : choisissez-le dans &quot;Abonnement&quot; sur la page &quot;Options&quot;.
+La commande Grib n&apos;a pas été envoyée.</source>
+        <translation>No kind of order is chosen: choose it under &quot;Subscription&quot; on the &quot;Options&quot; page.
+The Grib order was not sent.</translation>
+    </message>
+    <message>
+        <source>Le nombre de jours de l&apos;abonnement (page &quot;Options&quot;) doit être un nombre entier positif, et non &quot;%s&quot;.
+La commande Grib n&apos;a pas été envoyée.</source>
+        <translation>The subscription&apos;s number of days (&quot;Options&quot; page) must be a positive whole number, not &quot;%s&quot;.
+The Grib order was not sent.</translation>
+    </message>
+    <message>
+        <source>Par envoi : %s météo, %s télécom ; pour les %s jours : %s météo, %s télécom.</source>
+        <translation>Per reply: %s weather, %s telecom; for the %s days: %s weather, %s telecom.</translation>
+    </message>
 </context>
 </TS>

@@ -94,6 +94,13 @@ std::optional<double> ReadSailorPosition(const std::string& text, Quantity quant
     if (quantity == Quantity::Size) return std::nullopt;
     Reader in(text);
     in.SkipBlanks();
+    // The hemisphere first, as GPS units show it: "N47°15.5'", "W 005 30".
+    int hemisphere = HemisphereSign(in.Peek(), quantity);
+    const bool leading = hemisphere != 0;
+    if (leading) {
+        in.Take(1);
+        in.SkipBlanks();
+    }
     int sign = 0;
     if (in.Peek() == '+' || in.Peek() == '-') {
         sign = in.Peek() == '-' ? -1 : 1;
@@ -104,6 +111,7 @@ std::optional<double> ReadSailorPosition(const std::string& text, Quantity quant
     double parts[3] = {0, 0, 0};
     int count = 0;
     bool marked = false;
+    bool hyphen = false;
     bool fraction = false;
     while (count < 3) {
         if (fraction) break;
@@ -123,21 +131,27 @@ std::optional<double> ReadSailorPosition(const std::string& text, Quantity quant
                 break;
         }
         marked = marked || ended;
+        // "47-15N": a hyphen between degrees and minutes, where a letter says what it is.
+        if (count == 0 && !ended && in.Peek() == '-') {
+            in.Take(1);
+            hyphen = ended = true;
+        }
         ++count;
         if (!in.SkipBlanks() && !ended) break;
     }
     if (count == 0) return std::nullopt;
     in.SkipBlanks();
-    int hemisphere = 0;
     if (!in.AtEnd()) {
+        if (leading) return std::nullopt;
         hemisphere = HemisphereSign(in.Peek(), quantity);
         if (hemisphere == 0) return std::nullopt;
         in.Take(1);
         in.SkipBlanks();
         if (!in.AtEnd()) return std::nullopt;
     }
-    // A plain number, or numbers that a letter does not make a position, read as before.
-    if (hemisphere == 0 && !marked) return std::nullopt;
+    // A plain number reads as before; degrees and minutes apart ("47 15") are a position.
+    if (hemisphere == 0 && !marked && count == 1) return std::nullopt;
+    if (hemisphere == 0 && hyphen) return std::nullopt;
     if (hemisphere != 0 && sign != 0) return std::nullopt;
     if (count > 1 && parts[1] >= 60) return std::nullopt;
     if (count > 2 && parts[2] >= 60) return std::nullopt;

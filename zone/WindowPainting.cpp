@@ -159,8 +159,9 @@ void CMarlockDlg::RedrawMap() {
 }
 
 void CMarlockDlg::DrawZoneRect(platform::IPainter& painter, platform::Color color) {
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    if (GeoToPixel(x1, y1, x2, y2)) painter.DrawRectOutline(x1, y1, x2, y2, {2, color});
+    const zone::ZoneRect zone{m_fZoneWest, m_fZoneEast, m_fZoneNorth, m_fZoneSouth};
+    for (const platform::Rect& piece : zone::ZonePieces(MapViewOf(*this), zone))
+        painter.DrawRectOutline(piece.left, piece.top, piece.right, piece.bottom, {2, color});
 }
 
 }  // namespace wavepost

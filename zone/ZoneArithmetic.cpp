@@ -102,6 +102,28 @@ std::optional<platform::Rect> GeoToPixel(const MapView& view, const ZoneRect& zo
                           TruncatePixel(pixels.x1), TruncatePixel(pixels.y1)};
 }
 
+std::vector<platform::Rect> ZonePieces(const MapView& view, const ZoneRect& zone) {
+    std::vector<ZoneRect> parts{zone};
+    if (std::isfinite(zone.west) && std::isfinite(zone.east) && zone.east < zone.west) {
+        const float turns = std::ceil((zone.west - zone.east) / 360.0f);
+        parts.front().east = zone.east + 360.0f * turns;
+    }
+    if (view.world && std::isfinite(parts.front().east)) {
+        // In the picture's own longitudes: GeoToPixel moves each part back the same way,
+        // as it decides the move from the west edge alone.
+        const float shift = !view.antimeridian ? 0.0f : zone.west >= 180.0f ? -180.0f : 180.0f;
+        const float west = zone.west + shift;
+        const float east = parts.front().east + shift;
+        if (east > 360.0f && west < 360.0f)
+            parts = {{west - shift, 360.0f - shift, zone.north, zone.south},
+                     {-shift, std::min(east - 360.0f, west) - shift, zone.north, zone.south}};
+    }
+    std::vector<platform::Rect> pieces;
+    for (const ZoneRect& part : parts)
+        if (std::optional<platform::Rect> rect = GeoToPixel(view, part)) pieces.push_back(*rect);
+    return pieces;
+}
+
 int ClampToRect(Corners& corners, const platform::Rect& bounds) {
     int changed = 0;
     auto below = [&changed](float& value, int bound) {

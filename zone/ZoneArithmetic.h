@@ -85,6 +85,10 @@ Corners PixelToGeo(const MapView& view, Corners pixels);
 // The zone in client pixels, held inside the map area; none when the frame or area is
 // unusable or an edge is not a number.
 std::optional<platform::Rect> GeoToPixel(const MapView& view, const ZoneRect& zone);
+// The zone as drawn, read as the order reads it: an east edge west of the west edge
+// stands for the zone across 180 degrees. On the world picture the part beyond its east
+// edge is drawn again from its west edge, so a zone gives one or two rectangles.
+std::vector<platform::Rect> ZonePieces(const MapView& view, const ZoneRect& zone);
 // Holds each value inside the bounds (edges included); returns how many were moved.
 int ClampToRect(Corners& corners, const platform::Rect& bounds);
 // West before east (x0, x1), north before south (y0, y1).

@@ -37,6 +37,7 @@ void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
                         : fieldId == IDC_LAT2_EDIT ? &m_strLat2
                                                    : nullptr;
     if (!text) return;
+    const ZoneRect before = ZoneOfTexts(ZoneTextsOf(*this, m_nZoneMode));
     const Quantity quantity = fieldId == IDC_LON1_EDIT   ? Quantity::Longitude
                               : fieldId == IDC_LAT1_EDIT ? Quantity::Latitude
                               : fieldId == IDC_LON2_EDIT
@@ -48,7 +49,9 @@ void CMarlockDlg::OnZoneFieldLeft(int fieldId) {
     ValidateZoneFields();
     UpdateZoneFromFields();
     RedrawMap();
-    // The clamp may have changed the zone: the estimate shown must be the zone's.
+    // The clamp may have changed the zone: the estimate shown must be the zone's. A leave
+    // that changed no number (60 written 60.0) has nothing new to estimate or warn about.
+    if (ZoneOfTexts(ZoneTextsOf(*this, m_nZoneMode)) == before) return;
     UpdateCostEstimate();
 }
 

@@ -250,6 +250,24 @@ const std::map<int, std::string>& Table() {
          "Wavepost a été arrêté pendant la remise de la commande \"%s\" pour %s.\nElle est "
          "inscrite dans l'historique : si elle n'est pas partie, retirez-la avec "
          "\"Retirer...\" sur la page Commande."},
+        {IDS_FILE_NOT_REGULAR,
+         "\"%s\" n'est pas un fichier ordinaire (dossier, périphérique ou tube) : il n'a "
+         "pas été lu."},
+        {IDS_FILE_TOO_LARGE, "Le fichier \"%s\" dépasse %s Mo : il n'a pas été lu."},
+        {IDS_SAVE_LIST_OUTSIDE,
+         "La liste d'enregistrement \"%s\" nomme un fichier hors de son dossier.\nCe nom n'a "
+         "pas été suivi et aucun fichier hors du dossier n'a été touché."},
+        {IDS_HISTORY_CUT,
+         "L'historique des commandes \"%s\" est très long : seules ses dernières commandes "
+         "sont lues.\nLes plus anciennes sont ignorées et laissées telles quelles."},
+        {IDS_NO_ORDER_KIND,
+         "Aucun type de commande n'est choisi : choisissez-le dans \"Abonnement\" sur la page "
+         "\"Options\".\nLa commande Grib n'a pas été envoyée."},
+        {IDS_ORDER_DAYS_COST,
+         "Par envoi : %s météo, %s télécom ; pour les %s jours : %s météo, %s télécom."},
+        {IDS_BAD_DAYS,
+         "Le nombre de jours de l'abonnement (page \"Options\") doit être un nombre entier "
+         "positif, et non \"%s\".\nLa commande Grib n'a pas été envoyée."},
     };
     return table;
 }

@@ -163,6 +163,14 @@ enum StringId : int {
     IDS_ADDRESS_PLACEHOLDER = 519,
     IDS_ADDRESSES_NOT_SAVED = 520,
     IDS_ORDER_FROM = 521,
+    // Files that are not what they claim, and orders refused before they leave.
+    IDS_FILE_NOT_REGULAR = 340,
+    IDS_FILE_TOO_LARGE = 341,
+    IDS_SAVE_LIST_OUTSIDE = 342,
+    IDS_HISTORY_CUT = 343,
+    IDS_NO_ORDER_KIND = 344,
+    IDS_BAD_DAYS = 345,
+    IDS_ORDER_DAYS_COST = 346,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -66,7 +66,14 @@ class WorkingDirectoryAt {
 
 // A decimal-comma locale for the length of a test, as a French desktop gives the process,
 // when the machine has one.
+// The test command makes the locale: a machine without it fails the checks that need it
+// rather than passing them unseen.
 struct CommaLocale {
+    CommaLocale() {
+        if (!active)
+            ADD_FAILURE() << "no fr_FR.UTF-8 locale: make it with "
+                             "localedef -i fr_FR -f UTF-8 fr_FR.UTF-8 (tools/test.sh does)";
+    }
     std::string previous = std::setlocale(LC_ALL, nullptr);
     bool active = std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr;
     ~CommaLocale() { std::setlocale(LC_ALL, previous.c_str()); }

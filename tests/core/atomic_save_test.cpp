@@ -1,20 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A save killed at any moment leaves the old file or the new one, whole.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <random>
 #include <set>
 #include <thread>
 
+#include "app/NumberText.h"
+#include "app/layout/StringTable.h"
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
 #include "tests/core/CatalogueTestSupport.h"
 #include "tests/core/TestSupport.h"
+
+// Every fsync of this process, by the path of the file flushed: a save must flush each
+// file before anything depends on it being on disk.
+std::vector<std::string>* g_flushed = nullptr;
+
+extern "C" int fsync(int fd) {
+    using Fsync = int (*)(int);
+    static const auto real = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
+    if (g_flushed) {
+        char target[4096];
+        const std::string link = "/proc/self/fd/" + std::to_string(fd);
+        const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+        g_flushed->push_back(n > 0 ? std::string(target, static_cast<std::size_t>(n)) : "");
+    }
+    return real(fd);
+}
 
 namespace wavepost {
 namespace {
@@ -98,11 +118,15 @@ pid_t StartSaver(CMarlockDlg& dlg, const std::vector<std::string>& headers, long
     ::_exit(3);
 }
 
-TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
-    TempFolder dir(FastFolder());
-    SeedDefaultData(dir.Path());
-    const auto files = Listing(dir / "ini");
-    TestWindow w(dir.Path());
+// Kills savers at random moments, each followed by a start that must find one whole set
+// and nothing left behind. A read-only folder makes every table be rewritten in place;
+// with moveFolder every other start finds the folder moved since the kill.
+void KillSavesAndRestart(const fs::path& storage, bool readOnly, bool moveFolder) {
+    if (readOnly)
+        fs::permissions(storage / "ini", fs::perms::owner_write, fs::perm_options::remove);
+    const auto files = Listing(storage / "ini");
+    TestWindow w(storage);
+    w.tk.systemDirectory = (storage / "state").string();
     w.Start();
     const auto headers = LastHeaderCells(w.dlg);
     // The kills land anywhere within a few saves.
@@ -116,9 +140,10 @@ TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
                       20;
     std::mt19937 random(20240611);
     std::uniform_int_distribution<long> delay(0, 3 * save.count() + 1);
-    int midSave = 0, committed = 0;
+    int midSave = 0, committed = 0, journals = 0;
     const int kills = 200;
-    for (int kill = 0; kill < kills && !HasFailure(); ++kill) {
+    const fs::path moved = storage.string() + "-moved";
+    for (int kill = 0; kill < kills && !::testing::Test::HasFailure(); ++kill) {
         const pid_t child = StartSaver(w.dlg, headers, (kill + 1) * 1000000L, 0);
         ASSERT_GE(child, 0);
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
@@ -126,21 +151,108 @@ TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the save failed on its own at kill " << kill;
-        const auto left = Listing(dir / "ini");
+        const auto left = Listing(storage / "ini");
         midSave += left != files;
         committed += left.count(".wavepost-save") != 0;
+        journals += fs::exists(storage / "state") && !fs::is_empty(storage / "state");
 
-        TestWindow restarted(dir.Path());
-        restarted.Start();
-        EXPECT_TRUE(restarted.tk.messages.empty()) << "kill " << kill;
-        const auto stamps = Stamps(dir, restarted.dlg);
-        EXPECT_EQ(stamps.size(), 1u)
-            << "kill " << kill << ": tables of " << stamps.size() << " different saves";
-        EXPECT_EQ(Listing(dir / "ini"), files) << "kill " << kill << " left files behind";
+        const bool move = moveFolder && kill % 2 == 1;
+        if (move) fs::rename(storage, moved);
+        const fs::path home = move ? moved : storage;
+        {
+            TestWindow restarted(home);
+            restarted.tk.systemDirectory = (home / "state").string();
+            restarted.Start();
+            EXPECT_TRUE(restarted.tk.messages.empty()) << "kill " << kill;
+            std::set<std::string> stamps;
+            for (CIniTable* table : SavedTables(restarted.dlg))
+                stamps.insert(StampOf(table->GetCell(1, table->GetColumnCount())));
+            for (const char* path : catalogue::kSavedTables) {
+                const std::string content = ReadFile(home / path);
+                stamps.insert(StampOf(content.substr(0, content.find_first_of("\r\n"))));
+            }
+            EXPECT_EQ(stamps.size(), 1u)
+                << "kill " << kill << ": tables of " << stamps.size() << " different saves";
+            EXPECT_EQ(Listing(home / "ini"), files) << "kill " << kill << " left files behind";
+        }
+        if (move) fs::rename(moved, storage);
     }
-    std::cout << kills << " kills: " << midSave << " during a save, " << committed
-              << " after its commit marker; one save takes " << save.count() << " us\n";
-    EXPECT_GT(midSave, 0);
+    std::cout << kills << " kills" << (readOnly ? " in a read-only folder" : "")
+              << (moveFolder ? ", every other folder moved" : "") << ": " << midSave
+              << " during a save, " << committed << " after its commit marker, " << journals
+              << " with a journal; one save takes " << save.count() << " us\n";
+    EXPECT_GT(readOnly ? journals : midSave, 0);
+}
+
+TEST(AtomicSave, KilledCatalogueSavesAreAllOldOrAllNew) {
+    TempFolder dir(FastFolder());
+    SeedDefaultData(dir.Path());
+    KillSavesAndRestart(dir.Path(), false, true);
+}
+
+// A folder that takes no new file: the tables are rewritten in place, their old bytes
+// journalled first; run as a user, for whom the folder's permissions count.
+TEST(AtomicSave, KilledInPlaceSavesInAReadOnlyFolderAreAllOldOrAllNew) {
+    TempFolder dir(FastFolder());
+    SeedDefaultData(dir.Path());
+    EXPECT_TRUE(
+        test::RunInChild([&] { KillSavesAndRestart(dir.Path(), true, true); }, {dir.Path()}));
+}
+
+// Each new table is flushed before the commit marker is, the marker before the renames,
+// and in a read-only folder the journal before the tables are rewritten, then each table.
+TEST(AtomicSave, EveryFileIsFlushedBeforeItCounts) {
+    for (const bool readOnly : {false, true}) {
+        TempFolder dir(FastFolder());
+        SeedDefaultData(dir.Path());
+        EXPECT_TRUE(test::RunInChild(
+            [&] {
+                const fs::path ini = fs::canonical(dir.Path() / "ini");
+                if (readOnly)
+                    fs::permissions(ini, fs::perms::owner_write, fs::perm_options::remove);
+                TestWindow w(dir.Path());
+                w.tk.systemDirectory = (dir.Path() / "state").string();
+                w.Start();
+                std::vector<std::string> flushed;
+                g_flushed = &flushed;
+                w.dlg.SaveCatalogue();
+                g_flushed = nullptr;
+                auto at = [&](const std::string& path) {
+                    return std::find(flushed.begin(), flushed.end(), path) - flushed.begin();
+                };
+                const auto none = static_cast<std::ptrdiff_t>(flushed.size());
+                const std::string table = (ini / "options.txt").string();
+                if (!readOnly) {
+                    const auto marker = at((ini / ".wavepost-save").string());
+                    EXPECT_LT(marker, none);
+                    for (const char* path : catalogue::kSavedTables)
+                        EXPECT_LT(at((ini / fs::path(path).filename()).string() + ".wavepost-new"),
+                                  marker)
+                            << path;
+                } else {
+                    const auto journal =
+                        std::find_if(flushed.begin(), flushed.end(),
+                                     [](auto& p) {
+                                         return p.find("/state/save-journal-") != std::string::npos;
+                                     }) -
+                        flushed.begin();
+                    EXPECT_LT(journal, none);
+                    for (const char* path : catalogue::kSavedTables) {
+                        const auto rewritten = at((ini / fs::path(path).filename()).string());
+                        EXPECT_LT(rewritten, none) << path;
+                        EXPECT_GT(rewritten, journal) << path;
+                    }
+                }
+                // A single table's own save too.
+                flushed.clear();
+                g_flushed = &flushed;
+                w.dlg.m_pOptions->Save();
+                g_flushed = nullptr;
+                EXPECT_TRUE(std::any_of(flushed.begin(), flushed.end(),
+                                        [&](auto& p) { return p.rfind(table, 0) == 0; }));
+            },
+            {readOnly ? dir.Path() : fs::path()}));
+    }
 }
 
 // A writer that truncates the file before writing it anew loses the old bytes when the
@@ -229,12 +341,26 @@ TEST(AtomicSave, AStartFinishesOrUndoesASaveCutShort) {
         const char* name;
         const char* marker;   // "" none; "end" a complete marker; "cut" one cut short
         bool optionsRenamed;  // the crash came after the first rename
+        bool moved;           // the folder was moved before the start
         bool expectNew;
     };
-    const Case cases[] = {{"temporary files only", "", false, false},
-                          {"marker cut short", "cut", false, false},
-                          {"marker written", "end", false, true},
-                          {"marker written, one rename done", "end", true, true}};
+    const Case cases[] = {
+        {"temporary files only", "", false, false, false},
+        {"marker cut short", "cut", false, false, false},
+        {"marker written", "end", false, false, true},
+        {"marker written, one rename done", "end", true, false, true},
+        {"marker written, folder moved", "end", false, true, true},
+        {"marker written, one rename done, folder moved", "end", true, true, true}};
+    // Copies a person keeps beside the tables, whatever they look like; none is this
+    // program's.
+    const char* const kept[] = {
+        "options.txt.copie1",    "options.txt.bak001",   "parametres.txt.orig23",
+        "options.txt.2024v1",    "options.txt.a1B2c3",   "options.txt.Ab12Cd",
+        "options.txt.backup",    "options.txt~",         "options.txt.old",
+        ".options.txt.swp",      "options.txt.wavepost", "options.txt.wavepost-ab",
+        "modes.txt.1",           "options.txt.tmp",      "options.txt.wavepost-new.bak",
+        "parametres.txt.v2v2v2", "options.txt.sauve1",   "options (1).txt",
+        "options.txt.ORIG01",    "envois.txt.2023ok"};
     for (const Case& c : cases) {
         test::SeededFolder dir;
         std::map<std::string, std::string> old, fresh;
@@ -243,35 +369,47 @@ TEST(AtomicSave, AStartFinishesOrUndoesASaveCutShort) {
             old[path] = ReadFile(dir / path);
             fresh[path] = old[path].substr(0, old[path].find('\r')) + "#new" +
                           old[path].substr(old[path].find('\r'));
-            const std::string target = fs::canonical(dir / path).string();
+            const std::string target = dir / path;
             const bool renamed = c.optionsRenamed && path == std::string(catalogue::kOptions);
             WriteFile(renamed ? target : target + ".wavepost-new", fresh[path]);
-            marker += target + ".wavepost-new\t" + target + "\n";
+            marker += fs::path(path).filename().string() + "\n";
         }
-        // Not a set's temporary name: never renamed, never removed.
-        WriteFile(dir / "ini/notes", "mine");
-        marker += fs::canonical(dir / "ini/notes").string() + "\t" +
-                  fs::canonical(dir / "ini/unites.txt").string() + "\n";
+        // Names that leave the folder are never followed, whatever waits there.
+        WriteFile(dir / "init.cnf.wavepost-new", "not an address file");
+        const std::string config = ReadFile(dir / "init.cnf");
+        marker += "../init.cnf\n" + (dir / "init.cnf") + "\n";
         if (std::string(c.marker) == "end") WriteFile(dir / "ini/.wavepost-save", marker + "end\n");
         if (std::string(c.marker) == "cut")
-            WriteFile(dir / "ini/.wavepost-save", marker.substr(0, 40));
-        // Temporary files of single saves, from this version and the one before.
+            WriteFile(dir / "ini/.wavepost-save", marker.substr(0, 14));
+        // Temporary files of single saves; a folder of such a name is not one.
         WriteFile(dir / "ini/options.txt.wavepost-Ab12Cd", "left");
-        WriteFile(dir / "ini/options.txt.a1B2c3", "left");
-        // A copy someone keeps.
-        WriteFile(dir / "ini/options.txt.backup", "kept");
+        fs::create_directory(dir / "ini/modes.txt.wavepost-Xy12Zz");
+        for (const char* name : kept) WriteFile(dir / (std::string("ini/") + name), "kept");
 
-        TestWindow w(dir.Path());
-        w.Start();
-        EXPECT_TRUE(w.tk.messages.empty()) << c.name;
-        for (const auto& [path, content] : old)
-            EXPECT_EQ(ReadFile(dir / path), c.expectNew ? fresh[path] : content) << c.name << path;
+        const fs::path home = c.moved ? fs::path(dir.Path().string() + "-moved") : dir.Path();
+        if (c.moved) fs::rename(dir.Path(), home);
+        {
+            TestWindow w(home);
+            w.Start();
+            const bool outsideSaid = std::string(c.marker) == "end";
+            EXPECT_EQ(w.tk.messages.size(), outsideSaid ? 1u : 0u) << c.name;
+            if (outsideSaid && !w.tk.messages.empty()) {
+                EXPECT_EQ(w.tk.messages.front(), Format(LoadString(IDS_SAVE_LIST_OUTSIDE).c_str(),
+                                                        (home / "ini/.wavepost-save").c_str()));
+            }
+            for (const auto& [path, content] : old)
+                EXPECT_EQ(ReadFile(home / path), c.expectNew ? fresh[path] : content)
+                    << c.name << path;
+            EXPECT_EQ(w.dlg.m_pOptions->GetCell(1, 4), c.expectNew ? "Carte#new" : "Carte")
+                << c.name;
+        }
         auto files = Listing(fs::path(WAVEPOST_SOURCE_DIR) / "data" / "ini");
-        files.insert({"notes", "options.txt.backup"});
-        EXPECT_EQ(Listing(dir / "ini"), files) << c.name;
-        EXPECT_EQ(ReadFile(dir / "ini/unites.txt"),
-                  ReadFile(fs::path(WAVEPOST_SOURCE_DIR) / "data" / catalogue::kUnites));
-        EXPECT_EQ(w.dlg.m_pOptions->GetCell(1, 4), c.expectNew ? "Carte#new" : "Carte") << c.name;
+        for (const char* name : kept) files.insert(name);
+        files.insert("modes.txt.wavepost-Xy12Zz");
+        EXPECT_EQ(Listing(home / "ini"), files) << c.name;
+        EXPECT_EQ(ReadFile(home / "init.cnf"), config) << c.name;
+        EXPECT_EQ(ReadFile(home / "init.cnf.wavepost-new"), "not an address file") << c.name;
+        if (c.moved) fs::rename(home, dir.Path());
     }
 }
 

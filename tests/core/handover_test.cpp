@@ -199,10 +199,13 @@ TEST(ProgramSettingsFile, SavedWholeIntoItsFolderAndLoadedBack) {
     SaveSettings(folder, s);
     EXPECT_EQ(LoadSettings(folder), s);
     EXPECT_NE(ReadFile(folder + "/settings.txt").find("future=kept\n"), std::string::npos);
-    // A folder where the file should be: the defaults, no error.
+    // A folder where the file should be: the defaults, with the problem said.
     std::filesystem::remove(folder + "/settings.txt");
     std::filesystem::create_directory(folder + "/settings.txt");
-    EXPECT_EQ(LoadSettings(folder), ProgramSettings{});
+    ProgramSettings loaded = LoadSettings(folder);
+    EXPECT_NE(loaded.problem.find(folder + "/settings.txt"), std::string::npos);
+    loaded.problem.clear();
+    EXPECT_EQ(loaded, ProgramSettings{});
     EXPECT_THROW(SaveSettings(folder, s), FileError);
 }
 

@@ -42,6 +42,18 @@ TEST(CostEstimate, AmountsAndWarningsAtEveryRecomputation) {
     w.Recompute();
     w.Recompute();
     EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));
+    // Each keystroke warns; leaving the field warns again only when the leave changed the
+    // number ("20" written "20.0" does not, "20,5" read as 20.5 does).
+    w.tk.messages.clear();
+    w.tk.Type(IDC_LON2_EDIT, "20");
+    w.tk.Leave(IDC_LON2_EDIT);
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 1));
+    EXPECT_EQ(w.tk.Control(IDC_LON2_EDIT).text, "20.0");
+    w.tk.messages.clear();
+    w.tk.Type(IDC_LON2_EDIT, "20,5");
+    w.tk.Leave(IDC_LON2_EDIT);
+    EXPECT_EQ(w.tk.messages, w.Messages(IDS_POINTS_ALARM, 2));
+    w.tk.Type(IDC_LON2_EDIT, "20");
     // The thresholds follow the link chosen.
     w.tk.messages.clear();
     w.tk.Choose(IDC_TELECOM_COMBO, 1);  // the count is exactly at the fatal threshold
@@ -122,6 +134,8 @@ TEST(CostEstimate, RulesOverPlainChoices) {
         {"one point short of the alarm", [](auto& c) { c.link->alarm = "862"; }, "861 none 5.17 14.33", exampleItems},
         {"fatal exactly at its threshold", [](auto& c) { c.link->fatal = "861"; }, "861 fatal 5.17 14.33", exampleItems},
         {"dollars", [](auto& c) { c.currency = {"USD", "DOLLARS"}, c.dollarRate = "0.8"; }, "861 alarm 6.46 15.57", exampleItems},
+        // Across 180 degrees, as the order reads it: 20 by 10 degrees.
+        {"corners across 180", [](auto& c) { c.zoneMode = 1, c.lon1 = "170", c.lat1 = "20", c.lon2 = "-170", c.lat2 = "10"; }, "861 alarm 5.17 14.33", exampleItems},
         {"corners by whole degrees", [](auto& c) { c.zoneMode = 1, c.lon1 = "10.9", c.lat1 = "20.9", c.lon2 = "30.9", c.lat2 = "10.9"; }, "861 alarm 5.17 14.33", exampleItems},
         // No width: one column still counts for the warnings, but nothing is to pay.
         {"no width", [](auto& c) { c.lon2 = "0"; }, "0 none 0.00 0.00", exampleItems},
@@ -264,6 +278,20 @@ TEST(OrderPage, SizeTimeAndThresholdsInNumbers) {
         // Without an order of gridded data there is no size to tell.
         EXPECT_EQ(DescribeOrders(OrderPlan{}, f).size, "");
     }
+    // Seven days of one reply at 5.17 and 14.33 EUR: seven replies.
+    OrderFigures days;
+    days.subscription = 1;
+    days.days = "7";
+    days.points = 861;
+    days.replyBytes = 53'012;
+    days.pointsAlarm = days.pointsFatal = 100000;
+    days.weather = 5.171;
+    days.telecom = 14.3311;
+    days.currency = "EUR";
+    EXPECT_EQ(DescribeOrders(grib, days).size,
+              size +
+                  "861 points).\nPar envoi : 5.17 EUR météo, 14.33 EUR télécom ; pour les 7 "
+                  "jours : 36.17 EUR météo, 100.29 EUR télécom.");
 }
 
 }  // namespace

@@ -316,6 +316,9 @@ TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
         {"nothing to order", [](Sender& w) { SetListCheck(w.tk, w.dlg.m_pListParametres, 0, 0), SetListCheck(w.tk, w.dlg.m_pListParametres, 1, 0); }, "Aucune demande GRIB", false, true},
         {"bulletins without a spacing", noSpacing, "Aucune demande GRIB", false, true},
         {"no address, for 5 days", noAddress, "Abonnement GRIB pour 5 jours", true},
+        {"no kind of order", [](Sender& w) { for (int id : *RadioGroupOf(IDC_SUBSCRIPTION_SINGLE_RADIO)) w.tk.Control(id).check = 0; }, "Aucune demande GRIB", false, true},
+        {"for 0 days", [](Sender& w) { SetRadio(w.tk, IDC_SUBSCRIPTION_DAYS_RADIO), w.tk.Control(IDC_DAYS_EDIT).text = "0"; }, "Aucune demande GRIB", false, true},
+        {"cancel all", [](Sender& w) { SetRadio(w.tk, IDC_SUBSCRIPTION_CANCEL_RADIO); }, "Suppression de tous les abonnements en cours"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -324,6 +327,10 @@ TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
         w.tk.SelectTab(kOrderPage);
         const std::string page = w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
         EXPECT_EQ(w.tk.Control(IDC_ORDER_KIND_LABEL).text, c.kind) << c.name;
+        // A size only for an order with a GRIB reply.
+        EXPECT_EQ(w.tk.Control(IDC_ORDER_SIZE_LABEL).text.empty(),
+                  c.insteadMessage || std::string(c.name) == "cancel all")
+            << c.name;
         w.tk.Click(IDC_SEND_BUTTON);
 
         std::string expected;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
@@ -92,11 +93,20 @@ TEST(RequestText, EachChoiceChangesItsLine) {
         {"the example", [](auto&) {}, kExample},
         {"cancel", [](auto& c) { c.subscription = 3, c.lon1 = "", c.lonMesh.reset(); }, cancel},
         {"7 days", [](auto& c) { c.subscription = 1; }, Example("A 1", "A 7")},
+        // Never the cancel code nor a negative count inside an order.
+        {"no day count", [](auto& c) { c.subscription = 1, c.days = ""; }, Format(LoadString(IDS_BAD_DAYS).c_str(), "")},
+        {"days not a number", [](auto& c) { c.subscription = 1, c.days = "sept"; }, Format(LoadString(IDS_BAD_DAYS).c_str(), "sept")},
+        {"0 days", [](auto& c) { c.subscription = 1, c.days = "0"; }, Format(LoadString(IDS_BAD_DAYS).c_str(), "0")},
+        {"-3 days", [](auto& c) { c.subscription = 1, c.days = "-3"; }, Format(LoadString(IDS_BAD_DAYS).c_str(), "-3")},
+        // No kind chosen is not "cancel all".
+        {"no kind", [](auto& c) { c.subscription = -1; }, LoadString(IDS_NO_ORDER_KIND)},
+        {"kind not in the table", [](auto& c) { c.subscription = -3; }, LoadString(IDS_NO_ORDER_KIND)},
         {"10 x 10", [](auto& c) { c.lon2 = "10", c.lat2 = "10"; }, Example(zone, "Z -10.0 45.0")},
         {"10 x 10.5", [](auto& c) { c.lon2 = "10", c.lat2 = "10.5"; }, Example(zone, "Z -10.0 45.0 10.0 10.5")},
         {"no width", [](auto& c) { c.lon2 = "0"; }, ""},
         {"infinite centre", [](auto& c) { c.lon1 = "1e999"; }, ""},
         {"rectangle 10 x 10", [&](auto& c) { corners(c, "0", "10", "10", "0"); }, Example(zone, "Z 5.0 5.0")},
+        {"rectangle 10 x 10, longitude first", [&](auto& c) { corners(c, "0", "30", "10", "20"); }, Example(zone, "Z 5.0 25.0")},
         // The float nearest 0.15 lies above it, the double below.
         {"single precision", [&](auto& c) { corners(c, "0", "10", "0.15", "0"); }, Example(zone, "Z 0.1 5.0 0.2 10.0")},
         {"equal longitudes", [&](auto& c) { corners(c, "20", "50", "20", "40"); }, ""},

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 
 #include "app/NumberText.h"
+#include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
 #include "tests/core/CatalogueTestSupport.h"
@@ -83,6 +86,82 @@ TEST(Startup, AddressFileSettings) {
         EXPECT_EQ(w.tk.Control(IDC_ANTIMERIDIAN_CHECK).check, antimeridian) << content;
         EXPECT_DOUBLE_EQ(w.dlg.m_dPtEuro, price) << content;
         EXPECT_TRUE(w.tk.messages.empty());
+    }
+}
+
+// Every file the program reads, replaced by what a person or a fault might leave there: it
+// is never waited on nor read beyond its bound, the user gets one message naming it, and
+// the program goes on wherever it can do without the file.
+TEST(Startup, FilesThatAreNotWhatTheyClaimGetOneMessage) {
+    enum class Shape { Pipe, Device, Folder, Huge };
+    struct Case {
+        const char* file;
+        Shape shape;
+        int message;  // its one argument is the file's path
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"init.cnf", Shape::Pipe, IDS_FILE_NOT_REGULAR, false},
+        {"init.cnf", Shape::Device, IDS_FILE_NOT_REGULAR, false},
+        {"init.cnf", Shape::Folder, IDS_FILE_NOT_REGULAR, false},
+        {"init.cnf", Shape::Huge, IDS_FILE_TOO_LARGE, false},
+        {"config/settings.txt", Shape::Pipe, IDS_FILE_NOT_REGULAR, true},
+        {"config/settings.txt", Shape::Device, IDS_FILE_NOT_REGULAR, true},
+        {"config/settings.txt", Shape::Folder, IDS_FILE_NOT_REGULAR, true},
+        {"config/settings.txt", Shape::Huge, IDS_FILE_TOO_LARGE, true},
+        {"ini/presentation.txt", Shape::Pipe, IDS_FILE_NOT_REGULAR, true},
+        {"ini/presentation.txt", Shape::Device, IDS_FILE_NOT_REGULAR, true},
+        {"ini/presentation.txt", Shape::Huge, IDS_FILE_TOO_LARGE, true},
+        {"ini/options.txt", Shape::Pipe, IDS_FILE_NOT_REGULAR, false},
+        {"ini/options.txt", Shape::Device, IDS_FILE_NOT_REGULAR, false},
+        {"ini/options.txt", Shape::Huge, IDS_TABLE_TOO_LARGE, false},
+        {"state/history.txt", Shape::Pipe, IDS_HISTORY_UNREADABLE, true},
+        {"state/history.txt", Shape::Device, IDS_HISTORY_UNREADABLE, true},
+        {"state/history.txt", Shape::Huge, IDS_HISTORY_CUT, true},
+    };
+    const std::string order =
+        "2026-12-08T08:03:33Z\tmail\tgrib@example.org\tGrib\t@mto@reqt@grib@\\nA 1\n";
+    for (const Case& c : cases) {
+        SeededFolder dir;
+        const std::string path = dir / c.file;
+        std::filesystem::create_directories(dir / "config");
+        std::filesystem::create_directories(dir / "state");
+        std::filesystem::remove(path);
+        if (c.shape == Shape::Pipe) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        }
+        if (c.shape == Shape::Device) std::filesystem::create_symlink("/dev/zero", path);
+        if (c.shape == Shape::Folder) std::filesystem::create_directory(path);
+        if (c.shape == Shape::Huge) {
+            // Sparse: far beyond any bound, with the newest order at its end.
+            WriteFile(path, "");
+            std::filesystem::resize_file(path, std::uintmax_t{10} << 30);
+            std::ofstream(path, std::ios::app | std::ios::binary) << "\n" << order;
+        }
+        TestWindow w(dir.Path());
+        w.tk.settingsDirectory = dir / "config";
+        w.tk.systemDirectory = dir / "state";
+        bool ended = false;
+        try {
+            w.Start();
+            w.tk.SelectTab(kOrderPage);
+            w.tk.SelectTab(0);
+            w.tk.SelectTab(kOrderPage);
+        } catch (const platform::ProcessExit& exit) {
+            EXPECT_EQ(exit.status, 1);
+            ended = true;
+        }
+        const std::string what = std::string(c.file) + " " + std::to_string(int(c.shape));
+        EXPECT_EQ(ended, !c.goesOn) << what;
+        ASSERT_EQ(w.tk.messages.size(), 1u) << what;
+        const std::string& message = w.tk.messages.front();
+        const std::string& text = LoadString(c.message);
+        EXPECT_EQ(message.substr(0, 12), Format(text.c_str(), path.c_str()).substr(0, 12)) << what;
+        EXPECT_NE(message.find(path), std::string::npos) << what << ": " << message;
+        if (c.shape == Shape::Huge && c.goesOn && std::string(c.file) == "state/history.txt") {
+            EXPECT_NE(w.tk.Control(IDC_HISTORY_EDIT).text.find("grib@example.org"),
+                      std::string::npos);
+        }
     }
 }
 

@@ -109,12 +109,22 @@ TEST(ZoneArithmetic, PositionsAsSailorsWriteThem) {
                 {"47,26s", Latitude, -47.26, true},
                 {"-47\xB0 15′", Latitude, -47.25, true},  // a Windows-1252 degree sign
                 {"47°15'36\"S", Latitude, -(47 + 15 / 60.0 + 36 / 3600.0), true},
+                // The hemisphere first, as GPS units show it; minutes apart or after a hyphen.
+                {"N47°15.5'", Latitude, 47 + 15.5 / 60, true},
+                {"S33 51.5", Latitude, -(33 + 51.5 / 60), true},
+                {"W005°30'", Longitude, -5.5, true},
+                {"E 5", Longitude, 5, true},
+                {"47 15", Latitude, 47.25, true},
+                {"47-15N", Latitude, 47.25, true},
                 // Refused: read as before.
                 {"5N", Longitude, 5, false},
                 {"5W", Latitude, 5, false},
                 {"20W", Size, 20, false},
                 {"47°75'N", Latitude, 47, false},
                 {"5 W 3", Longitude, 5, false},
+                {"N47N", Latitude, 0, false},
+                {"47-15", Latitude, 47, false},
+                {"E", Longitude, 0, false},
                 // Read as before.
                 {"5e3", Longitude, 5000, false},
                 {"12,34", Latitude, 12, false},

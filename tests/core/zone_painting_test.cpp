@@ -3,6 +3,7 @@
 #include <limits>
 #include <optional>
 
+#include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "tests/core/ZoneTestSupport.h"
 
@@ -60,6 +61,22 @@ TEST(ZonePainting, ZoneInPixels) {
     for (const Row& r : rows) EXPECT_EQ(zone::GeoToPixel(r.view, r.zone), r.pixels) << r.zone.west;
 }
 
+// The rectangle 170E 20N to 170W 20S is ordered 20 degrees wide across 180: it is drawn
+// so, never the long way round.
+TEST(ZonePainting, AZoneAcross180IsDrawnAsOrdered) {
+    using Pieces = std::vector<platform::Rect>;
+    struct Row {
+        zone::MapView view;
+        zone::ZoneRect zone;
+        Pieces pieces;
+    } rows[] = {{kWorld, {350, 10, 20, -20}, Pieces{{451, 121, 460, 161}, {101, 121, 111, 161}}},
+                {kPacific, {350, 10, 20, -20}, Pieces{{271, 121, 291, 161}}},
+                {kWorld, {150, 170, 50, 30}, Pieces{{251, 91, 271, 111}}},
+                // West 10 degrees east of east: ordered 340 degrees wide, and drawn so.
+                {kPacific, {370, 350, 40, 50}, Pieces{{291, 91, 460, 101}, {101, 91, 271, 101}}}};
+    for (const Row& r : rows) EXPECT_EQ(zone::ZonePieces(r.view, r.zone), r.pieces) << r.zone.west;
+}
+
 TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
     ZoneWindow z;
     auto picture = [&](int depth) {
@@ -84,6 +101,16 @@ TEST(ZonePainting, MapGraticuleAndZoneOfTheWindow) {
     z.tk.Click(IDC_ANTIMERIDIAN_CHECK);
     z.tk.Click(IDC_MAP_EUROPE_RADIO);
     EXPECT_EQ(picture(24), 166);
+    // The map, its graticule and the zone belong to the zone page alone.
+    z.tk.Type(IDC_LON2_EDIT, "20");
+    for (int page = 1; page < kPageCount; ++page) {
+        z.tk.SelectTab(page);
+        EXPECT_TRUE(z.Painted(DrawOp::Picture).empty()) << page;
+        EXPECT_TRUE(z.Painted(DrawOp::Line).empty()) << page;
+        EXPECT_TRUE(z.Painted(DrawOp::RectOutline).empty()) << page;
+    }
+    z.tk.SelectTab(0);
+    EXPECT_EQ(z.Painted(DrawOp::RectOutline).size(), 1u);
 }
 
 // A frame the conversions cannot divide by: no row for the map, or two equal edges, also in

@@ -122,8 +122,10 @@ ask() {  # name command: prints the client's answer (none after 40 s)
     wait_until 40 more_lines "$out" "$before" || return 1
     tail -n 1 "$out"
 }
-# "created OWNER PATH PID": the PID goes to $created, and to the clean-up.
+# "created OWNER PATH PID": the PID goes to $created, and to the clean-up; the owner and
+# path to $created_object.
 created=""
+created_object=""
 create() {  # name
     local answer
     answer="$(ask "$1" create)"
@@ -132,6 +134,7 @@ create() {  # name
         created*)
             set -- $answer
             created="$4"
+            created_object="$2 $3"
             started+=("$created")
             ;;
         *) echo "create: $answer" >&2 ;;
@@ -183,6 +186,7 @@ catalogue="$(catalogue_sum)"
 start_client a
 create a
 pa="$created"
+object_a="$created_object"
 check "a creation request starts a process" test -n "$pa"
 check "which shows its window" wait_until 30 has_window "$pa"
 check "in the working directory of the registering program" \
@@ -197,6 +201,11 @@ create b
 pb="$created"
 check "a second client gets a second process" test -n "$pb" -a "$pb" != "$pa"
 check "with a window of its own" wait_until 30 has_window "$pb"
+other="$(ask b "release-of $object_a")"
+check "a client cannot release another client's object" \
+    test "${other#error Marlock.Application.Error.NoReference}" != "$other"
+sleep 0.5
+check "whose process keeps running" alive "$pa"
 
 # --- closing while attached only hides; releasing ends without saving -----------------
 press "$(window_of "$pa")" Escape

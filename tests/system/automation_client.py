@@ -5,6 +5,7 @@
 #   create        CreateInstance on the well-known name -> "created OWNER PATH PID"
 #   create-again  CreateInstance on the owner's unique name (must be refused)
 #   release       Release on the object -> "released"
+#   release-of OWNER PATH  Release on another client's object (must be refused)
 # A failure answers "error NAME MESSAGE". End of input ends the client (and its connection).
 import sys
 
@@ -55,6 +56,11 @@ for line in sys.stdin:
             create(owner)
         elif command == "release":
             bus.call_sync(owner, path, REFERENCE_INTERFACE, "Release", None, None,
+                          Gio.DBusCallFlags.NONE, 10000, None)
+            answer("released")
+        elif command.startswith("release-of "):
+            _, other_owner, other_path = command.split()
+            bus.call_sync(other_owner, other_path, REFERENCE_INTERFACE, "Release", None, None,
                           Gio.DBusCallFlags.NONE, 10000, None)
             answer("released")
         else:
