@@ -1,6 +1,7 @@
 #include "request/PatHandOver.h"
 
-#include <regex>
+#include <cctype>
+#include <sstream>
 
 #include "app/NumberText.h"
 #include "app/layout/StringTable.h"
@@ -40,18 +41,47 @@ std::string PatFailureMessage(const platform::ProgramRun& run, const OutgoingMai
            LoadString(IDS_NOT_IN_HISTORY);
 }
 
+namespace {
+
+// "v0.16.0" or "0.16.0" at the start of a word: the text matched and its three numbers.
+struct PatVersion {
+    std::string text;
+    long major = 0, minor = 0;
+};
+
+std::optional<PatVersion> FindVersion(const std::string& output) {
+    std::istringstream words(output);
+    std::string word;
+    while (words >> word) {
+        std::size_t at = word.front() == 'v' ? 1 : 0;
+        long numbers[3] = {};
+        bool whole = true;
+        for (int n = 0; n < 3 && whole; ++n) {
+            if (n > 0 && (at >= word.size() || word[at++] != '.')) whole = false;
+            const std::size_t digits = at;
+            while (at < word.size() && std::isdigit(static_cast<unsigned char>(word[at]))) ++at;
+            if (at == digits)
+                whole = false;
+            else
+                numbers[n] = ReadInteger(word.substr(digits, at - digits));
+        }
+        if (whole) return PatVersion{word.substr(0, at), numbers[0], numbers[1]};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> PatVersionProblem(const platform::ProgramRun& versionRun) {
     // "Pat v0.16.0 (0b1c2d3) linux/amd64 - go1.19.8"
-    static const std::regex kVersion(R"((^|\s)v?(\d+)\.(\d+)\.(\d+))");
-    std::smatch match;
-    if (!versionRun.Succeeded() || !std::regex_search(versionRun.standardOutput, match, kVersion))
+    const std::optional<PatVersion> version =
+        versionRun.Succeeded() ? FindVersion(versionRun.standardOutput) : std::nullopt;
+    if (!version)
         return Format(LoadString(IDS_PAT_VERSION_UNKNOWN).c_str(),
                       (versionRun.standardOutput + versionRun.errorText).c_str());
-    const long major = ReadInteger(match[2].str()), minor = ReadInteger(match[3].str());
-    const bool reads = major > 0 || (minor >= 13 && minor != 17);
+    const bool reads = version->major > 0 || (version->minor >= 13 && version->minor != 17);
     if (reads) return std::nullopt;
-    const std::string version = match[0].str().substr(match[1].length());
-    return Format(LoadString(IDS_PAT_VERSION_REFUSED).c_str(), version.c_str());
+    return Format(LoadString(IDS_PAT_VERSION_REFUSED).c_str(), version->text.c_str());
 }
 
 }  // namespace wavepost
