@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTranslator>
+#include <memory>
 #include <vector>
 
 #include "app/layout/StringTable.h"
@@ -18,7 +19,8 @@ namespace {
 constexpr const char* kContext = "wavepost";
 
 bool g_bTranslating = false;
-std::vector<QTranslator*> g_translators;
+// Owned here, so that they go at the latest with the program's statics, however it ends.
+std::vector<std::unique_ptr<QTranslator>> g_translators;
 
 // The program's language for one locale name ("en_GB.UTF-8", "fr", "C"); empty when the
 // program has no translation for it.
@@ -168,27 +170,22 @@ void InstallTranslators() {
     const QString language = ChosenLanguage();
     // Owned here, not by the application: the one that reads --help goes before the
     // window's comes.
-    auto* translator = new QTranslator;
+    auto translator = std::make_unique<QTranslator>();
     // Qt's own texts are English: only another language needs their translation, and
     // the program's texts are French.
     const bool loaded = language == QLatin1String("en")
                             ? translator->load(QStringLiteral(":/i18n/wavepost_") + language)
                             : translator->load(QStringLiteral("qtbase_") + language,
                                                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (!loaded) {
-        delete translator;
-        return;
-    }
-    QCoreApplication::installTranslator(translator);
-    g_translators.push_back(translator);
+    if (!loaded) return;
+    QCoreApplication::installTranslator(translator.get());
+    g_translators.push_back(std::move(translator));
     g_bTranslating = language == QLatin1String("en");
 }
 
 void RemoveTranslators() {
-    for (QTranslator* translator : g_translators) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-    }
+    for (const auto& translator : g_translators)
+        QCoreApplication::removeTranslator(translator.get());
     g_translators.clear();
     g_bTranslating = false;
 }

@@ -12,21 +12,7 @@ state="$XDG_STATE_HOME/wavepost"
 settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
 mkdir -p "$(dirname "$settings")"
 
-# The stand-in answers "pat version" as a Pat whose "compose" reads the body; it records
-# each order as its argument vector (NUL-separated, itself first) and its standard input.
-calls="$SCRATCH/pat-calls"
-mkdir -p "$SCRATCH/bin" "$calls"
-cat > "$SCRATCH/bin/pat" <<SCRIPT
-#!/bin/sh
-[ "\$1" = version ] && { echo 'Pat v0.18.0 (0000000) linux/amd64 - go1.21'; exit 0; }
-i=1
-while [ -e "$calls/\$i.argv" ]; do i=\$((i + 1)); done
-printf '%s\0' "\$0" "\$@" > "$calls/\$i.argv"
-cat > "$calls/\$i.stdin"
-touch "$calls/\$i.done"
-SCRIPT
-chmod +x "$SCRATCH/bin/pat"
-export PATH="$SCRATCH/bin:$PATH"
+install_pat_recorder
 
 bulletin=$'@mto@reqt@bull@\nMETAREA1\n@mto@reqt@fin@'
 grib=$'@mto@reqt@grib@\nA 1\nZ -30.0 40.0 40.0 30.0\nM 1.0\nD Monde\nP WIND PRMSL HTSGW\nE 0 12 24 48 72 96 120\nC zip\nS WAVEPOST1.0\n@mto@reqt@fin@'

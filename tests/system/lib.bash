@@ -170,3 +170,22 @@ send_once() {
     wait_for "$condition" || fail "not met: $condition"
     close_window
 }
+
+# A stand-in for Pat first on the PATH: it answers "pat version" as a Pat whose "compose"
+# reads the body, and records each other call in $calls as its argument vector
+# (NUL-separated, itself first), its standard input and a ".done" mark.
+install_pat_recorder() {
+    calls="$SCRATCH/pat-calls"
+    mkdir -p "$SCRATCH/bin" "$calls"
+    cat > "$SCRATCH/bin/pat" <<SCRIPT
+#!/bin/sh
+[ "\$1" = version ] && { echo 'Pat v0.18.0 (0000000) linux/amd64 - go1.21'; exit 0; }
+i=1
+while [ -e "$calls/\$i.argv" ]; do i=\$((i + 1)); done
+printf '%s\0' "\$0" "\$@" > "$calls/\$i.argv"
+cat > "$calls/\$i.stdin"
+touch "$calls/\$i.done"
+SCRIPT
+    chmod +x "$SCRATCH/bin/pat"
+    export PATH="$SCRATCH/bin:$PATH"
+}

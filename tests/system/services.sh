@@ -12,19 +12,7 @@ state="$XDG_STATE_HOME/wavepost"
 settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
 mkdir -p "$(dirname "$settings")"
 
-calls="$SCRATCH/pat-calls"
-mkdir -p "$SCRATCH/bin" "$calls"
-cat > "$SCRATCH/bin/pat" <<SCRIPT
-#!/bin/sh
-[ "\$1" = version ] && { echo "Pat v0.16.0 (stand-in) linux/amd64"; exit 0; }
-i=1
-while [ -e "$calls/\$i.argv" ]; do i=\$((i + 1)); done
-printf '%s\0' "\$0" "\$@" > "$calls/\$i.argv"
-cat > "$calls/\$i.stdin"
-touch "$calls/\$i.done"
-SCRIPT
-chmod +x "$SCRATCH/bin/pat"
-export PATH="$SCRATCH/bin:$PATH"
+install_pat_recorder
 
 # The shipped Monde choices: centre 30W 40N, 40 by 30 degrees, spacing 1, steps 0 12 24 48
 # 72 96 120, wind, pressure and waves.
