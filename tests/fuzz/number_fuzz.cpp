@@ -44,6 +44,19 @@ long IntegerByTheRule(const std::string& text) {
     return negative ? -value : value;
 }
 
+// A number, blanks, and another ("47 15", "454 .7", "12 ,5"): degrees and minutes
+// without a mark.
+bool HasTwoNumbers(const std::string& text) {
+    const auto numeric = [](char c) { return (c >= '0' && c <= '9') || c == '.' || c == ','; };
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (!numeric(text[i])) continue;
+        std::size_t j = i + 1;
+        while (j < text.size() && IsBlank(text[j])) ++j;
+        if (j > i + 1 && j < text.size() && numeric(text[j])) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -58,8 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto quantity :
          {zone::Quantity::Latitude, zone::Quantity::Longitude, zone::Quantity::Size}) {
         const double coordinate = zone::ReadCoordinate(text, quantity);
-        // Without a hemisphere letter or a mark, no text is read the sailors' way.
-        if (text.find_first_of("NSEWOnsewo'\"\xB0\xBA\xE2") == std::string::npos)
+        // Without a hemisphere letter, a mark, or minutes after the degrees ("47 15"), no
+        // text is read the sailors' way.
+        if (text.find_first_of("NSEWOnsewo'\"\xB0\xBA\xE2") == std::string::npos &&
+            !HasTwoNumbers(text))
             FUZZ_CHECK(!zone::ReadSailorPosition(text, quantity));
         if (!zone::ReadSailorPosition(text, quantity)) {
             FUZZ_CHECK((coordinate == read && std::signbit(coordinate) == std::signbit(read)) ||

@@ -24,7 +24,11 @@ const char* const kFuzzedFiles[] = {"init.cnf", "ini/bulletins.txt", "ini/soft.t
                                     "ini/parametres.txt", "ini/options.txt"};
 
 void CheckOrderText(const std::string& text) {
-    if (text.empty() || text == LoadString(IDS_NO_MESH)) return;
+    if (text.empty() || text == LoadString(IDS_NO_MESH) || text == LoadString(IDS_NO_ORDER_KIND))
+        return;
+    // A day count that is no positive number is refused with a sentence naming it.
+    const std::string badDays = LoadString(IDS_BAD_DAYS);
+    if (text.rfind(badDays.substr(0, badDays.find("%s")), 0) == 0) return;
     FUZZ_CHECK(text.rfind("@mto@reqt@grib@%0A", 0) == 0);
     FUZZ_CHECK(text.size() >= 14 && text.compare(text.size() - 14, 14, "@mto@reqt@fin@") == 0);
     FUZZ_CHECK(text.find_first_of("\r\n") == std::string::npos);
