@@ -1042,12 +1042,16 @@ TEST(Favourites, RecallGivesTheOrderTheSameChoicesGiveByHand) {
         const std::string file = ReadFile(w.settings / "favourites.txt");
         EXPECT_EQ(file.rfind("[Gascogne]\nmap=", 0), 0u) << file;
 
-        // Everything otherwise, on the other map.
-        w.tk.ClickMapList(c.name[0] == 'E' ? 0 : 1);
+        // Everything otherwise (kept by a change of map), then the other map shown.
         w.tk.Click(IDC_ZONE_CENTRED_RADIO);
         w.tk.Type(IDC_LON1_EDIT, "30");
-        w.tk.ToggleCheckListItem(w.dlg.m_pListEcheances, 0);
+        w.tk.Type(IDC_SPEED_EDIT, "0");
+        for (platform::ControlHandle list : {w.dlg.m_pListEcheances, w.dlg.m_pListParametres,
+                                             w.dlg.m_pListBulletins, w.dlg.m_pListImages})
+            w.tk.ToggleCheckListItem(list, 0);
         w.tk.Click(IDC_COMPRESSION_NONE_RADIO);
+        w.tk.Click(IDC_SUBSCRIPTION_PERMANENT_RADIO);
+        w.tk.ClickMapList(c.name[0] == 'E' ? 0 : 1);
         ASSERT_NE(PlannedUrls(w), expected) << c.name;
 
         w.tk.messages.clear();
