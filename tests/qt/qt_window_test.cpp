@@ -373,6 +373,27 @@ class QtWindowTest : public QObject {
         const std::string file =
             ReadBytes(w.dir.path().toStdString() + "/config/wavepost/favourites.txt");
         QVERIFY2(file.rfind("[Quotidien]\nmap=Monde\n", 0) == 0, file.c_str());
+
+        // The daily order: Alt+F, Return on the first favourite, Alt+E.
+        auto* lon = w.Get<QLineEdit>(IDC_LON1_EDIT);
+        const QString kept = lon->text();
+        ClickTab(w, kZonePage);
+        w.Activate();
+        TypeInto(lon, QStringLiteral("12"));
+        ClickTab(w, kOrderPage);
+        w.Activate();
+        offered.clear();
+        PressKey(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(offered.size(), 4);
+        QCOMPARE(offered[0], QStringLiteral("Quotidien"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(lon->text(), kept);
+        typer.stop();
+        BoxCloser closer;  // no mail program: the order goes to the clipboard with a message
+        w.Activate();
+        PressKey(Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY(QString::fromStdString(w.LastOrder()).contains(QStringLiteral("%0AZ%20") + kept));
     }
 
     // "Adresses..." opens a form of three fields, filled from the address file; what is
