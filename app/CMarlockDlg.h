@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/Favourites.h"
 #include "app/ProgramSettings.h"
 #include "app/UtcTime.h"
 #include "catalogue/CIniTable.h"
 #include "platform/Events.h"
 #include "platform/Toolkit.h"
 #include "request/CostArithmetic.h"
+#include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
 #include "request/OrderPlan.h"
 #include "request/RequestText.h"
@@ -126,6 +128,13 @@ class CMarlockDlg : public platform::IWindowLogic {
     void OnCostInputChanged();
     void OnDollarRateKillFocus();
     void OnSend();
+    // The way "Envoi" hands orders over now, from the settings and the machine.
+    HandOverWay CurrentHandOverWay();
+    // Hands the mails over one after the other, each noted as under way, recorded in the
+    // history once taken, put on the clipboard with a message when not. False when a
+    // gridded-data order was abandoned because its choices could not be saved.
+    bool HandOverMails(const std::vector<OrderMail>& mails, const HandOverWay& way,
+                       const std::string& sender, bool addressMissing);
     void OnAskQuestion();
     void OnHelp();
     bool WriteRequestCopy(std::string content, std::string fileName);
@@ -151,6 +160,16 @@ class CMarlockDlg : public platform::IWindowLogic {
     // Withdraws an order of the history the sailor chooses (abandoned in the mail program):
     // a line is added saying so; the list and the subscriptions follow.
     void OnWithdrawOrder();
+    // Hands an order of the history the sailor chooses over again, unchanged, the way
+    // chosen now; it is recorded as a new order.
+    void OnResendOrder();
+    // "Favoris...": recalls a favourite in one choice, or saves, renames or deletes one.
+    void OnFavourites();
+    // The current choices under a name (they are stored first).
+    Favourite CurrentFavourite(const std::string& name);
+    // Brings a favourite's choices back as a change of map does (stored, saved, loaded),
+    // what the catalogue still offers of them; returns what it no longer offers.
+    std::vector<std::string> RecallFavourite(const Favourite& favourite);
     // Offers the catalogue's service and Saildocs, the one the settings keep selected.
     void FillServiceChoices();
     void OnServiceChanged();

@@ -85,6 +85,12 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_WITHDRAW_BUTTON:
                         OnWithdrawOrder();
                         break;
+                    case IDC_RESEND_BUTTON:
+                        OnResendOrder();
+                        break;
+                    case IDC_FAVOURITES_BUTTON:
+                        OnFavourites();
+                        break;
                     case IDC_ADDRESSES_BUTTON:
                         OnAddresses();
                         break;

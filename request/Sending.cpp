@@ -2,6 +2,7 @@
 // Handing the orders, the question mail and the help page to the desktop.
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -110,6 +111,23 @@ void CollectTicked(platform::IToolkit& toolkit, platform::ControlHandle list, CI
                               if (toolkit.CheckListGetCheck(list, item) != 0)
                                   codes.push_back(ForUrl(Unquoted(table->GetCell(r, 2))));
                           });
+}
+
+// The orders offered to be sent again: the ones a sailor may still be looking for.
+constexpr std::size_t kResendable = 20;
+
+// An order of the history as it is handed over again: the same recipient, subject and
+// body; the URL is made anew from them, as Envoi makes it.
+OrderMail ResentMail(const OutgoingMail& earlier) {
+    const std::string body = ForUrl(earlier.body);
+    const bool bulletin = earlier.subject == "Bulletin";
+    return {earlier.address,
+            earlier.subject,
+            body,
+            "mailto:" + ForUrl(earlier.address) + "?subject=" + ForUrl(earlier.subject) +
+                "&body=" + body,
+            bulletin ? "WavepostBulletin.txt" : "WavepostGrib.txt",
+            false};
 }
 
 }  // namespace
@@ -221,6 +239,66 @@ OrderPlan CMarlockDlg::PlanOrders() {
     return plan;
 }
 
+HandOverWay CMarlockDlg::CurrentHandOverWay() {
+    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
+    return ChooseHandOver(
+        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+}
+
+bool CMarlockDlg::HandOverMails(const std::vector<OrderMail>& mails, const HandOverWay& way,
+                                const std::string& sender, bool addressMissing) {
+    const bool noMailProgram =
+        way.method == HandOverMethod::Mail && !mails.empty() && !m_toolkit.HasMailHandler();
+    std::optional<std::string> patProblem;
+    if (way.method == HandOverMethod::Pat && !mails.empty())
+        patProblem = AskPatVersion(m_toolkit, way.patPath, mails.front());
+    const std::string folder = mails.empty() ? std::string() : UsableStateFolder();
+    // The orders that went to the clipboard instead, all of them kept there together.
+    std::vector<OrderMail> inClipboard;
+    for (const OrderMail& mail : mails) {
+        if (mail.isGribOrder) {
+            // The order stays unsent when the choices it was made from cannot be kept.
+            try {
+                SaveCatalogue();
+            } catch (const FileError& error) {
+                if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
+                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
+                return false;
+            }
+        }
+        if (noMailProgram) {
+            WriteRequestCopy(mail.url, mail.copyFile);
+            inClipboard.push_back(mail);
+            continue;
+        }
+        const HistoryRecord record{UtcNow(), way.method, {mail.address, mail.subject, mail.Text()}};
+        // The order is noted as under way before it is handed over, and its line written
+        // after: a crash in between leaves the note, which the next start records. An
+        // order addressed to the error text leaves only once the user mends it: no line.
+        bool noted = false;
+        if (!folder.empty() && !addressMissing) {
+            try {
+                WritePendingHandOver(folder, record);
+                noted = true;
+            } catch (const FileError&) {
+                // Without the note the order still goes; only a crash could lose its line.
+            }
+        }
+        // One after the other: the next order is handed over once this one's program ended.
+        const std::optional<std::string> failure =
+            HandOverOrder(m_toolkit, mail, way, sender, record.time, patProblem);
+        WriteRequestCopy(mail.url, mail.copyFile);
+        if (!failure && !addressMissing) RecordHandOver(folder, record);
+        if (noted) ClearPendingHandOver(folder);
+        if (!failure) continue;
+        inClipboard.push_back(mail);
+        m_toolkit.SetClipboardText(ClipboardText(inClipboard));
+        m_toolkit.MessageBox(*failure);
+    }
+    if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
+    return true;
+}
+
 void CMarlockDlg::OnSend() {
     // A press while the orders are being handed over (the toolkit keeps the window's
     // input away meanwhile, this is the logic's own guard) would hand them over twice.
@@ -244,9 +322,7 @@ void CMarlockDlg::OnSend() {
             OnAddresses();
         return;
     }
-    const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
-    const HandOverWay way = ChooseHandOver(
-        settings, settings.method == HandOverMethod::Pat ? m_toolkit.FindProgram("pat") : "");
+    const HandOverWay way = CurrentHandOverWay();
     // Only a mail program lets the user mend a missing address; Pat and the files would
     // take the error text for one.
     if (plan.addressMissing && way.method != HandOverMethod::Mail) {
@@ -257,62 +333,63 @@ void CMarlockDlg::OnSend() {
     if (plan.addressMessage) m_toolkit.MessageBox(*plan.addressMessage);
     // A refused address sends nothing, so the choices stay for a try once the file is mended.
     if (plan.addressRefused) return;
-
-    const bool noMailProgram =
-        way.method == HandOverMethod::Mail && !plan.mails.empty() && !m_toolkit.HasMailHandler();
-    std::optional<std::string> patProblem;
-    if (way.method == HandOverMethod::Pat && !plan.mails.empty())
-        patProblem = AskPatVersion(m_toolkit, way.patPath, plan.mails.front());
-    const std::string folder = plan.mails.empty() ? std::string() : UsableStateFolder();
-    // The orders that went to the clipboard instead, all of them kept there together.
-    std::vector<OrderMail> inClipboard;
-    for (const OrderMail& mail : plan.mails) {
-        if (mail.isGribOrder) {
-            // The order stays unsent when the choices it was made from cannot be kept.
-            try {
-                SaveCatalogue();
-            } catch (const FileError& error) {
-                if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
-                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
-                return;
-            }
-        }
-        if (noMailProgram) {
-            WriteRequestCopy(mail.url, mail.copyFile);
-            inClipboard.push_back(mail);
-            continue;
-        }
-        const HistoryRecord record{UtcNow(), way.method, {mail.address, mail.subject, mail.Text()}};
-        // The order is noted as under way before it is handed over, and its line written
-        // after: a crash in between leaves the note, which the next start records. An
-        // order addressed to the error text leaves only once the user mends it: no line.
-        bool noted = false;
-        if (!folder.empty() && !plan.addressMissing) {
-            try {
-                WritePendingHandOver(folder, record);
-                noted = true;
-            } catch (const FileError&) {
-                // Without the note the order still goes; only a crash could lose its line.
-            }
-        }
-        // One after the other: the next order is handed over once this one's program ended.
-        const std::optional<std::string> failure =
-            HandOverOrder(m_toolkit, mail, way, plan.sender, record.time, patProblem);
-        WriteRequestCopy(mail.url, mail.copyFile);
-        if (!failure && !plan.addressMissing) RecordHandOver(folder, record);
-        if (noted) ClearPendingHandOver(folder);
-        if (!failure) continue;
-        inClipboard.push_back(mail);
-        m_toolkit.SetClipboardText(ClipboardText(inClipboard));
-        m_toolkit.MessageBox(*failure);
-    }
-    if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
+    if (!HandOverMails(plan.mails, way, plan.sender, plan.addressMissing)) return;
     if (plan.insteadMessage) m_toolkit.MessageBox(*plan.insteadMessage);
     if (plan.note) m_toolkit.MessageBox(*plan.note);
     if (!plan.HasGribOrder()) return;
 
     m_nSubscription = 0;
     ExchangeData(ExchangeDirection::ToControls);
+}
+
+void CMarlockDlg::OnResendOrder() {
+    if (m_bHandingOver) return;
+    m_bHandingOver = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_bHandingOver};
+
+    // Withdrawn ones too: an order abandoned in the mail program is the one sent again.
+    std::vector<HistoryRecord> offered = LastRecords(KnownHistory(), kResendable);
+    std::reverse(offered.begin(), offered.end());  // newest first
+    if (offered.empty()) {
+        m_toolkit.MessageBox(LoadString(IDS_RESEND_NONE));
+        return;
+    }
+    std::vector<std::string> items;
+    for (const HistoryRecord& r : offered) items.push_back(RecordLine(r).substr(2));
+    const int chosen = m_toolkit.ChooseItem(LoadString(IDS_RESEND_CHOOSE), items);
+    if (chosen < 0 || chosen >= static_cast<int>(offered.size())) return;
+    const OutgoingMail& earlier = offered[static_cast<std::size_t>(chosen)].mail;
+
+    // The history is a file like any other: its recipient is checked as the address
+    // file's is before anything leaves.
+    if (!IsPlainAddress(earlier.address)) {
+        m_toolkit.MessageBox(
+            Format(LoadString(IDS_RESEND_BAD_ADDRESS).c_str(), earlier.address.c_str()));
+        return;
+    }
+    if (IsPlaceholderAddress(earlier.address)) {
+        if (m_toolkit.AskYesNo(
+                Format(LoadString(IDS_ADDRESS_NOT_SET).c_str(), earlier.address.c_str()) + "\n\n" +
+                LoadString(IDS_OFFER_ADDRESSES)))
+            OnAddresses();
+        return;
+    }
+    std::string sender;
+    try {
+        const AddressEntry entry = LookUpSender(StoragePath(LoadString(IDS_CONFIG_FILE_NAME)));
+        if (entry.refused) {
+            m_toolkit.MessageBox(*entry.message);
+            return;
+        }
+        sender = entry.address;
+    } catch (const FileError&) {
+        // The recipient is the history's: without the address file the order goes unsigned.
+    }
+    HandOverMails({ResentMail(earlier)}, CurrentHandOverWay(), sender, false);
+    RefreshOrderPage();
 }
 
 void CMarlockDlg::OnAskQuestion() {

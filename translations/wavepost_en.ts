@@ -863,5 +863,87 @@ The Grib order was not sent.</translation>
         <source>Par envoi : %s météo, %s télécom ; pour les %s jours : %s météo, %s télécom.</source>
         <translation>Per reply: %s weather, %s telecom; for the %s days: %s weather, %s telecom.</translation>
     </message>
+    <message>
+        <source>Renvoyer...</source>
+        <translation>Send again...</translation>
+    </message>
+    <message>
+        <source>Favoris...</source>
+        <translation>Favourites...</translation>
+    </message>
+    <message>
+        <source>Commande à renvoyer telle quelle (même destinataire, même texte), par la voie choisie maintenant :</source>
+        <translation>Order to send again unchanged (same recipient, same text), the way chosen now:</translation>
+    </message>
+    <message>
+        <source>L&apos;historique ne contient aucune commande à renvoyer.</source>
+        <translation>The history holds no order to send again.</translation>
+    </message>
+    <message>
+        <source>Le destinataire &quot;%s&quot; de cette commande de l&apos;historique n&apos;est pas une adresse valable.
+La commande n&apos;a pas été renvoyée.</source>
+        <translation>The recipient &quot;%s&quot; of this order of the history is not a valid address.
+The order was not sent again.</translation>
+    </message>
+    <message>
+        <source>Favori à rappeler, ou que faire des favoris :</source>
+        <translation>Favourite to recall, or what to do with the favourites:</translation>
+    </message>
+    <message>
+        <source>Enregistrer les choix actuels comme favori...</source>
+        <translation>Save the current choices as a favourite...</translation>
+    </message>
+    <message>
+        <source>Renommer un favori...</source>
+        <translation>Rename a favourite...</translation>
+    </message>
+    <message>
+        <source>Supprimer un favori...</source>
+        <translation>Delete a favourite...</translation>
+    </message>
+    <message>
+        <source>Favori à renommer :</source>
+        <translation>Favourite to rename:</translation>
+    </message>
+    <message>
+        <source>Favori</source>
+        <translation>Favourite</translation>
+    </message>
+    <message>
+        <source>Nom du favori :</source>
+        <translation>Name of the favourite:</translation>
+    </message>
+    <message>
+        <source>Un favori s&apos;appelle déjà &quot;%s&quot;.
+Choisissez un autre nom (un nom ne peut être vide ni contenir de crochets).</source>
+        <translation>A favourite is already called &quot;%s&quot;.
+Choose another name (a name cannot be empty or hold brackets).</translation>
+    </message>
+    <message>
+        <source>Favori à supprimer :</source>
+        <translation>Favourite to delete:</translation>
+    </message>
+    <message>
+        <source>Les favoris n&apos;ont pas pu être enregistrés dans &quot;%s&quot;.
+Rien n&apos;a été changé.</source>
+        <translation>The favourites could not be saved in &quot;%s&quot;.
+Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>Le favori &quot;%s&quot; a été rappelé, sauf ce que le catalogue n&apos;offre plus :
+%s</source>
+        <translation>The favourite &quot;%s&quot; was recalled, except what the catalogue no longer offers:
+%s</translation>
+    </message>
+    <message>
+        <source>Le fichier des favoris &quot;%s&quot; n&apos;a pas pu être lu.
+Il est laissé tel quel.</source>
+        <translation>The favourites file &quot;%s&quot; could not be read.
+It is left as it is.</translation>
+    </message>
+    <message>
+        <source>Aucun dossier de réglages n&apos;est disponible : les favoris ne peuvent pas être gardés.</source>
+        <translation>No settings folder is available: favourites cannot be kept.</translation>
+    </message>
 </context>
 </TS>

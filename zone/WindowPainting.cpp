@@ -74,7 +74,8 @@ std::vector<ControlHandle> PageControls(const CMarlockDlg& d, int page) {
             add({IDC_ORDER_TITLE, IDC_ORDER_KIND_LABEL, IDC_ORDER_SIZE_LABEL, IDC_ORDER_TEXT_EDIT,
                  IDC_ORDER_COPY_BUTTON, IDC_ORDER_SAVE_BUTTON, IDC_HANDOVER_LABEL,
                  IDC_HANDOVER_COMBO, IDC_OUTBOX_BUTTON, IDC_HISTORY_EDIT, IDC_WITHDRAW_BUTTON,
-                 IDC_SERVICE_LABEL, IDC_SERVICE_COMBO, IDC_ADDRESSES_BUTTON});
+                 IDC_SERVICE_LABEL, IDC_SERVICE_COMBO, IDC_ADDRESSES_BUTTON, IDC_RESEND_BUTTON,
+                 IDC_FAVOURITES_BUTTON});
             break;
         case kHelpPage:
             add({d.m_editPresentation, d.m_pCaptionPresentation, d.m_btnQuestion, d.m_btnHelp,

@@ -69,6 +69,8 @@ DialogLayout BuildMainWindow() {
         {IDC_OUTBOX_BUTTON, K::PushButton, "&Dossier...", 308, 163, 51, 14, kHidden, 0, 0},
         {IDC_HISTORY_EDIT, K::Edit, "", 63, 181, 241, 51, kHidden, kML | kRO, 0},
         {IDC_WITHDRAW_BUTTON, K::PushButton, "&Retirer...", 308, 181, 51, 14, kHidden, 0, 0},
+        {IDC_RESEND_BUTTON, K::PushButton, "Re&nvoyer...", 308, 199, 51, 14, kHidden, 0, 0},
+        {IDC_FAVOURITES_BUTTON, K::PushButton, "&Favoris...", 308, 217, 51, 14, kHidden, 0, 0},
         {IDC_SERVICE_LABEL, K::Label, "Service météo :", 190, 25, 50, 8, kHidden, 0, 0},
         {IDC_SERVICE_COMBO, K::DropDownList, "", 242, 22, 117, 50, kHidden, 0, 0},
         {IDC_ADDRESSES_BUTTON, K::PushButton, "Adre&sses...", 128, 21, 56, 13, kHidden, 0, 0},

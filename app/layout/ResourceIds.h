@@ -127,7 +127,9 @@ enum BitmapId : int {
     X(IDC_WITHDRAW_BUTTON, 1110)                                            \
     X(IDC_SERVICE_LABEL, 1150)                                              \
     X(IDC_SERVICE_COMBO, 1151)                                              \
-    X(IDC_ADDRESSES_BUTTON, 1152)
+    X(IDC_ADDRESSES_BUTTON, 1152)                                           \
+    X(IDC_RESEND_BUTTON, 1160)                                              \
+    X(IDC_FAVOURITES_BUTTON, 1161)
 
 enum ControlId : int {
 #define WAVEPOST_CONTROL_ID(name, value) name = value,

@@ -268,6 +268,32 @@ const std::map<int, std::string>& Table() {
         {IDS_BAD_DAYS,
          "Le nombre de jours de l'abonnement (page \"Options\") doit être un nombre entier "
          "positif, et non \"%s\".\nLa commande Grib n'a pas été envoyée."},
+        {IDS_RESEND_CHOOSE,
+         "Commande à renvoyer telle quelle (même destinataire, même texte), par la voie "
+         "choisie maintenant :"},
+        {IDS_RESEND_NONE, "L'historique ne contient aucune commande à renvoyer."},
+        {IDS_RESEND_BAD_ADDRESS,
+         "Le destinataire \"%s\" de cette commande de l'historique n'est pas une adresse "
+         "valable.\nLa commande n'a pas été renvoyée."},
+        {IDS_FAVOURITES_CHOOSE, "Favori à rappeler, ou que faire des favoris :"},
+        {IDS_FAVOURITE_SAVE_NEW, "Enregistrer les choix actuels comme favori..."},
+        {IDS_FAVOURITE_RENAME, "Renommer un favori..."},
+        {IDS_FAVOURITE_DELETE, "Supprimer un favori..."},
+        {IDS_FAVOURITE_WHICH_RENAME, "Favori à renommer :"},
+        {IDS_FAVOURITE_NAME_TITLE, "Favori"},
+        {IDS_FAVOURITE_NAME_LABEL, "Nom du favori :"},
+        {IDS_FAVOURITE_NAME_TAKEN,
+         "Un favori s'appelle déjà \"%s\".\nChoisissez un autre nom (un nom ne peut être vide ni "
+         "contenir de crochets)."},
+        {IDS_FAVOURITE_WHICH_DELETE, "Favori à supprimer :"},
+        {IDS_FAVOURITES_NOT_SAVED,
+         "Les favoris n'ont pas pu être enregistrés dans \"%s\".\nRien n'a été changé."},
+        {IDS_FAVOURITE_DROPPED,
+         "Le favori \"%s\" a été rappelé, sauf ce que le catalogue n'offre plus :\n%s"},
+        {IDS_FAVOURITES_UNREADABLE,
+         "Le fichier des favoris \"%s\" n'a pas pu être lu.\nIl est laissé tel quel."},
+        {IDS_FAVOURITE_NO_FOLDER,
+         "Aucun dossier de réglages n'est disponible : les favoris ne peuvent pas être gardés."},
     };
     return table;
 }

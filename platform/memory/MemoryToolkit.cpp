@@ -339,7 +339,10 @@ ProgramRun MemoryToolkit::OpenMailUrl(const std::string& url, const std::string&
 
 int MemoryToolkit::ChooseItem(const std::string&, const std::vector<std::string>& items) {
     choiceItems = items;
-    return chosenItem;
+    if (chosenItems.empty()) return chosenItem;
+    const int chosen = chosenItems.front();
+    chosenItems.erase(chosenItems.begin());
+    return chosen;
 }
 
 void MemoryToolkit::Fire(const Event& event) {

@@ -241,6 +241,8 @@ class MemoryToolkit : public IToolkit {
     // Called while a program runs (a test may act meanwhile, as a user could).
     std::function<void()> whileRunning;
     int chosenItem = -1;
+    // Answers of the next choices, in turn, before chosenItem.
+    std::vector<int> chosenItems;
     // Called for every message box, after it is recorded (a test may act while it is open).
     std::function<void(const std::string&)> onMessageBox;
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/Favourites.h"
 #include "app/NumberText.h"
 #include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
@@ -845,6 +846,283 @@ TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
     // Only the one left is offered next.
     w.tk.Click(IDC_WITHDRAW_BUTTON);
     EXPECT_EQ(w.tk.choiceItems.size(), 1u);
+}
+
+// "Renvoyer" hands the chosen order of the history over again, unchanged, by the way
+// chosen now, whatever the choices have become meanwhile; it is recorded as a new order.
+// A hand-over that fails records nothing and leaves the order on the clipboard.
+TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
+    struct Case {
+        const char* name;
+        std::string settings;
+        std::function<void(Sender&)> setUp;
+        int chosen;  // 0 the newest (Grib), 1 the bulletins
+        std::size_t opened, runs, emls;
+        std::vector<std::string> history;  // methods after the resend
+    };
+    const auto patOnPath = [](Sender& w) { w.UsePat(); };
+    const auto outbox = [](Sender& w) { std::filesystem::create_directory(w.Outbox()); };
+    const auto mailFails = [](Sender& w) { w.tk.runResult = {true, false, 1, "no", false, {}}; };
+    const auto patRefuses = [&](Sender& w) {
+        patOnPath(w);
+        w.tk.runResult = {true, false, 2, "no callsign configured", false, {}};
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"mail", "", {}, 0, 1, 0, 0, {"mail", "mail", "mail"}},
+        {"mail, the bulletins", "", {}, 1, 1, 0, 0, {"mail", "mail", "mail"}},
+        {"pat", "handover=pat\n", patOnPath, 0, 0, 2, 0, {"mail", "mail", "pat"}},
+        {"files", "handover=file\noutbox=OUTBOX\n", outbox, 0, 0, 0, 1, {"mail", "mail", "file"}},
+        {"mail failing", "", mailFails, 0, 1, 0, 0, {"mail", "mail"}},
+        {"pat refusing", "handover=pat\n", patRefuses, 0, 0, 2, 0, {"mail", "mail"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Sender w;
+        w.TickBulletins();
+        w.tk.Click(IDC_SEND_BUTTON);
+        // Other choices now: the order sent again is the earlier one all the same.
+        SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 0);
+        w.tk.Type(IDC_LON1_EDIT, "5");
+        std::string settings = c.settings;
+        if (const auto at = settings.find("OUTBOX"); at != std::string::npos)
+            settings.replace(at, 6, w.Outbox());
+        test::WriteFile(w.settings / "settings.txt", settings);
+        if (c.setUp) c.setUp(w);
+        w.tk.opened.clear();
+        w.tk.messages.clear();
+        w.tk.chosenItem = c.chosen;
+        w.tk.Click(IDC_RESEND_BUTTON);
+
+        const bool grib = c.chosen == 0;
+        const std::string text = grib ? kGribText : kBulletinText;
+        ASSERT_EQ(w.tk.choiceItems.size(), 2u) << c.name;
+        EXPECT_NE(w.tk.choiceItems[0].find("Grib"), std::string::npos) << c.name;
+        ASSERT_EQ(w.tk.opened.size(), c.opened) << c.name;
+        if (c.opened) {
+            // The same bytes as the first time, but for the order of the fields.
+            EXPECT_EQ(w.tk.opened[0].first,
+                      grib ? kGribUrl
+                           : "mailto:meteo@example.org?subject=Bulletin&body=@mto@reqt@bull@%0AB1%"
+                             "0AB%202%0AI1%0A@mto@reqt@fin@")
+                << c.name;
+        }
+        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
+        if (c.runs) {
+            EXPECT_EQ(w.tk.runs[1].argv,
+                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", "Grib",
+                                                "meteo@example.org"}));
+            EXPECT_EQ(w.tk.runs[1].standardInput, text) << c.name;
+        }
+        if (c.emls) {
+            std::vector<std::filesystem::path> files;
+            for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
+                files.push_back(entry.path());
+            ASSERT_EQ(files.size(), c.emls) << c.name;
+            const std::string eml = ReadFile(files[0]);
+            EXPECT_EQ(eml.substr(eml.find("\r\n\r\n") + 4), CrLfLines(text)) << c.name;
+        }
+        const HistoryContents history = ReadHistory(w.copies.string());
+        std::vector<std::string> methods;
+        for (const HistoryRecord& r : history.records) methods.push_back(MethodName(r.method));
+        EXPECT_EQ(methods, c.history) << c.name;
+        const bool taken = c.history.size() == 3;
+        if (taken) {
+            EXPECT_EQ(history.records.back().mail,
+                      (OutgoingMail{"meteo@example.org", grib ? "Grib" : "Bulletin", text}));
+            EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
+        } else {
+            ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
+            EXPECT_EQ(w.tk.clipboard, text) << c.name;
+        }
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt")) << c.name;
+    }
+}
+
+// The history is a file a person or a program may change: its recipient meets the rule of
+// the address file's, a placeholder is offered to be set, a refused sender stops it, as
+// for "Envoi". Nothing leaves, nothing is recorded.
+TEST(HandOver, ResendChecksTheAddressesAsEnvoiDoes) {
+    struct Case {
+        const char* name;
+        std::string recipient;
+        std::string configFile;
+        std::string message;  // the start of the message shown; empty: a question instead
+    };
+    const std::string config = "meteo=meteo@example.org\r\nquestion=q@example.org\r\n";
+    const std::vector<Case> cases = {
+        {"two recipients", "meteo@example.org,evil@example.com", config,
+         "Le destinataire \"meteo@example.org,evil@example.com\" de cette commande"},
+        {"a header", "meteo@example.org\r\nBcc: evil@example.com", config, "Le destinataire"},
+        {"the placeholder", "meteo@example.invalid", config, ""},
+        {"a refused sender", "meteo@example.org", config + "expediteur=a b@example.org\r\n",
+         "L'adresse"},
+    };
+    for (const Case& c : cases) {
+        Sender w;
+        test::WriteFile(w.dir.Path() / "init.cnf", c.configFile);
+        AppendToHistory(w.copies.string(),
+                        {UtcNow(), HandOverMethod::Mail, {c.recipient, "Grib", kGribText}});
+        w.tk.chosenItem = 0;
+        w.tk.messages.clear();
+        w.tk.Click(IDC_RESEND_BUTTON);
+        EXPECT_TRUE(w.tk.opened.empty()) << c.name;
+        EXPECT_EQ(ReadHistory(w.copies.string()).records.size(), 1u) << c.name;
+        if (c.message.empty()) {
+            EXPECT_EQ(w.tk.questions.size(), 1u) << c.name;
+            EXPECT_TRUE(w.tk.messages.empty()) << c.name;
+        } else {
+            ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
+            EXPECT_EQ(w.tk.messages[0].rfind(c.message, 0), 0u) << w.tk.messages[0];
+        }
+    }
+    // An empty history: said so.
+    Sender empty;
+    empty.tk.Click(IDC_RESEND_BUTTON);
+    EXPECT_EQ(empty.tk.messages, std::vector<std::string>{LoadString(IDS_RESEND_NONE)});
+}
+
+// A window on the shipped catalogue, with a settings folder.
+struct OnShipped : test::FolderFirst, test::TestWindow {
+    std::filesystem::path settings = dir.Path() / "config";
+    OnShipped() : TestWindow(dir.Path()) {
+        test::SeedDefaultData(dir.Path());
+        tk.settingsDirectory = settings.string();
+        Start();
+    }
+};
+
+// The URLs "Envoi" would hand over now.
+std::vector<std::string> PlannedUrls(test::TestWindow& w) {
+    std::vector<std::string> urls;
+    for (const OrderMail& mail : w.dlg.PlanOrders().mails) urls.push_back(mail.url);
+    return urls;
+}
+
+// A favourite saved from choices made by hand, recalled once they have all changed (map
+// included), gives the order those choices gave, byte for byte; it keeps them as a change
+// of map does, so that they are the map's choices at the next start.
+TEST(Favourites, RecallGivesTheOrderTheSameChoicesGiveByHand) {
+    struct Case {
+        const char* name;
+        std::function<void(OnShipped&)> byHand;
+    };
+    const std::vector<Case> cases = {
+        {"world, bulletins, days",
+         [](OnShipped& w) {
+             w.tk.ToggleCheckListItem(w.dlg.m_pListBulletins, 1);
+             w.tk.ToggleCheckListItem(w.dlg.m_pListImages, 0);
+             w.tk.Click(IDC_SUBSCRIPTION_DAYS_RADIO);
+             w.tk.Type(IDC_DAYS_EDIT, "3");
+             w.tk.Type(IDC_LON1_EDIT, "-12.5");
+             w.tk.Type(IDC_HEADING_EDIT, "200");
+             w.tk.Type(IDC_SPEED_EDIT, "7");
+         }},
+        {"Europe, rectangle, steps",
+         [](OnShipped& w) {
+             w.tk.ClickMapList(1);
+             w.tk.Click(IDC_ZONE_RECTANGLE_RADIO);
+             w.tk.Type(IDC_LON1_EDIT, "-8");
+             w.tk.Type(IDC_LAT1_EDIT, "50");
+             w.tk.ToggleCheckListItem(w.dlg.m_pListEcheances, 3);
+             w.tk.ToggleCheckListItem(w.dlg.m_pListParametres, 2);
+             w.tk.Click(IDC_COMPRESSION_BZIP2_RADIO);
+             w.tk.Choose(IDC_MESH_LON_COMBO, 1);
+         }},
+        {"world, defaults", [](OnShipped&) {}},
+    };
+    for (const Case& c : cases) {
+        OnShipped w;
+        c.byHand(w);
+        const std::vector<std::string> expected = PlannedUrls(w);
+        ASSERT_FALSE(expected.empty()) << c.name;
+        w.tk.chosenItem = 0;  // "Enregistrer..." comes first while there is none
+        w.tk.formAnswers = {{"  Gascogne  "}};
+        w.tk.Click(IDC_FAVOURITES_BUTTON);
+        const std::string file = ReadFile(w.settings / "favourites.txt");
+        EXPECT_EQ(file.rfind("[Gascogne]\nmap=", 0), 0u) << file;
+
+        // Everything otherwise (kept by a change of map), then the other map shown.
+        w.tk.Click(IDC_ZONE_CENTRED_RADIO);
+        w.tk.Type(IDC_LON1_EDIT, "30");
+        w.tk.Type(IDC_SPEED_EDIT, "0");
+        for (platform::ControlHandle list : {w.dlg.m_pListEcheances, w.dlg.m_pListParametres,
+                                             w.dlg.m_pListBulletins, w.dlg.m_pListImages})
+            w.tk.ToggleCheckListItem(list, 0);
+        w.tk.Click(IDC_COMPRESSION_NONE_RADIO);
+        w.tk.Click(IDC_SUBSCRIPTION_PERMANENT_RADIO);
+        w.tk.ClickMapList(c.name[0] == 'E' ? 0 : 1);
+        ASSERT_NE(PlannedUrls(w), expected) << c.name;
+
+        w.tk.messages.clear();
+        w.tk.chosenItem = 0;  // the favourite
+        w.tk.Click(IDC_FAVOURITES_BUTTON);
+        EXPECT_EQ(PlannedUrls(w), expected) << c.name;
+        for (const std::string& message : w.tk.messages)  // nothing was dropped
+            EXPECT_EQ(message.find("Le favori"), std::string::npos) << c.name << ": " << message;
+
+        // Saved as a change of map saves: the next start gives the same order.
+        test::TestWindow again(w.dir.Path());
+        again.tk.settingsDirectory = w.settings.string();
+        again.Start();  // on the world map, whatever was shown last
+        if (c.name[0] == 'E') again.tk.ClickMapList(1);
+        EXPECT_EQ(PlannedUrls(again), expected) << c.name;
+    }
+}
+
+// A favourite naming what the catalogue no longer has brings back the rest and names
+// what it left out, in one message; names are kept apart, renamed and deleted.
+TEST(Favourites, WhatTheCatalogueLostIsListedAndNamesAreKeptApart) {
+    Sender w;
+    test::WriteFile(w.settings / "favourites.txt",
+                    "[Vieux]\nmap=Monde\nservice=catalogue\noption.COMPRESSION=Rar\n"
+                    "option.X1=-20.0\nstep=12\nstep=99\nparameter=vent\nparameter=houle\n"
+                    "bulletin=B1\n");
+    w.tk.chosenItem = 0;
+    w.tk.Click(IDC_FAVOURITES_BUTTON);
+    // After the point count's alarm of the map shown.
+    ASSERT_FALSE(w.tk.messages.empty());
+    EXPECT_EQ(w.tk.messages.back(),
+              "Le favori \"Vieux\" a été rappelé, sauf ce que le catalogue "
+              "n'offre plus :\n99\nhoule\nCOMPRESSION = Rar");
+    EXPECT_EQ(w.tk.Control(IDC_LON1_EDIT).text, "-20.0");
+    const auto checks = [&](platform::ControlHandle list) {
+        std::vector<int> out;
+        for (const auto& item : w.tk.Control(list).checkItems) out.push_back(item.check);
+        return out;
+    };
+    EXPECT_EQ(checks(w.dlg.m_pListEcheances), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(checks(w.dlg.m_pListParametres), (std::vector<int>{1, 0, 0}));
+
+    // A name taken, then one with a bracket, then a good one.
+    w.tk.messages.clear();
+    w.tk.chosenItem = 1;  // "Enregistrer..."
+    w.tk.formAnswers = {{"Vieux"}, {"a[b"}, {"Neuf"}};
+    w.tk.Click(IDC_FAVOURITES_BUTTON);
+    EXPECT_EQ(w.tk.messages.size(), 2u);
+    EXPECT_EQ(w.tk.choiceItems,
+              (std::vector<std::string>{"Vieux", LoadString(IDS_FAVOURITE_SAVE_NEW),
+                                        LoadString(IDS_FAVOURITE_RENAME),
+                                        LoadString(IDS_FAVOURITE_DELETE)}));
+    const auto names = [&] {
+        std::vector<std::string> out;
+        for (const Favourite& f : ReadFavourites(w.settings.string())) out.push_back(f.name);
+        return out;
+    };
+    EXPECT_EQ(names(), (std::vector<std::string>{"Vieux", "Neuf"}));
+    // Rename: the action, which one, the name (its own name is no clash); delete likewise.
+    w.tk.chosenItems = {3, 0};
+    w.tk.formAnswers = {{"Vieux "}};
+    w.tk.Click(IDC_FAVOURITES_BUTTON);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Vieux", "Neuf"}));
+    w.tk.chosenItems = {3, 1};
+    w.tk.formAnswers = {{"Ancien"}};
+    w.tk.Click(IDC_FAVOURITES_BUTTON);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Vieux", "Ancien"}));
+    w.tk.chosenItems = {4, 0};
+    w.tk.Click(IDC_FAVOURITES_BUTTON);
+    EXPECT_EQ(names(), std::vector<std::string>{"Ancien"});
+    EXPECT_EQ(w.tk.messages.size(), 2u);
 }
 
 // Without a "meteo" address only the mail program, where the user can mend it, is handed

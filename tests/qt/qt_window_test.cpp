@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -322,6 +323,77 @@ class QtWindowTest : public QObject {
         QVERIFY2(shown.endsWith(QStringLiteral("Objet : Grib\n\n") + body), qPrintable(shown));
         QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
                  QStringLiteral("Demande GRIB unique"));
+    }
+
+    // "Renvoyer..." and "Favoris..." are on the order page after "Retirer...", reached by Tab
+    // and by their letters: Alt+N with an empty history says there is nothing to send again;
+    // Alt+F, Return, a name and Return keep the choices as a favourite.
+    void resendAndFavouritesByKeyboard() {
+        QtWindow w;
+        w.Open();
+        ClickTab(w, kOrderPage);
+        auto* resend = w.Get<QPushButton>(IDC_RESEND_BUTTON);
+        auto* favourites = w.Get<QPushButton>(IDC_FAVOURITES_BUTTON);
+        QVERIFY(resend->isVisible());
+        QVERIFY(favourites->isVisible());
+        w.Activate();
+        w.Get<QPushButton>(IDC_WITHDRAW_BUTTON)->setFocus(Qt::TabFocusReason);
+        PressKey(Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(resend));
+        PressKey(Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(favourites));
+        {
+            BoxCloser closer;
+            PressKey(Qt::Key_N, Qt::AltModifier);
+            QTRY_COMPARE(closer.texts.size(), 1);
+            QCOMPARE(closer.texts[0],
+                     QStringLiteral("L'historique ne contient aucune commande à renvoyer."));
+        }
+        QStringList offered;
+        QTimer typer;
+        typer.setInterval(10);
+        QObject::connect(&typer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* choice = qobject_cast<QInputDialog*>(modal)) {
+                offered = choice->comboBoxItems();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else if (auto* field =
+                           modal ? modal->findChild<QLineEdit*>(QStringLiteral("field0")) : nullptr;
+                       field && field->hasFocus()) {
+                QTest::keyClicks(field, QStringLiteral("Quotidien"));
+                QTest::keyClick(field, Qt::Key_Return);
+            }
+        });
+        typer.start();
+        w.Activate();
+        PressKey(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(offered,
+                     QStringList{QStringLiteral("Enregistrer les choix actuels comme favori...")});
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        const std::string file =
+            ReadBytes(w.dir.path().toStdString() + "/config/wavepost/favourites.txt");
+        QVERIFY2(file.rfind("[Quotidien]\nmap=Monde\n", 0) == 0, file.c_str());
+
+        // The daily order: Alt+F, Return on the first favourite, Alt+E.
+        auto* lon = w.Get<QLineEdit>(IDC_LON1_EDIT);
+        const QString kept = lon->text();
+        ClickTab(w, kZonePage);
+        w.Activate();
+        TypeInto(lon, QStringLiteral("12"));
+        ClickTab(w, kOrderPage);
+        w.Activate();
+        offered.clear();
+        PressKey(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(offered.size(), 4);
+        QCOMPARE(offered[0], QStringLiteral("Quotidien"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(lon->text(), kept);
+        typer.stop();
+        BoxCloser closer;  // no mail program: the order goes to the clipboard with a message
+        w.Activate();
+        PressKey(Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(closer.texts.size(), 1);
+        QVERIFY(QString::fromStdString(w.LastOrder()).contains(QStringLiteral("%0AZ%20") + kept));
     }
 
     // "Adresses..." opens a form of three fields, filled from the address file; what is

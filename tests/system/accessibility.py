@@ -54,6 +54,8 @@ EXPECTED = {
     "Envoi par": {R.COMBO_BOX},
     "Dossier...": {R.PUSH_BUTTON},
     "Retirer...": {R.PUSH_BUTTON},
+    "Renvoyer...": {R.PUSH_BUTTON},
+    "Favoris...": {R.PUSH_BUTTON},
     "Service météo": {R.COMBO_BOX},
     "Adresses...": {R.PUSH_BUTTON},
     "Dernières commandes": EDIT,
