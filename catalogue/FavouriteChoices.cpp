@@ -94,7 +94,10 @@ std::vector<std::string> CMarlockDlg::RecallFavourite(const Favourite& f) {
     // the window then holds what the same choices made by hand give.
     std::vector<std::pair<std::string, std::string>> asked;
     if (m_pOptions)
-        for (const auto& [key, value] : f.options) {
+        // Named variables, not a structured binding: the lambda below captures them.
+        for (const auto& option : f.options) {
+            const std::string& key = option.first;
+            const std::string& value = option.second;
             if (!IsKeptOption(key)) continue;
             bool found = false;
             m_pOptions->ForEachRowMatching(catalogue::kOptionMapColumn, mapName,
@@ -134,12 +137,15 @@ std::vector<std::string> CMarlockDlg::RecallFavourite(const Favourite& f) {
     // A value the catalogue no longer offers (a mode, a link, a spacing...) does not load:
     // stored back, it reads otherwise.
     StoreChoices();
-    for (const auto& [key, value] : asked)
+    for (const auto& option : asked) {
+        const std::string& key = option.first;
+        const std::string& value = option.second;
         m_pOptions->ForEachRowMatching(catalogue::kOptionMapColumn, mapName, [&](std::int32_t r) {
             if (Unquoted(m_pOptions->GetCell(r, 1)) == key &&
                 Unquoted(m_pOptions->GetCell(r, 2)) != Unquoted(value))
                 dropped.push_back(key + " = " + Unquoted(value));
         });
+    }
     return dropped;
 }
 
