@@ -47,7 +47,10 @@ echo 1 > "$SCRATCH/mail-status"
 press "$window" Return
 for order in Bulletin Grib; do
     box="$(wait_box "$window")" || fail "no message for the $order order"
-    clipboard | grep -q "^@mto@reqt@$( [ $order = Grib ] && echo grib || echo bull )@\$" ||
+    marker="@mto@reqt@$( [ $order = Grib ] && echo grib || echo bull )@"
+    # The clipboard is served by the program through the X server: asked too early, it
+    # may still answer with what it held before.
+    wait_for 'clipboard | grep -qx "$marker"' ||
         fail "the $order order is not on the clipboard: $(clipboard)"
     press "$box" Return
     wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (1)"
