@@ -31,6 +31,23 @@ namespace {
 
 constexpr const char* kLineBreak = "%0A";
 
+// A press while orders are being handed over (the toolkit keeps the window's input away
+// meanwhile; this is the logic's own guard) would hand them over twice.
+class OneHandOverAtATime {
+  public:
+    explicit OneHandOverAtATime(bool& busy) : m_busy(busy), m_bRefused(busy) { busy = true; }
+    ~OneHandOverAtATime() {
+        if (!m_bRefused) m_busy = false;
+    }
+    OneHandOverAtATime(const OneHandOverAtATime&) = delete;
+    OneHandOverAtATime& operator=(const OneHandOverAtATime&) = delete;
+    bool Refused() const { return m_bRefused; }
+
+  private:
+    bool& m_busy;
+    const bool m_bRefused;
+};
+
 // Why the mail program did not take the order, for the user.
 std::string MailFailure(const platform::ProgramRun& run) {
     if (!run.started)
@@ -300,14 +317,8 @@ bool CMarlockDlg::HandOverMails(const std::vector<OrderMail>& mails, const HandO
 }
 
 void CMarlockDlg::OnSend() {
-    // A press while the orders are being handed over (the toolkit keeps the window's
-    // input away meanwhile, this is the logic's own guard) would hand them over twice.
-    if (m_bHandingOver) return;
-    m_bHandingOver = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_bHandingOver};
+    const OneHandOverAtATime turn(m_bHandingOver);
+    if (turn.Refused()) return;
 
     ExchangeData(ExchangeDirection::FromControls);
     const OrderPlan plan = PlanOrders();
@@ -343,12 +354,8 @@ void CMarlockDlg::OnSend() {
 }
 
 void CMarlockDlg::OnResendOrder() {
-    if (m_bHandingOver) return;
-    m_bHandingOver = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_bHandingOver};
+    const OneHandOverAtATime turn(m_bHandingOver);
+    if (turn.Refused()) return;
 
     // Withdrawn ones too: an order abandoned in the mail program is the one sent again.
     std::vector<HistoryRecord> offered = LastRecords(KnownHistory(), kResendable);
