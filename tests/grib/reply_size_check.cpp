@@ -19,8 +19,10 @@
 #include <vector>
 
 #include "app/NumberText.h"
+#include "catalogue/CIniTable.h"
 #include "request/CostArithmetic.h"
 #include "request/ReplySize.h"
+#include "request/SaildocsOrder.h"
 #include "tests/core/TestSupport.h"
 
 extern char** environ;
@@ -246,6 +248,61 @@ TEST(ReplySize, EstimateWithin30PercentOfRealGribFiles) {
             }
             std::cout << row << " |\n";
         }
+    }
+}
+
+// A Saildocs order: the service's own grid (the zone on whole degrees) sent as GRIB 1,
+// uncompressed, as the order page estimates it.
+TEST(ReplySize, SaildocsEstimateWithin30PercentOfRealGribFiles) {
+    CIniTable table(std::string(WAVEPOST_SOURCE_DIR) + "/data/ini/saildocs.txt");
+    table.Load();
+    const std::optional<SaildocsService> service = ReadSaildocsService(table);
+    ASSERT_TRUE(service.has_value());
+    struct SaildocsCase {
+        Case grid;  // the same zone, centred, for the file
+        int every;  // hours between steps
+        std::vector<std::string> codes;
+    };
+    // clang-format off
+    const SaildocsCase cases[] = {
+        {{"documented, 1 degree, 21 steps", -20, 45, 20, 10, 1, {kWind, kPressure}, 21}, 6, {"WIND", "PRMSL"}},
+        {{"Biscay at 0.25, waves, 25 steps", -5, 46.5, 10, 7, 0.25, {kWind, kPressure, kWaveHeight}, 25}, 3, {"WIND", "PRMSL", "HTSGW"}},
+        {{"ocean at 2, 21 steps", -35, 35, 50, 30, 2, {kWind, kPressure}, 21}, 12, {"WIND", "PRMSL"}},
+    };
+    // clang-format on
+    const test::TempFolder folder;
+    for (const SaildocsCase& sd : cases) {
+        SCOPED_TRACE(sd.grid.what);
+        const Case& grid = sd.grid;
+        RequestChoices c;
+        c.subscription = 0;
+        c.zoneMode = 1;
+        c.lon1 = FormatFixed(grid.lon - grid.width / 2, 1);
+        c.lat1 = FormatFixed(grid.lat + grid.height / 2, 1);
+        c.lon2 = FormatFixed(grid.lon + grid.width / 2, 1);
+        c.lat2 = FormatFixed(grid.lat - grid.height / 2, 1);
+        c.lonMesh = c.latMesh = FormatFixed(grid.spacing, 2);
+        c.speed = "0";
+        c.parameters = sd.codes;
+        for (int s = 0; s < grid.steps; ++s) c.steps.push_back(std::to_string(s * sd.every));
+        const SaildocsOrder order = BuildSaildocsOrder(c, *service);
+        ASSERT_EQ(order.refusal, "");
+        const long ni = std::lround(grid.width / grid.spacing) + 1;
+        const long nj = std::lround(grid.height / grid.spacing) + 1;
+        ASSERT_EQ(order.points, ni * nj);
+        const std::filesystem::path grib = folder.Path() / "saildocs.grb";
+        std::int64_t messages = 0;
+        WriteGrib(grid, GribEdition::One, ni, nj, grib, messages);
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(messages, order.fields);
+        const std::int64_t real = Compressed(grib, ReplyCompression::None);
+        const std::int64_t estimated = ReplyBytes({order.points, order.fields, kServiceBitsPerValue,
+                                                   GribEdition::One, ReplyCompression::None});
+        const double ratio = static_cast<double>(estimated) / static_cast<double>(real);
+        EXPECT_NEAR(ratio, 1.0, 0.3);
+        std::cout << "| Saildocs: " << grid.what << " | " << Grouped(order.points) << " | "
+                  << order.fields << " | 1 | " << Grouped(real) << " / " << Grouped(estimated)
+                  << " (" << FormatFixed(ratio, 2) << ") |\n";
     }
 }
 
