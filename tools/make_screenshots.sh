@@ -41,6 +41,11 @@ for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 [ -s "$scratch/display" ] || fail "no X server"
 export DISPLAY=":$(head -n1 "$scratch/display")"
 
+# The pictures show orders as they leave: the addresses set, as the sailor would.
+mkdir -p "$XDG_DATA_HOME/wavepost"
+sed -e 's/commandes@a-regler\.invalid/grib@example.org/' \
+    -e 's/questions@a-regler\.invalid/support@example.org/' \
+    "$build/stage/share/wavepost/init.cnf" >"$XDG_DATA_HOME/wavepost/init.cnf"
 "$build/stage/bin/wavepost-start" &
 pids+=($!)
 window=""
