@@ -27,6 +27,16 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "make_screenshots: $*" >&2; exit 1; }
+# open_window: waits (at most 30 s) for the main window and sets window.
+open_window() {
+    window=""
+    for _ in $(seq 300); do
+        window="$(xdotool search --onlyvisible --name '^WAVEPOST$' 2>/dev/null | head -n1 || true)"
+        [ -n "$window" ] && return
+        sleep 0.1
+    done
+}
+
 
 export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share"
 export XDG_STATE_HOME="$scratch/home/.local/state" XDG_CONFIG_HOME="$scratch/home/.config"
@@ -48,12 +58,7 @@ sed -e 's/commandes@a-regler\.invalid/grib@example.org/' \
     "$build/stage/share/wavepost/init.cnf" >"$XDG_DATA_HOME/wavepost/init.cnf"
 "$build/stage/bin/wavepost-start" &
 pids+=($!)
-window=""
-for _ in $(seq 300); do
-    window="$(xdotool search --onlyvisible --name '^WAVEPOST$' 2>/dev/null | head -n1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-done
+open_window
 [ -n "$window" ] || fail "the window did not open"
 
 # shot FILE: the window as it is once its painting has settled.
@@ -146,12 +151,7 @@ ForegroundNormal=239,240,241
 KDE
 XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 "$build/stage/bin/wavepost-start" 2>/dev/null &
 pids+=($!)
-window=""
-for _ in $(seq 300); do
-    window="$(xdotool search --onlyvisible --name '^WAVEPOST$' 2>/dev/null | head -n1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-done
+open_window
 [ -n "$window" ] || fail "the window did not open on the dark desktop"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 shot "$out/zone-world-dark.png"

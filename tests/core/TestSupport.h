@@ -20,6 +20,7 @@
 
 #include "app/CMarlockDlg.h"
 #include "platform/memory/MemoryToolkit.h"
+#include "tests/TestAddresses.h"
 
 namespace wavepost::test {
 
@@ -133,20 +134,6 @@ inline bool RunInChild(const std::function<void()>& body, ChildSetting setting =
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The shipped address file's placeholders (".invalid", refused) set to the addresses the
-// tests order to.
-inline void SetTestAddresses(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    for (const auto& [from, to] :
-         {std::pair<std::string, std::string>{"commandes@a-regler.invalid", "grib@example.org"},
-          {"questions@a-regler.invalid", "support@example.org"}})
-        if (const std::size_t at = text.find(from); at != std::string::npos)
-            text.replace(at, from.size(), to);
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
 // Copies the shipped catalogue, "init.cnf" (with the tests' addresses) and "aide.html"

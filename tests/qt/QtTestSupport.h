@@ -16,6 +16,7 @@
 
 #include "app/CMarlockDlg.h"
 #include "platform/qt/QtToolkit.h"
+#include "tests/TestAddresses.h"
 
 namespace wavepost::qttest {
 
@@ -72,22 +73,6 @@ struct BoxCloser {
     }
 };
 
-// The shipped address file's placeholders (under ".invalid", which stop every order) set
-// to the addresses the tests order to.
-inline void SetTestAddresses(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    std::string text = bytes.str();
-    in.close();
-    for (const auto& [from, to] :
-         {std::pair<std::string, std::string>{"commandes@a-regler.invalid", "grib@example.org"},
-          {"questions@a-regler.invalid", "support@example.org"}})
-        if (const std::size_t at = text.find(from); at != std::string::npos)
-            text.replace(at, from.size(), to);
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
-}
-
 struct QtWindow {
     QTemporaryDir dir;
     std::unique_ptr<platform::qt::QtToolkit> tk;
@@ -97,7 +82,7 @@ struct QtWindow {
     QtWindow() {
         std::filesystem::copy(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data",
                               dir.path().toStdString(), std::filesystem::copy_options::recursive);
-        SetTestAddresses(dir.path().toStdString() + "/init.cnf");
+        test::SetTestAddresses(dir.path().toStdString() + "/init.cnf");
         // Copies, history and settings go here, never into the user's folders.
         qputenv("XDG_STATE_HOME", (dir.path() + QStringLiteral("/state")).toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
