@@ -169,6 +169,7 @@ bool CMarlockDlg::Initialise() {
     UpdateZoneFromFields();
     UpdateCostEstimate();
     TidyStateFolder();
+    WatchBoatPosition();
     return true;
 }
 

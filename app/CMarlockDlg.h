@@ -21,6 +21,7 @@
 #include "request/OrderHistory.h"
 #include "request/OrderPlan.h"
 #include "request/RequestText.h"
+#include "zone/BoatPosition.h"
 #include "zone/ZoneArithmetic.h"
 
 namespace wavepost {
@@ -115,6 +116,16 @@ class CMarlockDlg : public platform::IWindowLogic {
     void FollowZoneMode();
     void ShowZonePage();
     void SwitchMap();
+
+    // --- the boat's position (zone/BoatPositionWindow.cpp) ------------------------------
+    // Starts following the position daemon named in the settings.
+    void WatchBoatPosition();
+    // "Position du bateau": the zone centred on the latest fix, heading and speed from its
+    // course and speed, as if typed; a message and nothing changed without a usable fix.
+    void OnBoatPosition();
+    // A new report: the page's state line and the mark on the map follow it.
+    void OnPositionChanged();
+    void DrawBoatMark(platform::IPainter& painter);
 
     // --- request and delivery ---------------------------------------------------------
     // The order as the body of a mailto: URL: its lines joined by "%0A", every text read
@@ -305,6 +316,10 @@ class CMarlockDlg : public platform::IWindowLogic {
     std::vector<HandOverMethod> m_handOverChoices;
     // Orders go to Saildocs rather than to the catalogue's service.
     bool m_bSaildocs = false;
+    // The daemon followed, and the latest usable fix, marked on the map (none: no mark).
+    zone::GpsdAddress m_gpsd;
+    std::optional<zone::BoatFix> m_boatMark;
+    std::string m_strBoatState;  // the state line as last shown
 
   private:
     platform::IToolkit& m_toolkit;

@@ -94,6 +94,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     case IDC_ADDRESSES_BUTTON:
                         OnAddresses();
                         break;
+                    case IDC_BOAT_POSITION_BUTTON:
+                        OnBoatPosition();
+                        break;
                     default:
                         break;
                 }
@@ -125,6 +128,9 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
                     OnHeadingSpin(e.value);
                 else if (e.source == IDC_SPEED_SPIN)
                     OnSpeedSpin(e.value);
+                break;
+            case EventKind::PositionChanged:
+                OnPositionChanged();
                 break;
             case EventKind::LButtonDown:
                 OnLButtonDown(e.x, e.y);

@@ -20,8 +20,9 @@ enum class EventKind {
     MouseMove,
     CheckListButtonUp,  // source: check list handle; before the list handles the release
     MapListClick,
-    MapListKeyDown,  // value: virtual-key code (38 up, 40 down)
-    MapListOther,    // double click, right click, right double click, focus lost
+    MapListKeyDown,   // value: virtual-key code (38 up, 40 down)
+    MapListOther,     // double click, right click, right double click, focus lost
+    PositionChanged,  // the position daemon's report changed (IToolkit::LatestPosition)
 };
 
 struct Event {

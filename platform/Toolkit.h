@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,31 @@ struct ProgramRun {
     std::string standardOutput;
     // Ended by itself with status 0.
     bool Succeeded() const { return started && !timedOut && !cancelled && exitStatus == 0; }
+};
+
+// The latest report of the position daemon (gpsd), as the toolkit last received it. A value
+// the daemon did not send is NaN; nothing here is checked: the logic checks every number.
+struct PositionFix {
+    int mode = 0;  // 0 or 1: no fix, 2: 2D, 3: 3D
+    // The fix's time in seconds since 1970-01-01 UTC; NaN when absent or unreadable.
+    double time = std::numeric_limits<double>::quiet_NaN();
+    double latitude = std::numeric_limits<double>::quiet_NaN();   // degrees, north positive
+    double longitude = std::numeric_limits<double>::quiet_NaN();  // degrees, east positive
+    double track = std::numeric_limits<double>::quiet_NaN();      // course over ground, degrees
+    double speed = std::numeric_limits<double>::quiet_NaN();      // speed over ground, m/s
+};
+
+enum class PositionLink {
+    Off,          // not asked to follow the daemon
+    Connecting,   // a connection is being made
+    Unreachable,  // refused, timed out or lost; another attempt follows later
+    Connected,    // connected; fix holds the latest report, if any came
+};
+
+struct PositionReport {
+    PositionLink link = PositionLink::Off;
+    bool hasFix = false;  // a position report came since the connection was made
+    PositionFix fix;
 };
 
 // Thrown by ExitProcess in toolkits that must not end the test process.
@@ -217,6 +243,13 @@ class IToolkit {
                                   const std::string& progressText) = 0;
     // Modal choice of one of the items; -1 when the user cancels.
     virtual int ChooseItem(const std::string& text, const std::vector<std::string>& items) = 0;
+
+    // --- the boat's position ----------------------------------------------------
+    // Follows the position daemon at host:port without ever waiting for it: the
+    // connection is made, read and made again after a failure in the background, and
+    // every change of the report raises EventKind::PositionChanged.
+    virtual void WatchPosition(const std::string& host, int port) = 0;
+    virtual PositionReport LatestPosition() const = 0;
 };
 
 }  // namespace platform

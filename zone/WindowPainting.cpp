@@ -43,7 +43,8 @@ std::vector<ControlHandle> PageControls(const CMarlockDlg& d, int page) {
             addAll(d.m_lblZoneTitles);
             addAll(d.m_lblZonePage);
             add({d.m_spinHeading, d.m_spinSpeed, d.m_editHeading, d.m_editSpeed, d.m_editLon1,
-                 d.m_editLat1, d.m_editLon2, d.m_editLat2});
+                 d.m_editLat1, d.m_editLon2, d.m_editLat2, IDC_BOAT_POSITION_BUTTON,
+                 IDC_BOAT_STATE_LABEL});
             break;
         case 1:
             add({d.m_pListEcheances, d.m_pCaptionEcheances, d.m_pListParametres,
@@ -120,6 +121,7 @@ void CMarlockDlg::PaintWindow(platform::IPainter& painter) {
     DrawGraticule(painter, frame, area);
     if (m_fZoneEast - m_fZoneWest != 0.0f && m_fZoneSouth - m_fZoneNorth != 0.0f)
         DrawZoneRect(painter, kRed);
+    DrawBoatMark(painter);
 }
 
 void CMarlockDlg::OnTabChanged() {

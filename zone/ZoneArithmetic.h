@@ -18,6 +18,10 @@
 
 namespace wavepost::zone {
 
+// The moving grid's bounds: heading in whole degrees, speed in whole knots.
+constexpr long kMaxHeading = 360;
+constexpr long kMaxSpeed = 50;
+
 // The frame of a map, from its row of the domain table.
 struct DomainFrame {
     float bottom = 0;

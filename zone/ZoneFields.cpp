@@ -13,9 +13,7 @@ using namespace zone;
 
 namespace {
 
-constexpr long kMaxHeading = 360;
 constexpr long kHeadingStep = 10;
-constexpr long kMaxSpeed = 50;
 
 long Bounded(long value, long low, long high) {
     return value > high ? high : value < low ? low : value;

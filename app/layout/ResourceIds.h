@@ -129,7 +129,9 @@ enum BitmapId : int {
     X(IDC_SERVICE_COMBO, 1151)                                              \
     X(IDC_ADDRESSES_BUTTON, 1152)                                           \
     X(IDC_RESEND_BUTTON, 1160)                                              \
-    X(IDC_FAVOURITES_BUTTON, 1161)
+    X(IDC_FAVOURITES_BUTTON, 1161)                                          \
+    X(IDC_BOAT_POSITION_BUTTON, 1170) /* the boat's position */             \
+    X(IDC_BOAT_STATE_LABEL, 1171)
 
 enum ControlId : int {
 #define WAVEPOST_CONTROL_ID(name, value) name = value,

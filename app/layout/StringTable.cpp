@@ -294,6 +294,16 @@ const std::map<int, std::string>& Table() {
          "Le fichier des favoris \"%s\" n'a pas pu être lu.\nIl est laissé tel quel."},
         {IDS_FAVOURITE_NO_FOLDER,
          "Aucun dossier de réglages n'est disponible : les favoris ne peuvent pas être gardés."},
+        {IDS_BOAT_CONNECTING, "gpsd : connexion à %s:%d..."},
+        {IDS_BOAT_UNREACHABLE, "gpsd injoignable (%s:%d)"},
+        {IDS_BOAT_NO_FIX, "gpsd : pas de position"},
+        {IDS_BOAT_STALE, "gpsd : position trop ancienne (%s UTC)"},
+        {IDS_BOAT_BAD_TIME, "gpsd : heure de la position invalide"},
+        {IDS_BOAT_BAD_POSITION, "gpsd : position invalide"},
+        {IDS_BOAT_FIX, "Bateau : %s UTC, %s"},
+        {IDS_BOAT_OUTSIDE_MAP,
+         "Le bateau est hors de la carte %s : choisissez une carte qui le montre. La zone ne "
+         "change pas."},
     };
     return table;
 }

@@ -188,6 +188,14 @@ enum StringId : int {
     IDS_FAVOURITE_DROPPED = 613,
     IDS_FAVOURITES_UNREADABLE = 614,
     IDS_FAVOURITE_NO_FOLDER = 615,
+    IDS_BOAT_CONNECTING = 620,
+    IDS_BOAT_UNREACHABLE = 621,
+    IDS_BOAT_NO_FIX = 622,
+    IDS_BOAT_STALE = 623,
+    IDS_BOAT_BAD_TIME = 624,
+    IDS_BOAT_BAD_POSITION = 625,
+    IDS_BOAT_FIX = 626,
+    IDS_BOAT_OUTSIDE_MAP = 627,
 };
 
 // The text of an identifier; the empty text for an unknown one.

@@ -337,6 +337,11 @@ ProgramRun MemoryToolkit::OpenMailUrl(const std::string& url, const std::string&
     return answer ? answer({"xdg-open", url}) : runResult;
 }
 
+void MemoryToolkit::ReportPosition(const PositionReport& report) {
+    position = report;
+    Fire({EventKind::PositionChanged});
+}
+
 int MemoryToolkit::ChooseItem(const std::string&, const std::vector<std::string>& items) {
     choiceItems = items;
     if (chosenItems.empty()) return chosenItem;

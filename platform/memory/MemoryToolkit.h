@@ -154,6 +154,11 @@ class MemoryToolkit : public IToolkit {
                           const std::string& progressText) override;
     // Answers with chosenItem, as if the user had chosen it (-1: cancelled).
     int ChooseItem(const std::string& text, const std::vector<std::string>& items) override;
+    // Records where the logic asked to follow the daemon; `position` is what it reports.
+    void WatchPosition(const std::string& host, int port) override {
+        watchedPosition = {host, port};
+    }
+    PositionReport LatestPosition() const override { return position; }
 
     // --- driving it as a user would --------------------------------------------
     // Each fires the event the event table lists, through the attached logic.
@@ -173,6 +178,8 @@ class MemoryToolkit : public IToolkit {
     void PressEscape();
     void PressClose();
     void Fire(const Event& event);
+    // A new report of the position daemon, and its PositionChanged event.
+    void ReportPosition(const PositionReport& report);
     // Paints the whole window into a recording painter.
     RecordingPainter Paint();
 
@@ -222,6 +229,9 @@ class MemoryToolkit : public IToolkit {
     std::vector<Run> runs;                   // the programs run, the mail opener not among them
     std::vector<std::string> progressTexts;  // of every run, the mail opener's included
     std::vector<std::string> choiceItems;    // the items of the last ChooseItem
+    std::optional<std::pair<std::string, int>> watchedPosition;  // host and port
+    // What the daemon reports; ReportPosition changes it as the Qt reader does.
+    PositionReport position;
 
     // --- settings a test may change --------------------------------------------
     int colorDepth = 32;

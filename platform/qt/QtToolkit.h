@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,10 @@
 #include "platform/qt/Widgets.h"
 
 class QTabBar;
+
+namespace platform::qt {
+class PositionReader;
+}
 
 namespace platform::qt {
 
@@ -140,6 +145,8 @@ class QtToolkit : public IToolkit {
     ProgramRun RunProgram(const std::vector<std::string>& argv, const std::string& standardInput,
                           const std::string& progressText) override;
     int ChooseItem(const std::string& text, const std::vector<std::string>& items) override;
+    void WatchPosition(const std::string& host, int port) override;
+    PositionReport LatestPosition() const override;
     // How long a program (and the mail opener) may run before it is stopped.
     void SetRunTimeouts(int programMs, int openerMs) {
         m_nRunTimeoutMs = programMs;
@@ -212,6 +219,7 @@ class QtToolkit : public IToolkit {
     QListWidgetItem* CheckItem(ControlHandle list, int index) const;
 
     QPointer<MainDialog> m_pDialog;
+    std::unique_ptr<PositionReader> m_pPositionReader;  // made by WatchPosition
     QSize m_baseUnits{6, 13};
     QFont m_firstFont;                         // the dialog font at the first size
     QSize m_firstSize;                         // the window's first size

@@ -16,6 +16,7 @@
 
 #include "app/XdgFolders.h"
 #include "app/layout/StringTable.h"
+#include "platform/qt/PositionReader.h"
 #include "platform/qt/ProgramRunner.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
@@ -147,6 +148,17 @@ int QtToolkit::ChooseItem(const std::string& text, const std::vector<std::string
     --m_nModalDepth;
     FlushPending();
     return ok ? static_cast<int>(names.indexOf(chosen)) : -1;
+}
+
+void QtToolkit::WatchPosition(const std::string& host, int port) {
+    if (!m_pPositionReader)
+        m_pPositionReader =
+            std::make_unique<PositionReader>([this] { Deliver({EventKind::PositionChanged}); });
+    m_pPositionReader->Watch(QString::fromStdString(host), port);
+}
+
+PositionReport QtToolkit::LatestPosition() const {
+    return m_pPositionReader ? m_pPositionReader->Report() : PositionReport{};
 }
 
 }  // namespace platform::qt

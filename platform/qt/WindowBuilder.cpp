@@ -15,6 +15,7 @@
 #include <QTabBar>
 
 #include "platform/qt/Pictures.h"
+#include "platform/qt/PositionReader.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/qt/TextCodec.h"
 #include "platform/qt/Translation.h"
@@ -58,6 +59,7 @@ QtToolkit::QtToolkit() {
 }
 
 QtToolkit::~QtToolkit() {
+    m_pPositionReader.reset();
     delete m_pDialog;
 }
 
