@@ -945,5 +945,41 @@ It is left as it is.</translation>
         <source>Aucun dossier de réglages n&apos;est disponible : les favoris ne peuvent pas être gardés.</source>
         <translation>No settings folder is available: favourites cannot be kept.</translation>
     </message>
+    <message>
+        <source>Position du bateau</source>
+        <translation>Boat&apos;s position</translation>
+    </message>
+    <message>
+        <source>gpsd : connexion à %s:%d...</source>
+        <translation>gpsd: connecting to %s:%d...</translation>
+    </message>
+    <message>
+        <source>gpsd injoignable (%s:%d)</source>
+        <translation>gpsd unreachable (%s:%d)</translation>
+    </message>
+    <message>
+        <source>gpsd : pas de position</source>
+        <translation>gpsd: no position</translation>
+    </message>
+    <message>
+        <source>gpsd : position trop ancienne (%s UTC)</source>
+        <translation>gpsd: position too old (%s UTC)</translation>
+    </message>
+    <message>
+        <source>gpsd : heure de la position invalide</source>
+        <translation>gpsd: invalid position time</translation>
+    </message>
+    <message>
+        <source>gpsd : position invalide</source>
+        <translation>gpsd: invalid position</translation>
+    </message>
+    <message>
+        <source>Bateau : %s UTC, %s</source>
+        <translation>Boat: %s UTC, %s</translation>
+    </message>
+    <message>
+        <source>Le bateau est hors de la carte %s : choisissez une carte qui le montre. La zone ne change pas.</source>
+        <translation>The boat is outside the %s map: choose a map that shows it. The zone does not change.</translation>
+    </message>
 </context>
 </TS>

@@ -36,7 +36,7 @@ DialogLayout BuildMainWindow() {
         {IDC_SPEED_EDIT, K::Edit, "", 303, 216, 31, 12, kShown, kRA, 0},
         {IDC_HEADING_SPIN, K::SpinArrows, "", 335, 200, 10, 12, kShown, 0, 0},
         {IDC_SPEED_SPIN, K::SpinArrows, "", 335, 216, 10, 12, kHidden, 0, 0},
-        {IDC_BOAT_POSITION_BUTTON, K::PushButton, "Position du &bateau", 64, 146, 72, 13, kShown, 0,
+        {IDC_BOAT_POSITION_BUTTON, K::PushButton, "Posi&tion du bateau", 64, 146, 72, 13, kShown, 0,
          0},
         {IDC_BOAT_STATE_LABEL, K::Label, "", 139, 149, 146, 8, kShown, 0, 0},
         {IDC_ANTIMERIDIAN_CHECK, K::CheckBox, "Antiméridien", 288, 148, 54, 10, kHidden, 0, 0},

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -18,6 +19,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -323,6 +326,84 @@ class QtWindowTest : public QObject {
         QVERIFY2(shown.endsWith(QStringLiteral("Objet : Grib\n\n") + body), qPrintable(shown));
         QCOMPARE(w.Get<QLabel>(IDC_ORDER_KIND_LABEL)->text(),
                  QStringLiteral("Demande GRIB unique"));
+    }
+
+    // gpsd played by a server of the test: the reader asks it to watch, skips what is not a
+    // TPV report, puts a report cut in two back together; Alt+T then fills the fields. A
+    // daemon that goes away, or none, leaves a state line and a message, the fields as they
+    // were, and the window answering.
+    void boatPositionFromAFakeDaemon() {
+        QTcpServer gpsd;
+        QVERIFY(gpsd.listen(QHostAddress::LocalHost));
+        QtWindow w;
+        auto settings = [&w](quint16 port) {
+            const std::string folder = w.dir.path().toStdString() + "/config/wavepost";
+            std::filesystem::create_directories(folder);
+            std::ofstream(folder + "/settings.txt")
+                << "gpsd-host=127.0.0.1\ngpsd-port=" << port << "\n";
+        };
+        settings(gpsd.serverPort());
+        w.Open();
+        auto* state = w.Get<QLabel>(IDC_BOAT_STATE_LABEL);
+        auto* button = w.Get<QPushButton>(IDC_BOAT_POSITION_BUTTON);
+        QVERIFY(state && button && button->isVisible());
+        auto hasMark = [&w] {
+            const QImage image = w.tk->Window().grab().toImage();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    // Magenta, within what the window's compositing leaves of it.
+                    const QRgb pixel = image.pixel(x, y);
+                    if (qRed(pixel) > 240 && qGreen(pixel) < 16 && qBlue(pixel) > 240) return true;
+                }
+            return false;
+        };
+        QTRY_VERIFY(gpsd.hasPendingConnections());
+        QTcpSocket* peer = gpsd.nextPendingConnection();
+        QTRY_VERIFY(peer->canReadLine());
+        QCOMPARE(peer->readLine(), QByteArray("?WATCH={\"enable\":true,\"json\":true}\n"));
+        QTRY_COMPARE(state->text(), QStringLiteral("gpsd : pas de position"));
+        QVERIFY(!hasMark());
+
+        const QByteArray now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1();
+        peer->write("not json\n{\"class\":\"VERSION\",\"release\":\"3.22\"}\n");
+        peer->write("{\"class\":\"TPV\",\"mode\":3,\"time\":\"" + now + "\",\"lat\":47.25,");
+        peer->flush();
+        QTest::qWait(100);
+        QCOMPARE(state->text(), QStringLiteral("gpsd : pas de position"));
+        peer->write("\"lon\":-5.5,\"track\":135.0,\"speed\":6.173}\n");
+        QTRY_COMPARE(state->text(), "Bateau : " + now.mid(11, 8) + " UTC, 3D");
+        QVERIFY(hasMark());
+        w.Activate();
+        PressKey(Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(w.Get<QLineEdit>(IDC_LON1_EDIT)->text(), QStringLiteral("-5.5"));
+        QCOMPARE(w.Get<QLineEdit>(IDC_LAT1_EDIT)->text(), QStringLiteral("47.2"));
+        QCOMPARE(w.Get<QLineEdit>(IDC_HEADING_EDIT)->text(), QStringLiteral("135"));
+        QCOMPARE(w.Get<QLineEdit>(IDC_SPEED_EDIT)->text(), QStringLiteral("12"));
+
+        // The daemon goes away: the mark goes, the fields stay.
+        peer->close();
+        QTRY_COMPARE(state->text(),
+                     QStringLiteral("gpsd injoignable (127.0.0.1:%1)").arg(gpsd.serverPort()));
+        QVERIFY(!hasMark());
+        {
+            BoxCloser closer;
+            w.Get<QLineEdit>(IDC_LON1_EDIT)->setText(QStringLiteral("-6.0"));
+            button->click();
+            QTRY_COMPARE(closer.texts, QStringList{state->text()});
+        }
+        QCOMPARE(w.Get<QLineEdit>(IDC_LON1_EDIT)->text(), QStringLiteral("-6.0"));
+
+        // No daemon at all: told at once, the window never waits.
+        QtWindow none;
+        const quint16 closed = gpsd.serverPort();
+        gpsd.close();
+        const std::string folder = none.dir.path().toStdString() + "/config/wavepost";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/settings.txt")
+            << "gpsd-host=127.0.0.1\ngpsd-port=" << closed << "\n";
+        none.Open();
+        QTRY_COMPARE(none.Get<QLabel>(IDC_BOAT_STATE_LABEL)->text(),
+                     QStringLiteral("gpsd injoignable (127.0.0.1:%1)").arg(closed));
     }
 
     // "Renvoyer..." and "Favoris..." are on the order page after "Retirer...", reached by Tab
