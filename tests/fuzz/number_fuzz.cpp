@@ -9,6 +9,7 @@
 
 #include "app/NumberText.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "zone/BoatPosition.h"
 #include "zone/SailorCoordinates.h"
 
 using namespace wavepost;
@@ -57,6 +58,47 @@ bool HasTwoNumbers(const std::string& text) {
     return false;
 }
 
+// The bytes as a report of the position daemon: any numbers at all, NaN and infinities
+// included, never give a number out of its range, in the fix or in the zone texts.
+void CheckBoatFix(const std::uint8_t* data, std::size_t size) {
+    double values[5] = {0, 0, 0, 0, 0};
+    if (size < 1 + sizeof values) return;
+    std::memcpy(values, data + 1, sizeof values);
+    constexpr double kNow = 1'800'000'000;
+    platform::PositionFix in;
+    in.mode = data[0] % 5 - 1;
+    // Mostly within the minutes a fix stays fresh, so that the position is looked at.
+    in.time = std::isfinite(values[0]) ? kNow - std::fmod(values[0], 400.0) : values[0];
+    in.latitude = values[1];
+    in.longitude = values[2];
+    in.track = values[3];
+    in.speed = values[4];
+    const zone::BoatFix fix =
+        zone::ReadBoatFix({platform::PositionLink::Connected, true, in}, kNow);
+    if (fix.state != zone::BoatState::Usable) return;
+    FUZZ_CHECK(fix.latitude >= -90 && fix.latitude <= 90);
+    FUZZ_CHECK(fix.longitude >= -180 && fix.longitude <= 180);
+    FUZZ_CHECK(!fix.heading || (*fix.heading >= 0 && *fix.heading <= zone::kMaxHeading));
+    FUZZ_CHECK(!fix.knots || (*fix.knots >= 0 && *fix.knots <= zone::kMaxSpeed));
+    const zone::MapView world{{-90, 90, 0, 360, true}, {100, 50, 460, 230}, true, false};
+    const zone::MapView pacific{world.frame, world.area, true, true};
+    for (const zone::MapView& view : {world, pacific}) {
+        for (std::int32_t mode : {0, 1}) {
+            const zone::ZoneTexts texts = zone::InMode({"-20.0", "40.0", "20.0", "10.0", 0}, mode);
+            const auto moved = zone::ZoneAtBoat(view, texts, fix.latitude, fix.longitude);
+            FUZZ_CHECK(moved.has_value());
+            for (const std::string* text : {&moved->lon1, &moved->lon2})
+                FUZZ_CHECK(std::fabs(ReadNumber(*text)) <= 370.1);
+            for (const std::string* text : {&moved->lat1, &moved->lat2})
+                FUZZ_CHECK(std::fabs(ReadNumber(*text)) <= 95.1);
+        }
+        const auto pixel = zone::BoatPixel(view, fix.latitude, fix.longitude);
+        FUZZ_CHECK(pixel.has_value());
+        FUZZ_CHECK(pixel->first >= view.area.left && pixel->first <= view.area.right);
+        FUZZ_CHECK(pixel->second >= view.area.top && pixel->second <= view.area.bottom);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -92,5 +134,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::snprintf(printed, sizeof printed, "%.*f", decimals, value);
         FUZZ_CHECK(FormatFixed(value, decimals) == printed);
     }
+    CheckBoatFix(data, size);
     return 0;
 }

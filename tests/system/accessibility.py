@@ -24,6 +24,7 @@ EXPECTED = {
     "Vitesse ▲": {R.PUSH_BUTTON},
     "Vitesse ▼": {R.PUSH_BUTTON},
     "Antiméridien": {R.CHECK_BOX},
+    "Position du bateau": {R.PUSH_BUTTON},
     "Maille (°), Longitude": {R.COMBO_BOX},
     "Maille (°), Latitude": {R.COMBO_BOX},
     "Paramètres, Défaut": {R.PUSH_BUTTON},
