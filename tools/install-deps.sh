@@ -9,7 +9,7 @@ packages=(cmake g++ make qt6-base-dev libqt6dbus6 libgtest-dev libbenchmark-dev
           at-spi2-core gir1.2-atspi-2.0
           clang clang-format libclang-rt-14-dev llvm libeccodes-dev zip bzip2
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n lintian xclip
-          libidn2-dev pkg-config)
+          libidn2-dev pkg-config gpsd gpsd-clients)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

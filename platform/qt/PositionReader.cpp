@@ -109,10 +109,12 @@ bool PositionReader::ReadTpv(const QByteArray& line, PositionFix& fix) {
     if (object.value(QLatin1String("class")).toString() != QLatin1String("TPV")) return false;
     const double mode = Number(object, "mode");
     fix.mode = std::isfinite(mode) && mode >= 0 && mode <= 3 ? static_cast<int>(mode) : 0;
-    const QDateTime time =
-        QDateTime::fromString(object.value(QLatin1String("time")).toString(), Qt::ISODateWithMs);
-    fix.time = time.isValid() ? static_cast<double>(time.toSecsSinceEpoch())
-                              : std::numeric_limits<double>::quiet_NaN();
+    // An ISO 8601 time in UTC; older daemons sent seconds since 1970.
+    const QJsonValue timeValue = object.value(QLatin1String("time"));
+    const QDateTime time = QDateTime::fromString(timeValue.toString(), Qt::ISODateWithMs);
+    fix.time = timeValue.isDouble() ? timeValue.toDouble()
+               : time.isValid()     ? static_cast<double>(time.toSecsSinceEpoch())
+                                    : std::numeric_limits<double>::quiet_NaN();
     fix.latitude = Number(object, "lat");
     fix.longitude = Number(object, "lon");
     fix.track = Number(object, "track");

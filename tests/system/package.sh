@@ -47,7 +47,7 @@ dpkg-deb -c "$deb" | awk '$6 ~ /^\.\/usr\/share\/.*[^\/]$/ && ($1 != "-rw-r--r--
     | grep . && fail "data files not readable or not root's"
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libqt6widgets6 libqt6dbus6 qt6-qpa-plugins qt6-translations-l10n xdg-utils; do
+for package in libqt6widgets6 libqt6dbus6 libqt6network6 qt6-qpa-plugins qt6-translations-l10n xdg-utils; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 # Every dependency is satisfiable on this system (a simulation: nothing is installed).
