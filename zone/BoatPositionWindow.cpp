@@ -105,9 +105,11 @@ void CMarlockDlg::OnBoatPosition() {
     UpdateCostEstimate();
 }
 
-// Draws from the fix already held: painting reads no report.
+// Draws from the fix already held: painting reads no report. A fix that has grown old since
+// (the daemon silent) is no longer where the boat is.
 void CMarlockDlg::DrawBoatMark(platform::IPainter& painter) {
-    if (!m_boatMark) return;
+    if (!m_boatMark || SecondsNow() - static_cast<double>(m_boatMark->time) > kFixMaxAgeSeconds)
+        return;
     const std::optional<std::pair<int, int>> pixel =
         BoatPixel(MapViewOf(*this), m_boatMark->latitude, m_boatMark->longitude);
     if (!pixel) return;

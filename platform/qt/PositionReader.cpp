@@ -64,21 +64,25 @@ void PositionReader::Connect() {
     m_bRestarting = false;
     m_retry.stop();
     m_buffer.clear();
-    Set({PositionLink::Connecting, false, {}});
+    m_bAttempting = true;
+    // A daemon still unreachable stays so while it is tried again: the page does not
+    // flicker between the two every few seconds.
+    if (m_report.link != PositionLink::Unreachable) Set({PositionLink::Connecting, false, {}});
     m_timeout.start();
     m_socket.connectToHost(m_host, static_cast<quint16>(m_nPort));
 }
 
 void PositionReader::Fail() {
     // Both the error and the disconnection of one failure arrive here: the first counts.
-    if (m_bRestarting || m_report.link == PositionLink::Unreachable) return;
+    if (m_bRestarting || !m_bAttempting) return;
+    m_bAttempting = false;
     m_timeout.stop();
     m_buffer.clear();
     Set({PositionLink::Unreachable, false, {}});
     m_retry.start();
     // Closed later: aborting inside the socket's own signal is not allowed.
     QTimer::singleShot(0, &m_socket, [this] {
-        if (m_report.link == PositionLink::Unreachable) m_socket.abort();
+        if (!m_bAttempting) m_socket.abort();
     });
 }
 

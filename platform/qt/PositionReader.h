@@ -43,6 +43,7 @@ class PositionReader {
     QTimer m_timeout;  // a connection that neither succeeds nor fails
     QByteArray m_buffer;
     bool m_bRestarting = false;
+    bool m_bAttempting = false;  // connecting or connected: the next failure counts
     PositionReport m_report;
 };
 
