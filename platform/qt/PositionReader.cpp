@@ -2,6 +2,7 @@
 #include "platform/qt/PositionReader.h"
 
 #include <QDateTime>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -69,7 +70,12 @@ void PositionReader::Connect() {
     // flicker between the two every few seconds.
     if (m_report.link != PositionLink::Unreachable) Set({PositionLink::Connecting, false, {}});
     m_timeout.start();
-    m_socket.connectToHost(m_host, static_cast<quint16>(m_nPort));
+    // The usual case needs no name lookup (which runs in threads of Qt's own).
+    if (m_host == QLatin1String("localhost"))
+        m_socket.connectToHost(QHostAddress(QHostAddress::LocalHost),
+                               static_cast<quint16>(m_nPort));
+    else
+        m_socket.connectToHost(m_host, static_cast<quint16>(m_nPort));
 }
 
 void PositionReader::Fail() {
@@ -81,9 +87,12 @@ void PositionReader::Fail() {
     Set({PositionLink::Unreachable, false, {}});
     m_retry.start();
     // Closed later: aborting inside the socket's own signal is not allowed.
-    QTimer::singleShot(0, &m_socket, [this] {
-        if (!m_bAttempting) m_socket.abort();
-    });
+    QMetaObject::invokeMethod(
+        &m_socket,
+        [this] {
+            if (!m_bAttempting) m_socket.abort();
+        },
+        Qt::QueuedConnection);
 }
 
 void PositionReader::ReadLines() {

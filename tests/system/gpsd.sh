@@ -52,7 +52,7 @@ start_gpsfake() {
 
 settings_port() {
     mkdir -p "$XDG_CONFIG_HOME/wavepost"
-    printf 'gpsd-host=127.0.0.1\ngpsd-port=%s\n' "$1" > "$XDG_CONFIG_HOME/wavepost/settings.txt"
+    printf 'gpsd-host=localhost\ngpsd-port=%s\n' "$1" > "$XDG_CONFIG_HOME/wavepost/settings.txt"
 }
 option() { grep "^$1;" "$2/ini/options.txt" | grep ';Monde' | cut -d';' -f2; }
 zone_options() { for key in X1 Y1 X2 Y2 CAP VITESSE; do printf '%s=%s ' "$key" "$(option "$key" "$1")"; done; }
@@ -89,6 +89,7 @@ grep -qx 'Z -5.5 47.2 40.0 30.0' <<<"$order" || fail "zone line: $(grep '^Z' <<<
 grep -qx 'V 135 12.0' <<<"$order" || fail "movement line: $(grep '^V' <<<"$order")"
 press "$window" alt+q
 wait_exit "$pid" || fail "the window did not close"
+[ "$exit_status" = 0 ] || fail "exit status $exit_status"  # a sanitizer report, say
 [ "$(zone_options "$work")" = "X1=-5.5 Y1=47.2 X2=40.0 Y2=30.0 CAP=135 VITESSE=12 " ] ||
     fail "saved: $(zone_options "$work")"
 stop_gpsfake
@@ -108,6 +109,7 @@ for case in stale none; do
     [ "$(mark_pixels "$case")" = 0 ] || fail "$case: a boat mark on the map"
     press "$window" alt+q
     wait_exit "$pid" || fail "$case: the window did not close"
+    [ "$exit_status" = 0 ] || fail "$case: exit status $exit_status"
     [ "$(zone_options "$work")" = "$before" ] || fail "$case: saved $(zone_options "$work")"
     stop_gpsfake
 done
