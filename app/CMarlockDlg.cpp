@@ -8,10 +8,10 @@
 
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlgAutoProxy.h"
-#include "app/NumberText.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

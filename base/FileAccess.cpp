@@ -1,4 +1,4 @@
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,8 +17,8 @@
 #include <string>
 #include <thread>
 
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

@@ -1,7 +1,7 @@
-#include "app/ProgramSettings.h"
+#include "base/ProgramSettings.h"
 
-#include "app/FileAccess.h"
-#include "app/LineEscape.h"
+#include "base/FileAccess.h"
+#include "base/LineEscape.h"
 
 namespace wavepost {
 

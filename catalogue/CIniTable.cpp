@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

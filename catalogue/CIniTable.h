@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace wavepost {
 

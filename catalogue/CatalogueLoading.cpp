@@ -4,11 +4,11 @@
 #include <new>
 
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
 #include "app/MapName.h"
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
 #include "catalogue/OptionBindings.h"

@@ -4,11 +4,11 @@
 #include <filesystem>
 
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
-#include "app/ProgramSettings.h"
 #include "app/layout/Layout.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/ProgramSettings.h"
 #include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
 #include "request/OrderPageText.h"

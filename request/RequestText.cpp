@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "request/ReplySize.h"
 
 namespace wavepost {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

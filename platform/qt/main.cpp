@@ -7,10 +7,10 @@
 #include <cstdio>
 
 #include "app/CMarlockApp.h"
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
 #include "app/Version.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 #include "catalogue/CatalogueUpgrade.h"
 #include "platform/qt/DBusAutomation.h"
 #include "platform/qt/QtToolkit.h"

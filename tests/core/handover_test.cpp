@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/FileAccess.h"
-#include "app/ProgramSettings.h"
-#include "app/XdgFolders.h"
+#include "base/FileAccess.h"
+#include "base/ProgramSettings.h"
+#include "base/XdgFolders.h"
 #include "platform/memory/MemoryToolkit.h"
 #include "request/OutgoingMail.h"
 #include "request/PatHandOver.h"

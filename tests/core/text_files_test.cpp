@@ -12,9 +12,9 @@
 #include "app/AddressFile.h"
 #include "app/CConfigFile.h"
 #include "app/MailAddress.h"
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "catalogue/CIniTable.h"
 #include "tests/core/TestSupport.h"
 

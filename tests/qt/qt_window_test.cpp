@@ -28,11 +28,11 @@
 #include <fstream>
 #include <set>
 
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/Translation.h"
 #include "tests/qt/QtTestSupport.h"
