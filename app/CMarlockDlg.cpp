@@ -157,7 +157,7 @@ bool CMarlockDlg::Initialise() {
         m_dPtEuro = ReadNumber(config.GetValue(LoadString(IDS_KEY_PTEURO)));
         config.Close();
     } catch (const FileShapeError& error) {
-        m_toolkit.MessageBox(error.what());
+        m_toolkit.MessageBox(FileErrorMessage(error));
         m_toolkit.ExitProcess(1);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));

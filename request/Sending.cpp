@@ -279,7 +279,8 @@ bool CMarlockDlg::HandOverMails(const std::vector<OrderMail>& mails, const HandO
                 SaveCatalogue();
             } catch (const FileError& error) {
                 if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
-                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
+                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(),
+                                            FileErrorMessage(error).c_str()));
                 return false;
             }
         }

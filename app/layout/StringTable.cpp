@@ -3,6 +3,8 @@
 #include <map>
 
 #include "app/Version.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 
@@ -309,6 +311,35 @@ const std::string& LoadString(int id) {
     const auto& table = Table();
     auto it = table.find(id);
     return it == table.end() ? empty : it->second;
+}
+
+std::string FileErrorMessage(const FileFailure& failure) {
+    const char* path = failure.path.c_str();
+    switch (failure.fault) {
+        case FileFault::Read:
+            return Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path);
+        case FileFault::Write:
+            return Format(LoadString(IDS_FILE_WRITE_ERROR).c_str(), path);
+        case FileFault::NotRegular:
+            return Format(LoadString(IDS_FILE_NOT_REGULAR).c_str(), path);
+        case FileFault::TooLarge: {
+            // Whole mebibytes, rounded up: the bound is never said smaller than it is.
+            const std::size_t mebibyte = std::size_t{1} << 20;
+            const std::string limit = std::to_string((failure.limit + mebibyte - 1) / mebibyte);
+            return Format(LoadString(IDS_FILE_TOO_LARGE).c_str(), path, limit.c_str());
+        }
+        case FileFault::FolderBusy:
+            return Format(LoadString(IDS_FOLDER_BUSY).c_str(), path);
+        case FileFault::TableTooLarge:
+            return Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path);
+        case FileFault::ListOutside:
+            return Format(LoadString(IDS_SAVE_LIST_OUTSIDE).c_str(), path);
+    }
+    return Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path);
+}
+
+std::string FileErrorMessage(const FileError& error) {
+    return FileErrorMessage(error.Failure());
 }
 
 }  // namespace wavepost

@@ -192,6 +192,13 @@ enum StringId : int {
 
 // The text of an identifier; the empty text for an unknown one.
 const std::string& LoadString(int id);
+
+struct FileFailure;
+class FileError;
+// The message the user reads for a file that failed, from the texts above: the one place
+// file errors are worded.
+std::string FileErrorMessage(const FileFailure& failure);
+std::string FileErrorMessage(const FileError& error);
 // Every text, by identifier.
 const std::map<int, std::string>& AllStrings();
 

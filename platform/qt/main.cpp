@@ -102,8 +102,9 @@ int main(int argc, char* argv[]) {
                 wavepost::UtcNow());
             if (!upgrade.message.empty()) toolkit.MessageBox(upgrade.message);
         } catch (const wavepost::FileError& error) {
-            toolkit.MessageBox(wavepost::Format(
-                wavepost::LoadString(wavepost::IDS_CATALOGUE_NOT_UPGRADED).c_str(), error.what()));
+            toolkit.MessageBox(
+                wavepost::Format(wavepost::LoadString(wavepost::IDS_CATALOGUE_NOT_UPGRADED).c_str(),
+                                 wavepost::FileErrorMessage(error).c_str()));
         }
     }
     return wavepost::TheApp().Run(toolkit, automation, commandLine);

@@ -203,8 +203,10 @@ TEST(ProgramSettingsFile, SavedWholeIntoItsFolderAndLoadedBack) {
     std::filesystem::remove(folder + "/settings.txt");
     std::filesystem::create_directory(folder + "/settings.txt");
     ProgramSettings loaded = LoadSettings(folder);
-    EXPECT_NE(loaded.problem.find(folder + "/settings.txt"), std::string::npos);
-    loaded.problem.clear();
+    ASSERT_TRUE(loaded.problem);
+    EXPECT_EQ(loaded.problem->fault, FileFault::NotRegular);
+    EXPECT_EQ(loaded.problem->path, folder + "/settings.txt");
+    loaded.problem.reset();
     EXPECT_EQ(loaded, ProgramSettings{});
     EXPECT_THROW(SaveSettings(folder, s), FileError);
 }
