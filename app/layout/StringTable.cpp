@@ -29,8 +29,6 @@ const std::map<int, std::string>& Table() {
         {IDS_CONFIG_ERROR, "Erreur dans le fichier de configuration"},
         {IDS_KEY_METEO, "meteo"},
         {IDS_KEY_QUESTION, "question"},
-        {IDS_GRIB_START, "@mto@reqt@grib@"},
-        {IDS_REQUEST_END, "@mto@reqt@fin@"},
         {IDS_NO_MESH, "Aucune maille n'a été spécifiée"},
         {IDS_NO_CONFIG_FILE,
          "Le fichier \"Init.cnf\" n'a pas pu être trouvé. La message ne peut donc pas\nêtre "
@@ -58,7 +56,6 @@ const std::map<int, std::string>& Table() {
         {IDS_CAPTION_IMAGES, "Choix des images"},
         {IDS_CAPTION_PRESENTATION, "Présentation rapide"},
         {IDS_CAPTION_ZONE, "Choix de la zone\ngéographique"},
-        {IDS_BULLETIN_START, "@mto@reqt@bull@"},
         {IDS_ABOUT_CAPTION, "A propos de Wavepost"},
         {IDS_ABOUT_VERSION, "Wavepost version " WAVEPOST_VERSION},
         {IDS_ABOUT_COPYRIGHT, "Météo à la carte, par e-mail"},
