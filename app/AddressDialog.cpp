@@ -2,10 +2,10 @@
 #include "app/AddressFile.h"
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
 #include "app/MailAddress.h"
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "app/CConfigFile.h"
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace wavepost {
 

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "app/FileAccess.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
 
 namespace wavepost {
 

@@ -8,10 +8,10 @@
 
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlgAutoProxy.h"
-#include "app/NumberText.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 
@@ -157,7 +157,7 @@ bool CMarlockDlg::Initialise() {
         m_dPtEuro = ReadNumber(config.GetValue(LoadString(IDS_KEY_PTEURO)));
         config.Close();
     } catch (const FileShapeError& error) {
-        m_toolkit.MessageBox(error.what());
+        m_toolkit.MessageBox(FileErrorMessage(error));
         m_toolkit.ExitProcess(1);
     } catch (const FileError&) {
         m_toolkit.MessageBox(LoadString(IDS_NO_ADDRESS));

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Favourites.h"
-#include "app/ProgramSettings.h"
-#include "app/UtcTime.h"
+#include "base/Favourites.h"
+#include "base/ProgramSettings.h"
+#include "base/UtcTime.h"
 #include "catalogue/CIniTable.h"
 #include "platform/Events.h"
 #include "platform/Toolkit.h"

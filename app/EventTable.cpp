@@ -158,7 +158,7 @@ void CMarlockDlg::HandleEvent(const platform::Event& e) {
         if (e.kind != EventKind::MouseMove && e.kind != EventKind::Paint) RefreshOrderPage();
     } catch (const FileError& error) {
         // The generic error report: the file error is shown and the handler abandoned.
-        m_toolkit.MessageBox(error.what());
+        m_toolkit.MessageBox(FileErrorMessage(error));
     } catch (const std::bad_alloc&) {
         // What the handler held is freed by now; the program goes on without its result.
         m_toolkit.MessageBox(LoadString(IDS_OUT_OF_MEMORY));

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "app/CConfigFile.h"
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 
 namespace wavepost {
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 
@@ -36,7 +36,8 @@ bool EqualsUnquoted(std::string_view a, std::string_view b) {
 }  // namespace
 
 TableTooLargeError::TableTooLargeError(const std::string& path)
-    : FileError(path, Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path.c_str())) {}
+    : FileError({FileFault::TableTooLarge, path},
+                FileErrorMessage(FileFailure{FileFault::TableTooLarge, path})) {}
 
 CIniTable::CIniTable(std::string path) : m_strPath(std::move(path)) {}
 

@@ -8,12 +8,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace wavepost {
 
 // A table refused because holding or writing it would take more memory than any catalogue
-// needs; the text names the file.
+// needs. Its what() is the user's message too.
 class TableTooLargeError : public FileError {
   public:
     explicit TableTooLargeError(const std::string& path);

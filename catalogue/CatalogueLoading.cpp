@@ -4,11 +4,11 @@
 #include <new>
 
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
 #include "app/MapName.h"
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
 #include "catalogue/OptionBindings.h"
@@ -81,7 +81,7 @@ void CMarlockDlg::LoadCatalogue() {
     try {
         m_strPresentation = ReadPresentation(StoragePath(kPresentation));
     } catch (const FileError& error) {
-        m_toolkit.MessageBox(Truncated(error.what(), 254));
+        m_toolkit.MessageBox(Truncated(FileErrorMessage(error), 254));
     }
     // Pushed even without the presentation: GetMapName below reads the controls back, and
     // on a map switch the map buttons still hold the map being left.
@@ -101,8 +101,9 @@ void CMarlockDlg::LoadCatalogue() {
     if (lock.IsHeld()) {
         std::vector<std::string> saved;
         for (const char* name : kSavedTables) saved.push_back(StoragePath(name));
-        const std::string refused = RecoverFileSet(folder, saved, m_toolkit.SystemDirectory());
-        if (!refused.empty()) m_toolkit.MessageBox(refused);
+        if (const std::optional<FileFailure> refused =
+                RecoverFileSet(folder, saved, m_toolkit.SystemDirectory()))
+            m_toolkit.MessageBox(FileErrorMessage(*refused));
     }
     try {
         m_pDomaines = LoadTable(StoragePath(kDomaines));
@@ -166,11 +167,11 @@ void CMarlockDlg::LoadCatalogue() {
             if (axis == "LAT") m_toolkit.ComboAddItem(m_comboMeshLat, spacing);
         });
     } catch (const TableTooLargeError& error) {
-        m_toolkit.MessageBox(error.what());
+        m_toolkit.MessageBox(FileErrorMessage(error));
         m_toolkit.ExitProcess(1);
     } catch (const FileShapeError& error) {
         lock.Release();
-        m_toolkit.MessageBox(error.what());
+        m_toolkit.MessageBox(FileErrorMessage(error));
         m_toolkit.ExitProcess(1);
     } catch (const FileError&) {
         lock.Release();

@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
-#include "app/XdgFolders.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/XdgFolders.h"
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
 

@@ -4,12 +4,12 @@
 #include <set>
 
 #include "app/CMarlockDlg.h"
-#include "app/Favourites.h"
-#include "app/FileAccess.h"
 #include "app/MapName.h"
-#include "app/NumberText.h"
-#include "app/ProgramSettings.h"
 #include "app/layout/StringTable.h"
+#include "base/Favourites.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/ProgramSettings.h"
 #include "catalogue/CatalogueRows.h"
 #include "catalogue/OptionBindings.h"
 #include "request/SaildocsOrder.h"

@@ -1,7 +1,7 @@
 #include "catalogue/OptionBindings.h"
 
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "catalogue/PrefixSearch.h"
 
 namespace wavepost::catalogue {

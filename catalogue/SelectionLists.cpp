@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
 #include "app/MapName.h"
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueRows.h"
 #include "catalogue/OptionBindings.h"

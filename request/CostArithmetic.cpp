@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "request/ReplySize.h"
 
 namespace wavepost {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "request/CostArithmetic.h"
 #include "zone/ZoneWindow.h"
 

@@ -2,7 +2,7 @@
 // The window's side of the request text: the choices gathered from the controls and the
 // catalogue of the current map.
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "catalogue/CatalogueRows.h"
 #include "request/RequestText.h"
 #include "zone/ZoneWindow.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/ProgramSettings.h"
+#include "base/ProgramSettings.h"
 
 namespace wavepost {
 

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <optional>
 
-#include "app/FileAccess.h"
-#include "app/LineEscape.h"
+#include "base/FileAccess.h"
+#include "base/LineEscape.h"
 
 namespace wavepost {
 

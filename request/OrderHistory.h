@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramSettings.h"
-#include "app/UtcTime.h"
+#include "base/ProgramSettings.h"
+#include "base/UtcTime.h"
 #include "request/OutgoingMail.h"
 
 namespace wavepost {

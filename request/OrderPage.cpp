@@ -4,11 +4,11 @@
 #include <filesystem>
 
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
-#include "app/ProgramSettings.h"
 #include "app/layout/Layout.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/ProgramSettings.h"
 #include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
 #include "request/OrderPageText.h"
@@ -191,7 +191,7 @@ void CMarlockDlg::FillHandOverChoices() {
     for (HandOverMethod method : m_handOverChoices)
         m_toolkit.ComboAddItem(IDC_HANDOVER_COMBO, MethodLabel(method));
     const ProgramSettings settings = LoadSettings(m_toolkit.SettingsDirectory());
-    if (!settings.problem.empty()) m_toolkit.MessageBox(settings.problem);
+    if (settings.problem) m_toolkit.MessageBox(FileErrorMessage(*settings.problem));
     // The way "Envoi" will really take: Pat without Pat, or files without a folder, go by mail.
     int selected = 0;
     for (std::size_t i = 0; i < m_handOverChoices.size(); ++i)
@@ -233,7 +233,7 @@ void CMarlockDlg::OnWithdrawOrder() {
     try {
         AppendWithdrawal(folder, offered[static_cast<std::size_t>(chosen)], UtcNow());
     } catch (const FileError& error) {
-        m_toolkit.MessageBox(error.what());
+        m_toolkit.MessageBox(FileErrorMessage(error));
         return;
     }
     RefreshOrderPage();

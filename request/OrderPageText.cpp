@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

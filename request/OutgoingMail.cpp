@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <random>
 
-#include "app/FileAccess.h"
 #include "app/MailAddress.h"
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 
 namespace wavepost {
 

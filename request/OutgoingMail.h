@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/UtcTime.h"
+#include "base/UtcTime.h"
 
 namespace wavepost {
 

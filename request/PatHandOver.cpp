@@ -3,8 +3,8 @@
 #include <cctype>
 #include <sstream>
 
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

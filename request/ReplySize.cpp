@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

@@ -1,6 +1,6 @@
 #include "request/RequestCopies.h"
 
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace wavepost {
 

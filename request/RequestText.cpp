@@ -4,16 +4,15 @@
 
 #include <cmath>
 
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
+#include "request/OrderWords.h"
 #include "request/ReplySize.h"
 
 namespace wavepost {
 
 namespace {
-
-constexpr const char* kLineBreak = "%0A";
 
 // A zone typed far outside any map would take the widening loops below ages (or forever,
 // once adding a turn no longer changes a float); such a zone cannot be ordered anyway.
@@ -72,27 +71,27 @@ std::string ZoneLine(std::int32_t mode, const std::string& lon1Text, const std::
 }  // namespace
 
 std::string BuildRequestText(const RequestChoices& c) {
-    const std::string& start = LoadString(IDS_GRIB_START);
-    const std::string& end = LoadString(IDS_REQUEST_END);
+    const std::string start = kGribStart;
+    const std::string end = kRequestEnd;
 
     std::string subscription;
     switch (c.subscription) {
         case 0:
-            subscription = "A 1";
+            subscription = kSubscriptionOnce;
             break;
         case 1: {
             // "A 0" is the cancel order, and a count below it none the service knows.
             const long days = ReadInteger(c.days);
             if (days <= 0) return Format(LoadString(IDS_BAD_DAYS).c_str(), c.days.c_str());
-            subscription = Format("A %ld", days);
+            subscription = Format(kSubscriptionDays, days);
             break;
         }
         case 2:
-            subscription = "A X";
+            subscription = kSubscriptionPermanent;
             break;
         case 3:
             // Cancelling needs no selection at all.
-            return WithBlanksEncoded(start + kLineBreak + "A 0" + kLineBreak + end);
+            return WithBlanksEncoded(start + kOrderLineBreak + kCancelAll + kOrderLineBreak + end);
         default:
             // No kind chosen (or one the subscription table does not hold): cancelling
             // everything would destroy the running subscriptions the user never gave up.
@@ -141,7 +140,7 @@ std::string BuildRequestText(const RequestChoices& c) {
          {start, subscription, zone, mesh, movement, "D " + ForUrl(c.map), parameters, steps,
           compression, landData, Format("S %s", software.c_str()), end}) {
         if (piece.empty()) continue;
-        if (!text.empty()) text += kLineBreak;
+        if (!text.empty()) text += kOrderLineBreak;
         text += piece;
     }
     return WithBlanksEncoded(text);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "catalogue/CIniTable.h"
 
 namespace wavepost {

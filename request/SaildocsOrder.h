@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramSettings.h"
+#include "base/ProgramSettings.h"
 #include "catalogue/CatalogueFiles.h"
 #include "request/RequestText.h"
 

@@ -1,10 +1,10 @@
 // The window's side of Saildocs: the choice of service, and the orders planned for it.
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
 #include "app/MailAddress.h"
-#include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/TextEncoding.h"
 #include "request/SaildocsOrder.h"
 
 namespace wavepost {

@@ -9,16 +9,17 @@
 
 #include "app/AddressFile.h"
 #include "app/CMarlockDlg.h"
-#include "app/FileAccess.h"
 #include "app/MailAddress.h"
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "catalogue/CatalogueRows.h"
 #include "request/HandOverWay.h"
 #include "request/OrderHistory.h"
 #include "request/OrderPageText.h"
 #include "request/OrderPlan.h"
+#include "request/OrderWords.h"
 #include "request/OutgoingMail.h"
 #include "request/PatHandOver.h"
 #include "request/RequestCopies.h"
@@ -28,8 +29,6 @@ namespace wavepost {
 using platform::ShowState;
 
 namespace {
-
-constexpr const char* kLineBreak = "%0A";
 
 // A press while orders are being handed over (the toolkit keeps the window's input away
 // meanwhile; this is the logic's own guard) would hand them over twice.
@@ -137,7 +136,7 @@ constexpr std::size_t kResendable = 20;
 // body; the URL is made anew from them, as Envoi makes it.
 OrderMail ResentMail(const OutgoingMail& earlier) {
     const std::string body = ForUrl(earlier.body);
-    const bool bulletin = earlier.subject == "Bulletin";
+    const bool bulletin = earlier.subject == kBulletinSubject;
     return {earlier.address,
             earlier.subject,
             body,
@@ -234,23 +233,24 @@ OrderPlan CMarlockDlg::PlanOrders() {
     CollectTicked(m_toolkit, m_pListBulletins, m_pBulletins.get(), map, codes);
     CollectTicked(m_toolkit, m_pListImages, m_pImages.get(), map, codes);
     if (!codes.empty()) {
-        std::string body = LoadString(IDS_BULLETIN_START) + kLineBreak;
-        for (const std::string& code : codes) body += code + kLineBreak;
-        body += LoadString(IDS_REQUEST_END);
-        plan.mails.push_back({address, "Bulletin", body,
-                              base + "?body=" + body + "&subject=Bulletin", "WavepostBulletin.txt",
-                              false});
+        std::string body = kBulletinStart + std::string(kOrderLineBreak);
+        for (const std::string& code : codes) body += code + kOrderLineBreak;
+        body += kRequestEnd;
+        plan.mails.push_back({address, kBulletinSubject, body,
+                              base + "?body=" + body + "&subject=" + kBulletinSubject,
+                              "WavepostBulletin.txt", false});
     }
 
     const std::string request = BuildGribRequest();
     if (request.empty()) {
         if (codes.empty()) plan.insteadMessage = LoadString(IDS_BAD_PARAMETERS);
-    } else if (request.rfind(LoadString(IDS_GRIB_START), 0) != 0) {
+    } else if (request.rfind(kGribStart, 0) != 0) {
         // A sentence for the user (no spacing, no kind of order, no day count): there is no
         // order to mail, and the service must never get the sentence.
         plan.insteadMessage = request;
     } else {
-        plan.mails.push_back({address, "Grib", request, base + "?subject=Grib&body=" + request,
+        plan.mails.push_back({address, kGribSubject, request,
+                              base + "?subject=" + kGribSubject + "&body=" + request,
                               "WavepostGrib.txt", true});
     }
     return plan;
@@ -279,7 +279,8 @@ bool CMarlockDlg::HandOverMails(const std::vector<OrderMail>& mails, const HandO
                 SaveCatalogue();
             } catch (const FileError& error) {
                 if (noMailProgram) OrdersToClipboard(m_toolkit, inClipboard);
-                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(), error.what()));
+                m_toolkit.MessageBox(Format(LoadString(IDS_ORDER_NOT_SENT).c_str(),
+                                            FileErrorMessage(error).c_str()));
                 return false;
             }
         }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/NumberText.h"
-#include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "request/OrderWords.h"
 
 namespace wavepost {
 
@@ -42,13 +42,13 @@ std::optional<SubscriptionLine> ReadSubscriptionLine(const std::string& body) {
         }
     }
     // The order's first line is its marker; the subscription line comes right after it.
-    if (lines.size() < 2 || lines[0] != LoadString(IDS_GRIB_START)) return std::nullopt;
+    if (lines.size() < 2 || lines[0] != kGribStart) return std::nullopt;
     // Only the program's own cancel order is taken for one: a day count left empty also
     // gives "A 0", and what the service makes of that inside a full order is not known.
-    if (lines.size() == 3 && lines[1] == "A 0" && lines[2] == LoadString(IDS_REQUEST_END))
+    if (lines.size() == 3 && lines[1] == kCancelAll && lines[2] == kRequestEnd)
         return SubscriptionLine{SubscriptionLine::CancelAll};
     const std::string& line = lines[1];
-    if (line.size() < 3 || line.compare(0, 2, "A ") != 0) return std::nullopt;
+    if (line.size() < 3 || line.compare(0, 2, kSubscriptionPrefix) != 0) return std::nullopt;
     const std::string value = line.substr(2);
     if (value == "X") return SubscriptionLine{SubscriptionLine::Permanent};
     if (value.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UtcTime.h"
+#include "base/UtcTime.h"
 #include "request/OrderHistory.h"
 
 namespace wavepost {

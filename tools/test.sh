@@ -17,7 +17,7 @@ export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 
 # Every source file as clang-format writes it.
-find "$src/app" "$src/catalogue" "$src/platform" "$src/request" "$src/zone" "$src/tests" \
+find "$src/app" "$src/base" "$src/catalogue" "$src/platform" "$src/request" "$src/zone" "$src/tests" \
      \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 # Warnings fail the build.

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ProgramSettings.h"
+#include "base/ProgramSettings.h"
 #include "platform/Toolkit.h"
 #include "zone/ZoneArithmetic.h"
 

@@ -2,10 +2,10 @@
 // The boat's position on the zone page: "Position du bateau", the state line beside it and
 // the mark on the map.
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
-#include "app/UtcTime.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/UtcTime.h"
 #include "zone/BoatPosition.h"
 #include "zone/ZoneWindow.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "zone/ZoneWindow.h"
 
 namespace wavepost {

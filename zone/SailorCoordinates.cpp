@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace wavepost::zone {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
+#include "base/NumberText.h"
 #include "zone/SailorCoordinates.h"
 
 namespace wavepost::zone {

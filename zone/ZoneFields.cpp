@@ -2,9 +2,9 @@
 // The coordinate, heading and speed fields, the antimeridian view and the change of map.
 #include "app/CConfigFile.h"
 #include "app/CMarlockDlg.h"
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "zone/ZoneWindow.h"
 
 namespace wavepost {

@@ -3,6 +3,8 @@
 #include <map>
 
 #include "app/Version.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 
@@ -27,8 +29,6 @@ const std::map<int, std::string>& Table() {
         {IDS_CONFIG_ERROR, "Erreur dans le fichier de configuration"},
         {IDS_KEY_METEO, "meteo"},
         {IDS_KEY_QUESTION, "question"},
-        {IDS_GRIB_START, "@mto@reqt@grib@"},
-        {IDS_REQUEST_END, "@mto@reqt@fin@"},
         {IDS_NO_MESH, "Aucune maille n'a été spécifiée"},
         {IDS_NO_CONFIG_FILE,
          "Le fichier \"Init.cnf\" n'a pas pu être trouvé. La message ne peut donc pas\nêtre "
@@ -56,7 +56,6 @@ const std::map<int, std::string>& Table() {
         {IDS_CAPTION_IMAGES, "Choix des images"},
         {IDS_CAPTION_PRESENTATION, "Présentation rapide"},
         {IDS_CAPTION_ZONE, "Choix de la zone\ngéographique"},
-        {IDS_BULLETIN_START, "@mto@reqt@bull@"},
         {IDS_ABOUT_CAPTION, "A propos de Wavepost"},
         {IDS_ABOUT_VERSION, "Wavepost version " WAVEPOST_VERSION},
         {IDS_ABOUT_COPYRIGHT, "Météo à la carte, par e-mail"},
@@ -319,6 +318,35 @@ const std::string& LoadString(int id) {
     const auto& table = Table();
     auto it = table.find(id);
     return it == table.end() ? empty : it->second;
+}
+
+std::string FileErrorMessage(const FileFailure& failure) {
+    const char* path = failure.path.c_str();
+    switch (failure.fault) {
+        case FileFault::Read:
+            return Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path);
+        case FileFault::Write:
+            return Format(LoadString(IDS_FILE_WRITE_ERROR).c_str(), path);
+        case FileFault::NotRegular:
+            return Format(LoadString(IDS_FILE_NOT_REGULAR).c_str(), path);
+        case FileFault::TooLarge: {
+            // Whole mebibytes, rounded up: the bound is never said smaller than it is.
+            const std::size_t mebibyte = std::size_t{1} << 20;
+            const std::string limit = std::to_string((failure.limit + mebibyte - 1) / mebibyte);
+            return Format(LoadString(IDS_FILE_TOO_LARGE).c_str(), path, limit.c_str());
+        }
+        case FileFault::FolderBusy:
+            return Format(LoadString(IDS_FOLDER_BUSY).c_str(), path);
+        case FileFault::TableTooLarge:
+            return Format(LoadString(IDS_TABLE_TOO_LARGE).c_str(), path);
+        case FileFault::ListOutside:
+            return Format(LoadString(IDS_SAVE_LIST_OUTSIDE).c_str(), path);
+    }
+    return Format(LoadString(IDS_FILE_READ_ERROR).c_str(), path);
+}
+
+std::string FileErrorMessage(const FileError& error) {
+    return FileErrorMessage(error.Failure());
 }
 
 }  // namespace wavepost

@@ -23,8 +23,6 @@ enum StringId : int {
     IDS_CONFIG_ERROR = 132,
     IDS_KEY_METEO = 133,
     IDS_KEY_QUESTION = 134,
-    IDS_GRIB_START = 135,
-    IDS_REQUEST_END = 136,
     IDS_NO_MESH = 137,
     IDS_NO_CONFIG_FILE = 140,
     IDS_LOWER_RIGHT = 141,
@@ -48,7 +46,6 @@ enum StringId : int {
     IDS_CAPTION_IMAGES = 204,
     IDS_CAPTION_PRESENTATION = 205,
     IDS_CAPTION_ZONE = 206,
-    IDS_BULLETIN_START = 207,
     IDS_ABOUT_CAPTION = 208,
     IDS_ABOUT_VERSION = 209,
     IDS_ABOUT_COPYRIGHT = 210,
@@ -200,6 +197,13 @@ enum StringId : int {
 
 // The text of an identifier; the empty text for an unknown one.
 const std::string& LoadString(int id);
+
+struct FileFailure;
+class FileError;
+// The message the user reads for a file that failed, from the texts above: the one place
+// file errors are worded.
+std::string FileErrorMessage(const FileFailure& failure);
+std::string FileErrorMessage(const FileError& error);
 // Every text, by identifier.
 const std::map<int, std::string>& AllStrings();
 

@@ -1,7 +1,9 @@
 #include "platform/qt/DBusAutomation.h"
 
 #include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <QDir>
@@ -51,71 +53,76 @@ std::string EscapeValue(const std::string& value) {
     return escaped;
 }
 
-// One object on the bus. Its one method is handed to the runtime on the user-interface
-// thread (the bus delivers calls on its own thread), one request at a time between the
-// window's events.
-class Node : public QDBusVirtualObject {
+// An object on the bus. The bus library delivers its calls on the user-interface thread,
+// one at a time between the window's events; the runtime answers each with its own reply.
+class BusNode : public QObject, protected QDBusContext {
+    Q_OBJECT
+
   public:
     using Handler = void (DBusAutomation::*)(const QDBusMessage&);
 
-    Node(DBusAutomation& runtime, QObject& context, QStringList interfaces, QString method,
-         Handler handler, QString introspection)
-        : m_runtime(runtime),
-          m_context(context),
-          m_interfaces(std::move(interfaces)),
-          m_strMethod(std::move(method)),
-          m_handler(handler),
-          m_strIntrospection(std::move(introspection)) {}
+    BusNode(DBusAutomation& runtime, Handler handler, QObject* parent)
+        : QObject(parent), m_runtime(runtime), m_handler(handler) {}
 
-    QString introspect(const QString&) const override { return m_strIntrospection; }
-
-    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        if (message.type() != QDBusMessage::MethodCallMessage) return false;
-        const QString interface = message.interface();
-        if (interface == QLatin1String("org.freedesktop.DBus.Properties"))
-            return AnswerProperties(message, connection);
-        // The other standard interfaces (introspection, peer) stay with the bus library.
-        if (!interface.isEmpty() && !m_interfaces.contains(interface)) return false;
-        const bool ours = interface.isEmpty() || interface == m_interfaces.last();
-        if (!ours || message.member() != m_strMethod) {
-            connection.send(message.createErrorReply(
-                QDBusError::UnknownMethod,
-                QStringLiteral("No method %1 in %2").arg(message.member(), interface)));
-            return true;
-        }
-        if (!message.signature().isEmpty()) {
-            connection.send(message.createErrorReply(
-                QDBusError::InvalidArgs, QStringLiteral("%1 takes no arguments").arg(m_strMethod)));
-            return true;
-        }
-        QMetaObject::invokeMethod(
-            &m_context,
-            [runtime = &m_runtime, handler = m_handler, message] { (runtime->*handler)(message); },
-            Qt::QueuedConnection);
-        return true;
+    // Called by the adaptor's method, inside the call.
+    void Deliver() {
+        setDelayedReply(true);
+        (m_runtime.*m_handler)(message());
     }
 
   private:
-    // Our interfaces have no properties: all of them is none, and no name is one.
-    bool AnswerProperties(const QDBusMessage& message, const QDBusConnection& connection) {
-        const QList<QVariant> arguments = message.arguments();
-        if (arguments.isEmpty() || !m_interfaces.contains(arguments.first().toString()))
-            return false;
-        if (message.member() == QLatin1String("GetAll"))
-            connection.send(message.createReply(QVariant::fromValue(QVariantMap())));
-        else
-            connection.send(message.createErrorReply(
-                QDBusError::UnknownProperty,
-                QStringLiteral("%1 has no properties").arg(arguments.first().toString())));
-        return true;
+    DBusAutomation& m_runtime;
+    Handler m_handler;
+};
+
+// The interface names below are kFactoryInterface, kDispatchInterface and
+// kReferenceInterface; the meta-object wants them as literals.
+class FactoryAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "Marlock.Application.ClassFactory")
+    Q_CLASSINFO("D-Bus Introspection",
+                "  <interface name=\"Marlock.Application.ClassFactory\">\n"
+                "    <method name=\"CreateInstance\">\n"
+                "      <arg name=\"object\" type=\"o\" direction=\"out\"/>\n"
+                "    </method>\n"
+                "  </interface>\n")
+
+  public:
+    explicit FactoryAdaptor(BusNode* node) : QDBusAbstractAdaptor(node), m_node(*node) {}
+
+  public slots:
+    QDBusObjectPath CreateInstance() {
+        m_node.Deliver();
+        return {};  // the runtime replies
     }
 
-    DBusAutomation& m_runtime;
-    QObject& m_context;
-    QStringList m_interfaces;  // the last one holds the method
-    QString m_strMethod;
-    Handler m_handler;
-    QString m_strIntrospection;
+  private:
+    BusNode& m_node;
+};
+
+// The object's own interface: no methods, no properties.
+class DispatchAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "Marlock.Application.Dispatch")
+    // Given whole: an interface without members is otherwise left out of introspection.
+    Q_CLASSINFO("D-Bus Introspection", "  <interface name=\"Marlock.Application.Dispatch\"/>\n")
+
+  public:
+    explicit DispatchAdaptor(BusNode* node) : QDBusAbstractAdaptor(node) {}
+};
+
+class ReferenceAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "Marlock.Application.Reference")
+
+  public:
+    explicit ReferenceAdaptor(BusNode* node) : QDBusAbstractAdaptor(node), m_node(*node) {}
+
+  public slots:
+    void Release() { m_node.Deliver(); }
+
+  private:
+    BusNode& m_node;
 };
 
 }  // namespace
@@ -132,12 +139,14 @@ std::optional<std::string> ServiceFileText(const std::string& env, const std::st
 DBusAutomation::DBusAutomation() : m_pContext(std::make_unique<QObject>()) {}
 
 DBusAutomation::~DBusAutomation() {
-    m_pContext.reset();
-    m_pClientWatcher = nullptr;
     if (m_connection) {
         m_connection->unregisterObject(QString::fromLatin1(kObjectPath));
         m_connection->unregisterObject(QString::fromLatin1(kFactoryPath));
     }
+    m_pContext.reset();
+    m_pClientWatcher = nullptr;
+    m_pFactoryNode = nullptr;
+    m_pObjectNode = nullptr;
     // The window has gone before: the object is only detached from it.
     m_pProxy.reset();
     if (m_connection && m_connection->isConnected()) {
@@ -157,17 +166,12 @@ bool DBusAutomation::Initialise() {
 void DBusAutomation::RegisterFactoryRunning() {
     if (!m_connection) return;
     const QString path = QString::fromLatin1(kFactoryPath);
-    m_pFactoryNode = std::make_unique<Node>(
-        *this, *m_pContext, QStringList{QString::fromLatin1(kFactoryInterface)},
-        QStringLiteral("CreateInstance"), &DBusAutomation::CreateObject,
-        QStringLiteral("<interface name=\"%1\">\n"
-                       "  <method name=\"CreateInstance\">\n"
-                       "    <arg name=\"object\" type=\"o\" direction=\"out\"/>\n"
-                       "  </method>\n"
-                       "</interface>\n")
-            .arg(QString::fromLatin1(kFactoryInterface)));
-    if (!m_connection->registerVirtualObject(path, m_pFactoryNode.get())) {
-        m_pFactoryNode.reset();
+    auto* node = new BusNode(*this, &DBusAutomation::CreateObject, m_pContext.get());
+    new FactoryAdaptor(node);
+    m_pFactoryNode = node;
+    if (!m_connection->registerObject(path, node, QDBusConnection::ExportAdaptors)) {
+        delete node;
+        m_pFactoryNode = nullptr;
         return;
     }
     // The object first, then the name, so that no request finds the name without it. When
@@ -178,7 +182,8 @@ void DBusAutomation::RegisterFactoryRunning() {
                                                    QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
         m_connection->unregisterObject(path);
-        m_pFactoryNode.reset();
+        delete m_pFactoryNode;
+        m_pFactoryNode = nullptr;
     }
 }
 
@@ -223,18 +228,12 @@ void DBusAutomation::CreateObject(const QDBusMessage& call) {
         client, *m_connection, QDBusServiceWatcher::WatchForUnregistration, m_pContext.get());
     QObject::connect(m_pClientWatcher, &QDBusServiceWatcher::serviceUnregistered, m_pContext.get(),
                      [this](const QString& name) { ClientGone(name); });
-    m_pObjectNode =
-        std::make_unique<Node>(*this, *m_pContext,
-                               QStringList{QString::fromLatin1(kDispatchInterface),
-                                           QString::fromLatin1(kReferenceInterface)},
-                               QStringLiteral("Release"), &DBusAutomation::ReleaseObject,
-                               QStringLiteral("<interface name=\"%1\"/>\n"
-                                              "<interface name=\"%2\">\n"
-                                              "  <method name=\"Release\"/>\n"
-                                              "</interface>\n")
-                                   .arg(QString::fromLatin1(kDispatchInterface),
-                                        QString::fromLatin1(kReferenceInterface)));
-    m_connection->registerVirtualObject(QString::fromLatin1(kObjectPath), m_pObjectNode.get());
+    auto* node = new BusNode(*this, &DBusAutomation::ReleaseObject, m_pContext.get());
+    new DispatchAdaptor(node);
+    new ReferenceAdaptor(node);
+    m_pObjectNode = node;
+    m_connection->registerObject(QString::fromLatin1(kObjectPath), node,
+                                 QDBusConnection::ExportAdaptors);
     m_pProxy = std::make_unique<wavepost::CMarlockDlgAutoProxy>();
     Reply(call.createReply(QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kObjectPath)))));
     // A client that left before the watch began would otherwise hold the object for ever.
@@ -265,7 +264,9 @@ void DBusAutomation::FinalRelease() {
         m_pClientWatcher = nullptr;
     }
     m_connection->unregisterObject(QString::fromLatin1(kObjectPath));
-    m_pObjectNode.reset();
+    // Later: this may run inside the object's own Release.
+    if (m_pObjectNode) m_pObjectNode->deleteLater();
+    m_pObjectNode = nullptr;
     m_strClient.clear();
     // The last reference: a process the bus started ends here, unless a message box or the
     // about box is open.
@@ -278,3 +279,5 @@ void DBusAutomation::Reply(const QDBusMessage& reply) {
 }
 
 }  // namespace platform::qt
+
+#include "DBusAutomation.moc"

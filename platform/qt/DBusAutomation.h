@@ -10,7 +10,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusVirtualObject>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -54,7 +53,8 @@ class DBusAutomation : public IAutomationRuntime {
     void RegisterFactoryRunning() override;
     void WriteRegistration() override;
 
-    // The requests of the bus nodes; run on the user-interface thread.
+    // The requests of the bus objects, each answered by a reply it sends; run on the
+    // user-interface thread.
     void CreateObject(const QDBusMessage& call);
     void ReleaseObject(const QDBusMessage& call);
 
@@ -63,12 +63,12 @@ class DBusAutomation : public IAutomationRuntime {
     void FinalRelease();
     void Reply(const QDBusMessage& reply);
 
-    // Receives the queued requests on the user-interface thread; the destructor drops it
-    // first, and with it every request still queued.
+    // Parent of the objects on the bus, whose requests the bus library queues on the
+    // user-interface thread; the destructor drops it, and with it every request still queued.
     std::unique_ptr<QObject> m_pContext;
     std::optional<QDBusConnection> m_connection;
-    std::unique_ptr<QDBusVirtualObject> m_pFactoryNode;
-    std::unique_ptr<QDBusVirtualObject> m_pObjectNode;
+    QObject* m_pFactoryNode = nullptr;                // owned by m_pContext
+    QObject* m_pObjectNode = nullptr;                 // owned by m_pContext
     QDBusServiceWatcher* m_pClientWatcher = nullptr;  // owned by m_pContext
     std::unique_ptr<wavepost::CMarlockDlgAutoProxy> m_pProxy;
     QString m_strClient;  // unique name of the client holding the object

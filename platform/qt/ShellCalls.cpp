@@ -14,8 +14,8 @@
 #include <QUrl>
 #include <optional>
 
-#include "app/XdgFolders.h"
 #include "app/layout/StringTable.h"
+#include "base/XdgFolders.h"
 #include "platform/qt/PositionReader.h"
 #include "platform/qt/ProgramRunner.h"
 #include "platform/qt/QtToolkit.h"

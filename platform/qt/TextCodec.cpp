@@ -1,6 +1,6 @@
 #include "platform/qt/TextCodec.h"
 
-#include "app/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 namespace platform::qt {
 

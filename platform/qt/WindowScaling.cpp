@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/FileAccess.h"
-#include "app/ProgramSettings.h"
+#include "base/FileAccess.h"
+#include "base/ProgramSettings.h"
 #include "platform/qt/QtToolkit.h"
 
 namespace platform::qt {

@@ -7,10 +7,10 @@
 #include <cstdio>
 
 #include "app/CMarlockApp.h"
-#include "app/FileAccess.h"
-#include "app/NumberText.h"
 #include "app/Version.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
 #include "catalogue/CatalogueUpgrade.h"
 #include "platform/qt/DBusAutomation.h"
 #include "platform/qt/QtToolkit.h"
@@ -102,8 +102,9 @@ int main(int argc, char* argv[]) {
                 wavepost::UtcNow());
             if (!upgrade.message.empty()) toolkit.MessageBox(upgrade.message);
         } catch (const wavepost::FileError& error) {
-            toolkit.MessageBox(wavepost::Format(
-                wavepost::LoadString(wavepost::IDS_CATALOGUE_NOT_UPGRADED).c_str(), error.what()));
+            toolkit.MessageBox(
+                wavepost::Format(wavepost::LoadString(wavepost::IDS_CATALOGUE_NOT_UPGRADED).c_str(),
+                                 wavepost::FileErrorMessage(error).c_str()));
         }
     }
     return wavepost::TheApp().Run(toolkit, automation, commandLine);

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tests/core/TestSupport.h"
 
 namespace wavepost::test {

@@ -13,8 +13,8 @@
 #include <set>
 #include <thread>
 
-#include "app/NumberText.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
 #include "tests/core/CatalogueTestSupport.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "catalogue/PrefixSearch.h"
 #include "tests/core/CatalogueTestSupport.h"
 

@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "catalogue/CatalogueUpgrade.h"
 #include "request/ReplySize.h"
 #include "tests/core/CatalogueTestSupport.h"

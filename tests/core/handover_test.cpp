@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/FileAccess.h"
-#include "app/ProgramSettings.h"
-#include "app/XdgFolders.h"
+#include "base/FileAccess.h"
+#include "base/ProgramSettings.h"
+#include "base/XdgFolders.h"
 #include "platform/memory/MemoryToolkit.h"
 #include "request/OutgoingMail.h"
 #include "request/PatHandOver.h"
@@ -203,8 +203,10 @@ TEST(ProgramSettingsFile, SavedWholeIntoItsFolderAndLoadedBack) {
     std::filesystem::remove(folder + "/settings.txt");
     std::filesystem::create_directory(folder + "/settings.txt");
     ProgramSettings loaded = LoadSettings(folder);
-    EXPECT_NE(loaded.problem.find(folder + "/settings.txt"), std::string::npos);
-    loaded.problem.clear();
+    ASSERT_TRUE(loaded.problem);
+    EXPECT_EQ(loaded.problem->fault, FileFault::NotRegular);
+    EXPECT_EQ(loaded.problem->path, folder + "/settings.txt");
+    loaded.problem.reset();
     EXPECT_EQ(loaded, ProgramSettings{});
     EXPECT_THROW(SaveSettings(folder, s), FileError);
 }

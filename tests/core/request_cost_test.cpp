@@ -3,9 +3,9 @@
 #include <functional>
 #include <limits>
 
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "request/CostArithmetic.h"
 #include "request/OrderPageText.h"
 #include "tests/core/RequestTestSupport.h"

@@ -2,11 +2,11 @@
 
 #include <functional>
 
-#include "app/Favourites.h"
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/Favourites.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "request/OrderHistory.h"
 #include "tests/core/RequestTestSupport.h"
 

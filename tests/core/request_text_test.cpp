@@ -5,10 +5,10 @@
 #include <functional>
 #include <optional>
 
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "catalogue/CIniTable.h"
 #include "request/RequestText.h"
 #include "request/SaildocsOrder.h"

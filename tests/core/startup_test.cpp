@@ -4,10 +4,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/NumberText.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "tests/core/CatalogueTestSupport.h"
 
 namespace wavepost {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <tuple>
@@ -12,9 +14,10 @@
 #include "app/AddressFile.h"
 #include "app/CConfigFile.h"
 #include "app/MailAddress.h"
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/StringTable.h"
+#include "base/FileAccess.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "catalogue/CIniTable.h"
 #include "tests/core/TestSupport.h"
 
@@ -237,6 +240,40 @@ TEST(IniTable, TablesBeyondTheBoundsAreRefused) {
             EXPECT_EQ(error.Path(), dir / "t.txt");
         }
         EXPECT_EQ(table.CellView(1, 1), "") << wide;
+    }
+}
+
+// A file error carries what failed; the user reads it worded from the string table, the
+// bound in whole mebibytes rounded up. The log's description names the path and errno.
+TEST(FileErrors, WordedWhereTheyAreShown) {
+    const std::string p = "/boat/ini/options.txt";
+    auto text = [&p](int id, const char* size = nullptr) {
+        return Format(LoadString(id).c_str(), p.c_str(), size);
+    };
+    const std::vector<std::pair<FileFailure, std::string>> cases = {
+        {{FileFault::Read, p}, text(IDS_FILE_READ_ERROR)},
+        {{FileFault::Write, p}, text(IDS_FILE_WRITE_ERROR)},
+        {{FileFault::NotRegular, p}, text(IDS_FILE_NOT_REGULAR)},
+        {{FileFault::TooLarge, p, 0, kSmallFileLimit}, text(IDS_FILE_TOO_LARGE, "4")},
+        {{FileFault::TooLarge, p, 0, kSmallFileLimit + 1}, text(IDS_FILE_TOO_LARGE, "5")},
+        {{FileFault::TooLarge, p, 0, 1}, text(IDS_FILE_TOO_LARGE, "1")},
+        {{FileFault::FolderBusy, p}, text(IDS_FOLDER_BUSY)},
+        {{FileFault::TableTooLarge, p}, text(IDS_TABLE_TOO_LARGE)},
+        {{FileFault::ListOutside, p}, text(IDS_SAVE_LIST_OUTSIDE)},
+    };
+    for (const auto& [failure, message] : cases) {
+        EXPECT_EQ(FileErrorMessage(failure), message) << static_cast<int>(failure.fault);
+        EXPECT_EQ(FileErrorMessage(FileError(failure)), message);
+    }
+    TempFolder dir;
+    try {
+        ReadWholeFile((dir / "none.txt"), ReadAccess::ReadOnly);
+        ADD_FAILURE();
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Fault(), FileFault::Read);
+        EXPECT_EQ(error.ErrorNumber(), ENOENT);
+        EXPECT_EQ(error.what(),
+                  "cannot read: " + (dir / "none.txt") + ": " + std::strerror(ENOENT));
     }
 }
 

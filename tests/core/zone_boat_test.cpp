@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
-#include "app/NumberText.h"
-#include "app/UtcTime.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/UtcTime.h"
 #include "tests/core/ZoneTestSupport.h"
 #include "zone/BoatPosition.h"
 

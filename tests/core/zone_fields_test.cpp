@@ -3,9 +3,9 @@
 #include <limits>
 #include <optional>
 
-#include "app/NumberText.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 #include "tests/core/ZoneTestSupport.h"
 
 namespace wavepost {

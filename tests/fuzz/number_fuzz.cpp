@@ -7,7 +7,7 @@
 #include <cstring>
 #include <regex>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "zone/BoatPosition.h"
 #include "zone/SailorCoordinates.h"

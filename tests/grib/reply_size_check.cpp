@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "catalogue/CIniTable.h"
 #include "request/CostArithmetic.h"
 #include "request/ReplySize.h"

@@ -31,13 +31,14 @@
 #include <fstream>
 #include <set>
 
-#include "app/NumberText.h"
-#include "app/TextEncoding.h"
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
+#include "base/NumberText.h"
+#include "base/TextEncoding.h"
 #include "platform/qt/QtPainter.h"
 #include "platform/qt/Translation.h"
+#include "request/OrderWords.h"
 #include "tests/qt/QtTestSupport.h"
 
 using enum wavepost::ControlId;
@@ -695,13 +696,16 @@ class QtWindowTest : public QObject {
     void everyTextHasAnEnglishTranslation() {
         QTranslator english;
         QVERIFY(english.load(QStringLiteral(":/i18n/wavepost_en")));
+        for (const char* word :
+             {wavepost::kGribStart, wavepost::kBulletinStart, wavepost::kRequestEnd,
+              wavepost::kGribSubject, wavepost::kBulletinSubject})
+            QVERIFY2(english.translate("wavepost", word).isEmpty(), word);
         const std::set<int> neverTranslated = {
-            wavepost::IDS_KEY_METEO,        wavepost::IDS_KEY_QUESTION,
-            wavepost::IDS_GRIB_START,       wavepost::IDS_REQUEST_END,
-            wavepost::IDS_BULLETIN_START,   wavepost::IDS_KEY_PTEURO,
-            wavepost::IDS_CONFIG_FILE_NAME, wavepost::IDS_HELP_FILE_NAME,
-            wavepost::IDS_WINDOW_CAPTION,   wavepost::IDS_ABOUT_VERSION,
-            wavepost::IDS_KEY_SENDER,       wavepost::IDS_CLIPBOARD_SEPARATOR};
+            wavepost::IDS_KEY_METEO,          wavepost::IDS_KEY_QUESTION,
+            wavepost::IDS_KEY_PTEURO,         wavepost::IDS_CONFIG_FILE_NAME,
+            wavepost::IDS_HELP_FILE_NAME,     wavepost::IDS_WINDOW_CAPTION,
+            wavepost::IDS_ABOUT_VERSION,      wavepost::IDS_KEY_SENDER,
+            wavepost::IDS_CLIPBOARD_SEPARATOR};
         static const QRegularExpression directive(QStringLiteral("%l?[ds]"));
         auto directives = [](const QString& text) {
             QStringList list;

@@ -1,7 +1,7 @@
-#include "app/ProgramSettings.h"
+#include "base/ProgramSettings.h"
 
-#include "app/FileAccess.h"
-#include "app/LineEscape.h"
+#include "base/FileAccess.h"
+#include "base/LineEscape.h"
 
 namespace wavepost {
 
@@ -87,7 +87,7 @@ ProgramSettings LoadSettings(const std::string& folder) {
         return ParseSettings(ReadWholeFile(SettingsPath(folder), ReadAccess::ReadOnly));
     } catch (const FileShapeError& error) {
         ProgramSettings settings;
-        settings.problem = error.what();
+        settings.problem = error.Failure();
         return settings;
     } catch (const FileError&) {
         return {};

@@ -1,4 +1,4 @@
-#include "app/XdgFolders.h"
+#include "base/XdgFolders.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,13 +12,13 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
 
-#include "app/NumberText.h"
-#include "app/layout/StringTable.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 
@@ -193,10 +193,43 @@ void RemoveJournal(const std::string& journal) {
 
 }  // namespace
 
+namespace {
+
+const char* FaultName(FileFault fault) {
+    switch (fault) {
+        case FileFault::Read:
+            return "cannot read";
+        case FileFault::Write:
+            return "cannot write";
+        case FileFault::NotRegular:
+            return "not a regular file";
+        case FileFault::TooLarge:
+            return "too large";
+        case FileFault::FolderBusy:
+            return "folder locked by another program";
+        case FileFault::TableTooLarge:
+            return "table too large";
+        case FileFault::ListOutside:
+            return "save list names a file outside its folder";
+    }
+    return "file error";
+}
+
+std::string Described(const FileFailure& failure) {
+    std::string text = std::string(FaultName(failure.fault)) + ": " + failure.path;
+    if (failure.errorNumber != 0) text += std::string(": ") + std::strerror(failure.errorNumber);
+    return text;
+}
+
+}  // namespace
+
+FileError::FileError(FileFailure failure)
+    : std::runtime_error(Described(failure)), m_failure(std::move(failure)) {}
+
 void ThrowFileError(const std::string& path, FileOperation operation) {
-    const int message =
-        operation == FileOperation::Read ? IDS_FILE_READ_ERROR : IDS_FILE_WRITE_ERROR;
-    throw FileError(path, Format(LoadString(message).c_str(), path.c_str()));
+    const int errorNumber = errno;
+    throw FileError(
+        {operation == FileOperation::Read ? FileFault::Read : FileFault::Write, path, errorNumber});
 }
 
 void CreateFolderOf(const std::string& folder, const std::string& path) {
@@ -236,13 +269,11 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 void ThrowNotRegular(const std::string& path) {
-    throw FileShapeError(path, Format(LoadString(IDS_FILE_NOT_REGULAR).c_str(), path.c_str()));
+    throw FileShapeError(FileFailure{FileFault::NotRegular, path});
 }
 
 void ThrowTooLarge(const std::string& path, std::size_t limit) {
-    const std::string mebibytes = std::to_string((limit + (std::size_t{1} << 20) - 1) >> 20);
-    throw FileShapeError(
-        path, Format(LoadString(IDS_FILE_TOO_LARGE).c_str(), path.c_str(), mebibytes.c_str()));
+    throw FileShapeError(FileFailure{FileFault::TooLarge, path, 0, limit});
 }
 
 int OpenRegularFile(const std::string& path, ReadAccess access, bool& notRegular) {
@@ -380,7 +411,7 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     CFolderLock lock(folder);
     struct stat folderStat {};
     if (!lock.IsHeld() && ::stat(folder.c_str(), &folderStat) == 0)
-        throw FileError(folder, Format(LoadString(IDS_FOLDER_BUSY).c_str(), folder.c_str()));
+        throw FileError({FileFault::FolderBusy, folder});
 
     // A set another process left half done is finished first: this save may replace
     // its temporary files.
@@ -514,8 +545,9 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
     }
 }
 
-std::string RecoverFileSet(const std::string& folder, const std::vector<std::string>& paths,
-                           const std::string& journalFolder) {
+std::optional<FileFailure> RecoverFileSet(const std::string& folder,
+                                          const std::vector<std::string>& paths,
+                                          const std::string& journalFolder) {
     const std::string markerPath = folder + "/" + kMarkerName;
     std::string marker;
     const bool hasMarker = ReadSmallFile(markerPath, marker);
@@ -523,7 +555,7 @@ std::string RecoverFileSet(const std::string& folder, const std::vector<std::str
     const bool committed = hasMarker && marker.size() >= endSize &&
                            marker.compare(marker.size() - endSize, endSize, kMarkerEnd) == 0;
     const std::string journal = JournalPath(folder, journalFolder);
-    std::string report;
+    std::optional<FileFailure> report;
     bool finished = true;
     if (committed) {
         // Finish the renames whose temporary file is still there.
@@ -535,8 +567,7 @@ std::string RecoverFileSet(const std::string& folder, const std::vector<std::str
             if (end + 1 == marker.size() && name + '\n' == kMarkerEnd) break;
             // Only a file of the folder, from its own temporary file.
             if (!IsNameInFolder(name)) {
-                if (report.empty())
-                    report = Format(LoadString(IDS_SAVE_LIST_OUTSIDE).c_str(), markerPath.c_str());
+                if (!report) report = FileFailure{FileFault::ListOutside, markerPath};
                 continue;
             }
             const std::string target = ResolvedTarget(folder + "/" + name);

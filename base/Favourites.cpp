@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Favourites.h"
+#include "base/Favourites.h"
 
 #include <filesystem>
 
-#include "app/FileAccess.h"
+#include "base/FileAccess.h"
 
 namespace wavepost {
 

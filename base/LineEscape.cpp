@@ -1,4 +1,4 @@
-#include "app/LineEscape.h"
+#include "base/LineEscape.h"
 
 namespace wavepost {
 

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/FileAccess.h"
+
 namespace wavepost {
 
 // Where "Envoi" hands the orders: the desktop mail program, Pat's outbox, or message
@@ -24,9 +26,9 @@ struct ProgramSettings {
     std::string saveFolder;    // "Enregistrer..." starts there
     // Keys this version does not know, in file order, kept for the version that wrote them.
     std::vector<std::pair<std::string, std::string>> otherKeys;
-    // Set when the file is there but not a regular file or too large: the message for the
+    // Set when the file is there but not a regular file or too large: what to tell the
     // user, who gets the defaults meanwhile.
-    std::string problem;
+    std::optional<FileFailure> problem;
     bool operator==(const ProgramSettings&) const = default;
 };
 

@@ -1,8 +1,8 @@
-#include "app/UtcTime.h"
+#include "base/UtcTime.h"
 
 #include <cstdio>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace wavepost {
 

@@ -4,28 +4,57 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wavepost {
 
-// A file that could not be read or written, its text the message for the user. Handlers
-// either catch it and show their own message, or let it reach the event dispatcher, which
-// shows its text and abandons the rest of the handler.
+// What went wrong with a file, as the file code knows it: the failure, the path and the
+// system's error number. The user's message is phrased from it where it is shown
+// (FileErrorMessage, beside the string table).
+enum class FileFault {
+    Read,           // could not be opened or read
+    Write,          // could not be written, flushed or renamed into place
+    NotRegular,     // a folder, a device or a pipe where a file was expected
+    TooLarge,       // more bytes than its kind may hold (limit)
+    FolderBusy,     // another program holds the folder's lock
+    TableTooLarge,  // a table beyond the bounds of the table reader
+    ListOutside,    // a save list naming a file outside its folder (that name not followed)
+};
+
+struct FileFailure {
+    FileFault fault = FileFault::Read;
+    std::string path;
+    int errorNumber = 0;    // errno when the system said why, else 0
+    std::size_t limit = 0;  // the bound passed, in bytes, for TooLarge
+    bool operator==(const FileFailure&) const = default;
+};
+
+// A file that could not be read or written. Handlers either catch it and show their own
+// message, or let it reach the event dispatcher, which shows FileErrorMessage of it and
+// abandons the rest of the handler. what() is a plain description for logs.
 class FileError : public std::runtime_error {
   public:
-    FileError(const std::string& path, const std::string& what)
-        : std::runtime_error(what), m_strPath(path) {}
-    const std::string& Path() const { return m_strPath; }
+    explicit FileError(FileFailure failure);
+    const FileFailure& Failure() const { return m_failure; }
+    FileFault Fault() const { return m_failure.fault; }
+    const std::string& Path() const { return m_failure.path; }
+    int ErrorNumber() const { return m_failure.errorNumber; }
+
+  protected:
+    FileError(FileFailure failure, const std::string& what)
+        : std::runtime_error(what), m_failure(std::move(failure)) {}
 
   private:
-    std::string m_strPath;
+    FileFailure m_failure;
 };
 
 enum class FileOperation { Read, Write };
 
-// Throws the FileError of a failed read or write of the path, with the message saying so.
+// Throws the FileError of a failed read or write of the path, with errno as it is now.
 [[noreturn]] void ThrowFileError(const std::string& path, FileOperation operation);
 
 // Creates the folder the path is to be written into, with its parents; throws the path's
@@ -41,7 +70,7 @@ enum class ReadAccess { ReadOnly, ForUpdate };
 constexpr std::size_t kSmallFileLimit = std::size_t{4} << 20;
 
 // A file refused for its kind or its size: a device, a pipe or a folder where a file was
-// expected, or more bytes than its kind may hold. The text names the file.
+// expected, or more bytes than its kind may hold.
 class FileShapeError : public FileError {
   public:
     using FileError::FileError;
@@ -124,9 +153,10 @@ void WriteFilesTogether(const std::string& folder, const std::vector<FileBytes>&
 // With the folder's lock held: completes a set whose commit marker was written (the
 // renames were cut short), or else removes its temporary files and writes back the old
 // bytes its journal holds; then removes any other temporary file of this program a crash
-// left next to the given files. The result is empty, or the message for the user when the
-// marker named a file outside the folder (that line is not followed).
-std::string RecoverFileSet(const std::string& folder, const std::vector<std::string>& paths,
-                           const std::string& journalFolder);
+// left next to the given files. The result is the ListOutside failure, naming the marker,
+// when it named a file outside the folder (that line is not followed).
+std::optional<FileFailure> RecoverFileSet(const std::string& folder,
+                                          const std::vector<std::string>& paths,
+                                          const std::string& journalFolder);
 
 }  // namespace wavepost
