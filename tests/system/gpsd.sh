@@ -62,6 +62,11 @@ mark_pixels() {
     convert "$SCRATCH/$1.png" -fuzz 6% -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' \
         -format '%[fx:round(mean*w*h)]' info:
 }
+# box_of COLOUR SHOT: "width height x y" of the box round the colour's pixels in the shot.
+box_of() {
+    convert "$SCRATCH/$2.png" -fuzz 6% -fill black +opaque "$1" -fill white -opaque "$1" \
+        -fuzz 0 -format '%@' info: | tr 'x+' '  '
+}
 clipboard() { xclip -selection clipboard -o 2>/dev/null; }
 
 # --- a fresh fix ---------------------------------------------------------------------------
@@ -81,6 +86,13 @@ for attempt in $(seq 20); do
 done
 [ -z "$box" ] || fail "no usable fix from gpsd"
 [ "$(mark_pixels fresh)" -ge 20 ] || fail "no boat mark on the map"
+# The mark is where the boat is: at the centre of the zone (red) now centred on it.
+read -r mark_w mark_h mark_x mark_y <<<"$(box_of '#ff00ff' fresh)"
+read -r zone_w zone_h zone_x zone_y <<<"$(box_of '#ff0000' fresh)"
+dx=$(((2 * mark_x + mark_w) - (2 * zone_x + zone_w)))
+dy=$(((2 * mark_y + mark_h) - (2 * zone_y + zone_h)))
+[ "$mark_w" -le 9 ] && [ "$dx" -ge -4 ] && [ "$dx" -le 4 ] && [ "$dy" -ge -4 ] && [ "$dy" -le 4 ] ||
+    fail "mark ${mark_w}x$mark_h at $mark_x,$mark_y, zone ${zone_w}x$zone_h at $zone_x,$zone_y"
 press "$window" alt+m
 press "$window" alt+c
 wait_for 'clipboard | grep -q "^Z "' || fail "nothing copied"
