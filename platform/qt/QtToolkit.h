@@ -73,6 +73,8 @@ class QtToolkit : public IToolkit {
     void Detach() { m_pLogic = nullptr; }
     // Decides whether a mail program takes mailto: URLs; by default asks xdg-mime.
     void SetMailHandlerCheck(std::function<bool()> check) { m_mailHandlerCheck = std::move(check); }
+    // Whether WatchPosition connects to the daemon (tests keep a gpsd of the machine out).
+    void SetPositionFollowed(bool followed) { m_bPositionFollowed = followed; }
 
     // --- IToolkit ---------------------------------------------------------------
     void ShowControl(ControlHandle control, bool show) override;
@@ -220,6 +222,7 @@ class QtToolkit : public IToolkit {
 
     QPointer<MainDialog> m_pDialog;
     std::unique_ptr<PositionReader> m_pPositionReader;  // made by WatchPosition
+    bool m_bPositionFollowed = true;
     QSize m_baseUnits{6, 13};
     QFont m_firstFont;                         // the dialog font at the first size
     QSize m_firstSize;                         // the window's first size

@@ -151,6 +151,7 @@ int QtToolkit::ChooseItem(const std::string& text, const std::vector<std::string
 }
 
 void QtToolkit::WatchPosition(const std::string& host, int port) {
+    if (!m_bPositionFollowed) return;
     if (!m_pPositionReader)
         m_pPositionReader =
             std::make_unique<PositionReader>([this] { Deliver({EventKind::PositionChanged}); });

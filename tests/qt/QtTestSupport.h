@@ -88,6 +88,7 @@ struct QtWindow {
         qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
         tk = std::make_unique<platform::qt::QtToolkit>();
         tk->SetMailHandlerCheck([] { return false; });  // nothing leaves the test
+        tk->SetPositionFollowed(false);  // nor does a gpsd running on the machine come in
         dlg = std::make_unique<CMarlockDlg>(*tk, dir.path().toStdString());
         logic = std::make_unique<RecordingLogic>(*dlg);
     }

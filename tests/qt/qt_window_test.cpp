@@ -344,6 +344,7 @@ class QtWindowTest : public QObject {
                 << "gpsd-host=127.0.0.1\ngpsd-port=" << port << "\n";
         };
         settings(gpsd.serverPort());
+        w.tk->SetPositionFollowed(true);
         w.Open();
         auto* state = w.Get<QLabel>(IDC_BOAT_STATE_LABEL);
         auto* button = w.Get<QPushButton>(IDC_BOAT_POSITION_BUTTON);
@@ -402,6 +403,7 @@ class QtWindowTest : public QObject {
         std::filesystem::create_directories(folder);
         std::ofstream(folder + "/settings.txt")
             << "gpsd-host=127.0.0.1\ngpsd-port=" << closed << "\n";
+        none.tk->SetPositionFollowed(true);
         none.Open();
         QTRY_COMPARE(none.Get<QLabel>(IDC_BOAT_STATE_LABEL)->text(),
                      QStringLiteral("gpsd injoignable (127.0.0.1:%1)").arg(closed));
