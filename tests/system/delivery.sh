@@ -46,12 +46,14 @@ echo 1 > "$SCRATCH/mail-status"
 : > "$received"
 press "$window" Return
 for order in Bulletin Grib; do
-    box="$(wait_box "$window")" || fail "no message for the $order order"
     marker="@mto@reqt@$( [ $order = Grib ] && echo grib || echo bull )@"
     # The clipboard is served by the program through the X server: asked too early, it
     # may still answer with what it held before.
     wait_for 'clipboard | grep -qx "$marker"' ||
         fail "the $order order is not on the clipboard: $(clipboard)"
+    # Looked for only now: on a loaded machine the progress window may have come and gone
+    # before the message, and a box found earlier could be that window.
+    box="$(wait_box "$window")" || fail "no message for the $order order"
     press "$box" Return
     wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (1)"
 done
