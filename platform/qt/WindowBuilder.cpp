@@ -101,13 +101,15 @@ void QtToolkit::BuildWindow() {
     // The map is painted by the window beneath its frame, which must stay see-through.
     if (QWidget* frame = Widget(wavepost::IDC_MAP_FRAME))
         frame->setStyleSheet(QStringLiteral("QGroupBox { background: transparent; }"));
-    // "Antiméridien" is written over the map: in the map's own ink, whatever the desktop's
-    // colours.
-    if (QWidget* box = Widget(wavepost::IDC_ANTIMERIDIAN_CHECK)) {
-        QPalette palette = box->palette();
+    // "Antiméridien" and the boat's state are written over the map: in the map's own ink,
+    // whatever the desktop's colours.
+    for (int id : {wavepost::IDC_ANTIMERIDIAN_CHECK, wavepost::IDC_BOAT_STATE_LABEL}) {
+        QWidget* overMap = Widget(id);
+        if (!overMap) continue;
+        QPalette palette = overMap->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
         palette.setColor(QPalette::ButtonText, Qt::black);
-        box->setPalette(palette);
+        overMap->setPalette(palette);
     }
     // The tab strip sits below the page controls, which are created after it at run time.
     if (m_pTabBar) m_pTabBar->lower();
