@@ -17,6 +17,7 @@ namespace {
 // counts as one.
 constexpr int kRetryMs = 5000;
 constexpr int kConnectTimeoutMs = 5000;
+constexpr int kAgeingMs = 1000;
 // The daemon's reports are well under this; a longer line is not one of them.
 constexpr qsizetype kMaxLine = 16384;
 // Reports in JSON, not NMEA; the watch lasts as long as the connection.
@@ -34,8 +35,12 @@ PositionReader::PositionReader(std::function<void()> changed) : m_changed(std::m
     m_retry.setInterval(kRetryMs);
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(kConnectTimeoutMs);
+    m_ageing.setInterval(kAgeingMs);
     QObject::connect(&m_retry, &QTimer::timeout, &m_socket, [this] { Connect(); });
     QObject::connect(&m_timeout, &QTimer::timeout, &m_socket, [this] { Fail(); });
+    QObject::connect(&m_ageing, &QTimer::timeout, &m_socket, [this] {
+        if (m_changed) m_changed();
+    });
     QObject::connect(&m_socket, &QTcpSocket::connected, &m_socket, [this] {
         m_timeout.stop();
         m_socket.write(kWatch);
@@ -56,6 +61,7 @@ PositionReader::~PositionReader() {
     m_socket.disconnect();
     m_retry.stop();
     m_timeout.stop();
+    m_ageing.stop();
 }
 
 void PositionReader::Connect() {
@@ -137,6 +143,8 @@ bool PositionReader::ReadTpv(const QByteArray& line, PositionFix& fix) {
 
 void PositionReader::Set(PositionReport report) {
     m_report = std::move(report);
+    if (m_report.hasFix && !m_ageing.isActive()) m_ageing.start();
+    if (!m_report.hasFix) m_ageing.stop();
     if (m_changed) m_changed();
 }
 

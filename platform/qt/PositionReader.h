@@ -16,7 +16,8 @@ namespace platform::qt {
 
 class PositionReader {
   public:
-    // changed runs after every change of the report.
+    // changed runs after every change of the report, and every second while a fix is held,
+    // so that one growing old is seen as such even when the daemon says nothing more.
     explicit PositionReader(std::function<void()> changed);
     ~PositionReader();
     PositionReader(const PositionReader&) = delete;
@@ -41,6 +42,7 @@ class PositionReader {
     QTcpSocket m_socket;
     QTimer m_retry;    // the next attempt after a failure
     QTimer m_timeout;  // a connection that neither succeeds nor fails
+    QTimer m_ageing;   // a fix held while the daemon is silent grows old all the same
     QByteArray m_buffer;
     bool m_bRestarting = false;
     bool m_bAttempting = false;  // connecting or connected: the next failure counts

@@ -382,6 +382,16 @@ class QtWindowTest : public QObject {
         QCOMPARE(w.Get<QLineEdit>(IDC_HEADING_EDIT)->text(), QStringLiteral("135"));
         QCOMPARE(w.Get<QLineEdit>(IDC_SPEED_EDIT)->text(), QStringLiteral("12"));
 
+        // A daemon that falls silent: the fix held grows old, and the page says so.
+        const QByteArray old =
+            QDateTime::currentDateTimeUtc().addSecs(-297).toString(Qt::ISODate).toLatin1();
+        peer->write("{\"class\":\"TPV\",\"mode\":2,\"time\":\"" + old +
+                    "\",\"lat\":47.25,\"lon\":-5.5}\n");
+        QTRY_COMPARE(state->text(), "Bateau : " + old.mid(11, 8) + " UTC, 2D");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            state->text(), "gpsd : position trop ancienne (" + old.mid(11, 8) + " UTC)", 10000);
+        QVERIFY(!hasMark());
+
         // The daemon goes away: the mark goes, the fields stay.
         peer->close();
         QTRY_COMPARE(state->text(),
