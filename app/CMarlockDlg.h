@@ -191,6 +191,10 @@ class CMarlockDlg : public platform::IWindowLogic {
     OrderPlan PlanSaildocsOrders();
     // The history of the orders handed over, as last read; told once when damaged.
     const HistoryContents& KnownHistory();
+    // One of the offered records (newest first) chosen by the sailor: the message noneId
+    // when there is none, the list under chooseId otherwise; none when cancelled.
+    std::optional<HistoryRecord> ChooseFromHistory(const std::vector<HistoryRecord>& offered,
+                                                   int noneId, int chooseId);
 
     platform::IToolkit& Toolkit() { return m_toolkit; }
     // A file of the storage folder; under "." the name itself, as the messages give it.

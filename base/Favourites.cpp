@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/FileAccess.h"
+#include "base/TextLines.h"
 
 namespace wavepost {
 
@@ -57,13 +58,8 @@ std::string FormatFavourites(const std::vector<Favourite>& favourites) {
 
 std::vector<Favourite> ParseFavourites(const std::string& text) {
     std::vector<Favourite> out;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(at, end - at);
-        at = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string_view raw : SplitLines(text)) {
+        const std::string line(WithoutCarriageReturn(raw));
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             out.push_back({});
             out.back().name = line.substr(1, line.size() - 2);

@@ -2,6 +2,7 @@
 
 #include "base/FileAccess.h"
 #include "base/LineEscape.h"
+#include "base/TextLines.h"
 
 namespace wavepost {
 
@@ -46,13 +47,8 @@ std::optional<HandOverMethod> ReadMethodName(const std::string& name) {
 
 ProgramSettings ParseSettings(const std::string& text) {
     ProgramSettings settings;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string_view raw : SplitLines(text)) {
+        const std::string line(WithoutCarriageReturn(raw));
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
         const std::string key = line.substr(0, equals);

@@ -11,6 +11,7 @@
 #include "app/layout/StringTable.h"
 #include "base/FileAccess.h"
 #include "base/NumberText.h"
+#include "base/TextLines.h"
 #include "base/XdgFolders.h"
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
@@ -65,11 +66,8 @@ struct Table {
         table.columns = static_cast<std::size_t>(std::count(
                             bytes.begin(), std::find(bytes.begin(), bytes.end(), '\n'), ';')) +
                         1;
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            std::size_t end = bytes.find('\n', start);
-            if (end == std::string::npos) end = bytes.size();
-            std::string line = bytes.substr(start, end - start);
+        for (const std::string_view raw : SplitLines(bytes)) {
+            std::string line(raw);
             line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
             Row row;
             std::size_t position = 0;
@@ -83,7 +81,6 @@ struct Table {
                 position = semicolon + 1;
             }
             table.rows.push_back(std::move(row));
-            start = end + 1;
         }
         return table;
     }

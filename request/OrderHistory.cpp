@@ -10,6 +10,7 @@
 
 #include "base/FileAccess.h"
 #include "base/LineEscape.h"
+#include "base/TextLines.h"
 
 namespace wavepost {
 
@@ -155,12 +156,7 @@ std::vector<std::string> StateFiles(const std::string& folder) {
 
 HistoryContents ParseHistory(const std::string& text) {
     HistoryContents contents;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string_view line = std::string_view(text).substr(start, end - start);
-        start = end + 1;
+    for (const std::string_view line : SplitLines(text)) {
         if (line.empty()) continue;
         std::optional<HistoryLine> read = ParseLine(line);
         if (!read) {

@@ -222,21 +222,29 @@ void CMarlockDlg::OnWithdrawOrder() {
     std::vector<HistoryRecord> offered;
     for (const HistoryRecord& r : LastRecords(KnownHistory(), kWithdrawable))
         if (!r.withdrawn) offered.insert(offered.begin(), r);  // newest first
-    if (offered.empty()) {
-        m_toolkit.MessageBox(LoadString(IDS_WITHDRAW_NONE));
-        return;
-    }
-    std::vector<std::string> items;
-    for (const HistoryRecord& r : offered) items.push_back(RecordLine(r).substr(2));
-    const int chosen = m_toolkit.ChooseItem(LoadString(IDS_WITHDRAW_CHOOSE), items);
-    if (chosen < 0 || chosen >= static_cast<int>(offered.size())) return;
+    const std::optional<HistoryRecord> chosen =
+        ChooseFromHistory(offered, IDS_WITHDRAW_NONE, IDS_WITHDRAW_CHOOSE);
+    if (!chosen) return;
     try {
-        AppendWithdrawal(folder, offered[static_cast<std::size_t>(chosen)], UtcNow());
+        AppendWithdrawal(folder, *chosen, UtcNow());
     } catch (const FileError& error) {
         m_toolkit.MessageBox(FileErrorMessage(error));
         return;
     }
     RefreshOrderPage();
+}
+
+std::optional<HistoryRecord> CMarlockDlg::ChooseFromHistory(
+    const std::vector<HistoryRecord>& offered, int noneId, int chooseId) {
+    if (offered.empty()) {
+        m_toolkit.MessageBox(LoadString(noneId));
+        return std::nullopt;
+    }
+    std::vector<std::string> items;
+    for (const HistoryRecord& r : offered) items.push_back(RecordLine(r).substr(2));
+    const int chosen = m_toolkit.ChooseItem(LoadString(chooseId), items);
+    if (chosen < 0 || chosen >= static_cast<int>(offered.size())) return std::nullopt;
+    return offered[static_cast<std::size_t>(chosen)];
 }
 
 void CMarlockDlg::OnChooseOutbox() {

@@ -361,15 +361,10 @@ void CMarlockDlg::OnResendOrder() {
     // Withdrawn ones too: an order abandoned in the mail program is the one sent again.
     std::vector<HistoryRecord> offered = LastRecords(KnownHistory(), kResendable);
     std::reverse(offered.begin(), offered.end());  // newest first
-    if (offered.empty()) {
-        m_toolkit.MessageBox(LoadString(IDS_RESEND_NONE));
-        return;
-    }
-    std::vector<std::string> items;
-    for (const HistoryRecord& r : offered) items.push_back(RecordLine(r).substr(2));
-    const int chosen = m_toolkit.ChooseItem(LoadString(IDS_RESEND_CHOOSE), items);
-    if (chosen < 0 || chosen >= static_cast<int>(offered.size())) return;
-    const OutgoingMail& earlier = offered[static_cast<std::size_t>(chosen)].mail;
+    const std::optional<HistoryRecord> chosen =
+        ChooseFromHistory(offered, IDS_RESEND_NONE, IDS_RESEND_CHOOSE);
+    if (!chosen) return;
+    const OutgoingMail& earlier = chosen->mail;
 
     // The history is a file like any other: its recipient is checked as the address
     // file's is before anything leaves.

@@ -4,19 +4,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 start_x
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 bus_socket="$SCRATCH/bus"
-cat >"$SCRATCH/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$bus_socket</listen>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
+session_bus_config "$bus_socket" >"$SCRATCH/bus.conf"
 dbus-daemon --config-file="$SCRATCH/bus.conf" --nofork >/dev/null 2>&1 &
 PIDS+=($!)
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$bus_socket"

@@ -145,20 +145,7 @@ create() {  # name
 start_x
 export QT_QPA_PLATFORM=xcb
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$bus_socket"
-cat >"$tmp/bus.conf" <<EOF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$bus_socket</listen>
-  <servicedir>$services</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-EOF
+session_bus_config "$bus_socket" "$services" >"$tmp/bus.conf"
 # The programs the bus starts inherit this environment (display, data home).
 dbus-daemon --config-file="$tmp/bus.conf" --nofork --print-address=3 3>"$tmp/bus.address" \
     2>"$tmp/bus.log" &

@@ -6,8 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.bash"
 check_locale
 start_x
 
-state="$XDG_STATE_HOME/wavepost"
-settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
 mkdir -p "$(dirname "$settings")"
 register_mail_recorder "$XDG_DATA_HOME/applications"
 # The recorder, made to wait and to fail as the files say; the bulletin order is the slower
@@ -26,6 +24,30 @@ history_lines() { [ -f "$state/history.txt" ] && wc -l < "$state/history.txt" ||
 clipboard() { xclip -selection clipboard -o 2>/dev/null; }
 # The window's top left (the map list and the map), where no progress window comes, and
 # how many colours it shows: a window that does not paint stays one colour.
+# The message box over the window pressed away; $1 says which, should it not come or stay.
+acknowledge() {
+    box="$(wait_box "$window")" || fail "no message $1"
+    press "$box" Return
+    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the message $1 stayed"
+}
+# The message of an order refused, once the order is on the clipboard: looked for earlier,
+# on a loaded machine the box found could be the progress window, gone a moment later.
+acknowledge_refused() {
+    local marker
+    marker="@mto@reqt@$( [ "$1" = Grib ] && echo grib || echo bull )@"
+    # The clipboard is served by the program through the X server: asked too early, it
+    # may still answer with what it held before.
+    wait_for 'clipboard | grep -qx "$marker"' ||
+        fail "the $1 order is not on the clipboard: $(clipboard)"
+    acknowledge "for the $1 order"
+}
+# "Annuler" on the progress window of the $1 order, then the message it leaves.
+cancel_handover() {
+    progress="$(wait_box "$window")" || fail "no progress window for the $1 order"
+    press "$progress" Return  # "Annuler"
+    wait_for '[ "$(box_over "$window")" != "$progress" ]' || fail "Annuler did not stop $1"
+    acknowledge "after Annuler ($1)"
+}
 corner() { import -window root -crop 300x150+"$1"+"$2" "$3"; }
 colours() { convert "$1" -format %k info:; }
 
@@ -45,18 +67,7 @@ done
 echo 1 > "$SCRATCH/mail-status"
 : > "$received"
 press "$window" Return
-for order in Bulletin Grib; do
-    marker="@mto@reqt@$( [ $order = Grib ] && echo grib || echo bull )@"
-    # The clipboard is served by the program through the X server: asked too early, it
-    # may still answer with what it held before.
-    wait_for 'clipboard | grep -qx "$marker"' ||
-        fail "the $order order is not on the clipboard: $(clipboard)"
-    # Looked for only now: on a loaded machine the progress window may have come and gone
-    # before the message, and a box found earlier could be that window.
-    box="$(wait_box "$window")" || fail "no message for the $order order"
-    press "$box" Return
-    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (1)"
-done
+for order in Bulletin Grib; do acknowledge_refused "$order"; done
 [ "$(history_lines)" = 40 ] || fail "a refused order went into the history"
 [ ! -e "$state/handover-pending.txt" ] || fail "the note of the hand-over stayed"
 rm "$SCRATCH/mail-status"
@@ -77,14 +88,7 @@ sleep 0.5
 corner "$X" "$Y" "$SCRATCH/during.png"
 [ "$(colours "$SCRATCH/hidden.png")" -le 2 ] || fail "the window was not hidden"
 [ "$(colours "$SCRATCH/during.png")" -gt 20 ] || fail "the window did not repaint"
-for order in Bulletin Grib; do
-    progress="$(wait_box "$window")" || fail "no progress window for the $order order"
-    press "$progress" Return  # "Annuler"
-    wait_for '[ "$(box_over "$window")" != "$progress" ]' || fail "Annuler did not stop it"
-    box="$(wait_box "$window")" || fail "no message after Annuler ($order)"
-    press "$box" Return
-    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (2)"
-done
+for order in Bulletin Grib; do cancel_handover "$order"; done
 # Annuler was no pause: the orders never arrive.
 sleep 6
 [ ! -s "$received" ] || fail "the cancelled mail program went on: $(cat "$received")"
@@ -107,22 +111,12 @@ export PATH="$SCRATCH/bin:$PATH"
 printf 'handover=pat\n' > "$settings"
 lines="$(history_lines)"
 open_window "$work" "$WAVEPOST"
+xclip -selection clipboard -i /dev/null >/dev/null 2>&1  # the orders refused above prove nothing here
 press "$window" Return
-for order in Bulletin Grib; do
-    box="$(wait_box "$window")" || fail "no message when Pat fails ($order)"
-    press "$box" Return
-    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (3)"
-done
+for order in Bulletin Grib; do acknowledge_refused "$order"; done
 touch "$SCRATCH/pat-hangs"
 press "$window" Return
-for order in Bulletin Grib; do
-    progress="$(wait_box "$window")" || fail "no progress window while Pat hangs ($order)"
-    press "$progress" Return  # "Annuler"
-    wait_for '[ "$(box_over "$window")" != "$progress" ]' || fail "Annuler did not stop Pat"
-    box="$(wait_box "$window")" || fail "no message after Annuler ($order)"
-    press "$box" Return
-    wait_for '[ "$(box_over "$window")" != "$box" ]' || fail "the box stayed (4)"
-done
+for order in Bulletin Grib; do cancel_handover "$order"; done
 pgrep -f "$SCRATCH/bin/pat" >/dev/null && fail "Pat still runs"
 [ "$(history_lines)" = "$lines" ] || fail "a failed hand-over to Pat went into the history"
 close_window

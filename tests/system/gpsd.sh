@@ -51,8 +51,8 @@ start_gpsfake() {
 }
 
 settings_port() {
-    mkdir -p "$XDG_CONFIG_HOME/wavepost"
-    printf 'gpsd-host=localhost\ngpsd-port=%s\n' "$1" > "$XDG_CONFIG_HOME/wavepost/settings.txt"
+    mkdir -p "$(dirname "$settings")"
+    printf 'gpsd-host=localhost\ngpsd-port=%s\n' "$1" > "$settings"
 }
 option() { grep "^$1;" "$2/ini/options.txt" | grep ';Monde' | cut -d';' -f2; }
 zone_options() { for key in X1 Y1 X2 Y2 CAP VITESSE; do printf '%s=%s ' "$key" "$(option "$key" "$1")"; done; }

@@ -25,9 +25,31 @@ export XDG_RUNTIME_DIR="$SCRATCH/runtime"
 export XDG_DATA_DIRS="$SCRATCH/share" XDG_CONFIG_DIRS="$SCRATCH/etc-xdg"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_DIRS" "$XDG_CONFIG_DIRS"
 chmod 700 "$XDG_RUNTIME_DIR"
+# The program's state folder (history, copies) and settings file under that HOME.
+state="$XDG_STATE_HOME/wavepost"
+settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
 unset QT_QPA_PLATFORM
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The configuration of a private session bus listening on the socket $1, starting the
+# services of the folder $2 when one is given.
+session_bus_config() {
+    cat <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$1</listen>
+${2:+  <servicedir>$2</servicedir>
+}  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+}
 
 # start_x [WIDTHxHEIGHT]
 start_x() {

@@ -8,8 +8,6 @@ check_locale
 start_x
 
 register_mail_recorder "$XDG_DATA_HOME/applications"
-state="$XDG_STATE_HOME/wavepost"
-settings="$XDG_CONFIG_HOME/wavepost/settings.txt"
 mkdir -p "$(dirname "$settings")"
 
 install_pat_recorder
