@@ -426,6 +426,13 @@ class QtWindowTest : public QObject {
         PressKey(Qt::Key_T, Qt::AltModifier);
         QTRY_COMPARE(w.Get<QLineEdit>(IDC_LON1_EDIT)->text(), QStringLiteral("-4.5"));
         QCOMPARE(w.Get<QLineEdit>(IDC_LAT1_EDIT)->text(), QStringLiteral("46.5"));
+        // From the button, the wheel and the tabs still turn the pages.
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(button));
+        TurnWheel(w, 1);
+        QTRY_COMPARE(w.dlg->m_nCurrentPage, 1);
+        ClickTab(w, kZonePage);
+        QTRY_COMPARE(w.dlg->m_nCurrentPage, 0);
 
         // The daemon goes away: the mark goes, the fields stay.
         peer->close();
