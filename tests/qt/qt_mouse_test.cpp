@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
+#include <tuple>
 
 #include "app/layout/ResourceIds.h"
 #include "tests/qt/QtTestSupport.h"
@@ -68,9 +69,8 @@ class QtMouseTest : public QObject {
         }
     }
 
-    // The whole layout scales with the window: at its first size, and larger with room left
-    // beside it, the same relative positions on the map give the same zone, on the world
-    // map and on Europe, and a typed zone is drawn at the same relative place.
+    // The layout scales with the window: at its first size and larger, the same relative
+    // places on the map give the same zone, and a typed zone is drawn at the same place.
     void selectionAndZoneAtTwoSizes() {
         struct Result {
             QStringList dragged;
@@ -104,16 +104,14 @@ class QtMouseTest : public QObject {
                 result.dragged = Texts(w);
                 // The zone as typed, drawn: the outline's pixels against the map without it.
                 const QImage before = dialog.grab().toImage();
-                auto type = [&](int id, const char* text) {
+                for (auto [id, text] :
+                     {std::pair{IDC_LON1_EDIT, "10"}, std::pair{IDC_LAT1_EDIT, "45"},
+                      std::pair{IDC_LON2_EDIT, "20"}, std::pair{IDC_LAT2_EDIT, "10"}}) {
                     auto* edit = w.Get<QLineEdit>(id);
                     edit->setFocus();
                     edit->selectAll();
                     QTest::keyClicks(edit, QString::fromLatin1(text));
-                };
-                type(IDC_LON1_EDIT, "10");
-                type(IDC_LAT1_EDIT, "45");
-                type(IDC_LON2_EDIT, "20");
-                type(IDC_LAT2_EDIT, "10");
+                }
                 w.Get<QLineEdit>(IDC_LON1_EDIT)->setFocus();
                 const QImage after = dialog.grab().toImage();
                 // The backing store may keep fewer bits per colour.
@@ -144,19 +142,13 @@ class QtMouseTest : public QObject {
                          qPrintable(a.dragged.join(' ') + " / " + b.dragged.join(' ')));
             }
             const double px = 2 * a.pixel.width(), py = 2 * a.pixel.height();
-            QVERIFY2(std::abs(a.drawn.left() - b.drawn.left()) <= px &&
-                         std::abs(a.drawn.top() - b.drawn.top()) <= py &&
-                         std::abs(a.drawn.width() - b.drawn.width()) <= px &&
-                         std::abs(a.drawn.height() - b.drawn.height()) <= py,
-                     qPrintable(QStringLiteral("%1,%2 %3x%4 / %5,%6 %7x%8")
-                                    .arg(a.drawn.left())
-                                    .arg(a.drawn.top())
-                                    .arg(a.drawn.width())
-                                    .arg(a.drawn.height())
-                                    .arg(b.drawn.left())
-                                    .arg(b.drawn.top())
-                                    .arg(b.drawn.width())
-                                    .arg(b.drawn.height())));
+            for (auto [first, larger, tolerance] :
+                 {std::tuple{a.drawn.left(), b.drawn.left(), px},
+                  std::tuple{a.drawn.top(), b.drawn.top(), py},
+                  std::tuple{a.drawn.width(), b.drawn.width(), px},
+                  std::tuple{a.drawn.height(), b.drawn.height(), py}})
+                QVERIFY2(std::abs(first - larger) <= tolerance,
+                         qPrintable(QStringLiteral("%1 / %2").arg(first).arg(larger)));
         }
     }
 

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QInputDialog>
@@ -192,22 +191,21 @@ class QtWindowTest : public QObject {
     // The window opens at the size it was closed at, never larger than the screen; a
     // window the user left alone writes no size.
     void sizeIsKeptWithinTheScreen() {
-        auto settingsFile = [](QtWindow& w) {
-            return QString::fromStdString(w.tk->SettingsDirectory() + "/settings.txt");
-        };
-        auto write = [&](QtWindow& w, const QByteArray& text) {
-            QDir().mkpath(QString::fromStdString(w.tk->SettingsDirectory()));
-            QFile file(settingsFile(w));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(text);
+        auto settingsFile = [](QtWindow& w) { return w.tk->SettingsDirectory() + "/settings.txt"; };
+        auto write = [&](QtWindow& w, const std::string& text) {
+            std::filesystem::create_directories(w.tk->SettingsDirectory());
+            std::ofstream(settingsFile(w)) << text;
         };
         QSize closedAt;
+        std::string sizeLine;
         {
             QtWindow w;
             w.Open();
             closedAt = QSize(w.tk->FirstSize().width() * 11 / 10, w.tk->FirstSize().height());
+            sizeLine = "window-size=" + std::to_string(closedAt.width()) + "x" +
+                       std::to_string(closedAt.height()) + "\n";
             w.tk->EndModal(0);
-            QVERIFY(!QFile::exists(settingsFile(w)));
+            QVERIFY(!std::filesystem::exists(settingsFile(w)));
         }
         {
             QtWindow w;
@@ -215,19 +213,11 @@ class QtWindowTest : public QObject {
             w.tk->Window().resize(closedAt);
             QTRY_COMPARE(w.tk->Window().size(), closedAt);
             w.tk->EndModal(0);
-            QFile file(settingsFile(w));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QVERIFY(file.readAll().contains(QStringLiteral("window-size=%1x%2\n")
-                                                .arg(closedAt.width())
-                                                .arg(closedAt.height())
-                                                .toLatin1()));
+            QVERIFY(ReadBytes(settingsFile(w)).find(sizeLine) != std::string::npos);
         }
         {
             QtWindow w;
-            write(w, QStringLiteral("handover=mail\nwindow-size=%1x%2\n")
-                         .arg(closedAt.width())
-                         .arg(closedAt.height())
-                         .toLatin1());
+            write(w, "handover=mail\n" + sizeLine);
             w.Open();
             QCOMPARE(w.tk->Window().size(), closedAt);
             QCOMPARE(w.tk->Scale(), 1.0);  // wider only: the layout keeps its size, centred
@@ -329,23 +319,21 @@ class QtWindowTest : public QObject {
                  QStringLiteral("Demande GRIB unique"));
     }
 
-    // gpsd played by a server of the test: the reader asks it to watch, skips what is not a
-    // TPV report, puts a report cut in two back together; Alt+T then fills the fields. A
-    // daemon that goes away, or none, leaves a state line and a message, the fields as they
-    // were, and the window answering.
+    // gpsd played by the test: the reader asks to watch, skips what is not a TPV report and
+    // joins one cut in two; Alt+T fills the fields. A daemon gone, or none, is told.
     void boatPositionFromAFakeDaemon() {
         QTcpServer gpsd;
         QVERIFY(gpsd.listen(QHostAddress::LocalHost));
-        QtWindow w;
-        auto settings = [&w](quint16 port) {
+        auto follow = [](QtWindow& w, quint16 port) {
             const std::string folder = w.dir.path().toStdString() + "/config/wavepost";
             std::filesystem::create_directories(folder);
             std::ofstream(folder + "/settings.txt")
                 << "gpsd-host=127.0.0.1\ngpsd-port=" << port << "\n";
+            w.tk->SetPositionFollowed(true);
+            w.Open();
         };
-        settings(gpsd.serverPort());
-        w.tk->SetPositionFollowed(true);
-        w.Open();
+        QtWindow w;
+        follow(w, gpsd.serverPort());
         auto* state = w.Get<QLabel>(IDC_BOAT_STATE_LABEL);
         auto* button = w.Get<QPushButton>(IDC_BOAT_POSITION_BUTTON);
         QVERIFY(state && button && button->isVisible());
@@ -392,6 +380,59 @@ class QtWindowTest : public QObject {
             state->text(), "gpsd : position trop ancienne (" + old.mid(11, 8) + " UTC)", 10000);
         QVERIFY(!hasMark());
 
+        // A report while the box of Alt+T is open: one box, closed by a key; the state line
+        // follows the report, the fields wait for the sailor's next Alt+T.
+        const QByteArray fresh = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1();
+        auto zoneShown = [&w] {
+            return QStringList{w.Get<QLineEdit>(IDC_LON1_EDIT)->text(),
+                               w.Get<QLineEdit>(IDC_LAT1_EDIT)->text()};
+        };
+        const QStringList zone = zoneShown();
+        QStringList boxTexts, stateDuring;
+        int boxesDuring = -1;
+        QTimer reporter;
+        reporter.setInterval(10);
+        QObject::connect(&reporter, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            if (boxTexts.isEmpty()) {
+                boxTexts << box->text();
+                peer->write("{\"class\":\"TPV\",\"mode\":3,\"time\":\"" + fresh +
+                            "\",\"lat\":46.5,\"lon\":-4.5}\n");
+                QTimer::singleShot(1500, box, [&, box] {
+                    boxesDuring = 0;
+                    for (QWidget* top : QApplication::topLevelWidgets())
+                        boxesDuring += qobject_cast<QMessageBox*>(top) && top->isVisible();
+                    stateDuring << state->text();
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                });
+            }
+        });
+        reporter.start();
+        w.Activate();
+        PressKey(Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(!QApplication::activeModalWidget() && boxesDuring >= 0);
+        reporter.stop();
+        QCOMPARE(boxTexts,
+                 QStringList{"gpsd : position trop ancienne (" + old.mid(11, 8) + " UTC)"});
+        QCOMPARE(boxesDuring, 1);
+        const QString freshState = "Bateau : " + fresh.mid(11, 8) + " UTC, 3D";
+        QEXPECT_FAIL("", "the window drops the reader's news while a box is open", Continue);
+        QCOMPARE(stateDuring, QStringList{freshState});
+        QTRY_COMPARE(state->text(), freshState);
+        QVERIFY(hasMark());
+        QCOMPARE(zoneShown(), zone);
+        w.Activate();
+        PressKey(Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(zoneShown(), (QStringList{"-4.5", "46.5"}));
+        // From the button, the wheel and the tabs still turn the pages.
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(button));
+        TurnWheel(w, 1);
+        QTRY_COMPARE(w.dlg->m_nCurrentPage, 1);
+        ClickTab(w, kZonePage);
+        QTRY_COMPARE(w.dlg->m_nCurrentPage, 0);
+
         // The daemon goes away: the mark goes, the fields stay.
         peer->close();
         QTRY_COMPARE(state->text(),
@@ -409,19 +450,13 @@ class QtWindowTest : public QObject {
         QtWindow none;
         const quint16 closed = gpsd.serverPort();
         gpsd.close();
-        const std::string folder = none.dir.path().toStdString() + "/config/wavepost";
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder + "/settings.txt")
-            << "gpsd-host=127.0.0.1\ngpsd-port=" << closed << "\n";
-        none.tk->SetPositionFollowed(true);
-        none.Open();
+        follow(none, closed);
         QTRY_COMPARE(none.Get<QLabel>(IDC_BOAT_STATE_LABEL)->text(),
                      QStringLiteral("gpsd injoignable (127.0.0.1:%1)").arg(closed));
     }
 
-    // "Renvoyer..." and "Favoris..." are on the order page after "Retirer...", reached by Tab
-    // and by their letters: Alt+N with an empty history says there is nothing to send again;
-    // Alt+F, Return, a name and Return keep the choices as a favourite.
+    // "Renvoyer..." and "Favoris..." follow "Retirer..." in the Tab order and answer their
+    // letters: an empty history is told; a favourite is kept, then chosen and sent.
     void resendAndFavouritesByKeyboard() {
         QtWindow w;
         w.Open();
@@ -490,9 +525,8 @@ class QtWindowTest : public QObject {
         QVERIFY(QString::fromStdString(w.LastOrder()).contains(QStringLiteral("%0AZ%20") + kept));
     }
 
-    // "Adresses..." opens a form of three fields, filled from the address file; what is
-    // typed there is in the file once accepted. Saildocs chosen in the service list: the
-    // page shows its request, and the weather costs nothing.
+    // "Adresses..." edits the address file in a form of three fields; Saildocs chosen in
+    // the service list shows its request, and the weather costs nothing.
     void addressDialogAndServiceChoice() {
         QtWindow w;
         w.Open();
@@ -518,8 +552,7 @@ class QtWindowTest : public QObject {
         QTRY_COMPARE(filled, (QStringList{QStringLiteral("grib@example.org"),
                                           QStringLiteral("support@example.org"), QString()}));
         QTRY_VERIFY(!QApplication::activeModalWidget());
-        std::ifstream file(w.dir.path().toStdString() + "/init.cnf", std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        const std::string text = ReadBytes(w.dir.path().toStdString() + "/init.cnf");
         QVERIFY2(text.rfind("meteo=bord@voilier.example.net\r\nquestion=support@example.org\r\n",
                             0) == 0,
                  text.c_str());
@@ -663,32 +696,19 @@ class QtWindowTest : public QObject {
 
     // The language comes from the desktop: English for English, French for French and for
     // every language without a translation.
-    void languageFollowsTheDesktop_data() {
-        QTest::addColumn<QByteArray>("language");
-        QTest::addColumn<QByteArray>("all");
-        QTest::addColumn<QByteArray>("lang");
-        QTest::addColumn<QString>("chosen");
-        QTest::newRow("English") << QByteArray() << QByteArray() << QByteArray("en_GB.UTF-8")
-                                 << "en";
-        QTest::newRow("French") << QByteArray() << QByteArray() << QByteArray("fr_FR.UTF-8")
-                                << "fr";
-        QTest::newRow("German") << QByteArray() << QByteArray() << QByteArray("de_DE.UTF-8")
-                                << "fr";
-        QTest::newRow("C") << QByteArray() << QByteArray() << QByteArray("C.UTF-8") << "fr";
-        QTest::newRow("German, then English")
-            << QByteArray("de:en_US") << QByteArray() << QByteArray("de_DE.UTF-8") << "en";
-        QTest::newRow("French first")
-            << QByteArray("fr:en") << QByteArray() << QByteArray("en_GB.UTF-8") << "fr";
-        QTest::newRow("LC_ALL over LANG")
-            << QByteArray() << QByteArray("en_US.UTF-8") << QByteArray("fr_FR.UTF-8") << "en";
-    }
     void languageFollowsTheDesktop() {
-        QFETCH(QByteArray, language);
-        QFETCH(QByteArray, all);
-        QFETCH(QByteArray, lang);
-        QFETCH(QString, chosen);
-        const Desktop desktop(language, all, lang);
-        QCOMPARE(platform::qt::ChosenLanguage(), chosen);
+        struct Row {
+            const char *language, *all, *lang, *chosen;
+        };
+        for (const Row& r : {Row{"", "", "en_GB.UTF-8", "en"}, Row{"", "", "fr_FR.UTF-8", "fr"},
+                             Row{"", "", "de_DE.UTF-8", "fr"}, Row{"", "", "C.UTF-8", "fr"},
+                             Row{"de:en_US", "", "de_DE.UTF-8", "en"},  // the first translated
+                             Row{"fr:en", "", "en_GB.UTF-8", "fr"},
+                             Row{"", "en_US.UTF-8", "fr_FR.UTF-8", "en"}}) {  // LC_ALL over LANG
+            const Desktop desktop(r.language, r.all, r.lang);
+            QVERIFY2(platform::qt::ChosenLanguage() == QLatin1String(r.chosen),
+                     qPrintable(QStringLiteral("%1 %2 %3").arg(r.language, r.all, r.lang)));
+        }
     }
 
     // Qt's own dialogs and buttons speak the window's language.

@@ -280,9 +280,11 @@ class ToolkitContractTest : public QObject {
         });
         QTemporaryDir dir;
         const std::string pidFile = dir.path().toStdString() + "/child";
-        const platform::ProgramRun run = qt.RunProgram(
-            {qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile}, "",
-            "Remise de la commande \xC3\xA0 Pat...");
+        // A program that starts another, as an opener starts the mail program.
+        const std::vector<std::string> opener = {qt.FindProgram("sh"), "-c",
+                                                 "sleep 30 & echo $! > \"$0\"; wait", pidFile};
+        const platform::ProgramRun run =
+            qt.RunProgram(opener, "", "Remise de la commande \xC3\xA0 Pat...");
         QVERIFY(run.started && run.cancelled && !run.Succeeded());
         QCOMPARE(shown, QStringLiteral("Remise de la commande à Pat..."));
         QVERIFY2(paints >= 10, qPrintable(QString::number(paints)));
@@ -292,12 +294,10 @@ class ToolkitContractTest : public QObject {
         QTRY_VERIFY(!ProcessRuns(pid));
         ticker.stop();
 
-        // A time-out stops the program itself, and the wait ends with it even though what it
-        // started (the mail program the sailor may be writing in) still runs and holds its
-        // output.
+        // A time-out stops the program and ends the wait, though the mail program it started
+        // (the sailor may be writing in it) lives on and holds its output.
         qt.SetRunTimeouts(300, 300);
-        const platform::ProgramRun stuck = qt.RunProgram(
-            {qt.FindProgram("sh"), "-c", "sleep 30 & echo $! > \"$0\"; wait", pidFile}, "", "");
+        const platform::ProgramRun stuck = qt.RunProgram(opener, "", "");
         QVERIFY(stuck.started && stuck.timedOut && !stuck.Succeeded());
         QCOMPARE(stuck.exitStatus, -1);
         child.close();
