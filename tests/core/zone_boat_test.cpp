@@ -156,6 +156,18 @@ TEST(BoatPositionWindow, TheActionChangesTheZoneAsTypingTheNumbersDoes) {
     EXPECT_EQ(order, typed.dlg.BuildGribRequest());
     EXPECT_NE(order.find("%0AZ%20-5.5%2047.2%2020.0%2020.0%0A"), std::string::npos) << order;
     EXPECT_NE(order.find("%0AV%20135%2012.0%0A"), std::string::npos) << order;
+    // The mark is drawn where the zone now is, and on the zone page alone.
+    const auto marks = boat.Marks();
+    ASSERT_EQ(marks.size(), 1u);
+    const auto zone = boat.Painted(platform::DrawOp::RectOutline);
+    ASSERT_EQ(zone.size(), 1u);
+    EXPECT_NEAR(marks[0].rect.left + marks[0].rect.right, zone[0].rect.left + zone[0].rect.right,
+                2);
+    EXPECT_NEAR(marks[0].rect.top + marks[0].rect.bottom, zone[0].rect.top + zone[0].rect.bottom,
+                2);
+    boat.tk.SelectTab(1);
+    EXPECT_TRUE(boat.Marks().empty());
+    boat.tk.SelectTab(0);
     // Kept with the map's choices as typed numbers are.
     boat.tk.Click(IDC_QUIT_BUTTON);
     typed.tk.Click(IDC_QUIT_BUTTON);
@@ -209,22 +221,6 @@ TEST(BoatPositionWindow, WithoutAUsableFixNothingChanges) {
               std::vector<std::string>{Format(LoadString(IDS_BOAT_OUTSIDE_MAP).c_str(), "France")});
     EXPECT_EQ(france.Texts(), texts);
     EXPECT_TRUE(france.Marks().empty()) << "10°W is west of the France map";
-}
-
-TEST(BoatPositionWindow, TheMarkIsDrawnWhereTheZoneWouldBe) {
-    BoatWindow z;
-    z.tk.Click(IDC_BOAT_POSITION_BUTTON);
-    const auto marks = z.Marks();
-    ASSERT_EQ(marks.size(), 1u);
-    const auto zone = z.Painted(platform::DrawOp::RectOutline);
-    ASSERT_EQ(zone.size(), 1u);
-    // The zone is centred on the boat.
-    const int x = (marks[0].rect.left + marks[0].rect.right) / 2;
-    const int y = (marks[0].rect.top + marks[0].rect.bottom) / 2;
-    EXPECT_NEAR(x, (zone[0].rect.left + zone[0].rect.right) / 2, 1);
-    EXPECT_NEAR(y, (zone[0].rect.top + zone[0].rect.bottom) / 2, 1);
-    z.tk.SelectTab(1);
-    EXPECT_TRUE(z.Marks().empty()) << "no map on the other pages";
 }
 
 TEST(BoatPositionWindow, TheDaemonIsTheOneOfTheSettings) {
