@@ -224,12 +224,10 @@ TEST(AtomicSave, EveryFileIsFlushedBeforeItCounts) {
                                   marker)
                             << path;
                 } else {
-                    const auto journal =
-                        std::find_if(flushed.begin(), flushed.end(),
-                                     [](auto& p) {
-                                         return p.find("/state/save-journal-") != std::string::npos;
-                                     }) -
-                        flushed.begin();
+                    std::ptrdiff_t journal = 0;
+                    while (journal < none &&
+                           flushed[journal].find("/state/save-journal-") == std::string::npos)
+                        ++journal;
                     EXPECT_LT(journal, none);
                     for (const char* path : catalogue::kSavedTables) {
                         const auto rewritten = at((ini / fs::path(path).filename()).string());
