@@ -385,10 +385,10 @@ TEST(AddressFile, WrittenWholeThroughALinkOrNotAtAll) {
     const std::string before = "meteo=commandes@a-regler.invalid\r\nAntime=1\r\n# note\r\n";
     WriteFile(dir / "store/real.cnf", before);
     fs::create_symlink("store/real.cnf", dir / "init.cnf");
+    const std::string after = "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n";
     WriteConfigValues(dir / "init.cnf", {{"meteo", "bord@voilier.example.net"}});
     EXPECT_TRUE(fs::is_symlink(dir / "init.cnf"));
-    EXPECT_EQ(ReadFile(dir / "store/real.cnf"),
-              "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n");
+    EXPECT_EQ(ReadFile(dir / "store/real.cnf"), after);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "store"), fs::directory_iterator()), 1);
 
     EXPECT_TRUE(test::RunInChild(
@@ -397,8 +397,7 @@ TEST(AddressFile, WrittenWholeThroughALinkOrNotAtAll) {
             EXPECT_THROW(WriteConfigValues(dir / "init.cnf", {{"meteo", "x@y.fr"}}), FileError);
         },
         {dir.Path()}));
-    EXPECT_EQ(ReadFile(dir / "store/real.cnf"),
-              "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n");
+    EXPECT_EQ(ReadFile(dir / "store/real.cnf"), after);
 
     for (const char* placeholder : {"a@a-regler.invalid", "a@INVALID", "a@x.Invalid."})
         EXPECT_TRUE(IsPlaceholderAddress(placeholder)) << placeholder;
