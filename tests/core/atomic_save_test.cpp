@@ -82,7 +82,7 @@ std::string StampOf(const std::string& cell) {
 
 // The stamps of the saved tables as a start loaded them, and on disk unless another
 // program may be saving.
-std::set<std::string> Stamps(const TempFolder& dir, CMarlockDlg& loaded, bool onDisk = true) {
+std::set<std::string> Stamps(const fs::path& dir, CMarlockDlg& loaded, bool onDisk = true) {
     std::set<std::string> stamps;
     for (CIniTable* table : SavedTables(loaded))
         stamps.insert(StampOf(table->GetCell(1, table->GetColumnCount())));
@@ -164,13 +164,7 @@ void KillSavesAndRestart(const fs::path& storage, bool readOnly, bool moveFolder
             restarted.tk.systemDirectory = (home / "state").string();
             restarted.Start();
             EXPECT_TRUE(restarted.tk.messages.empty()) << "kill " << kill;
-            std::set<std::string> stamps;
-            for (CIniTable* table : SavedTables(restarted.dlg))
-                stamps.insert(StampOf(table->GetCell(1, table->GetColumnCount())));
-            for (const char* path : catalogue::kSavedTables) {
-                const std::string content = ReadFile(home / path);
-                stamps.insert(StampOf(content.substr(0, content.find_first_of("\r\n"))));
-            }
+            const auto stamps = Stamps(home, restarted.dlg);
             EXPECT_EQ(stamps.size(), 1u)
                 << "kill " << kill << ": tables of " << stamps.size() << " different saves";
             EXPECT_EQ(Listing(home / "ini"), files) << "kill " << kill << " left files behind";
@@ -230,12 +224,10 @@ TEST(AtomicSave, EveryFileIsFlushedBeforeItCounts) {
                                   marker)
                             << path;
                 } else {
-                    const auto journal =
-                        std::find_if(flushed.begin(), flushed.end(),
-                                     [](auto& p) {
-                                         return p.find("/state/save-journal-") != std::string::npos;
-                                     }) -
-                        flushed.begin();
+                    std::ptrdiff_t journal = 0;
+                    while (journal < none &&
+                           flushed[journal].find("/state/save-journal-") == std::string::npos)
+                        ++journal;
                     EXPECT_LT(journal, none);
                     for (const char* path : catalogue::kSavedTables) {
                         const auto rewritten = at((ini / fs::path(path).filename()).string());
@@ -317,7 +309,7 @@ TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
            (seenSavers.size() < 2 || starts < 20)) {
         TestWindow reader(dir.Path());
         reader.Start();
-        const auto stamps = Stamps(dir, reader.dlg, false);
+        const auto stamps = Stamps(dir.Path(), reader.dlg, false);
         EXPECT_EQ(stamps.size(), 1u) << "start " << starts << " read a mixed set";
         if (!stamps.begin()->empty()) seenSavers.insert(stamps.begin()->front());
         ++starts;
@@ -330,7 +322,7 @@ TEST(AtomicSave, TwoProgramsInOneFolderSaveWholeSets) {
     }
     TestWindow last(dir.Path());
     last.Start();
-    EXPECT_EQ(Stamps(dir, last.dlg).size(), 1u);
+    EXPECT_EQ(Stamps(dir.Path(), last.dlg).size(), 1u);
     EXPECT_EQ(Listing(dir / "ini"), files);
     EXPECT_GT(starts, 10);
     EXPECT_EQ(seenSavers.size(), 2u) << "both programs' saves were read";

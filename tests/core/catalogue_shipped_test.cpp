@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <string>
+#include <tuple>
 
 #include "app/layout/ResourceIds.h"
 #include "app/layout/StringTable.h"
@@ -143,39 +145,35 @@ TEST(CatalogueUpgrade, KeepsEveryChoiceAndBringsEveryNewRowOnce) {
     // The user's choices, in an older folder that has no version file yet.
     std::filesystem::remove(user / "ini/version.txt");
     const auto ini = user.Path() / "ini";
-    Edit(ini / "bulletins.txt", "Monde;METAREA1;METAREA I : Atlantique Nord-Est;0",
-         "Monde;METAREA1;METAREA I : Atlantique Nord-Est;1");
-    Edit(ini / "parametres.txt", "Monde;WIND;Vent à 10 m (direction et force);1;",
-         "Monde;WIND;Vent à 10 m (direction et force);0;");
-    Edit(ini / "echeances.txt", "Monde;12;1;1", "Monde;12;0;1");
-    Edit(ini / "options.txt", "X1;-30.0;-30.0;Monde", "X1;-20.0;-30.0;Monde");
-    Edit(ini / "options.txt", "TELECOM;Iridium;Iridium;Monde", "TELECOM;GSM;Iridium;Monde");
+    // clang-format off
+    const std::tuple<const char*, std::string, std::string> choices[] = {
+        {"bulletins.txt", "Monde;METAREA1;METAREA I : Atlantique Nord-Est;0\r\n", "Monde;METAREA1;METAREA I : Atlantique Nord-Est;1\r\n"},
+        {"parametres.txt", "Monde;WIND;Vent à 10 m (direction et force);1;1;", "Monde;WIND;Vent à 10 m (direction et force);0;1;"},
+        {"echeances.txt", "Monde;12;1;1\r\n", "Monde;12;0;1\r\n"},
+        {"options.txt", "X1;-30.0;-30.0;Monde\r\n", "X1;-20.0;-30.0;Monde\r\n"},
+        {"options.txt", "TELECOM;Iridium;Iridium;Monde\r\n", "TELECOM;GSM;Iridium;Monde\r\n"},
+    };
+    // clang-format on
+    for (const auto& [file, old, chosen] : choices) Edit(ini / file, old, chosen);
     const auto before = test::Snapshot(ini);
 
     const UtcTime now = *ReadIsoUtc("2026-12-08T08:03:33Z");
     const CatalogueUpgrade upgrade =
         UpgradeCatalogue(shipped.Path().string(), user.Path().string(), now);
     EXPECT_TRUE(upgrade.merged);
-    EXPECT_NE(upgrade.message.find("bulletins.txt : 1 ligne(s) ajoutée(s), 1 ligne(s) retirée(s)"),
-              std::string::npos)
-        << upgrade.message;
-    EXPECT_NE(upgrade.message.find("telecoms.txt : 0 ligne(s) ajoutée(s), 0 ligne(s) retirée(s), "
-                                   "1 ligne(s) modifiée(s)"),
-              std::string::npos)
-        << upgrade.message;
+    for (const char* told :
+         {"bulletins.txt : 1 ligne(s) ajoutée(s), 1 ligne(s) retirée(s)",
+          "telecoms.txt : 0 ligne(s) ajoutée(s), 0 ligne(s) retirée(s), 1 ligne(s) modifiée(s)"})
+        EXPECT_NE(upgrade.message.find(told), std::string::npos) << upgrade.message;
     EXPECT_EQ(upgrade.message.find("echeances.txt"), std::string::npos) << upgrade.message;
 
     // The choices stay, the new rows come with their defaults, the dropped row goes.
-    EXPECT_TRUE(
-        Holds(ini / "bulletins.txt", "Monde;METAREA1;METAREA I : Atlantique Nord-Est;1\r\n"));
+    for (const auto& [file, old, chosen] : choices)
+        EXPECT_TRUE(Holds(ini / file, chosen)) << chosen;
     EXPECT_TRUE(Holds(ini / "bulletins.txt", "Monde;METAREA9;"));
     EXPECT_FALSE(Holds(ini / "bulletins.txt", "METAREA2"));
-    EXPECT_TRUE(Holds(ini / "parametres.txt", "Monde;WIND;Vent à 10 m (direction et force);0;1;"));
     EXPECT_TRUE(Holds(ini / "parametres.txt", "Monde;SNOWD;Neige;1;1;1;0\r\n"))
         << ReadFile(ini / "parametres.txt");
-    EXPECT_TRUE(Holds(ini / "echeances.txt", "Monde;12;0;1\r\n"));
-    EXPECT_TRUE(Holds(ini / "options.txt", "X1;-20.0;-30.0;Monde\r\n"));
-    EXPECT_TRUE(Holds(ini / "options.txt", "TELECOM;GSM;Iridium;Monde\r\n"));
     for (const char* map : {"Monde", "Europe", "France"})
         EXPECT_TRUE(Holds(ini / "options.txt", std::string("MARGE;5;5;") + map + "\r\n")) << map;
     EXPECT_TRUE(Holds(ini / "telecoms.txt", "GSM;0.00002;"));

@@ -3,6 +3,8 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/layout/Layout.h"
 #include "app/layout/ResourceIds.h"
@@ -94,75 +96,66 @@ TEST(Startup, AddressFileSettings) {
 // the program goes on wherever it can do without the file.
 TEST(Startup, FilesThatAreNotWhatTheyClaimGetOneMessage) {
     enum class Shape { Pipe, Device, Folder, Huge };
+    using enum Shape;
+    constexpr int kOdd = IDS_FILE_NOT_REGULAR;
     struct Case {
         const char* file;
-        Shape shape;
-        int message;  // its one argument is the file's path
         bool goesOn;
+        std::vector<std::pair<Shape, int>> shapes;  // the message's one argument is the path
     };
-    const Case cases[] = {
-        {"init.cnf", Shape::Pipe, IDS_FILE_NOT_REGULAR, false},
-        {"init.cnf", Shape::Device, IDS_FILE_NOT_REGULAR, false},
-        {"init.cnf", Shape::Folder, IDS_FILE_NOT_REGULAR, false},
-        {"init.cnf", Shape::Huge, IDS_FILE_TOO_LARGE, false},
-        {"config/settings.txt", Shape::Pipe, IDS_FILE_NOT_REGULAR, true},
-        {"config/settings.txt", Shape::Device, IDS_FILE_NOT_REGULAR, true},
-        {"config/settings.txt", Shape::Folder, IDS_FILE_NOT_REGULAR, true},
-        {"config/settings.txt", Shape::Huge, IDS_FILE_TOO_LARGE, true},
-        {"ini/presentation.txt", Shape::Pipe, IDS_FILE_NOT_REGULAR, true},
-        {"ini/presentation.txt", Shape::Device, IDS_FILE_NOT_REGULAR, true},
-        {"ini/presentation.txt", Shape::Huge, IDS_FILE_TOO_LARGE, true},
-        {"ini/options.txt", Shape::Pipe, IDS_FILE_NOT_REGULAR, false},
-        {"ini/options.txt", Shape::Device, IDS_FILE_NOT_REGULAR, false},
-        {"ini/options.txt", Shape::Huge, IDS_TABLE_TOO_LARGE, false},
-        {"state/history.txt", Shape::Pipe, IDS_HISTORY_UNREADABLE, true},
-        {"state/history.txt", Shape::Device, IDS_HISTORY_UNREADABLE, true},
-        {"state/history.txt", Shape::Huge, IDS_HISTORY_CUT, true},
+    // clang-format off
+    const Case files[] = {
+        {"init.cnf", false, {{Pipe, kOdd}, {Device, kOdd}, {Folder, kOdd}, {Huge, IDS_FILE_TOO_LARGE}}},
+        {"config/settings.txt", true, {{Pipe, kOdd}, {Device, kOdd}, {Folder, kOdd}, {Huge, IDS_FILE_TOO_LARGE}}},
+        {"ini/presentation.txt", true, {{Pipe, kOdd}, {Device, kOdd}, {Huge, IDS_FILE_TOO_LARGE}}},
+        {"ini/options.txt", false, {{Pipe, kOdd}, {Device, kOdd}, {Huge, IDS_TABLE_TOO_LARGE}}},
+        {"state/history.txt", true, {{Pipe, IDS_HISTORY_UNREADABLE}, {Device, IDS_HISTORY_UNREADABLE}, {Huge, IDS_HISTORY_CUT}}},
     };
+    // clang-format on
     const std::string order =
         "2026-12-08T08:03:33Z\tmail\tgrib@example.org\tGrib\t@mto@reqt@grib@\\nA 1\n";
-    for (const Case& c : cases) {
-        SeededFolder dir;
-        const std::string path = dir / c.file;
-        std::filesystem::create_directories(dir / "config");
-        std::filesystem::create_directories(dir / "state");
-        std::filesystem::remove(path);
-        if (c.shape == Shape::Pipe) {
-            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    for (const Case& c : files)
+        for (const auto& [shape, messageId] : c.shapes) {
+            SeededFolder dir;
+            const std::string path = dir / c.file;
+            std::filesystem::create_directories(dir / "config");
+            std::filesystem::create_directories(dir / "state");
+            std::filesystem::remove(path);
+            ASSERT_TRUE(shape != Pipe || ::mkfifo(path.c_str(), 0644) == 0);
+            if (shape == Device) std::filesystem::create_symlink("/dev/zero", path);
+            if (shape == Folder) std::filesystem::create_directory(path);
+            if (shape == Huge) {
+                // Sparse: far beyond any bound, with the newest order at its end.
+                WriteFile(path, "");
+                std::filesystem::resize_file(path, std::uintmax_t{10} << 30);
+                std::ofstream(path, std::ios::app | std::ios::binary) << "\n" << order;
+            }
+            TestWindow w(dir.Path());
+            w.tk.settingsDirectory = dir / "config";
+            w.tk.systemDirectory = dir / "state";
+            bool ended = false;
+            try {
+                w.Start();
+                w.tk.SelectTab(kOrderPage);
+                w.tk.SelectTab(0);
+                w.tk.SelectTab(kOrderPage);
+            } catch (const platform::ProcessExit& exit) {
+                EXPECT_EQ(exit.status, 1);
+                ended = true;
+            }
+            const std::string what = std::string(c.file) + " " + std::to_string(int(shape));
+            EXPECT_EQ(ended, !c.goesOn) << what;
+            ASSERT_EQ(w.tk.messages.size(), 1u) << what;
+            const std::string& message = w.tk.messages.front();
+            const std::string& text = LoadString(messageId);
+            EXPECT_EQ(message.substr(0, 12), Format(text.c_str(), path.c_str()).substr(0, 12))
+                << what;
+            EXPECT_NE(message.find(path), std::string::npos) << what << ": " << message;
+            if (shape == Huge && c.goesOn && std::string(c.file) == "state/history.txt") {
+                EXPECT_NE(w.tk.Control(IDC_HISTORY_EDIT).text.find("grib@example.org"),
+                          std::string::npos);
+            }
         }
-        if (c.shape == Shape::Device) std::filesystem::create_symlink("/dev/zero", path);
-        if (c.shape == Shape::Folder) std::filesystem::create_directory(path);
-        if (c.shape == Shape::Huge) {
-            // Sparse: far beyond any bound, with the newest order at its end.
-            WriteFile(path, "");
-            std::filesystem::resize_file(path, std::uintmax_t{10} << 30);
-            std::ofstream(path, std::ios::app | std::ios::binary) << "\n" << order;
-        }
-        TestWindow w(dir.Path());
-        w.tk.settingsDirectory = dir / "config";
-        w.tk.systemDirectory = dir / "state";
-        bool ended = false;
-        try {
-            w.Start();
-            w.tk.SelectTab(kOrderPage);
-            w.tk.SelectTab(0);
-            w.tk.SelectTab(kOrderPage);
-        } catch (const platform::ProcessExit& exit) {
-            EXPECT_EQ(exit.status, 1);
-            ended = true;
-        }
-        const std::string what = std::string(c.file) + " " + std::to_string(int(c.shape));
-        EXPECT_EQ(ended, !c.goesOn) << what;
-        ASSERT_EQ(w.tk.messages.size(), 1u) << what;
-        const std::string& message = w.tk.messages.front();
-        const std::string& text = LoadString(c.message);
-        EXPECT_EQ(message.substr(0, 12), Format(text.c_str(), path.c_str()).substr(0, 12)) << what;
-        EXPECT_NE(message.find(path), std::string::npos) << what << ": " << message;
-        if (c.shape == Shape::Huge && c.goesOn && std::string(c.file) == "state/history.txt") {
-            EXPECT_NE(w.tk.Control(IDC_HISTORY_EDIT).text.find("grib@example.org"),
-                      std::string::npos);
-        }
-    }
 }
 
 }  // namespace

@@ -106,46 +106,20 @@ TEST(MailAddress, OnePlainAddressOrNone) {
     const std::string longest = std::string(64, 'a') + "@" + std::string(63, 'x') + "." +
                                 std::string(63, 'x') + "." + std::string(61, 'x');
     ASSERT_EQ(longest.size(), 254u);
+    // clang-format off
     const std::vector<std::string> plain = {
-        "grib@example.org",
-        "first.last+tag@example.org",
-        "!#$%&'*+-/=?^_`{|}~@example.org",
-        "\"john..doe\"@example.org",
-        "\"a@b,c;d<e>f:g\"@example.org",
-        "\"x\\\"y\"@example.org",
-        "user@[192.0.2.1]",
-        "jörg@bücher.example",
-        longest,
-    };
+        "grib@example.org", "first.last+tag@example.org", "!#$%&'*+-/=?^_`{|}~@example.org",
+        "\"john..doe\"@example.org", "\"a@b,c;d<e>f:g\"@example.org", "\"x\\\"y\"@example.org",
+        "user@[192.0.2.1]", "jörg@bücher.example", longest};
     const std::vector<std::string> refused = {
-        "grib@example.org<x@evil.example>",
-        "evil:x@evil.example",
-        "Météo <grib@example.org>",
-        "<grib@example.org>",
-        "a@example.org,x@evil.example",
-        "a@example.org;x@evil.example",
-        "a b@example.org",
-        "a@example.org ",
-        "\ta@example.org",
-        "\"a b\"@example.org",
-        "a\"b@example.org",
-        "\"ab@example.org",
-        "a@b\x01.org",
-        "a@example.org\x7F",
-        "a@example.org\r\nBcc: x@evil.example",
-        "a(comment)@example.org",
-        "",
-        "grib",
-        "@example.org",
-        "a@",
-        "a..b@example.org",
-        ".a@example.org",
-        "a.@example.org",
-        "a@example..org",
-        "a@[192.0.2.1",
-        "a@exa\xE9mple.org",  // not UTF-8
-        longest + "x",
-    };
+        "grib@example.org<x@evil.example>", "evil:x@evil.example", "Météo <grib@example.org>",
+        "<grib@example.org>", "a@example.org,x@evil.example", "a@example.org;x@evil.example",
+        "a b@example.org", "a@example.org ", "\ta@example.org", "\"a b\"@example.org",
+        "a\"b@example.org", "\"ab@example.org", "a@b\x01.org", "a@example.org\x7F",
+        "a@example.org\r\nBcc: x@evil.example", "a(comment)@example.org", "", "grib",
+        "@example.org", "a@", "a..b@example.org", ".a@example.org", "a.@example.org",
+        "a@example..org", "a@[192.0.2.1", "a@exa\xE9mple.org" /* not UTF-8 */, longest + "x"};
+    // clang-format on
     for (const std::string& address : plain) EXPECT_TRUE(IsPlainAddress(address)) << address;
     for (const std::string& address : refused) EXPECT_FALSE(IsPlainAddress(address)) << address;
 }
@@ -382,49 +356,23 @@ TEST(ConfigFile, SetValueWritesInPlace) {
 // byte kept; on the address file's own cases.
 TEST(AddressFile, ValuesRewrittenKeepingEveryOtherByte) {
     using Values = std::vector<std::pair<std::string, std::string>>;
+    // clang-format off
     const std::tuple<const char*, std::string, Values, std::string> cases[] = {
-        {"longer and shorter values, CRLF",
-         "meteo=a@b.invalid\r\nquestion=q@example.org\r\n",
-         {{"meteo", "bord@voilier.example.net"}, {"question", "q@x.fr"}},
-         "meteo=bord@voilier.example.net\r\nquestion=q@x.fr\r\n"},
-        {"the last line without a line end",
-         "Antime=0\r\nmeteo=a@b",
-         {{"meteo", "c@d.fr"}},
-         "Antime=0\r\nmeteo=c@d.fr"},
-        {"a key inside an earlier address is not the entry",
-         "question=meteo@x.org\r\nmeteo=old@x.org\r\n",
-         {{"meteo", "new@x.org"}},
-         "question=meteo@x.org\r\nmeteo=new@x.org\r\n"},
-        {"the blanks of the old value go with it",
-         "meteo= a@b.fr \r\n",
-         {{"meteo", "c@d.fr"}},
-         "meteo=c@d.fr\r\n"},
-        {"any one separator is kept",
-         "meteo:a@b.fr\r\n",
-         {{"meteo", "c@d.fr"}},
-         "meteo:c@d.fr\r\n"},
-        {"LF lines, comments and order kept; an absent key added last",
-         "# Wavepost\nPtEuro=0.0005\nmeteo=a@b.fr\n# fin\n",
-         {{"expediteur", "moi@bord.fr"}, {"meteo", "c@d.fr"}},
-         "# Wavepost\nPtEuro=0.0005\nmeteo=c@d.fr\n# fin\nexpediteur=moi@bord.fr\n"},
-        {"an absent key after a last line without its end",
-         "meteo=a@b.fr",
-         {{"question", "q@b.fr"}},
-         "meteo=a@b.fr\nquestion=q@b.fr\n"},
-        {"a key without a separator",
-         "meteo\r\nAntime=1\r\n",
-         {{"meteo", "a@b.fr"}},
-         "meteo=a@b.fr\r\nAntime=1\r\n"},
+        {"longer and shorter values, CRLF", "meteo=a@b.invalid\r\nquestion=q@example.org\r\n",
+         {{"meteo", "bord@voilier.example.net"}, {"question", "q@x.fr"}}, "meteo=bord@voilier.example.net\r\nquestion=q@x.fr\r\n"},
+        {"the last line without a line end", "Antime=0\r\nmeteo=a@b", {{"meteo", "c@d.fr"}}, "Antime=0\r\nmeteo=c@d.fr"},
+        {"a key inside an earlier address is not the entry", "question=meteo@x.org\r\nmeteo=old@x.org\r\n", {{"meteo", "new@x.org"}}, "question=meteo@x.org\r\nmeteo=new@x.org\r\n"},
+        {"the blanks of the old value go with it", "meteo= a@b.fr \r\n", {{"meteo", "c@d.fr"}}, "meteo=c@d.fr\r\n"},
+        {"any one separator is kept", "meteo:a@b.fr\r\n", {{"meteo", "c@d.fr"}}, "meteo:c@d.fr\r\n"},
+        {"LF lines, comments and order kept; an absent key added last", "# Wavepost\nPtEuro=0.0005\nmeteo=a@b.fr\n# fin\n",
+         {{"expediteur", "moi@bord.fr"}, {"meteo", "c@d.fr"}}, "# Wavepost\nPtEuro=0.0005\nmeteo=c@d.fr\n# fin\nexpediteur=moi@bord.fr\n"},
+        {"an absent key after a last line without its end", "meteo=a@b.fr", {{"question", "q@b.fr"}}, "meteo=a@b.fr\nquestion=q@b.fr\n"},
+        {"a key without a separator", "meteo\r\nAntime=1\r\n", {{"meteo", "a@b.fr"}}, "meteo=a@b.fr\r\nAntime=1\r\n"},
         {"an empty file", "", {{"meteo", "a@b.fr"}}, "meteo=a@b.fr\n"},
-        {"after a byte-order mark and blanks",
-         "\xEF\xBB\xBF  meteo=a@b.fr\r\n",
-         {{"meteo", "c@d.fr"}},
-         "\xEF\xBB\xBF  meteo=c@d.fr\r\n"},
-        {"an emptied value",
-         "expediteur=moi@bord.fr\r\nAntime=0\r\n",
-         {{"expediteur", ""}},
-         "expediteur=\r\nAntime=0\r\n"},
+        {"after a byte-order mark and blanks", "\xEF\xBB\xBF  meteo=a@b.fr\r\n", {{"meteo", "c@d.fr"}}, "\xEF\xBB\xBF  meteo=c@d.fr\r\n"},
+        {"an emptied value", "expediteur=moi@bord.fr\r\nAntime=0\r\n", {{"expediteur", ""}}, "expediteur=\r\nAntime=0\r\n"},
     };
+    // clang-format on
     for (const auto& [what, before, values, after] : cases)
         EXPECT_EQ(WithConfigValues(before, values), after) << what;
 }
@@ -437,10 +385,10 @@ TEST(AddressFile, WrittenWholeThroughALinkOrNotAtAll) {
     const std::string before = "meteo=commandes@a-regler.invalid\r\nAntime=1\r\n# note\r\n";
     WriteFile(dir / "store/real.cnf", before);
     fs::create_symlink("store/real.cnf", dir / "init.cnf");
+    const std::string after = "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n";
     WriteConfigValues(dir / "init.cnf", {{"meteo", "bord@voilier.example.net"}});
     EXPECT_TRUE(fs::is_symlink(dir / "init.cnf"));
-    EXPECT_EQ(ReadFile(dir / "store/real.cnf"),
-              "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n");
+    EXPECT_EQ(ReadFile(dir / "store/real.cnf"), after);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "store"), fs::directory_iterator()), 1);
 
     EXPECT_TRUE(test::RunInChild(
@@ -449,8 +397,7 @@ TEST(AddressFile, WrittenWholeThroughALinkOrNotAtAll) {
             EXPECT_THROW(WriteConfigValues(dir / "init.cnf", {{"meteo", "x@y.fr"}}), FileError);
         },
         {dir.Path()}));
-    EXPECT_EQ(ReadFile(dir / "store/real.cnf"),
-              "meteo=bord@voilier.example.net\r\nAntime=1\r\n# note\r\n");
+    EXPECT_EQ(ReadFile(dir / "store/real.cnf"), after);
 
     for (const char* placeholder : {"a@a-regler.invalid", "a@INVALID", "a@x.Invalid."})
         EXPECT_TRUE(IsPlaceholderAddress(placeholder)) << placeholder;

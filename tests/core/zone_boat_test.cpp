@@ -90,38 +90,15 @@ TEST(BoatPosition, ZoneCentredOnTheBoatKeepsItsSize) {
         double lat, lon;
         std::optional<zone::ZoneTexts> expected;
     } cases[] = {
-        {"centred",
-         kWorld,
-         {"-20.0", "40.0", "20.0", "10.0", 0},
-         47.25,
-         -5.5,
-         zone::ZoneTexts{"-5.5", "47.2", "20.0", "10.0", 0}},
-        {"corners move",
-         kWorld,
-         {"-30.0", "50.0", "-10.0", "30.0", 1},
-         -33.86,
-         151.2,
-         zone::ZoneTexts{"141.2", "-23.9", "161.2", "-43.9", 1}},
-        {"sailors' notation",
-         kEurope,
-         {"5W", "47N", "10.0", "6.0", 0},
-         43.3,
-         5.4,
-         zone::ZoneTexts{"5.4", "43.3", "10.0", "6.0", 0}},
-        {"antimeridian view: corners east of Greenwich",
-         kPacific,
-         {"170.0", "10.0", "190.0", "-10.0", 1},
-         -17.5,
-         -149.6,
-         zone::ZoneTexts{"200.4", "-7.5", "220.4", "-27.5", 1}},
-        {"antimeridian view: centre",
-         kPacific,
-         {"180.0", "0.0", "20.0", "20.0", 0},
-         -17.5,
-         -149.6,
-         zone::ZoneTexts{"-149.6", "-17.5", "20.0", "20.0", 0}},
+        // clang-format off
+        {"centred", kWorld, {"-20.0", "40.0", "20.0", "10.0", 0}, 47.25, -5.5, zone::ZoneTexts{"-5.5", "47.2", "20.0", "10.0", 0}},
+        {"corners move", kWorld, {"-30.0", "50.0", "-10.0", "30.0", 1}, -33.86, 151.2, zone::ZoneTexts{"141.2", "-23.9", "161.2", "-43.9", 1}},
+        {"sailors' notation", kEurope, {"5W", "47N", "10.0", "6.0", 0}, 43.3, 5.4, zone::ZoneTexts{"5.4", "43.3", "10.0", "6.0", 0}},
+        {"antimeridian view: corners east of Greenwich", kPacific, {"170.0", "10.0", "190.0", "-10.0", 1}, -17.5, -149.6, zone::ZoneTexts{"200.4", "-7.5", "220.4", "-27.5", 1}},
+        {"antimeridian view: centre", kPacific, {"180.0", "0.0", "20.0", "20.0", 0}, -17.5, -149.6, zone::ZoneTexts{"-149.6", "-17.5", "20.0", "20.0", 0}},
         {"outside the map", kFrance, {"2.0", "46.0", "4.0", "4.0", 0}, 47.25, -10.0, std::nullopt},
         {"no mode", kWorld, {"-20.0", "40.0", "20.0", "10.0", -1}, 47.25, -5.5, std::nullopt},
+        // clang-format on
     };
     for (const Case& c : cases)
         EXPECT_EQ(zone::ZoneAtBoat(c.view, c.texts, c.lat, c.lon), c.expected) << c.what;
@@ -156,14 +133,13 @@ struct BoatWindow : ZoneWindow {
 TEST(BoatPositionWindow, TheActionChangesTheZoneAsTypingTheNumbersDoes) {
     // The same numbers typed and left, field by field, on a window of their own.
     ZoneWindow typed;
-    for (auto [field, text] : {std::pair{IDC_LON1_EDIT, "-5.5"}, {IDC_LAT1_EDIT, "47.2"}}) {
+    for (auto [field, text] : {std::pair{IDC_LON1_EDIT, "-5.5"},
+                               {IDC_LAT1_EDIT, "47.2"},
+                               {IDC_HEADING_EDIT, "135"},
+                               {IDC_SPEED_EDIT, "12"}}) {
         typed.tk.Type(field, text);
         typed.tk.Leave(field);
     }
-    typed.tk.Type(IDC_HEADING_EDIT, "135");
-    typed.tk.Leave(IDC_HEADING_EDIT);
-    typed.tk.Type(IDC_SPEED_EDIT, "12");
-    typed.tk.Leave(IDC_SPEED_EDIT);
 
     BoatWindow boat;
     EXPECT_EQ(boat.State().substr(0, 9), "Bateau : ");
@@ -180,6 +156,18 @@ TEST(BoatPositionWindow, TheActionChangesTheZoneAsTypingTheNumbersDoes) {
     EXPECT_EQ(order, typed.dlg.BuildGribRequest());
     EXPECT_NE(order.find("%0AZ%20-5.5%2047.2%2020.0%2020.0%0A"), std::string::npos) << order;
     EXPECT_NE(order.find("%0AV%20135%2012.0%0A"), std::string::npos) << order;
+    // The mark is drawn where the zone now is, and on the zone page alone.
+    const auto marks = boat.Marks();
+    ASSERT_EQ(marks.size(), 1u);
+    const auto zone = boat.Painted(platform::DrawOp::RectOutline);
+    ASSERT_EQ(zone.size(), 1u);
+    EXPECT_NEAR(marks[0].rect.left + marks[0].rect.right, zone[0].rect.left + zone[0].rect.right,
+                2);
+    EXPECT_NEAR(marks[0].rect.top + marks[0].rect.bottom, zone[0].rect.top + zone[0].rect.bottom,
+                2);
+    boat.tk.SelectTab(1);
+    EXPECT_TRUE(boat.Marks().empty());
+    boat.tk.SelectTab(0);
     // Kept with the map's choices as typed numbers are.
     boat.tk.Click(IDC_QUIT_BUTTON);
     typed.tk.Click(IDC_QUIT_BUTTON);
@@ -233,22 +221,6 @@ TEST(BoatPositionWindow, WithoutAUsableFixNothingChanges) {
               std::vector<std::string>{Format(LoadString(IDS_BOAT_OUTSIDE_MAP).c_str(), "France")});
     EXPECT_EQ(france.Texts(), texts);
     EXPECT_TRUE(france.Marks().empty()) << "10°W is west of the France map";
-}
-
-TEST(BoatPositionWindow, TheMarkIsDrawnWhereTheZoneWouldBe) {
-    BoatWindow z;
-    z.tk.Click(IDC_BOAT_POSITION_BUTTON);
-    const auto marks = z.Marks();
-    ASSERT_EQ(marks.size(), 1u);
-    const auto zone = z.Painted(platform::DrawOp::RectOutline);
-    ASSERT_EQ(zone.size(), 1u);
-    // The zone is centred on the boat.
-    const int x = (marks[0].rect.left + marks[0].rect.right) / 2;
-    const int y = (marks[0].rect.top + marks[0].rect.bottom) / 2;
-    EXPECT_NEAR(x, (zone[0].rect.left + zone[0].rect.right) / 2, 1);
-    EXPECT_NEAR(y, (zone[0].rect.top + zone[0].rect.bottom) / 2, 1);
-    z.tk.SelectTab(1);
-    EXPECT_TRUE(z.Marks().empty()) << "no map on the other pages";
 }
 
 TEST(BoatPositionWindow, TheDaemonIsTheOneOfTheSettings) {
