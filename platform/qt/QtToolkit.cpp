@@ -243,11 +243,13 @@ void QtToolkit::Deliver(const Event& event) {
     }
     if (m_nModalDepth > 0 || m_bDelivering) {
         // While a message box or the about box is open the window takes no user input;
-        // only the end of an entry is kept, once, for when the box has closed.
-        if (m_nModalDepth > 0 && event.kind != EventKind::Left) return;
-        if (event.kind == EventKind::Left) {
+        // what is news rather than input (the end of an entry, a change of the boat's
+        // position, which the reader tells once) is kept, once, for when the box has closed.
+        const bool news = event.kind == EventKind::Left || event.kind == EventKind::PositionChanged;
+        if (m_nModalDepth > 0 && !news) return;
+        if (news) {
             for (const Event& waiting : m_pending)
-                if (waiting.kind == EventKind::Left && waiting.source == event.source) return;
+                if (waiting.kind == event.kind && waiting.source == event.source) return;
         }
         m_pending.push_back(event);
         return;
