@@ -81,11 +81,12 @@ struct Sender : test::RequestWindow {
         test::WriteFile(settings / "settings.txt", InFolder(settingsText));
         std::filesystem::create_directory(Outbox());
     }
-    // The message files in the outbox, the Bulletin's first.
-    std::vector<std::string> Emls() const {
+    // The message files in the folder (the outbox by default), the Bulletin's first.
+    std::vector<std::string> Emls(std::string folder = {}) const {
+        if (folder.empty()) folder = Outbox();
         std::vector<std::string> emls;
-        if (std::filesystem::exists(Outbox()))
-            for (const auto& entry : std::filesystem::directory_iterator(Outbox()))
+        if (std::filesystem::exists(folder))
+            for (const auto& entry : std::filesystem::directory_iterator(folder))
                 emls.push_back(ReadFile(entry.path()));
         std::sort(emls.begin(), emls.end(), [](const std::string& a, const std::string& b) {
             return a.find("Bulletin") < b.find("Bulletin");
@@ -480,10 +481,8 @@ TEST(Sending, EachWayOfHandingOver) {
     }
 }
 
-// Saildocs chosen on the order page: one mail to its request address in its own syntax,
-// by each way of handing over; the ticked bulletins are not ordered and the page says so;
-// the weather costs nothing; the reply's size follows the service's grid. Choosing the
-// catalogue's service again gives back its order unchanged.
+// Saildocs: one order in its syntax by every way, no bulletins (said), no weather cost, its
+// own reply size; the catalogue's service chosen again gives its order unchanged.
 TEST(Sending, SaildocsOrdersByEachWay) {
     const std::string text = "send gfs:5S,5N,10W,10E|0.5,0.5|0,12,24|WIND,PRMSL";
     // As handed over: plain ASCII, the blanks and bars encoded.
@@ -557,10 +556,8 @@ TEST(Sending, SaildocsOrdersByEachWay) {
     }
 }
 
-// The shipped placeholders stop "Envoi" on every way, each time offering the address
-// dialog, and the order page says so instead of a recipient. The dialog takes only plain,
-// real addresses, as typed until then, and writes them into the file, every other byte
-// kept; then the orders leave.
+// The shipped placeholders stop every way and offer the address dialog, which takes only
+// plain, real addresses and writes them into the file, every other byte kept.
 TEST(Sending, PlaceholderAddressesStopEveryWayUntilSet) {
     const std::string shipped =
         ReadFile(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data/init.cnf");
@@ -672,12 +669,10 @@ TEST(Sending, TheOrderPageChoosesTheWaySavesAndLists) {
     w.tk.Click(IDC_ORDER_SAVE_BUTTON);
     w.tk.Click(IDC_ORDER_SAVE_BUTTON);
     EXPECT_EQ(w.tk.folderPickerStarts.back(), saved);
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(saved))
-        files.push_back(ReadFile(entry.path()));
+    const std::vector<std::string> files = w.Emls(saved);
     ASSERT_EQ(files.size(), 2u);
-    EXPECT_EQ(files[0].substr(files[0].find("\r\n\r\n") + 4), CrLfLines(kGribText));
-    EXPECT_TRUE(std::filesystem::is_empty(w.Outbox()));
+    EXPECT_EQ(EmlBody(files[0]), CrLfLines(kGribText));
+    EXPECT_TRUE(w.Emls().empty());
 
     // Sent as a permanent subscription, the order is listed with the subscription it began.
     SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
@@ -714,7 +709,6 @@ TEST(HandOver, EveryFailureIsToldAndLeavesNoHistoryLine) {
         {"opener missing", false, {false, false, -1, "No such file", false, {}}, "", "n'a pas pu être ouverte :\nNo such file"},
         {"opener timed out", false, {true, true, -1, "", false, {}}, "", "n'a pas rendu la main"},
         {"cancelled", false, {true, false, -1, "", true, {}}, "", "à la messagerie a été annulée"},
-        {"mail program takes it", false, {true, false, 0, "", false, {}}, "", nullptr},
         {"pat fails", true, {true, false, 1, "no mycall", false, {}}, v16, "(code 1) :\nno mycall"},
         {"pat hangs", true, {true, true, -1, "waiting", false, {}}, v16, "arrêté.\nwaiting"},
         {"pat cancelled", true, {true, false, -1, "", true, {}}, v16, "à Pat a été annulée"},
@@ -782,9 +776,8 @@ TEST(HandOver, OneAtATimeAndNotedWhileUnderWay) {
     EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
 }
 
-// A crash while the order is handed over leaves the note: the next start writes its
-// history line (once, even when the line got there before the crash) and says so, and the
-// temporary files a crash left in the state folder go.
+// After a crash during a hand-over the next start writes its history line once, says so,
+// and removes the temporary files left behind.
 TEST(HandOver, ACrashDuringTheHandOverKeepsItsLine) {
     struct Killed {};
     for (const bool lineWritten : {false, true}) {
@@ -847,9 +840,8 @@ TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
     EXPECT_EQ(w.tk.choiceItems.size(), 1u);
 }
 
-// "Renvoyer" hands the chosen order of the history over again, unchanged, by the way
-// chosen now, whatever the choices have become meanwhile; it is recorded as a new order.
-// A hand-over that fails records nothing and leaves the order on the clipboard.
+// "Renvoyer" hands a past order over unchanged by the way chosen now and records it; a
+// failed hand-over records nothing and leaves the order on the clipboard.
 TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
     struct Case {
         const char* name;
@@ -927,9 +919,7 @@ TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
     }
 }
 
-// The history is a file a person or a program may change: its recipient meets the rule of
-// the address file's, a placeholder is offered to be set, a refused sender stops it, as
-// for "Envoi". Nothing leaves, nothing is recorded.
+// The history is a file anyone may edit: its recipient is checked as "Envoi" checks one.
 TEST(HandOver, ResendChecksTheAddressesAsEnvoiDoes) {
     struct Case {
         std::string recipient, senderLine;
@@ -983,9 +973,8 @@ std::vector<std::string> PlannedUrls(test::TestWindow& w) {
     return urls;
 }
 
-// A favourite saved from choices made by hand, recalled once they have all changed (map
-// included), gives the order those choices gave, byte for byte; it keeps them as a change
-// of map does, so that they are the map's choices at the next start.
+// A recalled favourite gives the order its choices gave by hand, byte for byte, and keeps
+// them as a change of map does, for the next start.
 TEST(Favourites, RecallGivesTheOrderTheSameChoicesGiveByHand) {
     struct Case {
         const char* name;
@@ -1109,9 +1098,8 @@ TEST(Favourites, WhatTheCatalogueLostIsListedAndNamesAreKeptApart) {
     EXPECT_EQ(w.tk.messages.size(), 2u);
 }
 
-// Without a "meteo" address Pat, the outbox and "Enregistrer..." stop with a message naming
-// the key and the file (the mail program still takes the orders: AddressFileProblems).
-// Nothing goes to the history.
+// Without a "meteo" address all but the mail program (AddressFileProblems) stop, recording
+// nothing.
 TEST(Sending, AMissingAddressStopsEveryWayButTheMailProgram) {
     struct Case {
         const char *settings, *configFile;
