@@ -825,10 +825,8 @@ TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
     EXPECT_EQ(ReadFile(w.copies / "history.txt"), before);
     w.tk.chosenItem = 0;  // the newest, the permanent one
     w.tk.Click(IDC_WITHDRAW_BUTTON);
-    const std::string after = ReadFile(w.copies / "history.txt");
-    EXPECT_EQ(after.substr(0, before.size()), before);
-    EXPECT_NE(after.find("\twithdraw\tmeteo@example.org\tGrib\t", before.size()),
-              std::string::npos);
+    // A line added, none rewritten.
+    EXPECT_EQ(ReadFile(w.copies / "history.txt").substr(0, before.size()), before);
     EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"mail Grib", "mail Grib withdrawn"}));
     const std::string page = w.tk.Control(IDC_HISTORY_EDIT).text;
     EXPECT_EQ(page.find("permanent depuis"), std::string::npos) << page;
