@@ -710,7 +710,6 @@ TEST(HandOver, EveryFailureIsToldAndLeavesNoHistoryLine) {
         {"opener timed out", false, {true, true, -1, "", false, {}}, "", "n'a pas rendu la main"},
         {"cancelled", false, {true, false, -1, "", true, {}}, "", "à la messagerie a été annulée"},
         {"pat fails", true, {true, false, 1, "no mycall", false, {}}, v16, "(code 1) :\nno mycall"},
-        {"pat hangs", true, {true, true, -1, "waiting", false, {}}, v16, "arrêté.\nwaiting"},
         {"pat cancelled", true, {true, false, -1, "", true, {}}, v16, "à Pat a été annulée"},
         {"pat 0.17 would prompt", true, {true, false, 0, "", false, {}}, "Pat v0.17.0 (x) linux/amd64", "(v0.17.0) demanderait"},
         {"pat 0.12 would prompt", true, {true, false, 0, "", false, {}}, "Pat v0.12.1 (x)", "(v0.12.1) demanderait"},
@@ -1141,8 +1140,7 @@ TEST(Sending, TheOrderPageWarnsOfLinesMailProgramsCut) {
         test::ShowMap(w, 0);
         SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 1);
         w.tk.SelectTab(kOptionsPage);
-        w.tk.SelectTab(kOrderPage);
-        return w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
+        return w.OrderPage();
     };
     const std::string warning =
         "Attention : la commande \"Bulletin\" a une ligne de plus de 72 caractères, que beaucoup "
