@@ -31,10 +31,27 @@ const std::string kBulletinText = "@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@"
 const std::string kGribText =
     "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0\nM 0.5\nD Monde\nP vent pmer\nE 0 12 "
     "24\nS 1.0\n@mto@reqt@fin@";
+const OutgoingMail kBulletinMail{"meteo@example.org", "Bulletin", kBulletinText};
+const OutgoingMail kGribMail{"meteo@example.org", "Grib", kGribText};
 // Both on the clipboard, as "Copier" and a hand-over that falls back on it put them.
 const std::string kBothTexts =
     "===== Message \"Bulletin\" à meteo@example.org : le texte qui suit =====\n" + kBulletinText +
     "\n\n===== Message \"Grib\" à meteo@example.org : le texte qui suit =====\n" + kGribText;
+
+std::string CrLfLines(const std::string& text) {
+    std::string out;
+    for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out + "\r\n";
+}
+
+// The mails a way takes: all of them when it is the way chosen, else none.
+std::vector<OutgoingMail> IfTheWay(bool chosen, std::vector<OutgoingMail> mails) {
+    return chosen ? mails : std::vector<OutgoingMail>{};
+}
+
+std::string EmlBody(const std::string& eml) {
+    return eml.substr(eml.find("\r\n\r\n") + 4);
+}
 
 struct Sender : test::RequestWindow {
     std::filesystem::path copies = dir.Path() / "state";
@@ -93,6 +110,28 @@ struct Sender : test::RequestWindow {
         });
         return emls;
     }
+    // The mails given to Pat, after the question of its version.
+    void ExpectComposed(const std::vector<OutgoingMail>& mails) const {
+        ASSERT_EQ(tk.runs.size(), mails.empty() ? 0 : mails.size() + 1);
+        for (std::size_t i = 0; i < mails.size(); ++i) {
+            EXPECT_EQ(tk.runs[i + 1].argv,
+                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s",
+                                                mails[i].subject, mails[i].address}));
+            EXPECT_EQ(tk.runs[i + 1].standardInput, mails[i].body);
+        }
+    }
+    // The mails written as message files into the outbox.
+    void ExpectFiled(const std::vector<OutgoingMail>& mails) const {
+        const std::vector<std::string> emls = Emls();
+        ASSERT_EQ(emls.size(), mails.size());
+        for (std::size_t i = 0; i < mails.size(); ++i) {
+            EXPECT_EQ(
+                emls[i].rfind(
+                    "To: " + mails[i].address + "\r\nSubject: " + mails[i].subject + "\r\n", 0),
+                0u);
+            EXPECT_EQ(EmlBody(emls[i]), CrLfLines(mails[i].body));
+        }
+    }
     std::vector<std::string> clipboardAtMessage;
     void WatchClipboard() {
         tk.onMessageBox = [this](const std::string&) {
@@ -104,16 +143,6 @@ struct Sender : test::RequestWindow {
         return tk.Control(IDC_ORDER_TEXT_EDIT).text;
     }
 };
-
-std::string CrLfLines(const std::string& text) {
-    std::string out;
-    for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out + "\r\n";
-}
-
-std::string EmlBody(const std::string& eml) {
-    return eml.substr(eml.find("\r\n\r\n") + 4);
-}
 
 TEST(Sending, BulletinsThenGribThenSingleRequestAgain) {
     Sender w;
@@ -409,9 +438,9 @@ TEST(Sending, EachWayOfHandingOver) {
         const char* name;
         std::string settings;
         std::function<void(Sender&)> setUp;
-        std::size_t opened, runs, emls;
-        const char* message;  // each order's message starts so; none when empty
-        const char* way;      // in the history; none when empty
+        bool mail, pat, files;  // the way that takes the orders
+        const char* message;    // each order's message starts so; none when empty
+        const char* way;        // in the history; none when empty
     };
     const auto patOnPath = [](Sender& w) { w.UsePat(); };
     const auto noOutbox = [](Sender& w) { std::filesystem::remove(w.Outbox()); };
@@ -425,13 +454,13 @@ TEST(Sending, EachWayOfHandingOver) {
         "La commande n'a pas pu être écrite dans le dossier d'envoi :\n\"OUTBOX/";
     // clang-format off
     const std::vector<Case> cases = {
-        {"mail by default", "", {}, 2, 0, 0, "", "mail"},
-        {"pat", "handover=pat\n", patOnPath, 0, 3, 0, "", "pat"},
-        {"pat not on the PATH", "handover=pat\n", {}, 2, 0, 0, "", "mail"},
-        {"pat refusing", "handover=pat\n", refusing, 0, 3, 0, patSaid, ""},
-        {"files", "handover=file\noutbox=OUTBOX\n", {}, 0, 0, 2, "", "file"},
-        {"files without a folder chosen", "handover=file\n", {}, 2, 0, 0, "", "mail"},
-        {"files into a missing folder", "handover=file\noutbox=OUTBOX\n", noOutbox, 0, 0, 0, notWritten, ""},
+        {"mail by default", "", {}, true, false, false, "", "mail"},
+        {"pat", "handover=pat\n", patOnPath, false, true, false, "", "pat"},
+        {"pat not on the PATH", "handover=pat\n", {}, true, false, false, "", "mail"},
+        {"pat refusing", "handover=pat\n", refusing, false, true, false, patSaid, ""},
+        {"files", "handover=file\noutbox=OUTBOX\n", {}, false, false, true, "", "file"},
+        {"files without a folder chosen", "handover=file\n", {}, true, false, false, "", "mail"},
+        {"files into a missing folder", "handover=file\noutbox=OUTBOX\n", noOutbox, false, false, false, notWritten, ""},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -443,21 +472,9 @@ TEST(Sending, EachWayOfHandingOver) {
         w.TickBulletins();
         w.tk.Click(IDC_SEND_BUTTON);
 
-        EXPECT_EQ(w.tk.opened.size(), c.opened);
-        ASSERT_EQ(w.tk.runs.size(), c.runs);
-        // Pat's version is asked first, once.
-        for (std::size_t i = 1; i < c.runs; ++i) {
-            EXPECT_EQ(w.tk.runs[i].argv, (std::vector<std::string>{
-                                             "/opt/pat/bin/pat", "compose", "-s",
-                                             i == 1 ? "Bulletin" : "Grib", "meteo@example.org"}));
-            EXPECT_EQ(w.tk.runs[i].standardInput, i == 1 ? kBulletinText : kGribText);
-        }
-        const std::vector<std::string> emls = w.Emls();
-        ASSERT_EQ(emls.size(), c.emls);
-        for (std::size_t i = 0; i < c.emls; ++i) {
-            EXPECT_EQ(emls[i].rfind("To: meteo@example.org\r\nSubject: ", 0), 0u);
-            EXPECT_EQ(EmlBody(emls[i]), CrLfLines(i == 0 ? kBulletinText : kGribText));
-        }
+        EXPECT_EQ(w.tk.opened.size(), c.mail ? 2u : 0u);
+        w.ExpectComposed(IfTheWay(c.pat, {kBulletinMail, kGribMail}));
+        w.ExpectFiled(IfTheWay(c.files, {kBulletinMail, kGribMail}));
         if (*c.message) {
             ASSERT_EQ(w.tk.messages.size(), 2u);
             for (const std::string& message : w.tk.messages)
@@ -473,8 +490,7 @@ TEST(Sending, EachWayOfHandingOver) {
         if (*c.way) {
             EXPECT_EQ(history, (std::vector<std::string>{std::string(c.way) + " Bulletin",
                                                          std::string(c.way) + " Grib"}));
-            EXPECT_EQ(ReadHistory(w.copies.string()).records.at(1).mail,
-                      (OutgoingMail{"meteo@example.org", "Grib", kGribText}));
+            EXPECT_EQ(ReadHistory(w.copies.string()).records.at(1).mail, kGribMail);
         } else {
             EXPECT_TRUE(history.empty());
         }
@@ -489,15 +505,16 @@ TEST(Sending, SaildocsOrdersByEachWay) {
     const std::string url =
         "mailto:query@saildocs.com?subject=Grib&body=send%20gfs:5S,5N,10W,"
         "10E%7C0.5,0.5%7C0,12,24%7CWIND,PRMSL";
+    const OutgoingMail order{"query@saildocs.com", "Grib", text};
     struct Case {
         const char* name;
         std::string settings;
-        std::size_t opened, runs, emls;
+        bool mail, pat, files;  // the way that takes the order
     };
     const std::vector<Case> cases = {
-        {"mail", "", 1, 0, 0},
-        {"pat", "handover=pat\n", 0, 2, 0},  // its version asked, then the order
-        {"files", "handover=file\noutbox=OUTBOX\n", 0, 0, 1},
+        {"mail", "", true, false, false},
+        {"pat", "handover=pat\n", false, true, false},
+        {"files", "handover=file\noutbox=OUTBOX\n", false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -508,7 +525,7 @@ TEST(Sending, SaildocsOrdersByEachWay) {
                         "\r\nMODELE;;gfs;;\r\nPAS;;3;;\r\nDERNIERE;;384;;\r\nMAILLE;;0.5;;\r\n"
                         "LIGNE;;72;;\r\nPARAM;vent;WIND;2;\r\nPARAM;pmer;PRMSL;1;\r\n");
         w.HandOverBy(c.settings);
-        if (c.runs) w.UsePat();
+        if (c.pat) w.UsePat();
         w.TickBulletins();
         w.tk.Choose(IDC_SERVICE_COMBO, 1);
         EXPECT_NE(ReadFile(w.settings / "settings.txt").find("service=saildocs\n"),
@@ -524,27 +541,16 @@ TEST(Sending, SaildocsOrdersByEachWay) {
         w.tk.messages.clear();
         w.tk.Click(IDC_SEND_BUTTON);
         EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_SD_NO_BULLETINS)});
-        ASSERT_EQ(w.tk.opened.size(), c.opened);
-        if (c.opened) {
+        ASSERT_EQ(w.tk.opened.size(), c.mail ? 1u : 0u);
+        if (c.mail) {
             EXPECT_EQ(w.tk.opened[0].first, url);
         }
-        ASSERT_EQ(w.tk.runs.size(), c.runs);
-        if (c.runs) {
-            EXPECT_EQ(w.tk.runs.back().argv,
-                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", "Grib",
-                                                "query@saildocs.com"}));
-            EXPECT_EQ(w.tk.runs.back().standardInput, text);
-        }
-        const std::vector<std::string> emls = w.Emls();
-        ASSERT_EQ(emls.size(), c.emls);
-        if (c.emls) {
-            EXPECT_EQ(emls[0].rfind("To: query@saildocs.com\r\nSubject: Grib\r\n", 0), 0u);
-            EXPECT_EQ(EmlBody(emls[0]), CrLfLines(text));
-        }
+        w.ExpectComposed(IfTheWay(c.pat, {order}));
+        w.ExpectFiled(IfTheWay(c.files, {order}));
         EXPECT_EQ(w.Copy("WavepostGrib.txt"), url);
         const HistoryContents history = ReadHistory(w.copies.string());
         ASSERT_EQ(history.records.size(), 1u);
-        EXPECT_EQ(history.records[0].mail, (OutgoingMail{"query@saildocs.com", "Grib", text}));
+        EXPECT_EQ(history.records[0].mail, order);
 
         // Back to the catalogue's service: its order as before.
         w.tk.Choose(IDC_SERVICE_COMBO, 0);
@@ -845,19 +851,19 @@ TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
         std::string settings;
         platform::ProgramRun run;  // the opener's or "pat compose"'s answer
         int chosen;                // 0 the newest (Grib), 1 the bulletins
-        std::size_t opened, runs, emls;
-        const char* way;  // the new history line's; none when it failed
+        bool mail, pat, files;     // the way that takes the order
+        const char* way;           // the new history line's; none when it failed
     };
     const platform::ProgramRun ok{true, false, 0, {}, false, {}};
     const platform::ProgramRun fails{true, false, 2, "no", false, {}};
     // clang-format off
     const std::vector<Case> cases = {
-        {"mail", "", ok, 0, 1, 0, 0, "mail"},
-        {"mail, the bulletins", "", ok, 1, 1, 0, 0, "mail"},
-        {"pat", "handover=pat\n", ok, 0, 0, 2, 0, "pat"},
-        {"files", "handover=file\noutbox=OUTBOX\n", ok, 0, 0, 0, 1, "file"},
-        {"mail failing", "", fails, 0, 1, 0, 0, nullptr},
-        {"pat refusing", "handover=pat\n", fails, 0, 0, 2, 0, nullptr},
+        {"mail", "", ok, 0, true, false, false, "mail"},
+        {"mail, the bulletins", "", ok, 1, true, false, false, "mail"},
+        {"pat", "handover=pat\n", ok, 0, false, true, false, "pat"},
+        {"files", "handover=file\noutbox=OUTBOX\n", ok, 0, false, false, true, "file"},
+        {"mail failing", "", fails, 0, true, false, false, nullptr},
+        {"pat refusing", "handover=pat\n", fails, 0, false, true, false, nullptr},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -869,7 +875,7 @@ TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
         SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 0);
         w.tk.Type(IDC_LON1_EDIT, "5");
         w.HandOverBy(c.settings);
-        if (c.runs) w.UsePat();
+        if (c.pat) w.UsePat();
         w.tk.runResult = c.run;
         w.tk.opened.clear();
         w.tk.messages.clear();
@@ -877,39 +883,27 @@ TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
         w.tk.Click(IDC_RESEND_BUTTON);
 
         const bool grib = c.chosen == 0;
-        const std::string subject = grib ? "Grib" : "Bulletin";
-        const std::string text = grib ? kGribText : kBulletinText;
+        const OutgoingMail& mail = grib ? kGribMail : kBulletinMail;
         ASSERT_EQ(w.tk.choiceItems.size(), 2u);
         EXPECT_NE(w.tk.choiceItems[0].find("Grib"), std::string::npos);
-        ASSERT_EQ(w.tk.opened.size(), c.opened);
+        ASSERT_EQ(w.tk.opened.size(), c.mail ? 1u : 0u);
         // The same bytes as the first time, but for the order of the fields.
-        if (c.opened) {
+        if (c.mail) {
             EXPECT_EQ(w.tk.opened[0].first,
                       grib ? kGribUrl
                            : "mailto:meteo@example.org?subject=Bulletin&body=@mto@reqt@bull@%0AB1%"
                              "0AB%202%0AI1%0A@mto@reqt@fin@");
         }
-        ASSERT_EQ(w.tk.runs.size(), c.runs);
-        if (c.runs) {
-            EXPECT_EQ(w.tk.runs[1].argv,
-                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", subject,
-                                                "meteo@example.org"}));
-            EXPECT_EQ(w.tk.runs[1].standardInput, text);
-        }
-        const std::vector<std::string> emls = w.Emls();
-        ASSERT_EQ(emls.size(), c.emls);
-        if (c.emls) {
-            EXPECT_EQ(EmlBody(emls[0]), CrLfLines(text));
-        }
+        w.ExpectComposed(IfTheWay(c.pat, {mail}));
+        w.ExpectFiled(IfTheWay(c.files, {mail}));
         std::vector<std::string> history = {"mail Bulletin", "mail Grib"};
         if (c.way) {
-            history.push_back(std::string(c.way) + " " + subject);
-            EXPECT_EQ(ReadHistory(w.copies.string()).records.back().mail,
-                      (OutgoingMail{"meteo@example.org", subject, text}));
+            history.push_back(std::string(c.way) + " " + mail.subject);
+            EXPECT_EQ(ReadHistory(w.copies.string()).records.back().mail, mail);
             EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
         } else {
             ASSERT_EQ(w.tk.messages.size(), 1u);
-            EXPECT_EQ(w.tk.clipboard, text);
+            EXPECT_EQ(w.tk.clipboard, mail.body);
         }
         EXPECT_EQ(w.HistoryLines(), history);
         EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
