@@ -65,10 +65,8 @@ class WorkingDirectoryAt {
     std::filesystem::path m_previous;
 };
 
-// A decimal-comma locale for the length of a test, as a French desktop gives the process,
-// when the machine has one.
-// The test command makes the locale: a machine without it fails the checks that need it
-// rather than passing them unseen.
+// A decimal-comma locale for the length of a test, as a French desktop gives the process;
+// without it the checks that need it fail rather than pass unseen (the test command makes it).
 struct CommaLocale {
     CommaLocale() {
         if (!active)

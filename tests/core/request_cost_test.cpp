@@ -280,14 +280,9 @@ TEST(OrderPage, SizeTimeAndThresholdsInNumbers) {
     }
     // Seven days of one reply at 5.17 and 14.33 EUR: seven replies.
     OrderFigures days;
-    days.subscription = 1;
-    days.days = "7";
-    days.points = 861;
-    days.replyBytes = 53'012;
+    days.subscription = 1, days.days = "7", days.points = 861, days.replyBytes = 53'012;
     days.pointsAlarm = days.pointsFatal = 100000;
-    days.weather = 5.171;
-    days.telecom = 14.3311;
-    days.currency = "EUR";
+    days.weather = 5.171, days.telecom = 14.3311, days.currency = "EUR";
     EXPECT_EQ(DescribeOrders(grib, days).size,
               size +
                   "861 points).\nPar envoi : 5.17 EUR météo, 14.33 EUR télécom ; pour les 7 "

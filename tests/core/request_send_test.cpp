@@ -31,10 +31,27 @@ const std::string kBulletinText = "@mto@reqt@bull@\nB1\nB 2\nI1\n@mto@reqt@fin@"
 const std::string kGribText =
     "@mto@reqt@grib@\nA 1\nZ 0.0 0.0 20.0 10.0\nM 0.5\nD Monde\nP vent pmer\nE 0 12 "
     "24\nS 1.0\n@mto@reqt@fin@";
+const OutgoingMail kBulletinMail{"meteo@example.org", "Bulletin", kBulletinText};
+const OutgoingMail kGribMail{"meteo@example.org", "Grib", kGribText};
 // Both on the clipboard, as "Copier" and a hand-over that falls back on it put them.
 const std::string kBothTexts =
     "===== Message \"Bulletin\" à meteo@example.org : le texte qui suit =====\n" + kBulletinText +
     "\n\n===== Message \"Grib\" à meteo@example.org : le texte qui suit =====\n" + kGribText;
+
+std::string CrLfLines(const std::string& text) {
+    std::string out;
+    for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out + "\r\n";
+}
+
+// The mails a way takes: all of them when it is the way chosen, else none.
+std::vector<OutgoingMail> IfTheWay(bool chosen, std::vector<OutgoingMail> mails) {
+    return chosen ? mails : std::vector<OutgoingMail>{};
+}
+
+std::string EmlBody(const std::string& eml) {
+    return eml.substr(eml.find("\r\n\r\n") + 4);
+}
 
 struct Sender : test::RequestWindow {
     std::filesystem::path copies = dir.Path() / "state";
@@ -62,11 +79,68 @@ struct Sender : test::RequestWindow {
             return run;
         };
     }
+    // Each history record as "<way> <subject>[ withdrawn]".
     std::vector<std::string> HistoryLines() const {
         std::vector<std::string> lines;
         for (const HistoryRecord& r : ReadHistory(copies.string()).records)
-            lines.push_back(r.mail.subject + (r.withdrawn ? " withdrawn" : ""));
+            lines.push_back(std::string(MethodName(r.method)) + " " + r.mail.subject +
+                            (r.withdrawn ? " withdrawn" : ""));
         return lines;
+    }
+    // "OUTBOX" stands for the test's outbox folder.
+    std::string InFolder(std::string text) const {
+        for (std::size_t at; (at = text.find("OUTBOX")) != std::string::npos;)
+            text.replace(at, 6, Outbox());
+        return text;
+    }
+    // The settings file as given, with the outbox folder made.
+    void HandOverBy(const std::string& settingsText) {
+        test::WriteFile(settings / "settings.txt", InFolder(settingsText));
+        std::filesystem::create_directory(Outbox());
+    }
+    // The message files in the folder (the outbox by default), the Bulletin's first.
+    std::vector<std::string> Emls(std::string folder = {}) const {
+        if (folder.empty()) folder = Outbox();
+        std::vector<std::string> emls;
+        if (std::filesystem::exists(folder))
+            for (const auto& entry : std::filesystem::directory_iterator(folder))
+                emls.push_back(ReadFile(entry.path()));
+        std::sort(emls.begin(), emls.end(), [](const std::string& a, const std::string& b) {
+            return a.find("Bulletin") < b.find("Bulletin");
+        });
+        return emls;
+    }
+    // The mails given to Pat, after the question of its version.
+    void ExpectComposed(const std::vector<OutgoingMail>& mails) const {
+        ASSERT_EQ(tk.runs.size(), mails.empty() ? 0 : mails.size() + 1);
+        for (std::size_t i = 0; i < mails.size(); ++i) {
+            EXPECT_EQ(tk.runs[i + 1].argv,
+                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s",
+                                                mails[i].subject, mails[i].address}));
+            EXPECT_EQ(tk.runs[i + 1].standardInput, mails[i].body);
+        }
+    }
+    // The mails written as message files into the outbox.
+    void ExpectFiled(const std::vector<OutgoingMail>& mails) const {
+        const std::vector<std::string> emls = Emls();
+        ASSERT_EQ(emls.size(), mails.size());
+        for (std::size_t i = 0; i < mails.size(); ++i) {
+            EXPECT_EQ(
+                emls[i].rfind(
+                    "To: " + mails[i].address + "\r\nSubject: " + mails[i].subject + "\r\n", 0),
+                0u);
+            EXPECT_EQ(EmlBody(emls[i]), CrLfLines(mails[i].body));
+        }
+    }
+    std::vector<std::string> clipboardAtMessage;
+    void WatchClipboard() {
+        tk.onMessageBox = [this](const std::string&) {
+            clipboardAtMessage.push_back(tk.clipboard);
+        };
+    }
+    std::string OrderPage() {
+        tk.SelectTab(kOrderPage);
+        return tk.Control(IDC_ORDER_TEXT_EDIT).text;
     }
 };
 
@@ -215,8 +289,7 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
                                {"mailto:questions@example.org?subject=Help", ShowState::Default},
                                {"aide.html", ShowState::Default}}));
 
-    std::vector<std::string> clipboardAtMessage;
-    w.tk.onMessageBox = [&](const std::string&) { clipboardAtMessage.push_back(w.tk.clipboard); };
+    w.WatchClipboard();
     w.tk.opened.clear();
     w.tk.mailHandler = false;
     w.TickBulletins();
@@ -229,7 +302,7 @@ TEST(Sending, WithoutMailProgramTheOrdersGoToTheClipboard) {
                   "copiées ensemble dans le presse-papiers, chacune sous une ligne qui nomme son "
                   "message.\nEnvoyez chacune dans un message à part à l'adresse "
                   "meteo@example.org, avec le sujet que donne sa ligne."});
-    EXPECT_EQ(clipboardAtMessage, std::vector<std::string>{kBothTexts});
+    EXPECT_EQ(w.clipboardAtMessage, std::vector<std::string>{kBothTexts});
     EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
     EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty());
     // "Copier" puts the same there.
@@ -358,12 +431,6 @@ TEST(Sending, TheOrderPageShowsWhatEnvoiThenDoes) {
     }
 }
 
-std::string CrLfLines(const std::string& text) {
-    std::string out;
-    for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out + "\r\n";
-}
-
 // Each way of handing the orders over, as the settings file chooses it; the copies are
 // written whatever the way, and the history keeps what was handed over.
 TEST(Sending, EachWayOfHandingOver) {
@@ -371,212 +438,151 @@ TEST(Sending, EachWayOfHandingOver) {
         const char* name;
         std::string settings;
         std::function<void(Sender&)> setUp;
-        std::size_t opened, runs, emls;
-        const char* message;  // each order's message starts so; none when empty
-        std::vector<std::string> history;
+        bool mail, pat, files;  // the way that takes the orders
+        const char* message;    // each order's message starts so; none when empty
+        const char* way;        // in the history; none when empty
     };
     const auto patOnPath = [](Sender& w) { w.UsePat(); };
-    const auto outbox = [](Sender& w) { std::filesystem::create_directory(w.Outbox()); };
+    const auto noOutbox = [](Sender& w) { std::filesystem::remove(w.Outbox()); };
     const auto refusing = [&](Sender& w) {
         patOnPath(w);
         w.tk.runResult = {true, false, 2, "no callsign configured", false, {}};
     };
     const char* patSaid =
         "Pat n'a pas pu prendre la commande (code 2) :\nno callsign configured\n\n";
-    const char* noOutbox =
+    const char* notWritten =
         "La commande n'a pas pu être écrite dans le dossier d'envoi :\n\"OUTBOX/";
     // clang-format off
     const std::vector<Case> cases = {
-        {"mail by default", "", {}, 2, 0, 0, "", {"mail", "mail"}},
-        {"pat", "handover=pat\n", patOnPath, 0, 3, 0, "", {"pat", "pat"}},
-        {"pat not on the PATH", "handover=pat\n", {}, 2, 0, 0, "", {"mail", "mail"}},
-        {"pat refusing", "handover=pat\n", refusing, 0, 3, 0, patSaid, {}},
-        {"files", "handover=file\noutbox=OUTBOX\n", outbox, 0, 0, 2, "", {"file", "file"}},
-        {"files without a folder chosen", "handover=file\n", outbox, 2, 0, 0, "", {"mail", "mail"}},
-        {"files into a missing folder", "handover=file\noutbox=OUTBOX\n", {}, 0, 0, 0, noOutbox, {}},
+        {"mail by default", "", {}, true, false, false, "", "mail"},
+        {"pat", "handover=pat\n", patOnPath, false, true, false, "", "pat"},
+        {"pat not on the PATH", "handover=pat\n", {}, true, false, false, "", "mail"},
+        {"pat refusing", "handover=pat\n", refusing, false, true, false, patSaid, ""},
+        {"files", "handover=file\noutbox=OUTBOX\n", {}, false, false, true, "", "file"},
+        {"files without a folder chosen", "handover=file\n", {}, true, false, false, "", "mail"},
+        {"files into a missing folder", "handover=file\noutbox=OUTBOX\n", noOutbox, false, false, false, notWritten, ""},
     };
     // clang-format on
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Sender w;
-        // The outbox lies in the test's own folder.
-        const auto inFolder = [&](std::string text) {
-            for (std::size_t at; (at = text.find("OUTBOX")) != std::string::npos;)
-                text.replace(at, 6, w.Outbox());
-            return text;
-        };
-        test::WriteFile(w.settings / "settings.txt", inFolder(c.settings));
+        w.HandOverBy(c.settings);
         if (c.setUp) c.setUp(w);
-        std::vector<std::string> clipboardAtMessage;
-        w.tk.onMessageBox = [&](const std::string&) {
-            clipboardAtMessage.push_back(w.tk.clipboard);
-        };
+        w.WatchClipboard();
         w.TickBulletins();
         w.tk.Click(IDC_SEND_BUTTON);
 
-        EXPECT_EQ(w.tk.opened.size(), c.opened) << c.name;
-        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
-        // Pat's version is asked first, once.
-        for (std::size_t i = 1; i < c.runs; ++i) {
-            const std::string subject = i == 1 ? "Bulletin" : "Grib";
-            EXPECT_EQ(w.tk.runs[i].argv,
-                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", subject,
-                                                "meteo@example.org"}))
-                << c.name;
-            EXPECT_EQ(w.tk.runs[i].standardInput, i == 1 ? kBulletinText : kGribText) << c.name;
-        }
-        std::vector<std::string> emls;
-        if (std::filesystem::exists(w.Outbox()))
-            for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
-                emls.push_back(ReadFile(entry.path()));
-        // The Bulletin's subject sorts before the Grib's.
-        std::sort(emls.begin(), emls.end(), [](const std::string& a, const std::string& b) {
-            return a.find("Bulletin") < b.find("Bulletin");
-        });
-        ASSERT_EQ(emls.size(), c.emls) << c.name;
-        for (std::size_t i = 0; i < c.emls; ++i) {
-            EXPECT_EQ(emls[i].rfind("To: meteo@example.org\r\nSubject: ", 0), 0u) << c.name;
-            EXPECT_EQ(emls[i].substr(emls[i].find("\r\n\r\n") + 4),
-                      CrLfLines(i == 0 ? kBulletinText : kGribText))
-                << c.name;
-        }
+        EXPECT_EQ(w.tk.opened.size(), c.mail ? 2u : 0u);
+        w.ExpectComposed(IfTheWay(c.pat, {kBulletinMail, kGribMail}));
+        w.ExpectFiled(IfTheWay(c.files, {kBulletinMail, kGribMail}));
         if (*c.message) {
-            ASSERT_EQ(w.tk.messages.size(), 2u) << c.name;
+            ASSERT_EQ(w.tk.messages.size(), 2u);
             for (const std::string& message : w.tk.messages)
-                EXPECT_EQ(message.rfind(inFolder(c.message), 0), 0u) << message;
-            EXPECT_EQ(clipboardAtMessage, (std::vector<std::string>{kBulletinText, kBothTexts}));
+                EXPECT_EQ(message.rfind(w.InFolder(c.message), 0), 0u) << message;
+            EXPECT_EQ(w.clipboardAtMessage, (std::vector<std::string>{kBulletinText, kBothTexts}));
         } else {
-            EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
+            EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
         }
-        EXPECT_EQ(w.Copy("WavepostBulletin.txt"), kBulletinUrl) << c.name;
-        EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl) << c.name;
+        EXPECT_EQ(w.Copy("WavepostBulletin.txt"), kBulletinUrl);
+        EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
 
-        const HistoryContents history = ReadHistory(w.copies.string());
-        std::vector<std::string> methods;
-        for (const HistoryRecord& r : history.records) methods.push_back(MethodName(r.method));
-        EXPECT_EQ(methods, c.history) << c.name;
-        if (history.records.size() == 2) {
-            EXPECT_EQ(history.records[1].mail,
-                      (OutgoingMail{"meteo@example.org", "Grib", kGribText}));
+        const std::vector<std::string> history = w.HistoryLines();
+        if (*c.way) {
+            EXPECT_EQ(history, (std::vector<std::string>{std::string(c.way) + " Bulletin",
+                                                         std::string(c.way) + " Grib"}));
+            EXPECT_EQ(ReadHistory(w.copies.string()).records.at(1).mail, kGribMail);
+        } else {
+            EXPECT_TRUE(history.empty());
         }
     }
 }
 
-// Saildocs chosen on the order page: one mail to its request address in its own syntax,
-// by each way of handing over; the ticked bulletins are not ordered and the page says so;
-// the weather costs nothing; the reply's size follows the service's grid. Choosing the
-// catalogue's service again gives back its order unchanged.
+// Saildocs: one order in its syntax by every way, no bulletins (said), no weather cost, its
+// own reply size; the catalogue's service chosen again gives its order unchanged.
 TEST(Sending, SaildocsOrdersByEachWay) {
     const std::string text = "send gfs:5S,5N,10W,10E|0.5,0.5|0,12,24|WIND,PRMSL";
     // As handed over: plain ASCII, the blanks and bars encoded.
     const std::string url =
         "mailto:query@saildocs.com?subject=Grib&body=send%20gfs:5S,5N,10W,"
         "10E%7C0.5,0.5%7C0,12,24%7CWIND,PRMSL";
+    const OutgoingMail order{"query@saildocs.com", "Grib", text};
     struct Case {
         const char* name;
         std::string settings;
-        std::size_t opened, runs, emls;
+        bool mail, pat, files;  // the way that takes the order
     };
     const std::vector<Case> cases = {
-        {"mail", "", 1, 0, 0},
-        {"pat", "handover=pat\n", 0, 2, 0},  // its version asked, then the order
-        {"files", "handover=file\noutbox=OUTBOX\n", 0, 0, 1},
+        {"mail", "", true, false, false},
+        {"pat", "handover=pat\n", false, true, false},
+        {"files", "handover=file\noutbox=OUTBOX\n", false, false, true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Sender w;
         // The service's codes for this catalogue's parameters: a table edit.
         test::WriteFile(w.dir / "ini/saildocs.txt",
                         "Genre;Code;Valeur;Messages;Description\r\nADRESSE;;query@saildocs.com;;"
                         "\r\nMODELE;;gfs;;\r\nPAS;;3;;\r\nDERNIERE;;384;;\r\nMAILLE;;0.5;;\r\n"
                         "LIGNE;;72;;\r\nPARAM;vent;WIND;2;\r\nPARAM;pmer;PRMSL;1;\r\n");
-        std::string settings = c.settings;
-        if (const std::size_t at = settings.find("OUTBOX"); at != std::string::npos)
-            settings.replace(at, 6, w.Outbox());
-        test::WriteFile(w.settings / "settings.txt", settings);
-        std::filesystem::create_directory(w.Outbox());
-        if (c.runs) w.UsePat();
+        w.HandOverBy(c.settings);
+        if (c.pat) w.UsePat();
         w.TickBulletins();
         w.tk.Choose(IDC_SERVICE_COMBO, 1);
         EXPECT_NE(ReadFile(w.settings / "settings.txt").find("service=saildocs\n"),
                   std::string::npos);
-        EXPECT_EQ(w.tk.Control(IDC_WEATHER_COST_EDIT).text, "0.00 EUR") << c.name;
-
-        w.tk.SelectTab(kOrderPage);
-        EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT).text,
-                  "À : query@saildocs.com\nObjet : Grib\n\n" + text + "\n\n" +
-                      LoadString(IDS_SD_NO_BULLETINS));
+        EXPECT_EQ(w.tk.Control(IDC_WEATHER_COST_EDIT).text, "0.00 EUR");
+        EXPECT_EQ(w.OrderPage(), "À : query@saildocs.com\nObjet : Grib\n\n" + text + "\n\n" +
+                                     LoadString(IDS_SD_NO_BULLETINS));
         // 21 x 41 points, wind (u, v) and pressure at 3 steps: 9 messages of 108 + 1292
         // bytes, as the service sends them, uncompressed.
-        EXPECT_EQ(w.tk.Control(IDC_ORDER_SIZE_LABEL)
-                      .text.rfind("Fichier GRIB estimé : 12.6 ko (861 points).", 0),
-                  0u)
-            << w.tk.Control(IDC_ORDER_SIZE_LABEL).text;
+        const std::string size = w.tk.Control(IDC_ORDER_SIZE_LABEL).text;
+        EXPECT_EQ(size.rfind("Fichier GRIB estimé : 12.6 ko (861 points).", 0), 0u) << size;
 
         w.tk.messages.clear();
         w.tk.Click(IDC_SEND_BUTTON);
         EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_SD_NO_BULLETINS)});
-        ASSERT_EQ(w.tk.opened.size(), c.opened) << c.name;
-        if (c.opened) {
+        ASSERT_EQ(w.tk.opened.size(), c.mail ? 1u : 0u);
+        if (c.mail) {
             EXPECT_EQ(w.tk.opened[0].first, url);
         }
-        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
-        if (c.runs) {
-            EXPECT_EQ(w.tk.runs.back().argv,
-                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", "Grib",
-                                                "query@saildocs.com"}));
-            EXPECT_EQ(w.tk.runs.back().standardInput, text);
-        }
-        std::vector<std::string> emls;
-        for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
-            emls.push_back(ReadFile(entry.path()));
-        ASSERT_EQ(emls.size(), c.emls) << c.name;
-        if (c.emls) {
-            EXPECT_EQ(emls[0].rfind("To: query@saildocs.com\r\nSubject: Grib\r\n", 0), 0u);
-            EXPECT_EQ(emls[0].substr(emls[0].find("\r\n\r\n") + 4), CrLfLines(text));
-        }
-        EXPECT_EQ(w.Copy("WavepostGrib.txt"), url) << c.name;
+        w.ExpectComposed(IfTheWay(c.pat, {order}));
+        w.ExpectFiled(IfTheWay(c.files, {order}));
+        EXPECT_EQ(w.Copy("WavepostGrib.txt"), url);
         const HistoryContents history = ReadHistory(w.copies.string());
-        ASSERT_EQ(history.records.size(), 1u) << c.name;
-        EXPECT_EQ(history.records[0].mail, (OutgoingMail{"query@saildocs.com", "Grib", text}));
+        ASSERT_EQ(history.records.size(), 1u);
+        EXPECT_EQ(history.records[0].mail, order);
 
         // Back to the catalogue's service: its order as before.
         w.tk.Choose(IDC_SERVICE_COMBO, 0);
         w.tk.opened.clear();
         test::WriteFile(w.settings / "settings.txt", "service=catalogue\n");
         w.tk.Click(IDC_SEND_BUTTON);
-        ASSERT_EQ(w.tk.opened.size(), 2u) << c.name;
+        ASSERT_EQ(w.tk.opened.size(), 2u);
         EXPECT_EQ(w.tk.opened[1].first, kGribUrl);
     }
 }
 
-// The shipped placeholders stop "Envoi" on every way, each time offering the address
-// dialog, and the order page says so instead of a recipient. The dialog takes only plain,
-// real addresses, as typed until then, and writes them into the file, every other byte
-// kept; then the orders leave.
+// The shipped placeholders stop every way and offer the address dialog, which takes only
+// plain, real addresses and writes them into the file, every other byte kept.
 TEST(Sending, PlaceholderAddressesStopEveryWayUntilSet) {
     const std::string shipped =
         ReadFile(std::filesystem::path(WAVEPOST_SOURCE_DIR) / "data/init.cnf");
     const std::string notSet =
         Format(LoadString(IDS_ADDRESS_NOT_SET).c_str(), "commandes@a-regler.invalid");
-    for (std::string settings : {"", "handover=pat\n", "handover=file\noutbox=OUTBOX\n"}) {
+    for (const char* settings : {"", "handover=pat\n", "handover=file\noutbox=OUTBOX\n"}) {
+        SCOPED_TRACE(settings);
         Sender w;
         test::WriteFile(w.dir / "init.cnf", shipped);
-        if (const std::size_t at = settings.find("OUTBOX"); at != std::string::npos)
-            settings.replace(at, 6, w.Outbox());
-        test::WriteFile(w.settings / "settings.txt", settings);
-        std::filesystem::create_directory(w.Outbox());
+        w.HandOverBy(settings);
         w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
         w.TickBulletins();
-        w.tk.SelectTab(kOrderPage);
-        EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT).text, notSet) << settings;
+        EXPECT_EQ(w.OrderPage(), notSet);
         w.tk.Click(IDC_SEND_BUTTON);
         EXPECT_EQ(w.tk.questions,
                   std::vector<std::string>{notSet + "\n\n" + LoadString(IDS_OFFER_ADDRESSES)});
-        EXPECT_TRUE(w.tk.messages.empty()) << settings;
-        EXPECT_TRUE(w.tk.forms.empty());
-        EXPECT_TRUE(w.tk.opened.empty()) << settings;
-        EXPECT_TRUE(w.tk.runs.empty()) << settings;
-        EXPECT_TRUE(std::filesystem::is_empty(w.Outbox())) << settings;
-        EXPECT_FALSE(std::filesystem::exists(w.copies / "history.txt")) << settings;
+        EXPECT_TRUE(w.tk.messages.empty() && w.tk.forms.empty() && w.tk.opened.empty());
+        EXPECT_TRUE(w.tk.runs.empty() && w.Emls().empty());
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "history.txt"));
         w.tk.Click(IDC_ORDER_SAVE_BUTTON);
         EXPECT_EQ(w.tk.messages, std::vector<std::string>{notSet});
         EXPECT_EQ(ReadFile(w.dir / "init.cnf"), shipped);
@@ -616,17 +622,28 @@ TEST(Sending, PlaceholderAddressesStopEveryWayUntilSet) {
     EXPECT_EQ(w.tk.opened.back().first, "mailto:q@example.org?subject=Help");
 }
 
+// A history that cannot be written, or no state folder at all, is told once; orders still go.
 TEST(Sending, AHistoryThatCannotBeWrittenIsToldOnceAndStopsNothing) {
-    Sender w;
-    std::filesystem::create_directory(w.copies / "history.txt");
-    w.TickBulletins();
-    w.tk.Click(IDC_SEND_BUTTON);
-    w.tk.Click(IDC_SEND_BUTTON);
-    EXPECT_EQ(w.tk.opened.size(), 4u);
-    EXPECT_EQ(w.tk.messages,
-              std::vector<std::string>{Format(LoadString(IDS_HISTORY_NOT_WRITTEN).c_str(),
-                                              (w.copies / "history.txt").string().c_str())});
-    EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
+    for (const bool noStateFolder : {false, true}) {
+        Sender w;
+        const std::string history = (w.copies / "history.txt").string();
+        if (noStateFolder)
+            w.tk.systemDirectory.clear();
+        else
+            std::filesystem::create_directory(history);
+        w.TickBulletins();
+        w.tk.Click(IDC_SEND_BUTTON);
+        w.tk.Click(IDC_SEND_BUTTON);
+        EXPECT_EQ(w.tk.opened.size(), 4u);
+        EXPECT_EQ(w.tk.messages,
+                  std::vector<std::string>{
+                      noStateFolder
+                          ? LoadString(IDS_NO_STATE_FOLDER)
+                          : Format(LoadString(IDS_HISTORY_NOT_WRITTEN).c_str(), history.c_str())});
+        if (!noStateFolder) {
+            EXPECT_EQ(w.Copy("WavepostGrib.txt"), kGribUrl);
+        }
+    }
 }
 
 // The page offers the ways this machine has, keeps the one chosen, asks for the outbox
@@ -658,12 +675,10 @@ TEST(Sending, TheOrderPageChoosesTheWaySavesAndLists) {
     w.tk.Click(IDC_ORDER_SAVE_BUTTON);
     w.tk.Click(IDC_ORDER_SAVE_BUTTON);
     EXPECT_EQ(w.tk.folderPickerStarts.back(), saved);
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(saved))
-        files.push_back(ReadFile(entry.path()));
+    const std::vector<std::string> files = w.Emls(saved);
     ASSERT_EQ(files.size(), 2u);
-    EXPECT_EQ(files[0].substr(files[0].find("\r\n\r\n") + 4), CrLfLines(kGribText));
-    EXPECT_TRUE(std::filesystem::is_empty(w.Outbox()));
+    EXPECT_EQ(EmlBody(files[0]), CrLfLines(kGribText));
+    EXPECT_TRUE(w.Emls().empty());
 
     // Sent as a permanent subscription, the order is listed with the subscription it began.
     SetRadio(w.tk, IDC_SUBSCRIPTION_PERMANENT_RADIO);
@@ -700,9 +715,7 @@ TEST(HandOver, EveryFailureIsToldAndLeavesNoHistoryLine) {
         {"opener missing", false, {false, false, -1, "No such file", false, {}}, "", "n'a pas pu être ouverte :\nNo such file"},
         {"opener timed out", false, {true, true, -1, "", false, {}}, "", "n'a pas rendu la main"},
         {"cancelled", false, {true, false, -1, "", true, {}}, "", "à la messagerie a été annulée"},
-        {"mail program takes it", false, {true, false, 0, "", false, {}}, "", nullptr},
         {"pat fails", true, {true, false, 1, "no mycall", false, {}}, v16, "(code 1) :\nno mycall"},
-        {"pat hangs", true, {true, true, -1, "waiting", false, {}}, v16, "arrêté.\nwaiting"},
         {"pat cancelled", true, {true, false, -1, "", true, {}}, v16, "à Pat a été annulée"},
         {"pat 0.17 would prompt", true, {true, false, 0, "", false, {}}, "Pat v0.17.0 (x) linux/amd64", "(v0.17.0) demanderait"},
         {"pat 0.12 would prompt", true, {true, false, 0, "", false, {}}, "Pat v0.12.1 (x)", "(v0.12.1) demanderait"},
@@ -713,41 +726,36 @@ TEST(HandOver, EveryFailureIsToldAndLeavesNoHistoryLine) {
     };
     // clang-format on
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Sender w;
         if (c.pat) w.UsePat(c.patVersion);
         w.tk.runResult = c.run;
-        std::vector<std::string> clipboardAtMessage;
-        w.tk.onMessageBox = [&](const std::string&) {
-            clipboardAtMessage.push_back(w.tk.clipboard);
-        };
+        w.WatchClipboard();
         w.TickBulletins();
         w.tk.Click(IDC_SEND_BUTTON);
         // Both orders were tried, the bulletins first.
         const std::size_t tried = c.pat ? w.tk.runs.size() : w.tk.opened.size();
         const bool refusedUnrun = c.pat && c.run.Succeeded() && c.says;
-        EXPECT_EQ(tried, refusedUnrun ? 1u : c.pat ? 3u : 2u) << c.name;
+        EXPECT_EQ(tried, refusedUnrun ? 1u : c.pat ? 3u : 2u);
         if (!c.says) {
-            EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
-            EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"Bulletin", "Grib"})) << c.name;
+            EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
+            const std::string way = c.pat ? "pat " : "mail ";
+            EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{way + "Bulletin", way + "Grib"}));
             continue;
         }
-        ASSERT_EQ(w.tk.messages.size(), 2u) << c.name;
+        ASSERT_EQ(w.tk.messages.size(), 2u);
         for (std::size_t i = 0; i < 2; ++i) {
             const std::string& message = w.tk.messages[i];
-            EXPECT_NE(message.find(c.says), std::string::npos) << c.name << ": " << message;
-            const std::string names = std::string("meteo@example.org avec le sujet \"") +
-                                      (i == 0 ? "Bulletin" : "Grib") + "\"";
-            EXPECT_NE(message.find(names), std::string::npos) << c.name << ": " << message;
-            EXPECT_NE(message.find("pas inscrite dans l'historique"), std::string::npos) << c.name;
+            for (const std::string& part :
+                 {std::string(c.says), std::string("pas inscrite dans l'historique"),
+                  std::string("meteo@example.org avec le sujet \"") +
+                      (i == 0 ? "Bulletin" : "Grib") + "\""})
+                EXPECT_NE(message.find(part), std::string::npos) << message;
         }
-        // The clipboard keeps every order that failed so far, the bulletins first.
-        ASSERT_EQ(clipboardAtMessage.size(), 2u) << c.name;
-        EXPECT_EQ(clipboardAtMessage[0], kBulletinText) << c.name;
-        const std::string& both = clipboardAtMessage[1];
-        EXPECT_LT(both.find(kBulletinText), both.find(kGribText)) << c.name;
-        EXPECT_NE(both.find(kGribText), std::string::npos) << c.name;
-        EXPECT_TRUE(w.HistoryLines().empty()) << c.name;
-        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt")) << c.name;
+        // The clipboard keeps every order that failed so far.
+        EXPECT_EQ(w.clipboardAtMessage, (std::vector<std::string>{kBulletinText, kBothTexts}));
+        EXPECT_TRUE(w.HistoryLines().empty());
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
     }
 }
 
@@ -765,7 +773,7 @@ TEST(HandOver, OneAtATimeAndNotedWhileUnderWay) {
     ASSERT_EQ(w.tk.opened.size(), 2u);
     EXPECT_EQ(w.tk.progressTexts[0],
               "Remise de la commande à la messagerie...\n(\"Bulletin\" pour meteo@example.org)");
-    EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"Bulletin", "Grib"}));
+    EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"mail Bulletin", "mail Grib"}));
     ASSERT_EQ(pendingDuringRun.size(), 2u);
     const std::string history = ReadFile(w.copies / "history.txt");
     // The note is the order's history line to be.
@@ -773,9 +781,8 @@ TEST(HandOver, OneAtATimeAndNotedWhileUnderWay) {
     EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
 }
 
-// A crash while the order is handed over leaves the note: the next start writes its
-// history line (once, even when the line got there before the crash) and says so, and the
-// temporary files a crash left in the state folder go.
+// After a crash during a hand-over the next start writes its history line once, says so,
+// and removes the temporary files left behind.
 TEST(HandOver, ACrashDuringTheHandOverKeepsItsLine) {
     struct Killed {};
     for (const bool lineWritten : {false, true}) {
@@ -795,7 +802,7 @@ TEST(HandOver, ACrashDuringTheHandOverKeepsItsLine) {
         test::TestWindow again(w.dir.Path());
         again.tk.systemDirectory = w.copies.string();
         again.Start();
-        EXPECT_EQ(w.HistoryLines(), std::vector<std::string>{"Grib"}) << lineWritten;
+        EXPECT_EQ(w.HistoryLines(), std::vector<std::string>{"mail Grib"}) << lineWritten;
         // After the start's own (the catalogue's point-count alarm).
         ASSERT_FALSE(again.tk.messages.empty());
         EXPECT_EQ(again.tk.messages.back().rfind("Wavepost a été arrêté pendant la remise de la "
@@ -805,16 +812,6 @@ TEST(HandOver, ACrashDuringTheHandOverKeepsItsLine) {
         EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
         EXPECT_FALSE(std::filesystem::exists(w.copies / "WavepostGrib.txt.wavepost-a1B2c3"));
     }
-}
-
-// Without a state folder the orders go, and the user is told once that nothing is kept.
-TEST(HandOver, WithoutAStateFolderOrdersStillGo) {
-    Sender w;
-    w.tk.systemDirectory.clear();
-    w.tk.Click(IDC_SEND_BUTTON);
-    w.tk.Click(IDC_SEND_BUTTON);
-    EXPECT_EQ(w.tk.opened.size(), 2u);
-    EXPECT_EQ(w.tk.messages, std::vector<std::string>{LoadString(IDS_NO_STATE_FOLDER)});
 }
 
 // An order abandoned in the mail program is withdrawn from the page: one line is added,
@@ -833,11 +830,9 @@ TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
     EXPECT_EQ(ReadFile(w.copies / "history.txt"), before);
     w.tk.chosenItem = 0;  // the newest, the permanent one
     w.tk.Click(IDC_WITHDRAW_BUTTON);
-    const std::string after = ReadFile(w.copies / "history.txt");
-    EXPECT_EQ(after.substr(0, before.size()), before);
-    EXPECT_NE(after.find("\twithdraw\tmeteo@example.org\tGrib\t", before.size()),
-              std::string::npos);
-    EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"Grib", "Grib withdrawn"}));
+    // A line added, none rewritten.
+    EXPECT_EQ(ReadFile(w.copies / "history.txt").substr(0, before.size()), before);
+    EXPECT_EQ(w.HistoryLines(), (std::vector<std::string>{"mail Grib", "mail Grib withdrawn"}));
     const std::string page = w.tk.Control(IDC_HISTORY_EDIT).text;
     EXPECT_EQ(page.find("permanent depuis"), std::string::npos) << page;
     EXPECT_NE(page.find("Grib à meteo@example.org, remise à la messagerie (retirée)"),
@@ -848,131 +843,101 @@ TEST(HandOver, AWithdrawnOrderStartsNoSubscription) {
     EXPECT_EQ(w.tk.choiceItems.size(), 1u);
 }
 
-// "Renvoyer" hands the chosen order of the history over again, unchanged, by the way
-// chosen now, whatever the choices have become meanwhile; it is recorded as a new order.
-// A hand-over that fails records nothing and leaves the order on the clipboard.
+// "Renvoyer" hands a past order over unchanged by the way chosen now and records it; a
+// failed hand-over records nothing and leaves the order on the clipboard.
 TEST(HandOver, ResendsAnOrderOfTheHistoryTheWayChosenNow) {
     struct Case {
         const char* name;
         std::string settings;
-        std::function<void(Sender&)> setUp;
-        int chosen;  // 0 the newest (Grib), 1 the bulletins
-        std::size_t opened, runs, emls;
-        std::vector<std::string> history;  // methods after the resend
+        platform::ProgramRun run;  // the opener's or "pat compose"'s answer
+        int chosen;                // 0 the newest (Grib), 1 the bulletins
+        bool mail, pat, files;     // the way that takes the order
+        const char* way;           // the new history line's; none when it failed
     };
-    const auto patOnPath = [](Sender& w) { w.UsePat(); };
-    const auto outbox = [](Sender& w) { std::filesystem::create_directory(w.Outbox()); };
-    const auto mailFails = [](Sender& w) { w.tk.runResult = {true, false, 1, "no", false, {}}; };
-    const auto patRefuses = [&](Sender& w) {
-        patOnPath(w);
-        w.tk.runResult = {true, false, 2, "no callsign configured", false, {}};
-    };
+    const platform::ProgramRun ok{true, false, 0, {}, false, {}};
+    const platform::ProgramRun fails{true, false, 2, "no", false, {}};
     // clang-format off
     const std::vector<Case> cases = {
-        {"mail", "", {}, 0, 1, 0, 0, {"mail", "mail", "mail"}},
-        {"mail, the bulletins", "", {}, 1, 1, 0, 0, {"mail", "mail", "mail"}},
-        {"pat", "handover=pat\n", patOnPath, 0, 0, 2, 0, {"mail", "mail", "pat"}},
-        {"files", "handover=file\noutbox=OUTBOX\n", outbox, 0, 0, 0, 1, {"mail", "mail", "file"}},
-        {"mail failing", "", mailFails, 0, 1, 0, 0, {"mail", "mail"}},
-        {"pat refusing", "handover=pat\n", patRefuses, 0, 0, 2, 0, {"mail", "mail"}},
+        {"mail", "", ok, 0, true, false, false, "mail"},
+        {"mail, the bulletins", "", ok, 1, true, false, false, "mail"},
+        {"pat", "handover=pat\n", ok, 0, false, true, false, "pat"},
+        {"files", "handover=file\noutbox=OUTBOX\n", ok, 0, false, false, true, "file"},
+        {"mail failing", "", fails, 0, true, false, false, nullptr},
+        {"pat refusing", "handover=pat\n", fails, 0, false, true, false, nullptr},
     };
     // clang-format on
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Sender w;
         w.TickBulletins();
         w.tk.Click(IDC_SEND_BUTTON);
         // Other choices now: the order sent again is the earlier one all the same.
         SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 0);
         w.tk.Type(IDC_LON1_EDIT, "5");
-        std::string settings = c.settings;
-        if (const auto at = settings.find("OUTBOX"); at != std::string::npos)
-            settings.replace(at, 6, w.Outbox());
-        test::WriteFile(w.settings / "settings.txt", settings);
-        if (c.setUp) c.setUp(w);
+        w.HandOverBy(c.settings);
+        if (c.pat) w.UsePat();
+        w.tk.runResult = c.run;
         w.tk.opened.clear();
         w.tk.messages.clear();
         w.tk.chosenItem = c.chosen;
         w.tk.Click(IDC_RESEND_BUTTON);
 
         const bool grib = c.chosen == 0;
-        const std::string text = grib ? kGribText : kBulletinText;
-        ASSERT_EQ(w.tk.choiceItems.size(), 2u) << c.name;
-        EXPECT_NE(w.tk.choiceItems[0].find("Grib"), std::string::npos) << c.name;
-        ASSERT_EQ(w.tk.opened.size(), c.opened) << c.name;
-        if (c.opened) {
-            // The same bytes as the first time, but for the order of the fields.
+        const OutgoingMail& mail = grib ? kGribMail : kBulletinMail;
+        ASSERT_EQ(w.tk.choiceItems.size(), 2u);
+        EXPECT_NE(w.tk.choiceItems[0].find("Grib"), std::string::npos);
+        ASSERT_EQ(w.tk.opened.size(), c.mail ? 1u : 0u);
+        // The same bytes as the first time, but for the order of the fields.
+        if (c.mail) {
             EXPECT_EQ(w.tk.opened[0].first,
                       grib ? kGribUrl
                            : "mailto:meteo@example.org?subject=Bulletin&body=@mto@reqt@bull@%0AB1%"
-                             "0AB%202%0AI1%0A@mto@reqt@fin@")
-                << c.name;
+                             "0AB%202%0AI1%0A@mto@reqt@fin@");
         }
-        ASSERT_EQ(w.tk.runs.size(), c.runs) << c.name;
-        if (c.runs) {
-            EXPECT_EQ(w.tk.runs[1].argv,
-                      (std::vector<std::string>{"/opt/pat/bin/pat", "compose", "-s", "Grib",
-                                                "meteo@example.org"}));
-            EXPECT_EQ(w.tk.runs[1].standardInput, text) << c.name;
-        }
-        if (c.emls) {
-            std::vector<std::filesystem::path> files;
-            for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
-                files.push_back(entry.path());
-            ASSERT_EQ(files.size(), c.emls) << c.name;
-            const std::string eml = ReadFile(files[0]);
-            EXPECT_EQ(eml.substr(eml.find("\r\n\r\n") + 4), CrLfLines(text)) << c.name;
-        }
-        const HistoryContents history = ReadHistory(w.copies.string());
-        std::vector<std::string> methods;
-        for (const HistoryRecord& r : history.records) methods.push_back(MethodName(r.method));
-        EXPECT_EQ(methods, c.history) << c.name;
-        const bool taken = c.history.size() == 3;
-        if (taken) {
-            EXPECT_EQ(history.records.back().mail,
-                      (OutgoingMail{"meteo@example.org", grib ? "Grib" : "Bulletin", text}));
-            EXPECT_TRUE(w.tk.messages.empty()) << c.name << ": " << w.tk.messages.front();
+        w.ExpectComposed(IfTheWay(c.pat, {mail}));
+        w.ExpectFiled(IfTheWay(c.files, {mail}));
+        std::vector<std::string> history = {"mail Bulletin", "mail Grib"};
+        if (c.way) {
+            history.push_back(std::string(c.way) + " " + mail.subject);
+            EXPECT_EQ(ReadHistory(w.copies.string()).records.back().mail, mail);
+            EXPECT_TRUE(w.tk.messages.empty()) << w.tk.messages.front();
         } else {
-            ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
-            EXPECT_EQ(w.tk.clipboard, text) << c.name;
+            ASSERT_EQ(w.tk.messages.size(), 1u);
+            EXPECT_EQ(w.tk.clipboard, mail.body);
         }
-        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt")) << c.name;
+        EXPECT_EQ(w.HistoryLines(), history);
+        EXPECT_FALSE(std::filesystem::exists(w.copies / "handover-pending.txt"));
     }
 }
 
-// The history is a file a person or a program may change: its recipient meets the rule of
-// the address file's, a placeholder is offered to be set, a refused sender stops it, as
-// for "Envoi". Nothing leaves, nothing is recorded.
+// The history is a file anyone may edit: its recipient is checked as "Envoi" checks one.
 TEST(HandOver, ResendChecksTheAddressesAsEnvoiDoes) {
     struct Case {
-        const char* name;
-        std::string recipient;
-        std::string configFile;
-        std::string message;  // the start of the message shown; empty: a question instead
+        std::string recipient, senderLine;
+        const char* message;  // the start of the message shown; empty: a question instead
     };
-    const std::string config = "meteo=meteo@example.org\r\nquestion=q@example.org\r\n";
     const std::vector<Case> cases = {
-        {"two recipients", "meteo@example.org,evil@example.com", config,
+        {"meteo@example.org,evil@example.com", "",
          "Le destinataire \"meteo@example.org,evil@example.com\" de cette commande"},
-        {"a header", "meteo@example.org\r\nBcc: evil@example.com", config, "Le destinataire"},
-        {"the placeholder", "meteo@example.invalid", config, ""},
-        {"a refused sender", "meteo@example.org", config + "expediteur=a b@example.org\r\n",
-         "L'adresse"},
+        {"meteo@example.org\r\nBcc: evil@example.com", "", "Le destinataire"},
+        {"meteo@example.invalid", "", ""},  // the placeholder
+        {"meteo@example.org", "expediteur=a b@example.org\r\n", "L'adresse"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.recipient + c.senderLine);
         Sender w;
-        test::WriteFile(w.dir.Path() / "init.cnf", c.configFile);
+        test::WriteFile(w.dir / "init.cnf",
+                        "meteo=meteo@example.org\r\nquestion=q@example.org\r\n" + c.senderLine);
         AppendToHistory(w.copies.string(),
                         {UtcNow(), HandOverMethod::Mail, {c.recipient, "Grib", kGribText}});
         w.tk.chosenItem = 0;
         w.tk.messages.clear();
         w.tk.Click(IDC_RESEND_BUTTON);
-        EXPECT_TRUE(w.tk.opened.empty()) << c.name;
-        EXPECT_EQ(ReadHistory(w.copies.string()).records.size(), 1u) << c.name;
-        if (c.message.empty()) {
-            EXPECT_EQ(w.tk.questions.size(), 1u) << c.name;
-            EXPECT_TRUE(w.tk.messages.empty()) << c.name;
-        } else {
-            ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
+        EXPECT_TRUE(w.tk.opened.empty());
+        EXPECT_EQ(ReadHistory(w.copies.string()).records.size(), 1u);
+        EXPECT_EQ(w.tk.questions.size(), *c.message ? 0u : 1u);
+        ASSERT_EQ(w.tk.messages.size(), *c.message ? 1u : 0u);
+        if (*c.message) {
             EXPECT_EQ(w.tk.messages[0].rfind(c.message, 0), 0u) << w.tk.messages[0];
         }
     }
@@ -999,9 +964,8 @@ std::vector<std::string> PlannedUrls(test::TestWindow& w) {
     return urls;
 }
 
-// A favourite saved from choices made by hand, recalled once they have all changed (map
-// included), gives the order those choices gave, byte for byte; it keeps them as a change
-// of map does, so that they are the map's choices at the next start.
+// A recalled favourite gives the order its choices gave by hand, byte for byte, and keeps
+// them as a change of map does, for the next start.
 TEST(Favourites, RecallGivesTheOrderTheSameChoicesGiveByHand) {
     struct Case {
         const char* name;
@@ -1125,54 +1089,35 @@ TEST(Favourites, WhatTheCatalogueLostIsListedAndNamesAreKeptApart) {
     EXPECT_EQ(w.tk.messages.size(), 2u);
 }
 
-// Without a "meteo" address only the mail program, where the user can mend it, is handed
-// the orders; Pat, the outbox and "Enregistrer..." stop with a message naming the key and
-// the file. Nothing goes to the history.
+// Without a "meteo" address all but the mail program (AddressFileProblems) stop, recording
+// nothing.
 TEST(Sending, AMissingAddressStopsEveryWayButTheMailProgram) {
     struct Case {
-        const char* name;
-        std::string settings;
-        std::string configFile;
+        const char *settings, *configFile;
         int button;
-        std::size_t opened;
     };
-    // clang-format off
     const std::vector<Case> cases = {
-        {"pat", "handover=pat\n", "question=q@example.org\r\n", IDC_SEND_BUTTON, 0},
-        {"files", "handover=file\noutbox=OUTBOX\n", "meteo=\r\nquestion=q@example.org\r\n", IDC_SEND_BUTTON, 0},
-        {"enregistrer", "", "meteo=", IDC_ORDER_SAVE_BUTTON, 0},
-        {"mail program", "", "question=q@example.org\r\n", IDC_SEND_BUTTON, 2},
+        {"handover=pat\n", "question=q@example.org\r\n", IDC_SEND_BUTTON},
+        {"handover=file\noutbox=OUTBOX\n", "meteo=\r\nquestion=q@example.org\r\n", IDC_SEND_BUTTON},
+        {"", "meteo=", IDC_ORDER_SAVE_BUTTON},
     };
-    // clang-format on
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings);
         Sender w;
         w.tk.programsOnPath["pat"] = "/opt/pat/bin/pat";
-        std::filesystem::create_directory(w.Outbox());
-        std::string settings = c.settings;
-        if (const auto at = settings.find("OUTBOX"); at != std::string::npos)
-            settings.replace(at, 6, w.Outbox());
-        test::WriteFile(w.settings / "settings.txt", settings);
+        w.HandOverBy(c.settings);
         test::WriteFile(w.dir / "init.cnf", c.configFile);
         w.tk.pickedFolder = w.Outbox();
         w.TickBulletins();
-        w.tk.SelectTab(kOrderPage);
-        EXPECT_NE(w.tk.Control(IDC_ORDER_TEXT_EDIT).text.find("À : aucune adresse (clé \"meteo\""),
-                  std::string::npos)
-            << c.name;
+        EXPECT_NE(w.OrderPage().find("À : aucune adresse (clé \"meteo\""), std::string::npos);
         w.tk.Click(c.button);
-        EXPECT_EQ(w.tk.opened.size(), c.opened) << c.name;
-        EXPECT_TRUE(w.tk.runs.empty()) << c.name;
-        EXPECT_TRUE(std::filesystem::is_empty(w.Outbox())) << c.name;
-        EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty()) << c.name;
-        ASSERT_EQ(w.tk.messages.size(), 1u) << c.name;
-        EXPECT_EQ(
-            w.tk.messages[0],
-            c.opened
-                ? LoadString(IDS_NO_ADDRESS)
-                : "La clé \"meteo\" du fichier \"" + w.dlg.StoragePath("init.cnf") +
+        EXPECT_TRUE(w.tk.opened.empty() && w.tk.runs.empty() && w.Emls().empty());
+        EXPECT_TRUE(ReadHistory(w.copies.string()).records.empty());
+        EXPECT_EQ(w.tk.messages,
+                  std::vector<std::string>{
+                      "La clé \"meteo\" du fichier \"" + w.dlg.StoragePath("init.cnf") +
                       "\" est absente ou vide.\nAucune commande n'a été transmise ni enregistrée : "
-                      "indiquez-y l'adresse du service météo.")
-            << c.name;
+                      "indiquez-y l'adresse du service météo."});
     }
 }
 
@@ -1189,8 +1134,7 @@ TEST(Sending, TheOrderPageWarnsOfLinesMailProgramsCut) {
         test::ShowMap(w, 0);
         SetListCheck(w.tk, w.dlg.m_pListBulletins, 0, 1);
         w.tk.SelectTab(kOptionsPage);
-        w.tk.SelectTab(kOrderPage);
-        return w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
+        return w.OrderPage();
     };
     const std::string warning =
         "Attention : la commande \"Bulletin\" a une ligne de plus de 72 caractères, que beaucoup "
@@ -1201,48 +1145,37 @@ TEST(Sending, TheOrderPageWarnsOfLinesMailProgramsCut) {
     EXPECT_EQ(page("é" + std::string(71, 'B')).find("Attention"), std::string::npos);
     const std::string longer = "éé" + std::string(71, 'B');
     EXPECT_EQ(page(longer).rfind(warning + "\n\nÀ : meteo@example.org", 0), 0u) << page(longer);
-    std::filesystem::create_directory(w.Outbox());
-    test::WriteFile(w.settings / "settings.txt", "handover=file\noutbox=" + w.Outbox() + "\n");
+    w.HandOverBy("handover=file\noutbox=OUTBOX\n");
     EXPECT_EQ(page(longer).find("Attention"), std::string::npos);
 }
 
 // The sailor's own address ("expediteur") is the From: of the message files and shown on
-// the order page; one that is not a plain address is refused like the others, and nothing
-// leaves.
+// the order page; one that is not a plain address is refused like the others.
 TEST(Sending, TheSendersAddressSignsTheMessageFiles) {
-    for (const char* sender : {"marin@bücher.example", "marin@bord<x@evil.example>"}) {
-        Sender w;
-        std::filesystem::create_directory(w.Outbox());
-        test::WriteFile(w.settings / "settings.txt", "handover=file\noutbox=" + w.Outbox() + "\n");
-        test::WriteFile(w.dir / "init.cnf",
-                        "meteo=meteo@example.org\r\nexpediteur=" + std::string(sender) + "\r\n");
-        w.tk.Click(IDC_SEND_BUTTON);
-        std::vector<std::string> emls;
-        for (const auto& entry : std::filesystem::directory_iterator(w.Outbox()))
-            emls.push_back(ReadFile(entry.path()));
-        if (std::string(sender).find('<') == std::string::npos) {
-            ASSERT_EQ(emls.size(), 1u);
-            EXPECT_EQ(emls[0].rfind("From: marin@xn--bcher-kva.example\r\nTo: meteo@example.org\r\n"
-                                    "Subject: Grib\r\n",
-                                    0),
-                      0u)
-                << emls[0];
-            EXPECT_NE(emls[0].find("@xn--bcher-kva.example>\r\nX-Unsent: 1\r\n"),
-                      std::string::npos);
-            EXPECT_TRUE(w.tk.messages.empty());
-            w.tk.SelectTab(kOrderPage);
-            EXPECT_EQ(w.tk.Control(IDC_ORDER_TEXT_EDIT)
-                          .text.rfind("De : marin@bücher.example\nÀ : meteo@example.org\n", 0),
-                      0u)
-                << w.tk.Control(IDC_ORDER_TEXT_EDIT).text;
-        } else {
-            EXPECT_TRUE(emls.empty());
-            ASSERT_EQ(w.tk.messages.size(), 1u);
-            EXPECT_EQ(w.tk.messages[0].rfind("L'adresse de la clé \"expediteur\" du fichier", 0),
-                      0u)
-                << w.tk.messages[0];
-        }
-    }
+    Sender w;
+    w.HandOverBy("handover=file\noutbox=OUTBOX\n");
+    test::WriteFile(w.dir / "init.cnf",
+                    "meteo=meteo@example.org\r\nexpediteur=marin@bücher.example\r\n");
+    w.tk.Click(IDC_SEND_BUTTON);
+    std::vector<std::string> emls = w.Emls();
+    ASSERT_EQ(emls.size(), 1u);
+    EXPECT_EQ(
+        emls[0].rfind(
+            "From: marin@xn--bcher-kva.example\r\nTo: meteo@example.org\r\nSubject: Grib\r\n", 0),
+        0u)
+        << emls[0];
+    EXPECT_NE(emls[0].find("@xn--bcher-kva.example>\r\nX-Unsent: 1\r\n"), std::string::npos);
+    EXPECT_TRUE(w.tk.messages.empty());
+    const std::string page = w.OrderPage();
+    EXPECT_EQ(page.rfind("De : marin@bücher.example\nÀ : meteo@example.org\n", 0), 0u) << page;
+
+    test::WriteFile(w.dir / "init.cnf",
+                    "meteo=meteo@example.org\r\nexpediteur=marin@bord<x@evil.example>\r\n");
+    w.tk.Click(IDC_SEND_BUTTON);
+    EXPECT_EQ(w.Emls().size(), 1u);
+    ASSERT_EQ(w.tk.messages.size(), 1u);
+    EXPECT_EQ(w.tk.messages[0].rfind("L'adresse de la clé \"expediteur\" du fichier", 0), 0u)
+        << w.tk.messages[0];
 }
 
 }  // namespace
