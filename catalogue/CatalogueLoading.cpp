@@ -64,6 +64,17 @@ std::array<std::unique_ptr<CIniTable>*, kSavedTableCount + 1> CatalogueTables(CM
             &d.m_pBulletins, &d.m_pImages,     &d.m_pSoft};
 }
 
+std::vector<std::string> TickedCodes(CIniTable* table, const std::string& map, int codeColumn,
+                                     int tickColumn) {
+    std::vector<std::string> codes;
+    if (!table) return codes;
+    table->ForEachRowMatching(kMapColumn, map, [&](std::int32_t r) {
+        if (ReadInteger(table->GetCell(r, tickColumn)) != 0)
+            codes.push_back(Unquoted(table->GetCell(r, codeColumn)));
+    });
+    return codes;
+}
+
 }  // namespace catalogue
 
 std::string CMarlockDlg::GetMapName() {

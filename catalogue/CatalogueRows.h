@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/CIniTable.h"
 #include "catalogue/CatalogueFiles.h"
@@ -24,6 +25,11 @@ inline constexpr int kOptionMapColumn = 4;
 // Adds the map's rows of a table to a check list, each ticked by the integer of a column.
 void FillCheckList(CMarlockDlg& dlg, platform::ControlHandle list, CIniTable& table,
                    const std::string& map, int textColumn, bool unquote, int checkColumn);
+
+// The codes (column codeColumn, unquoted) of the map's rows ticked in column tickColumn, in
+// file order; none without a table.
+std::vector<std::string> TickedCodes(CIniTable* table, const std::string& map, int codeColumn,
+                                     int tickColumn);
 
 // The window's tables: the saved ones in the order of kSavedTables, then the soft table,
 // which is only read.

@@ -23,18 +23,6 @@ bool IsKeptOption(const std::string& key) {
     return key != "DOLLARS" && catalogue::FindOptionBinding(key) != nullptr;
 }
 
-// The codes (column codeColumn) of the map's rows ticked in column tickColumn.
-std::vector<std::string> TickedCodes(CIniTable* table, const std::string& map, int codeColumn,
-                                     int tickColumn) {
-    std::vector<std::string> codes;
-    if (!table) return codes;
-    table->ForEachRowMatching(catalogue::kMapColumn, map, [&](std::int32_t r) {
-        if (ReadInteger(table->GetCell(r, tickColumn)) != 0)
-            codes.push_back(Unquoted(table->GetCell(r, codeColumn)));
-    });
-    return codes;
-}
-
 // Ticks the map's rows whose code is listed and unticks the others; the codes the table
 // no longer has are added to dropped.
 void SetTicks(CIniTable* table, const std::string& map, int codeColumn, int tickColumn,
@@ -74,10 +62,10 @@ Favourite CMarlockDlg::CurrentFavourite(const std::string& name) {
             const std::string key = Unquoted(m_pOptions->GetCell(r, 1));
             if (IsKeptOption(key)) f.options.emplace_back(key, m_pOptions->GetCell(r, 2));
         });
-    f.steps = TickedCodes(m_pEcheances.get(), f.map, 2, 3);
-    f.parameters = TickedCodes(m_pParametres.get(), f.map, 2, 4);
-    f.bulletins = TickedCodes(m_pBulletins.get(), f.map, 2, 4);
-    f.images = TickedCodes(m_pImages.get(), f.map, 2, 4);
+    f.steps = catalogue::TickedCodes(m_pEcheances.get(), f.map, 2, 3);
+    f.parameters = catalogue::TickedCodes(m_pParametres.get(), f.map, 2, 4);
+    f.bulletins = catalogue::TickedCodes(m_pBulletins.get(), f.map, 2, 4);
+    f.images = catalogue::TickedCodes(m_pImages.get(), f.map, 2, 4);
     return f;
 }
 

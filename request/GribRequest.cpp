@@ -9,22 +9,6 @@
 
 namespace wavepost {
 
-namespace {
-
-// The code column of every ticked row of the map, in file order.
-std::vector<std::string> TickedCodes(CIniTable* table, int codeColumn, int flagColumn,
-                                     const std::string& map) {
-    std::vector<std::string> codes;
-    if (!table) return codes;
-    table->ForEachRowMatching(catalogue::kMapColumn, map, [&](std::int32_t r) {
-        if (ReadInteger(table->GetCell(r, flagColumn)) != 0)
-            codes.push_back(Unquoted(table->GetCell(r, codeColumn)));
-    });
-    return codes;
-}
-
-}  // namespace
-
 std::string CMarlockDlg::BuildGribRequest() {
     return BuildRequestText(GatherRequestChoices());
 }
@@ -49,8 +33,8 @@ RequestChoices CMarlockDlg::GatherRequestChoices() {
     if (latItem >= 0) c.latMesh = m_toolkit.ComboGetItemText(m_comboMeshLat, latItem);
     c.heading = m_strHeading;
     c.speed = m_strSpeed;
-    c.parameters = TickedCodes(m_pParametres.get(), 2, 4, c.map);
-    c.steps = TickedCodes(m_pEcheances.get(), 2, 3, c.map);
+    c.parameters = catalogue::TickedCodes(m_pParametres.get(), c.map, 2, 4);
+    c.steps = catalogue::TickedCodes(m_pEcheances.get(), c.map, 2, 3);
     c.compression = m_nCompression;
     c.landData = m_nLandData;
     if (m_pSoft && m_pSoft->GetRowCount() >= 2) c.software = m_pSoft->GetCell(2, 1);
